@@ -1,0 +1,40 @@
+# The two set-up commands of the README: `make run` and `make test`.
+BUILD    ?= build
+PACKAGES := qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-translations-l10n libicu-dev \
+            fonts-ipafont-gothic xvfb xauth poppler-utils imagemagick cmake ninja-build g++ \
+            sqlite3 libbenchmark-dev pkg-config desktop-file-utils appstream dpkg-dev file
+JOBS     ?= $(shell nproc)
+
+.PHONY: all deps configure build run test bench soak package clean
+
+all: build
+
+# Installs only what is missing, so a prepared machine skips apt entirely.
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+	  echo "No display: start it on a desktop, or under Xvfb with: xvfb-run -a $(BUILD)/ledrium"; exit 1; \
+	fi
+	$(BUILD)/ledrium
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && { echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; }; done
+
+clean:
+	rm -rf $(BUILD)

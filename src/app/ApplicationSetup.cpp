@@ -1,0 +1,24 @@
+#include "app/ApplicationSetup.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace ApplicationSetup {
+
+void apply(QApplication& app)
+{
+    app.setApplicationName(QStringLiteral("Ledrium"));
+    app.setApplicationVersion(QStringLiteral("1.16"));
+    static QTranslator qtbase;
+    if (qtbase.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtbase);
+    // fontconfig knows no alias for the layout's font; IPAPGothic has the same metrics.
+    QFont::insertSubstitution(QString::fromUtf8(FontName), QString::fromUtf8(SubstituteFont));
+    QFont font(QString::fromUtf8(FontName));
+    font.setPointSizeF(9);
+    app.setFont(font);
+}
+
+} // namespace ApplicationSetup

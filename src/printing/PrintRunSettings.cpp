@@ -1,0 +1,7 @@
+#include "printing/PrintRunSettings.h"
+
+PrintRunSettings& PrintRunSettings::current()
+{
+    static PrintRunSettings settings;
+    return settings;
+}

@@ -1,0 +1,38 @@
+#include "settings/ReceiptCounter.h"
+
+#include "store/CompanyTable.h"
+
+QVariant Access自社情報(const QVariant& field, const QVariant& mode, const QVariant& value)
+{
+    if (field.toString() != QStringLiteral("領収証番号"))
+        return QString();
+    const QString modeText = mode.toString();
+    if (modeText == QLatin1String("Get")) {
+        bool ok = false;
+        const std::optional<CompanySettingsRecord> row = CompanyTable::readFirst(&ok);
+        if (!ok) // an unreadable counter must not hand out 1 again
+            return QString();
+        if (!row || row->領収証番号.isNull() || row->領収証番号.toString().isEmpty())
+            return qint64(1);
+        return row->領収証番号.toLongLong() + 1;
+    }
+    if (modeText == QLatin1String("Set")) {
+        bool isNumber = false;
+        const qint64 number = value.toString().toLongLong(&isNumber);
+        if (!isNumber)
+            return QString();
+        bool changed = false;
+        const StoreResult result = CompanyTable::raiseReceiptNumber(number, &changed);
+        if (!result)
+            emit ReceiptCounterSignals::instance().writeFailed(result.error);
+        else if (changed)
+            emit ReceiptCounterSignals::instance().lastNumberRaised(number);
+    }
+    return QString();
+}
+
+ReceiptCounterSignals& ReceiptCounterSignals::instance()
+{
+    static ReceiptCounterSignals signals_;
+    return signals_;
+}

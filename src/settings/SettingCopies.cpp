@@ -1,0 +1,7 @@
+#include "settings/SettingCopies.h"
+
+SettingCopies& SettingCopies::current()
+{
+    static SettingCopies copies;
+    return copies;
+}

@@ -1,0 +1,77 @@
+#include "store/CompanyTable.h"
+
+#include "store/Connections.h"
+#include "store/SqlRunner.h"
+#include "store/Transaction.h"
+
+namespace {
+const QString firstRow = QStringLiteral("rowid = (SELECT min(rowid) FROM 自社情報)");
+}
+
+namespace CompanyTable {
+
+std::optional<CompanySettingsRecord> readFirst(bool* ok)
+{
+    SqlRunner sql(Connections::mainDb());
+    const bool done =
+        sql.exec(QStringLiteral("SELECT 自社名, 自社情報, 年号, 領収証番号 FROM 自社情報 ORDER BY rowid LIMIT 1"));
+    if (ok)
+        *ok = done;
+    if (!done || !sql.query().next())
+        return std::nullopt;
+    const QSqlQuery& q = sql.query();
+    return CompanySettingsRecord{q.value(0), q.value(1), q.value(2), q.value(3)};
+}
+
+StoreResult writeFirst(const CompanySettingsRecord& r)
+{
+    Transaction transaction(Connections::mainDb());
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    SqlRunner sql(Connections::mainDb());
+    const QVariantList values = {r.自社名, r.自社情報, r.年号, r.領収証番号};
+    if (!sql.exec(QStringLiteral("UPDATE 自社情報 SET 自社名 = ?, 自社情報 = ?, 年号 = ?, 領収証番号 = ? WHERE ") +
+                      firstRow,
+                  values))
+        return StoreResult::failure(sql.error());
+    if (sql.query().numRowsAffected() == 0 &&
+        !sql.exec(QStringLiteral("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES (?, ?, ?, ?)"),
+                  values))
+        return StoreResult::failure(sql.error());
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    return StoreResult::success();
+}
+
+StoreResult raiseReceiptNumber(qint64 number, bool* changed)
+{
+    if (changed)
+        *changed = false;
+    Transaction transaction(Connections::mainDb());
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    SqlRunner sql(Connections::mainDb());
+    if (!sql.exec(QStringLiteral("SELECT 領収証番号 FROM 自社情報 ORDER BY rowid LIMIT 1")))
+        return StoreResult::failure(sql.error());
+    bool write = true;
+    bool insert = true;
+    if (sql.query().next()) {
+        insert = false;
+        const QVariant stored = sql.query().value(0);
+        write = stored.isNull() || stored.toLongLong() < number;
+    }
+    if (write) {
+        const bool done =
+            insert ? sql.exec(QStringLiteral("INSERT INTO 自社情報 (領収証番号) VALUES (?)"), {number})
+                   : sql.exec(QStringLiteral("UPDATE 自社情報 SET 領収証番号 = ? WHERE ") + firstRow, {number});
+        if (!done)
+            return StoreResult::failure(sql.error());
+    }
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    if (changed)
+        *changed = write;
+    return StoreResult::success();
+}
+
+} // namespace CompanyTable

@@ -1,0 +1,113 @@
+#include "store/Connections.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+#include <QUrl>
+
+namespace {
+
+const QStringList mainTables = {QStringLiteral("顧客マスタ"), QStringLiteral("コードマスタ"),
+                                QStringLiteral("自社情報")};
+const QStringList workTables = {QStringLiteral("w顧客マスタ"), QStringLiteral("wコードマスタ"),
+                                QStringLiteral("w但書"), QStringLiteral("w領収証印刷"),
+                                QStringLiteral("ClHint")};
+
+bool hasSqliteHeader(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return file.read(16) == QByteArray("SQLite format 3\0", 16);
+}
+
+// Checks the file before SQLite sees it, so that nothing is ever created or overwritten.
+QString fileProblem(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QStringLiteral("ファイルがありません。");
+    if (!info.isFile())
+        return QStringLiteral("ファイルではありません。");
+    if (!info.isReadable())
+        return QStringLiteral("ファイルを読み込めません（アクセス権がありません）。");
+    if (!info.isWritable())
+        return QStringLiteral("ファイルが読み取り専用です。");
+    if (info.size() == 0)
+        return QStringLiteral("ファイルが空です。");
+    if (!hasSqliteHeader(path))
+        return QStringLiteral("このプログラムのデータベースではありません（形式が違います）。");
+    return {};
+}
+
+QString openOne(const QString& name, const QString& path, const QStringList& tables)
+{
+    if (const QString problem = fileProblem(path); !problem.isEmpty())
+        return problem;
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
+    db.setDatabaseName(QStringLiteral("file:") + QString::fromUtf8(QUrl::toPercentEncoding(path, "/")) +
+                       QStringLiteral("?mode=rw"));
+    if (!db.open())
+        return QStringLiteral("データベースを開けません：") + db.lastError().text();
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        return QStringLiteral("データベースが壊れています：") + query.lastError().text();
+    QStringList present;
+    while (query.next())
+        present << query.value(0).toString();
+    for (const QString& table : tables)
+        if (!present.contains(table))
+            return QStringLiteral("テーブル「%1」がありません。").arg(table);
+    query.finish();
+    // A write lock proves the file can be written (a read-only medium or a lock shows here).
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        return QStringLiteral("データベースに書き込めません：") + query.lastError().text();
+    query.exec(QStringLiteral("ROLLBACK"));
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next() ||
+        query.value(0).toString() != QLatin1String("ok"))
+        return QStringLiteral("データベースが壊れています。");
+    return {};
+}
+
+} // namespace
+
+namespace Connections {
+
+OpenOutcome open(const DataPaths& paths)
+{
+    close();
+    const struct {
+        const char* name;
+        QString path;
+        const QStringList& tables;
+    } files[] = {{MainDbName, paths.MainDbPath, mainTables}, {WorkDbName, paths.WorkDbPath, workTables}};
+    for (const auto& file : files) {
+        if (const QString reason = openOne(QLatin1String(file.name), file.path, file.tables);
+            !reason.isEmpty()) {
+            close();
+            return {false, file.path, reason};
+        }
+    }
+    return {};
+}
+
+void close()
+{
+    for (const char* name : {MainDbName, WorkDbName}) {
+        if (!QSqlDatabase::contains(QLatin1String(name)))
+            continue;
+        {
+            QSqlDatabase db = QSqlDatabase::database(QLatin1String(name), false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(QLatin1String(name));
+    }
+}
+
+QSqlDatabase mainDb() { return QSqlDatabase::database(QLatin1String(MainDbName), false); }
+QSqlDatabase workDb() { return QSqlDatabase::database(QLatin1String(WorkDbName), false); }
+
+} // namespace Connections

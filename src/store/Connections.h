@@ -1,0 +1,24 @@
+#pragma once
+#include "store/DataPaths.h"
+
+#include <QSqlDatabase>
+#include <QString>
+
+inline constexpr const char* MainDbName = "MainDb";
+inline constexpr const char* WorkDbName = "WorkDb";
+
+// Result of opening the two databases: on failure, which file and why (in Japanese, for the user).
+struct OpenOutcome {
+    bool ok = true;
+    QString file;
+    QString reason;
+};
+
+namespace Connections {
+// Opens MainDb then WorkDb on existing files only; a missing, unreadable, read-only or
+// foreign file is refused and nothing is created.
+OpenOutcome open(const DataPaths& paths);
+void close();
+QSqlDatabase mainDb();
+QSqlDatabase workDb();
+} // namespace Connections

@@ -1,0 +1,13 @@
+#pragma once
+#include "store/Records.h"
+#include "store/StoreResult.h"
+
+#include <QList>
+
+// 顧客マスタ on MainDb.
+namespace CustomerMasterTable {
+// Rows of one category in 行番号 order (Null names included; callers skip them).
+QList<CustomerRecord> readCategory(const QString& category, bool* ok = nullptr);
+// Deletes the category's rows and inserts `rows` under it, all or nothing.
+StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows);
+} // namespace CustomerMasterTable

@@ -1,0 +1,20 @@
+#pragma once
+#include "store/Records.h"
+#include "store/StoreResult.h"
+
+#include <QList>
+
+// w顧客マスタ on WorkDb: the customer list the grid edits.
+namespace CustomerWorkTable {
+inline constexpr int BlankRows = 100;
+
+// Empties the table and writes `named` into rows 1, 2, … followed by blank rows, so that the
+// table holds max(BlankRows, named.size()) rows numbered from 1. All or nothing.
+StoreResult rebuild(const QList<CustomerRecord>& named = {});
+// Every row in stored order.
+QList<CustomerWorkRow> rows(bool* ok = nullptr);
+// Sets or clears the mark of every named row (顧客名 not Null).
+StoreResult setChecks(bool checked);
+// Marked rows in 行番号 order, for a print run.
+QList<CustomerWorkRow> checkedRows(bool* ok = nullptr);
+} // namespace CustomerWorkTable

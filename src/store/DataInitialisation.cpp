@@ -1,0 +1,24 @@
+#include "store/DataInitialisation.h"
+
+#include "store/Connections.h"
+#include "store/SqlRunner.h"
+#include "store/Transaction.h"
+
+namespace DataInitialisation {
+
+StoreResult wipeMainData()
+{
+    Transaction transaction(Connections::mainDb());
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    SqlRunner sql(Connections::mainDb());
+    for (const char* statement :
+         {"DELETE FROM 顧客マスタ", "DELETE FROM 自社情報", "UPDATE コードマスタ SET sname = NULL"})
+        if (!sql.exec(QString::fromUtf8(statement)))
+            return StoreResult::failure(sql.error());
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    return StoreResult::success();
+}
+
+} // namespace DataInitialisation

@@ -1,0 +1,15 @@
+#pragma once
+#include <QString>
+
+// Where the two database files live. Set once at start-up and never changed afterwards.
+struct DataPaths {
+    QString DataFolder; // always ends with '/'
+    QString MainDbPath;
+    QString WorkDbPath;
+
+    static DataPaths forFolder(const QString& folder);
+    static DataPaths& current();
+};
+
+inline constexpr const char* MainDbFileName = "Ledrium.mdb";
+inline constexpr const char* WorkDbFileName = "LedriumWork.mdb";

@@ -1,0 +1,26 @@
+#include "store/Transaction.h"
+
+#include <QSqlError>
+
+Transaction::Transaction(QSqlDatabase db) : db_(std::move(db))
+{
+    begun_ = db_.isOpen() && db_.transaction();
+    if (!begun_)
+        error_ = db_.isOpen() ? db_.lastError().text() : QStringLiteral("データベースが開かれていません。");
+}
+
+Transaction::~Transaction()
+{
+    if (begun_ && !done_)
+        db_.rollback();
+}
+
+bool Transaction::commit()
+{
+    if (!begun_)
+        return false;
+    done_ = db_.commit();
+    if (!done_)
+        error_ = db_.lastError().text();
+    return done_;
+}

@@ -1,0 +1,22 @@
+-- Ledrium.mdb: what the user registers for good.
+CREATE TABLE 顧客マスタ (
+    行番号 INTEGER,
+    顧客名 TEXT,
+    区分 TEXT,
+    但書 TEXT
+);
+CREATE INDEX 顧客マスタ_区分 ON 顧客マスタ (区分, 行番号);
+
+CREATE TABLE コードマスタ (
+    kcode TEXT,
+    code TEXT,
+    sname TEXT
+);
+CREATE INDEX コードマスタ_kcode ON コードマスタ (kcode, code);
+
+CREATE TABLE 自社情報 (
+    自社名 TEXT,
+    自社情報 TEXT,
+    年号 TEXT,
+    領収証番号 INTEGER
+);

@@ -1,0 +1,1 @@
+-- Delivered rows of the work database: the hint texts.
