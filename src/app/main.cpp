@@ -2,6 +2,7 @@
 #include "app/DataFolder.h"
 #include "app/Frm領収証.h"
 #include "app/SingleInstance.h"
+#include "store/Connections.h"
 
 #include <QApplication>
 
@@ -24,5 +25,7 @@ int main(int argc, char** argv)
     if (!window.Form_Load(DataFolder::locate()))
         return 1;
     window.show();
-    return app.exec();
+    const int status = app.exec();
+    Connections::close(); // checkpoints the write-ahead logs into the two files
+    return status;
 }

@@ -42,7 +42,7 @@ QString fileProblem(const QString& path)
     return {};
 }
 
-QString openOne(const QString& name, const QString& path, const QStringList& tables)
+QString openOne(const QString& name, const QString& path, const QStringList& tables, const char* synchronous)
 {
     if (const QString problem = fileProblem(path); !problem.isEmpty())
         return problem;
@@ -69,6 +69,9 @@ QString openOne(const QString& name, const QString& path, const QStringList& tab
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next() ||
         query.value(0).toString() != QLatin1String("ok"))
         return QStringLiteral("データベースが壊れています。");
+    // Write-ahead logging keeps every commit atomic across a crash with far fewer disk syncs.
+    query.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
+    query.exec(QStringLiteral("PRAGMA synchronous = ") + QLatin1String(synchronous));
     return {};
 }
 
@@ -83,9 +86,15 @@ OpenOutcome open(const DataPaths& paths)
         const char* name;
         QString path;
         const QStringList& tables;
-    } files[] = {{MainDbName, paths.MainDbPath, mainTables}, {WorkDbName, paths.WorkDbPath, workTables}};
+        const char* synchronous;
+    } files[] = {
+        // The master data and the receipt counter are synced on every commit; the work tables
+        // are rebuilt at every start, so losing their last commit to a power cut costs nothing.
+        {MainDbName, paths.MainDbPath, mainTables, "FULL"},
+        {WorkDbName, paths.WorkDbPath, workTables, "NORMAL"},
+    };
     for (const auto& file : files) {
-        if (const QString reason = openOne(QLatin1String(file.name), file.path, file.tables);
+        if (const QString reason = openOne(QLatin1String(file.name), file.path, file.tables, file.synchronous);
             !reason.isEmpty()) {
             close();
             return {false, file.path, reason};

@@ -1,0 +1,276 @@
+// The data store: delivered state, values stored exactly, all-or-nothing writes, opening rules.
+#include "TestData.h"
+#include "store/CodeMasterTable.h"
+#include "store/CodeWorkTable.h"
+#include "store/CompanyTable.h"
+#include "store/Connections.h"
+#include "store/CustomerMasterTable.h"
+#include "store/CustomerWorkTable.h"
+#include "store/DataInitialisation.h"
+#include "store/HintTable.h"
+#include "store/PrintRowTable.h"
+#include "store/ProvisoTable.h"
+#include "store/SchemaInstaller.h"
+#include "store/WorkTableProtocol.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+class TestStore : public QObject {
+    Q_OBJECT
+private slots:
+    void deliveredState();
+    void valuesStoredExactly_data();
+    void valuesStoredExactly();
+    void customerRegisterCompactsNamedRows();
+    void failedRegisterKeepsOldRows_data();
+    void failedRegisterKeepsOldRows();
+    void workListKeepsEveryNamedCustomer();
+    void codeRegisterRenumbersByPosition();
+    void wipeMainData();
+    void openRefusesBadFiles_data();
+    void openRefusesBadFiles();
+};
+
+void TestStore::deliveredState()
+{
+    TestData data;
+    QVERIFY(data.ok());
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 0);
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 自社情報")).value(0).toInt(), 0);
+    for (const QString& kind : {QStringLiteral("顧客区分"), QStringLiteral("但書")}) {
+        const QList<CodeRecord> codes = CodeMasterTable::readKind(kind);
+        QCOMPARE(codes.size(), 30);
+        QCOMPARE(codes.first().code, QStringLiteral("01"));
+        QCOMPARE(codes.last().code, QStringLiteral("30"));
+        QVERIFY(std::all_of(codes.begin(), codes.end(), [](const CodeRecord& c) { return c.sname.isNull(); }));
+    }
+    for (const char* table : {"w顧客マスタ", "wコードマスタ", "w但書", "w領収証印刷"})
+        QCOMPARE(TestData::columnWork(QStringLiteral("SELECT count(*) FROM ") + QString::fromUtf8(table))
+                     .value(0)
+                     .toInt(),
+                 0);
+    // A second install into the same folder never overwrites.
+    QString error;
+    QVERIFY(!SchemaInstaller::create(data.mainPath(), SchemaInstaller::Kind::Main, &error));
+}
+
+void TestStore::valuesStoredExactly_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::newRow("single quote") << QStringLiteral("O'Brien 'の会'");
+    QTest::newRow("double quote") << QStringLiteral("\"山田\" 太郎");
+    QTest::newRow("sql fragment") << QStringLiteral("x'; DROP TABLE 顧客マスタ; --");
+    QTest::newRow("like wildcards") << QStringLiteral("100% _off_");
+    QTest::newRow("emoji and rare kanji") << QStringLiteral("𠮷野家 🎉👨‍👩‍👧");
+    QTest::newRow("2000 characters") << QString(2000, QChar(0x9F8D));
+    QTest::newRow("empty") << QString(QLatin1String(""));
+    QTest::newRow("control characters") << QStringLiteral("a\tb\nc\r\x01");
+}
+
+// Category names, customer names, provisos, codes, settings and hints all round-trip unchanged.
+void TestStore::valuesStoredExactly()
+{
+    QFETCH(QString, value);
+    TestData data;
+    QVERIFY(data.ok());
+    QVERIFY(CustomerMasterTable::replaceCategory(value, {{1, value, value, value}}));
+    const QList<CustomerRecord> customers = CustomerMasterTable::readCategory(value);
+    QCOMPARE(customers.size(), 1);
+    QCOMPARE(customers[0].顧客名.toString(), value);
+    QCOMPARE(customers[0].但書.toString(), value);
+    QCOMPARE(customers[0].区分, value);
+
+    QVERIFY(CodeMasterTable::replaceKind(value, {value}));
+    QCOMPARE(CodeMasterTable::readKind(value).value(0).sname.toString(), value);
+
+    QVERIFY(CompanyTable::writeFirst({value, value, value, 7}));
+    QCOMPARE(CompanyTable::readFirst()->自社名.toString(), value);
+
+    QVERIFY(HintTable::replace({value, value, value, value}));
+    QCOMPARE(HintTable::read(value, value).value(0).Contents.toString(), value);
+
+    QVERIFY(ProvisoTable::rebuild({value}));
+    QCOMPARE(ProvisoTable::entries(), QStringList{value});
+    QVERIFY(PrintRowTable::replace({{value, 1500, value}}));
+    QCOMPARE(PrintRowTable::rows().value(0).顧客名.toString(), value);
+}
+
+// Rows 2, 7 and 40 of the work list become master rows 1, 2, 3; unnamed rows are not saved.
+void TestStore::customerRegisterCompactsNamedRows()
+{
+    TestData data;
+    QVERIFY(data.ok());
+    QVERIFY(CustomerWorkTable::rebuild());
+    QCOMPARE(CustomerWorkTable::rows().size(), 100);
+    QVERIFY(TestData::execWork(QStringLiteral("UPDATE w顧客マスタ SET 顧客名 = '二', 領収額 = 5 WHERE 行番号 = 2")));
+    QVERIFY(TestData::execWork(QStringLiteral("UPDATE w顧客マスタ SET 顧客名 = '七', 但書 = '会費' WHERE 行番号 = 7")));
+    QVERIFY(TestData::execWork(QStringLiteral("UPDATE w顧客マスタ SET 顧客名 = '', チェック = -1 WHERE 行番号 = 40")));
+    QVERIFY(TestData::execWork(QStringLiteral("UPDATE w顧客マスタ SET 領収額 = 900 WHERE 行番号 = 50")));
+    QVERIFY(WorkTableProtocol::registerCustomerList(QStringLiteral("会員")));
+    const QList<CustomerRecord> saved = CustomerMasterTable::readCategory(QStringLiteral("会員"));
+    QCOMPARE(saved.size(), 3);
+    QCOMPARE(saved[0].行番号, 1);
+    QCOMPARE(saved[0].顧客名.toString(), QStringLiteral("二"));
+    QCOMPARE(saved[1].行番号, 2);
+    QCOMPARE(saved[1].但書.toString(), QStringLiteral("会費"));
+    QCOMPARE(saved[2].行番号, 3);
+    QCOMPARE(saved[2].顧客名.toString(), QString()); // empty name still counts as a customer
+    QVERIFY(!saved[2].顧客名.isNull());
+}
+
+void TestStore::failedRegisterKeepsOldRows_data()
+{
+    QTest::addColumn<QString>("trigger");
+    QTest::newRow("customer insert fails after the delete")
+        << QStringLiteral("CREATE TRIGGER boom BEFORE INSERT ON 顧客マスタ WHEN NEW.顧客名 = '新3' "
+                          "BEGIN SELECT RAISE(ABORT, 'injected'); END");
+    QTest::newRow("the delete itself fails")
+        << QStringLiteral("CREATE TRIGGER boom BEFORE DELETE ON 顧客マスタ BEGIN SELECT RAISE(ABORT, 'injected'); END");
+}
+
+// A failure injected part-way leaves the category's old rows whole and reports why.
+void TestStore::failedRegisterKeepsOldRows()
+{
+    QFETCH(QString, trigger);
+    TestData data;
+    QVERIFY(data.ok());
+    const QString category = QStringLiteral("会員");
+    QVERIFY(CustomerMasterTable::replaceCategory(category, {{1, QStringLiteral("旧1"), category, {}},
+                                                            {2, QStringLiteral("旧2"), category, {}}}));
+    QVERIFY(TestData::execMain(trigger));
+    QList<CustomerRecord> fresh;
+    for (int i = 1; i <= 5; ++i)
+        fresh.append({i, QStringLiteral("新%1").arg(i), category, {}});
+    const StoreResult result = CustomerMasterTable::replaceCategory(category, fresh);
+    QVERIFY(!result.ok);
+    QVERIFY(result.error.contains(QStringLiteral("injected")));
+    const QList<CustomerRecord> kept = CustomerMasterTable::readCategory(category);
+    QCOMPARE(kept.size(), 2);
+    QCOMPARE(kept[0].顧客名.toString(), QStringLiteral("旧1"));
+    QCOMPARE(kept[1].顧客名.toString(), QStringLiteral("旧2"));
+}
+
+// Loading then registering a category of 150 customers (with Null names and gaps) loses nobody.
+void TestStore::workListKeepsEveryNamedCustomer()
+{
+    TestData data;
+    QVERIFY(data.ok());
+    const QString category = QStringLiteral("大きな会");
+    QList<CustomerRecord> master;
+    for (int i = 1; i <= 152; ++i)
+        master.append({i * 2, i % 51 == 0 ? QVariant() : QVariant(QStringLiteral("会員%1").arg(i)), category, {}});
+    QVERIFY(CustomerMasterTable::replaceCategory(category, master));
+    QVERIFY(WorkTableProtocol::loadCustomerList(category));
+    const QList<CustomerWorkRow> work = CustomerWorkTable::rows();
+    QCOMPARE(work.size(), 150);
+    QCOMPARE(work.first().顧客名.toString(), QStringLiteral("会員1"));
+    QCOMPARE(work[50].顧客名.toString(), QStringLiteral("会員52")); // the Null at 51 moved the rest up
+    QCOMPARE(work.last().行番号, 150);
+    QVERIFY(WorkTableProtocol::registerCustomerList(category));
+    QCOMPARE(CustomerMasterTable::readCategory(category).size(), 150);
+
+    QVERIFY(WorkTableProtocol::loadCustomerList(QStringLiteral("ない区分")));
+    QCOMPARE(CustomerWorkTable::rows().size(), 100);
+}
+
+void TestStore::codeRegisterRenumbersByPosition()
+{
+    TestData data;
+    QVERIFY(data.ok());
+    QVERIFY(WorkTableProtocol::loadCodeList(QStringLiteral("顧客区分")));
+    QCOMPARE(CodeWorkTable::rows().size(), 30);
+    QVERIFY(TestData::execWork(QStringLiteral("UPDATE wコードマスタ SET sname = '一般' WHERE code = '01'")));
+    QVERIFY(TestData::execWork(QStringLiteral("UPDATE wコードマスタ SET sname = '特別' WHERE code = '03'")));
+    QVERIFY(TestData::execWork(QStringLiteral("UPDATE wコードマスタ SET sname = NULL WHERE code = '05'")));
+    QVERIFY(WorkTableProtocol::registerCodeList(QStringLiteral("顧客区分")));
+    const QList<CodeRecord> saved = CodeMasterTable::readKind(QStringLiteral("顧客区分"));
+    QCOMPARE(saved.size(), 30);
+    QCOMPARE(saved[0].sname.toString(), QStringLiteral("一般"));
+    QCOMPARE(saved[2].sname.toString(), QStringLiteral("特別"));
+    QCOMPARE(std::count_if(saved.begin(), saved.end(),
+                           [](const CodeRecord& c) { return !c.sname.isNull() && c.sname.toString().isEmpty(); }),
+             28);
+    QCOMPARE(saved[29].code, QStringLiteral("30"));
+}
+
+void TestStore::wipeMainData()
+{
+    TestData data;
+    QVERIFY(data.ok());
+    QVERIFY(CustomerMasterTable::replaceCategory(QStringLiteral("会員"), {{1, QStringLiteral("甲"), {}, {}}}));
+    QVERIFY(CompanyTable::writeFirst({QStringLiteral("会"), {}, QStringLiteral("和暦"), 12}));
+    QVERIFY(CodeMasterTable::replaceKind(QStringLiteral("但書"), {QStringLiteral("会費として")}));
+    QVERIFY(HintTable::replace({QStringLiteral("Frm領収証"), QStringLiteral("cmdHint"), {}, QStringLiteral("h")}));
+    for (int round = 0; round < 2; ++round) {
+        QVERIFY(DataInitialisation::wipeMainData());
+        QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 0);
+        QVERIFY(!CompanyTable::readFirst().has_value());
+        QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(sname) FROM コードマスタ")).value(0).toInt(), 0);
+        QCOMPARE(HintTable::read(QStringLiteral("Frm領収証"), QStringLiteral("cmdHint")).size(), 1);
+    }
+}
+
+void TestStore::openRefusesBadFiles_data()
+{
+    QTest::addColumn<QString>("damage");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("work database missing") << "remove" << "LedriumWork.mdb" << "ファイルがありません";
+    QTest::newRow("main database missing") << "remove" << "Ledrium.mdb" << "ファイルがありません";
+    QTest::newRow("empty file") << "empty" << "Ledrium.mdb" << "ファイルが空です";
+    QTest::newRow("not a database") << "garbage" << "LedriumWork.mdb" << "形式が違います";
+    QTest::newRow("truncated") << "truncate" << "Ledrium.mdb" << "壊れています";
+    QTest::newRow("table missing") << "drop" << "LedriumWork.mdb" << "w但書";
+}
+
+// Opening never creates or changes a file, and names the file and the reason.
+void TestStore::openRefusesBadFiles()
+{
+    QFETCH(QString, damage);
+    QFETCH(QString, file);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    const QString path = dir.filePath(file);
+    if (damage == QLatin1String("remove")) {
+        QFile::remove(path);
+    } else if (damage == QLatin1String("drop")) {
+        QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+        QVERIFY(TestData::execWork(QStringLiteral("DROP TABLE w但書")));
+        Connections::close();
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        if (damage == QLatin1String("empty"))
+            f.resize(0);
+        else if (damage == QLatin1String("truncate"))
+            f.resize(f.size() / 2);
+        else {
+            f.resize(0);
+            f.write(QByteArray(4096, '\x5a'));
+        }
+    }
+    const QByteArray before = QFile::exists(path) ? [&] {
+        QFile f(path);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }() : QByteArray();
+    const OpenOutcome outcome = Connections::open(DataPaths::forFolder(dir.path()));
+    QVERIFY(!outcome.ok);
+    QCOMPARE(outcome.file, path);
+    QVERIFY2(outcome.reason.contains(reason), qPrintable(outcome.reason));
+    QVERIFY(!QSqlDatabase::contains(QStringLiteral("MainDb")));
+    if (damage == QLatin1String("remove")) {
+        QVERIFY(!QFile::exists(path));
+    } else {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2 - (damage == QLatin1String("remove") ? 1 : 0));
+}
+
+QTEST_GUILESS_MAIN(TestStore)
+#include "tst_store.moc"
