@@ -1,5 +1,6 @@
 // Start-up: opening the data folder, the caption, refusing bad files, one running copy.
 #include "ScriptedMessagePresenter.h"
+#include "app/DataFolder.h"
 #include "app/Frm領収証.h"
 #include "app/SingleInstance.h"
 #include "store/Connections.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -25,6 +27,7 @@ private slots:
     void secondCopyRaisesFirst();
     void staleSocketDoesNotBlockStart();
     void secondProgramStartExits();
+    void installedProgramKeepsDataPerUser();
 };
 
 void TestApp::startsWithCaption()
@@ -132,6 +135,27 @@ void TestApp::secondProgramStartExits()
     QCOMPARE(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();
+}
+
+// First start copies the templates; later starts never copy again, even over a missing file.
+void TestApp::installedProgramKeepsDataPerUser()
+{
+    QTemporaryDir templates, home1, home2;
+    QVERIFY(SchemaInstaller::createMissing(templates.path()));
+    const QString folder = DataFolder::userFolder(templates.path(), home1.path());
+    QCOMPARE(folder, home1.filePath(QStringLiteral("Ledrium/data/")));
+    QVERIFY(Connections::open(DataPaths::forFolder(folder)).ok);
+    Connections::close();
+    QVERIFY(QFileInfo(folder + QStringLiteral("Ledrium.mdb")).isWritable());
+
+    // Another user gets a copy of their own.
+    QVERIFY(DataFolder::userFolder(templates.path(), home2.path()) != folder);
+    QVERIFY(QFile::exists(home2.filePath(QStringLiteral("Ledrium/data/LedriumWork.mdb"))));
+
+    QVERIFY(QFile::remove(folder + QStringLiteral("LedriumWork.mdb")));
+    QCOMPARE(DataFolder::userFolder(templates.path(), home1.path()), folder);
+    QVERIFY(!QFile::exists(folder + QStringLiteral("LedriumWork.mdb")));
+    QVERIFY(!Connections::open(DataPaths::forFolder(folder)).ok);
 }
 
 QTEST_MAIN(TestApp)

@@ -1,13 +1,55 @@
 #include "app/DataFolder.h"
 
+#include "store/DataPaths.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+bool copyTemplates(const QString& templates, const QString& target)
+{
+    // Built in a sibling folder and renamed, so a failed first start leaves no half-made folder.
+    const QString partial = target + QStringLiteral(".partial");
+    QDir(partial).removeRecursively();
+    if (!QDir().mkpath(partial))
+        return false;
+    for (const char* name : {MainDbFileName, WorkDbFileName}) {
+        const QString to = partial + QLatin1Char('/') + QLatin1String(name);
+        if (!QFile::copy(templates + QLatin1Char('/') + QLatin1String(name), to) ||
+            !QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner))
+            return false;
+    }
+    return QDir().rename(partial, target);
+}
+
+} // namespace
 
 namespace DataFolder {
 
+QString userFolder(const QString& templates, const QString& userDataHome)
+{
+    const QString folder = QDir(userDataHome).filePath(QStringLiteral("Ledrium/data"));
+    // Only the very first start copies; later a missing file is reported, never replaced.
+    if (!QFileInfo::exists(folder)) {
+        QDir().mkpath(QFileInfo(folder).path());
+        copyTemplates(templates, folder);
+    }
+    return folder + QLatin1Char('/');
+}
+
 QString locate()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("data")) + QLatin1Char('/');
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString beside = programDir.filePath(QStringLiteral("data"));
+    const QString templates = programDir.filePath(QStringLiteral("../share/ledrium/data"));
+    if (QFileInfo::exists(beside) || !QFileInfo::exists(templates))
+        return beside + QLatin1Char('/');
+    return userFolder(QDir::cleanPath(templates),
+                      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
 }
 
 } // namespace DataFolder

@@ -1,0 +1,191 @@
+#include "customers/CustomerList.h"
+
+#include "app/ImeStatus.h"
+#include "customers/AmountDelegate.h"
+#include "customers/CheckMarkDelegate.h"
+#include "customers/TextCellDelegate.h"
+#include "messages/ShowMsg.h"
+#include "store/CustomerWorkTable.h"
+#include "store/ProvisoTable.h"
+#include "store/WorkTableProtocol.h"
+#include "ui/AmountText.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlTableModel>
+#include <QTableView>
+
+namespace {
+
+const char* const fieldNames[] = {"行番号", "チェック", "顧客名", "領収額", "但書"};
+
+QStringList provisoChoices() { return ProvisoTable::entries(); }
+
+// Enter moves right along the row; from the proviso it goes to the next row's name,
+// staying on the last row.
+class EnterWalk : public QObject {
+public:
+    EnterWalk(CustomerList* list, QObject* parent) : QObject(parent), list_(list) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key != Qt::Key_Return && key != Qt::Key_Enter)
+            return QObject::eventFilter(watched, event);
+        // A drop-down list that is open takes Enter for its choice first.
+        if (auto* combo = qobject_cast<QComboBox*>(watched); combo && combo->view()->isVisible())
+            return QObject::eventFilter(watched, event);
+        QTableView* grid = list_->grid();
+        const QModelIndex current = grid->currentIndex();
+        if (!current.isValid())
+            return false;
+        const int proviso = list_->modelColumn(CustomerList::Col但書);
+        QModelIndex next;
+        if (current.column() == proviso) {
+            const int row = std::min(current.row() + 1, grid->model()->rowCount() - 1);
+            next = grid->model()->index(row, list_->modelColumn(CustomerList::Col顧客名));
+        } else {
+            int visual = grid->horizontalHeader()->visualIndex(current.column()) + 1;
+            while (visual < grid->model()->columnCount() && grid->isColumnHidden(grid->horizontalHeader()->logicalIndex(visual)))
+                ++visual;
+            next = grid->model()->index(current.row(), grid->horizontalHeader()->logicalIndex(visual));
+        }
+        // Moving the current cell commits and closes an open editor.
+        grid->setCurrentIndex(next);
+        grid->setFocus();
+        return true;
+    }
+
+private:
+    CustomerList* list_;
+};
+
+} // namespace
+
+CustomerList::CustomerList(QWidget* window)
+    : window_(window), grid_(window->findChild<QTableView*>(QStringLiteral("Grid顧客"))),
+      model_(window->findChild<QSqlTableModel*>(QStringLiteral("dat顧客"))),
+      category_(window->findChild<QComboBox*>(QStringLiteral("cmb顧客区分"))),
+      nameLabel_(window->findChild<QLabel*>(QStringLiteral("Lbl領収証氏名"))),
+      amountText_(window->findChild<QLineEdit*>(QStringLiteral("txt領収額")))
+{
+}
+
+int CustomerList::modelColumn(Column column) const
+{
+    return model_ ? model_->fieldIndex(QString::fromUtf8(fieldNames[column])) : -1;
+}
+
+void CustomerList::attach()
+{
+    if (!grid_ || !model_)
+        return;
+    model_->setEditStrategy(QSqlTableModel::OnFieldChange);
+    grid_->setItemDelegateForColumn(modelColumn(Colチェック), new CheckMarkDelegate(grid_));
+    grid_->setItemDelegateForColumn(modelColumn(Col領収額), new AmountDelegate(grid_));
+    grid_->setItemDelegateForColumn(modelColumn(Col顧客名), new TextCellDelegate(nullptr, grid_));
+    grid_->setItemDelegateForColumn(modelColumn(Col但書), new TextCellDelegate(&provisoChoices, grid_));
+    auto* walk = new EnterWalk(this, grid_);
+    grid_->installEventFilter(walk);
+    // Editors are children of the viewport; catch their Enter too.
+    grid_->viewport()->installEventFilter(walk);
+    QObject::connect(grid_->selectionModel(), &QItemSelectionModel::currentChanged, grid_, [this] {
+        switchIme();
+        rowCopy();
+    });
+    // Cell editors are created on demand inside the viewport; they get the Enter walk as they take the focus.
+    QObject::connect(qApp, &QApplication::focusChanged, grid_, [this, walk](QWidget*, QWidget* now) {
+        if (now && now->parentWidget() && (now->parentWidget() == grid_->viewport() ||
+                                           now->parentWidget()->parentWidget() == grid_->viewport()))
+            now->installEventFilter(walk);
+    });
+}
+
+void CustomerList::refresh()
+{
+    if (model_)
+        model_->select();
+}
+
+void CustomerList::Clear領収リスト()
+{
+    if (const StoreResult result = CustomerWorkTable::rebuild(); !result)
+        ShowWriteFailure(QStringLiteral("顧客リスト"), result.error);
+    refresh();
+}
+
+void CustomerList::Read顧客リスト()
+{
+    const QString category = category_ ? category_->currentText() : QString();
+    if (const StoreResult result = WorkTableProtocol::loadCustomerList(category); !result)
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                QStringLiteral("顧客リストを読み込めませんでした。\n") + result.error);
+    refresh();
+    if (grid_ && model_ && model_->rowCount() > 0)
+        grid_->setCurrentIndex(model_->index(0, modelColumn(Col顧客名)));
+    rowCopy();
+}
+
+void CustomerList::Entry顧客リスト()
+{
+    if (!ShowMsg(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("顧客リスト")))
+        return;
+    commitPendingEdit();
+    const QString category = category_ ? category_->currentText() : QString();
+    if (const StoreResult result = WorkTableProtocol::registerCustomerList(category); !result)
+        ShowWriteFailure(QStringLiteral("顧客リスト"), result.error);
+}
+
+void CustomerList::Set全選択(bool flag)
+{
+    commitPendingEdit();
+    if (const StoreResult result = CustomerWorkTable::setChecks(flag); !result)
+        ShowWriteFailure(QStringLiteral("チェック"), result.error);
+    const QModelIndex current = grid_ ? grid_->currentIndex() : QModelIndex();
+    refresh();
+    if (current.isValid())
+        grid_->setCurrentIndex(model_->index(current.row(), current.column()));
+}
+
+void CustomerList::loadAndMarkAll()
+{
+    Read顧客リスト();
+    Set全選択(true);
+}
+
+void CustomerList::rowCopy()
+{
+    if (!grid_ || !model_ || !nameLabel_ || !amountText_)
+        return;
+    const int row = grid_->currentIndex().row();
+    nameLabel_->setText(row < 0 ? QString() : model_->index(row, modelColumn(Col顧客名)).data().toString());
+    amountText_->setText(QString());
+    const QVariant amount = row < 0 ? QVariant() : model_->index(row, modelColumn(Col領収額)).data(Qt::EditRole);
+    if (!amount.isNull() && !amount.toString().isEmpty())
+        amountText_->setText(AmountText::YenSign + AmountText::thousands(amount.toLongLong()));
+}
+
+void CustomerList::commitPendingEdit()
+{
+    if (!grid_)
+        return;
+    const QModelIndex current = grid_->currentIndex();
+    if (!current.isValid())
+        return;
+    // Moving the current cell off and back commits the open editor through the delegate.
+    grid_->setCurrentIndex(QModelIndex());
+    grid_->setCurrentIndex(model_->index(current.row(), current.column()));
+}
+
+void CustomerList::switchIme()
+{
+    const int column = grid_->currentIndex().column();
+    SetImeStatus(grid_, column == modelColumn(Col顧客名) || column == modelColumn(Col但書) ? 1 : 0);
+}

@@ -1,0 +1,49 @@
+#pragma once
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QSqlTableModel;
+class QTableView;
+class QWidget;
+
+// The customer list of the receipt tab: the work list w顧客マスタ shown in Grid顧客 through
+// dat顧客, its load and save for the category of cmb顧客区分, the marks, and the copy of the
+// current row into the receipt form.
+class CustomerList {
+public:
+    // Visible grid columns, left to right.
+    enum Column { Col行番号, Colチェック, Col顧客名, Col領収額, Col但書 };
+
+    explicit CustomerList(QWidget* window);
+    // Delegates, keys and row pick on the grid; once, after the window is laid out.
+    void attach();
+
+    void Clear領収リスト();
+    void Read顧客リスト();
+    void Entry顧客リスト();
+    void Set全選択(bool flag);
+    // Load the chosen category and mark every customer (category box left, "読込").
+    void loadAndMarkAll();
+    // The current row's name and amount into the receipt form.
+    void rowCopy();
+    // Writes an edit still open in the grid into the work table.
+    void commitPendingEdit();
+
+    QTableView* grid() const { return grid_; }
+    QSqlTableModel* model() const { return model_; }
+    int modelColumn(Column column) const;
+
+private:
+    void refresh();
+    void walkOnEnter();
+    void switchIme();
+
+    QWidget* window_;
+    QTableView* grid_;
+    QSqlTableModel* model_;
+    QComboBox* category_;
+    QLabel* nameLabel_;
+    QLineEdit* amountText_;
+};

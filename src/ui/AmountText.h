@@ -1,0 +1,14 @@
+#pragma once
+#include <QString>
+#include <QVariant>
+
+// Whole-yen amounts as the screens and receipts show them.
+namespace AmountText {
+inline const QString YenSign = QStringLiteral("\u00A5");
+// "#,###": thousands separated by commas; zero gives an empty text.
+QString thousands(qint64 amount);
+// Reads "12,345" or "12345" (half- or full-width digits); false for anything else.
+bool parse(const QString& text, qint64* amount);
+// The largest amount a receipt takes: ten digits.
+inline constexpr qint64 Maximum = 9'999'999'999;
+} // namespace AmountText
