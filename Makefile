@@ -36,6 +36,10 @@ bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && { echo "== $$b"; QT_QPA_PLATFORM=offscreen "$$b" || exit 1; }; done
 
+# The long reliability runs: 200 kills per save, and the long monkey test.
+soak: build
+	cd $(BUILD) && LEDRIUM_SOAK=1 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -R 'reliability|monkey'
+
 # A Debian package of the installed program: build/ledrium_<version>_<arch>.deb
 package: build
 	cd $(BUILD) && cpack -G DEB

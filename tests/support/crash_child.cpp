@@ -1,0 +1,91 @@
+// Writes to a data folder over and over until it is killed, so that a kill lands in the
+// middle of a save. Each save writes one of two complete states, A or B, alternately.
+#include "store/CodeMasterTable.h"
+#include "store/CompanyTable.h"
+#include "store/Connections.h"
+#include "store/CustomerWorkTable.h"
+#include "store/DataInitialisation.h"
+#include "store/HintTable.h"
+#include "store/SqlRunner.h"
+#include "store/Transaction.h"
+#include "store/WorkTableProtocol.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+namespace {
+
+QList<CustomerRecord> customers(QChar state)
+{
+    QList<CustomerRecord> rows;
+    for (int i = 1; i <= 100; ++i)
+        rows.append({i, QStringLiteral("%1-%2").arg(state).arg(i), {}, QStringLiteral("%1会費").arg(state)});
+    return rows;
+}
+
+// Customers, settings and code names back in one transaction, so only the wipe can be caught half-way.
+bool refill()
+{
+    Transaction transaction(Connections::mainDb());
+    SqlRunner sql(Connections::mainDb());
+    for (const CustomerRecord& row : customers(QLatin1Char('B')))
+        if (!sql.exec(QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (?, ?, '会員', ?)"),
+                      {row.行番号, row.顧客名, row.但書}))
+            return false;
+    if (!sql.exec(QStringLiteral("INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('B', 5)")) ||
+        !sql.exec(QStringLiteral("UPDATE コードマスタ SET sname = 'B-' || CAST(code AS INTEGER) WHERE kcode = '顧客区分'")))
+        return false;
+    return transaction.commit();
+}
+
+bool saveOnce(const QString& operation, QChar state, qint64 round)
+{
+    if (operation == QLatin1String("customers")) {
+        // The real save path: the work list is registered as the category's master rows.
+        return CustomerWorkTable::rebuild(customers(state)).ok &&
+               WorkTableProtocol::registerCustomerList(QStringLiteral("会員")).ok;
+    }
+    if (operation == QLatin1String("codes")) {
+        QList<QVariant> names;
+        for (int i = 1; i <= 30; ++i)
+            names.append(QStringLiteral("%1-%2").arg(state).arg(i));
+        return CodeMasterTable::replaceKind(QStringLiteral("顧客区分"), names).ok;
+    }
+    if (operation == QLatin1String("settings")) {
+        const QString text = QString(state).repeated(50);
+        return CompanyTable::writeFirst({text, text, text, state == QLatin1Char('A') ? 100 : 200}).ok;
+    }
+    if (operation == QLatin1String("hint"))
+        return HintTable::replace({QStringLiteral("Frm領収証"), QStringLiteral("cmdHint"), QString(state),
+                                   QString(state).repeated(5000)})
+            .ok;
+    if (operation == QLatin1String("initialise")) {
+        if (state == QLatin1Char('A'))
+            return DataInitialisation::wipeMainData().ok;
+        return refill();
+    }
+    if (operation == QLatin1String("counter"))
+        return CompanyTable::raiseReceiptNumber(round).ok;
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3)
+        return 2;
+    if (!Connections::open(DataPaths::forFolder(QString::fromLocal8Bit(argv[1]))).ok)
+        return 3;
+    const QString operation = QString::fromLocal8Bit(argv[2]);
+    QTextStream out(stdout);
+    for (qint64 round = 1;; ++round) {
+        if (!saveOnce(operation, round % 2 ? QLatin1Char('A') : QLatin1Char('B'), round))
+            return 4;
+        if (round == 1) {
+            out << "ready\n"; // the parent starts its clock from the first complete save
+            out.flush();
+        }
+    }
+}

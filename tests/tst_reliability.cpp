@@ -1,0 +1,206 @@
+// Nothing is lost: saves killed part-way, a full disk and a read-only database.
+// LEDRIUM_SOAK=1 (make soak) runs the long variants.
+#include "TestData.h"
+#include "store/CodeMasterTable.h"
+#include "store/CompanyTable.h"
+#include "store/Connections.h"
+#include "store/CustomerMasterTable.h"
+#include "store/CustomerWorkTable.h"
+#include "store/DataInitialisation.h"
+#include "store/HintTable.h"
+#include "store/SchemaInstaller.h"
+#include "store/WorkTableProtocol.h"
+
+#include <QProcess>
+#include <QSqlQuery>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <signal.h>
+
+class TestReliability : public QObject {
+    Q_OBJECT
+private slots:
+    void killedSaveLeavesOldOrNewWhole_data();
+    void killedSaveLeavesOldOrNewWhole();
+    void failingWritesKeepData_data();
+    void failingWritesKeepData();
+};
+
+namespace {
+
+int rounds() { return qEnvironmentVariableIntValue("LEDRIUM_SOAK") ? 200 : 12; }
+
+// One letter for the whole state, or '?' when the rows are mixed or incomplete.
+QChar customerState()
+{
+    const QList<CustomerRecord> rows = CustomerMasterTable::readCategory(QStringLiteral("会員"));
+    if (rows.isEmpty())
+        return QLatin1Char('0');
+    if (rows.size() != 100)
+        return QLatin1Char('?');
+    const QChar state = rows[0].顧客名.toString().at(0);
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows[i].行番号 != i + 1 || rows[i].顧客名.toString() != QStringLiteral("%1-%2").arg(state).arg(i + 1) ||
+            rows[i].但書.toString() != QStringLiteral("%1会費").arg(state))
+            return QLatin1Char('?');
+    return state;
+}
+
+QChar codeState()
+{
+    const QList<CodeRecord> rows = CodeMasterTable::readKind(QStringLiteral("顧客区分"));
+    if (rows.size() != 30)
+        return QLatin1Char('?');
+    if (rows[0].sname.toString().isEmpty())
+        return QLatin1Char('0');
+    const QChar state = rows[0].sname.toString().front();
+    for (int i = 0; i < rows.size(); ++i)
+        if (rows[i].sname.toString() != QStringLiteral("%1-%2").arg(state).arg(i + 1))
+            return QLatin1Char('?');
+    return state;
+}
+
+QChar settingsState()
+{
+    const std::optional<CompanySettingsRecord> row = CompanyTable::readFirst();
+    if (!row)
+        return QLatin1Char('0');
+    if (TestData::columnMain(QStringLiteral("SELECT count(*) FROM 自社情報")).value(0).toInt() != 1)
+        return QLatin1Char('?');
+    const QString name = row->自社名.toString();
+    const QChar state = name.isEmpty() ? QChar() : name.front();
+    const bool whole = name == QString(state).repeated(50) && row->自社情報.toString() == name &&
+                       row->年号.toString() == name &&
+                       row->領収証番号.toInt() == (state == QLatin1Char('A') ? 100 : 200);
+    return whole ? state : QLatin1Char('?');
+}
+
+QChar hintState()
+{
+    const QList<HintRecord> rows = HintTable::read(QStringLiteral("Frm領収証"), QStringLiteral("cmdHint"));
+    if (rows.size() != 1)
+        return QLatin1Char('?');
+    const QChar state = rows[0].FormTitle.front();
+    return rows[0].Contents.toString() == QString(state).repeated(5000) ? state : QLatin1Char('?');
+}
+
+QChar initialiseState()
+{
+    const QChar customers = customerState();
+    const QChar codes = codeState();
+    const std::optional<CompanySettingsRecord> row = CompanyTable::readFirst();
+    if (customers == QLatin1Char('0') && codes == QLatin1Char('0') && !row)
+        return QLatin1Char('A'); // wiped
+    if (customers == QLatin1Char('B') && codes == QLatin1Char('B') && row && row->自社名.toString() == QLatin1String("B"))
+        return QLatin1Char('B');
+    return QLatin1Char('?');
+}
+
+} // namespace
+
+void TestReliability::killedSaveLeavesOldOrNewWhole_data()
+{
+    QTest::addColumn<QString>("operation");
+    for (const char* operation : {"customers", "codes", "settings", "hint", "initialise", "counter"})
+        QTest::newRow(operation) << QString::fromLatin1(operation);
+}
+
+// A save killed at a random moment leaves the old state or the new one, whole, and the
+// files open cleanly afterwards.
+void TestReliability::killedSaveLeavesOldOrNewWhole()
+{
+    QFETCH(QString, operation);
+    const QString child = qEnvironmentVariable("CRASH_CHILD");
+    if (child.isEmpty())
+        QSKIP("crash_child is not built beside this test");
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    qint64 lastCounter = 0;
+    QMap<QChar, int> seen;
+    for (int round = 0; round < rounds(); ++round) {
+        QProcess process;
+        process.start(child, {dir.path(), operation});
+        QVERIFY(process.waitForStarted());
+        QVERIFY2(process.waitForReadyRead(10000), "the child never completed a first save");
+        QTest::qSleep(QRandomGenerator::global()->bounded(1, 40));
+        ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.exitStatus(), QProcess::CrashExit);
+
+        const OpenOutcome opened = Connections::open(DataPaths::forFolder(dir.path()));
+        QVERIFY2(opened.ok, qPrintable(opened.reason));
+        QChar state;
+        if (operation == QLatin1String("customers"))
+            state = customerState();
+        else if (operation == QLatin1String("codes"))
+            state = codeState();
+        else if (operation == QLatin1String("settings"))
+            state = settingsState();
+        else if (operation == QLatin1String("hint"))
+            state = hintState();
+        else if (operation == QLatin1String("initialise"))
+            state = initialiseState();
+        else {
+            const qint64 stored = CompanyTable::readFirst()->領収証番号.toLongLong();
+            QVERIFY2(stored >= lastCounter, "the receipt counter went down");
+            lastCounter = stored;
+            state = QLatin1Char('A');
+        }
+        Connections::close();
+        QVERIFY2(state == QLatin1Char('A') || state == QLatin1Char('B'),
+                 qPrintable(QStringLiteral("round %1: a mixed or partial state").arg(round)));
+        ++seen[state];
+    }
+    qInfo("%s: %d kills, state A %d times, B %d times", qPrintable(operation), rounds(), seen.value(QLatin1Char('A')),
+          seen.value(QLatin1Char('B')));
+}
+
+void TestReliability::failingWritesKeepData_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("disk full") << QStringLiteral("PRAGMA max_page_count = %1") << QStringLiteral("full");
+    QTest::newRow("read-only database") << QStringLiteral("PRAGMA query_only = ON") << QStringLiteral("readonly");
+}
+
+// Every save fails with its reason, and what was stored before stays whole.
+void TestReliability::failingWritesKeepData()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, expected);
+    TestData data;
+    QVERIFY(data.ok());
+    const QString category = QStringLiteral("会員");
+    QVERIFY(CustomerMasterTable::replaceCategory(category, {{1, QStringLiteral("旧"), category, {}}}));
+    QVERIFY(CompanyTable::writeFirst({QStringLiteral("会"), {}, QStringLiteral("西暦"), 41}));
+    QVERIFY(HintTable::replace({QStringLiteral("F"), QStringLiteral("C"), {}, QStringLiteral("旧")}));
+    for (QSqlDatabase db : {Connections::mainDb(), Connections::workDb()}) {
+        QSqlQuery pages(db);
+        QVERIFY(pages.exec(QStringLiteral("PRAGMA page_count")) && pages.next());
+        QSqlQuery set(db);
+        QVERIFY(set.exec(fault.contains(QLatin1String("%1")) ? fault.arg(pages.value(0).toInt()) : fault));
+    }
+    QList<CustomerRecord> big;
+    for (int i = 1; i <= 2000; ++i)
+        big.append({i, QString(200, QChar(0x4E00 + i)), category, {}});
+    QList<StoreResult> results = {
+        CustomerMasterTable::replaceCategory(category, big),
+        CompanyTable::writeFirst({QString(100000, QLatin1Char('x')), {}, {}, 99}),
+        HintTable::replace({QStringLiteral("F"), QStringLiteral("C"), {}, QString(200000, QLatin1Char('y'))}),
+    };
+    // A full disk still lets a row shrink or a number change in place; a read-only one lets nothing through.
+    if (expected == QLatin1String("readonly"))
+        results << CompanyTable::raiseReceiptNumber(100000) << DataInitialisation::wipeMainData();
+    for (const StoreResult& result : results) {
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(expected, Qt::CaseInsensitive), qPrintable(result.error));
+    }
+    QCOMPARE(CustomerMasterTable::readCategory(category).size(), 1);
+    QCOMPARE(CompanyTable::readFirst()->領収証番号.toInt(), 41);
+    QCOMPARE(HintTable::read(QStringLiteral("F"), QStringLiteral("C")).value(0).Contents.toString(), QStringLiteral("旧"));
+}
+
+QTEST_GUILESS_MAIN(TestReliability)
+#include "tst_reliability.moc"
