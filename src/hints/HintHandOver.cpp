@@ -1,7 +1,6 @@
 #include "hints/HintHandOver.h"
 
-HintHandOver& HintHandOver::current()
-{
+HintHandOver& HintHandOver::current() {
     static HintHandOver handOver;
     return handOver;
 }

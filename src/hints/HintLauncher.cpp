@@ -7,15 +7,13 @@
 #include <QWidget>
 
 namespace {
-QPointer<HintWindow>& instance()
-{
+QPointer<HintWindow>& instance() {
     static QPointer<HintWindow> window;
     return window;
 }
 } // namespace
 
-void openHint(QWidget* mainWindow, const QString& ctlName)
-{
+void openHint(QWidget* mainWindow, const QString& ctlName) {
     if (!mainWindow)
         return;
     HintHandOver& handOver = HintHandOver::current();
@@ -35,4 +33,6 @@ void openHint(QWidget* mainWindow, const QString& ctlName)
         window->Form_Load();
 }
 
-HintWindow* currentHintWindow() { return instance().data(); }
+HintWindow* currentHintWindow() {
+    return instance().data();
+}

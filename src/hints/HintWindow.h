@@ -45,8 +45,8 @@ protected:
 
 private:
     void buildLayout();
-    QToolButton* addButton(QWidget* bar, const char* name, const QString& caption, const QString& art, int left,
-                           int width);
+    QToolButton* addButton(QWidget* bar, const char* name, const QString& caption, const QString& art,
+                           int left, int width);
     void setEditing(bool editing);
     bool hasKey() const;
     void bringToFront();
