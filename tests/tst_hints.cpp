@@ -24,18 +24,22 @@ namespace {
 const QString MainName = QStringLiteral("Frm領収証");
 const QString MainTitle = QStringLiteral("LEDRIUM Ver 1.16");
 
-HintRecord row(const char* ctlName, const QVariant& contents, const QString& formName = MainName) {
+HintRecord row(const char* ctlName, const QVariant& contents, const QString& formName = MainName)
+{
     return {formName, QString::fromUtf8(ctlName), MainTitle, contents};
 }
-QVariant text(const char* s) {
+QVariant text(const char* s)
+{
     return QString::fromUtf8(s);
 }
-QString u(const char* s) {
+QString u(const char* s)
+{
     return QString::fromUtf8(s);
 }
 
 // Replaces every stored hint (the delivered ones included) by `rows`.
-void arrange(const QList<HintRecord>& rows) {
+void arrange(const QList<HintRecord>& rows)
+{
     QVERIFY(TestData::execWork(QStringLiteral("DELETE FROM ClHint")));
     for (const HintRecord& r : rows)
         QVERIFY(TestData::execWork(
@@ -43,7 +47,8 @@ void arrange(const QList<HintRecord>& rows) {
             {r.FormName, r.CtlName, r.FormTitle, r.Contents}));
 }
 
-QStringList storedTexts(const QString& ctlName) {
+QStringList storedTexts(const QString& ctlName)
+{
     QStringList texts;
     for (const QVariant& v : TestData::columnWork(
              QStringLiteral("SELECT Contents FROM ClHint WHERE FormName = ? AND CtlName = ? ORDER BY rowid"),
@@ -52,7 +57,8 @@ QStringList storedTexts(const QString& ctlName) {
     return texts;
 }
 
-QString styleName(MessageStyle style) {
+QString styleName(MessageStyle style)
+{
     switch (style) {
     case MessageStyle::AskYes:
         return QStringLiteral("AskYes");
@@ -67,7 +73,8 @@ QString styleName(MessageStyle style) {
 }
 
 // Each box as "title|prompt|style".
-QStringList boxes(const ScriptedMessagePresenter& presenter) {
+QStringList boxes(const ScriptedMessagePresenter& presenter)
+{
     QStringList list;
     for (const MessageBoxSpec& box : presenter.shown)
         list << box.title + QLatin1Char('|') + box.prompt + QLatin1Char('|') + styleName(box.style);
@@ -113,17 +120,21 @@ private:
     void typeOver(const QString& text);
     void type(const QString& text);
     HintWindow* hint() const { return currentHintWindow(); }
-    QPlainTextEdit* contents() const {
+    QPlainTextEdit* contents() const
+    {
         return hint()->findChild<QPlainTextEdit*>(QStringLiteral("txtContents"));
     }
     QString label(const char* name) const { return hint()->findChild<QLabel*>(u(name))->text(); }
-    QColor editButtonColour() const {
+    QColor editButtonColour() const
+    {
         return hint()->findChild<QToolButton*>(u("cmd編集"))->palette().color(QPalette::Button);
     }
-    bool locked() const {
+    bool locked() const
+    {
         return contents()->isReadOnly() && editButtonColour() == HintWindow::lockedColour();
     }
-    bool editing() const {
+    bool editing() const
+    {
         return !contents()->isReadOnly() && editButtonColour() == HintWindow::editingColour();
     }
 
@@ -132,11 +143,13 @@ private:
     ScriptedMessagePresenter* presenter_ = nullptr;
 };
 
-void TestHints::initTestCase() {
+void TestHints::initTestCase()
+{
     ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
 }
 
-void TestHints::init() {
+void TestHints::init()
+{
     data_ = std::make_unique<TestData>();
     QVERIFY(data_->ok());
     presenter_ = &ScriptedMessagePresenter::install();
@@ -146,35 +159,41 @@ void TestHints::init() {
     mainWindow_->show();
 }
 
-void TestHints::cleanup() {
+void TestHints::cleanup()
+{
     mainWindow_.reset(); // takes its hint window with it
     QVERIFY(!currentHintWindow());
     data_.reset();
 }
 
-HintWindow* TestHints::press(const char* ctlName) {
+HintWindow* TestHints::press(const char* ctlName)
+{
     openHint(mainWindow_.get(), u(ctlName));
     return hint();
 }
 
-void TestHints::click(const char* buttonName) {
+void TestHints::click(const char* buttonName)
+{
     auto* button = hint()->findChild<QToolButton*>(u(buttonName));
     QVERIFY2(button, buttonName);
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void TestHints::typeOver(const QString& text) {
+void TestHints::typeOver(const QString& text)
+{
     QTest::keyClick(contents(), Qt::Key_A, Qt::ControlModifier);
     type(text);
 }
 
 // Key presses carrying the characters, as a keyboard with Japanese input delivers them.
-void TestHints::type(const QString& text) {
+void TestHints::type(const QString& text)
+{
     for (const QChar ch : text)
         QTest::sendKeyEvent(QTest::Click, contents(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
 }
 
-void TestHints::opensOnTheKeyOfThePressedButton_data() {
+void TestHints::opensOnTheKeyOfThePressedButton_data()
+{
     QTest::addColumn<QList<HintRecord>>("stored");
     QTest::addColumn<QString>("pressed");
     QTest::addColumn<QString>("shown");
@@ -205,7 +224,8 @@ void TestHints::opensOnTheKeyOfThePressedButton_data() {
 }
 
 // Labels carry the key, the text box the stored text, and the window opens locked with the focus in the text.
-void TestHints::opensOnTheKeyOfThePressedButton() {
+void TestHints::opensOnTheKeyOfThePressedButton()
+{
     QFETCH(QList<HintRecord>, stored);
     QFETCH(QString, pressed);
     QFETCH(QString, shown);
@@ -229,7 +249,8 @@ void TestHints::opensOnTheKeyOfThePressedButton() {
     QCOMPARE(handOver.HintFormTitle, MainTitle);
 }
 
-void TestHints::windowIsModelessAndReused() {
+void TestHints::windowIsModelessAndReused()
+{
     arrange({});
     HintWindow* first = press("cmdHint");
     QVERIFY(first->isWindow());
@@ -245,7 +266,8 @@ void TestHints::windowIsModelessAndReused() {
     QVERIFY(first->isVisible());
 }
 
-void TestHints::storeButtons_data() {
+void TestHints::storeButtons_data()
+{
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<QStringList>("before");
@@ -275,7 +297,8 @@ void TestHints::storeButtons_data() {
 
 // 登録, 削除 and クリア on typed text: what is stored for the key afterwards, what the box shows, which
 // boxes were asked; the hint of the other button is never touched.
-void TestHints::storeButtons() {
+void TestHints::storeButtons()
+{
     QFETCH(QString, button);
     QFETCH(bool, answer);
     QFETCH(QStringList, before);
@@ -303,7 +326,8 @@ void TestHints::storeButtons() {
                  QVariantList{MainTitle});
 }
 
-void TestHints::failedWritesSaySoAndKeepTheRow_data() {
+void TestHints::failedWritesSaySoAndKeepTheRow_data()
+{
     QTest::addColumn<QString>("trigger");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QStringList>("shown");
@@ -326,7 +350,8 @@ void TestHints::failedWritesSaySoAndKeepTheRow_data() {
 }
 
 // A write the database refuses is reported, never followed by a completion message, and loses nothing.
-void TestHints::failedWritesSaySoAndKeepTheRow() {
+void TestHints::failedWritesSaySoAndKeepTheRow()
+{
     QFETCH(QString, trigger);
     QFETCH(QString, button);
     QFETCH(QStringList, shown);
@@ -351,7 +376,8 @@ void TestHints::failedWritesSaySoAndKeepTheRow() {
     QVERIFY(hint()->hasUnsavedEdits());
 }
 
-void TestHints::editToggle_data() {
+void TestHints::editToggle_data()
+{
     QTest::addColumn<int>("clicks");
     QTest::addColumn<bool>("editable");
     QTest::newRow("not pressed: locked") << 0 << false;
@@ -362,7 +388,8 @@ void TestHints::editToggle_data() {
 
 // The mode follows the button colour; typing reaches the text only while editing, and the focus
 // goes back into the text after each press.
-void TestHints::editToggle() {
+void TestHints::editToggle()
+{
     QFETCH(int, clicks);
     QFETCH(bool, editable);
     arrange({row("cmdHint", text("元"))});
@@ -380,7 +407,8 @@ void TestHints::editToggle() {
     QVERIFY(presenter_->shown.isEmpty());
 }
 
-void TestHints::pressWhileOpen_data() {
+void TestHints::pressWhileOpen_data()
+{
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QString>("second");
     QTest::addColumn<QList<bool>>("answers");
@@ -416,7 +444,8 @@ void TestHints::pressWhileOpen_data() {
 
 // A hint button pressed while the window is open: the hand-over always takes the new key; the window
 // follows it unless the user keeps unsaved edits.
-void TestHints::pressWhileOpen() {
+void TestHints::pressWhileOpen()
+{
     QFETCH(QString, edit);
     QFETCH(QString, second);
     QFETCH(QList<bool>, answers);
@@ -449,7 +478,8 @@ void TestHints::pressWhileOpen() {
     QCOMPARE(storedTexts(u("cmdHint2")), QStringList{u("二番")});
 }
 
-void TestHints::closeDiscardsEditsWithoutAsking_data() {
+void TestHints::closeDiscardsEditsWithoutAsking_data()
+{
     QTest::addColumn<bool>("closeBox");
     QTest::addColumn<bool>("clearFirst");
     QTest::newRow("閉じる after typing") << false << false;
@@ -458,7 +488,8 @@ void TestHints::closeDiscardsEditsWithoutAsking_data() {
 }
 
 // Closing asks nothing and writes nothing; the next press loads the stored text afresh, locked.
-void TestHints::closeDiscardsEditsWithoutAsking() {
+void TestHints::closeDiscardsEditsWithoutAsking()
+{
     QFETCH(bool, closeBox);
     QFETCH(bool, clearFirst);
     arrange({row("cmdHint", text("元の文"))});
@@ -484,7 +515,8 @@ void TestHints::closeDiscardsEditsWithoutAsking() {
 }
 
 // The main window's close takes the hint window with it, so no window is left to keep the program running.
-void TestHints::closingTheMainWindowEndsTheProgram() {
+void TestHints::closingTheMainWindowEndsTheProgram()
+{
     mainWindow_->hide();
     Frm領収証 main;
     main.setWindowTitle(MainTitle);
@@ -501,7 +533,8 @@ void TestHints::closingTheMainWindowEndsTheProgram() {
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
 }
 
-void TestHints::deliveredHints_data() {
+void TestHints::deliveredHints_data()
+{
     QTest::addColumn<QString>("ctlName");
     QTest::addColumn<QStringList>("topics");
     QTest::newRow("cmdHint: members, category, amounts, printing")
@@ -513,7 +546,8 @@ void TestHints::deliveredHints_data() {
 }
 
 // A freshly installed work database carries one useful hint per hint button, shown by that button.
-void TestHints::deliveredHints() {
+void TestHints::deliveredHints()
+{
     QFETCH(QString, ctlName);
     QFETCH(QStringList, topics);
     const QStringList stored = storedTexts(ctlName);

@@ -7,13 +7,15 @@
 #include <QWidget>
 
 namespace {
-QPointer<HintWindow>& instance() {
+QPointer<HintWindow>& instance()
+{
     static QPointer<HintWindow> window;
     return window;
 }
 } // namespace
 
-void openHint(QWidget* mainWindow, const QString& ctlName) {
+void openHint(QWidget* mainWindow, const QString& ctlName)
+{
     if (!mainWindow)
         return;
     HintHandOver& handOver = HintHandOver::current();
@@ -33,6 +35,7 @@ void openHint(QWidget* mainWindow, const QString& ctlName) {
         window->Form_Load();
 }
 
-HintWindow* currentHintWindow() {
+HintWindow* currentHintWindow()
+{
     return instance().data();
 }

@@ -15,20 +15,24 @@
 namespace {
 
 // Positions and sizes are laid out in twips, 15 to a pixel.
-constexpr int px(int twips) {
+constexpr int px(int twips)
+{
     return twips / 15;
 }
-QRect twips(int left, int top, int width, int height) {
+QRect twips(int left, int top, int width, int height)
+{
     return {px(left), px(top), px(width), px(height)};
 }
 
-QFont windowFont(qreal points) {
+QFont windowFont(qreal points)
+{
     QFont font(QString::fromUtf8(ApplicationSetup::FontName));
     font.setPointSizeF(points);
     return font;
 }
 
-void setBackground(QWidget* widget, const QColor& colour) {
+void setBackground(QWidget* widget, const QColor& colour)
+{
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, colour);
     palette.setColor(QPalette::Button, colour);
@@ -36,7 +40,8 @@ void setBackground(QWidget* widget, const QColor& colour) {
     widget->setAutoFillBackground(true);
 }
 
-QFrame* addPanel(QWidget* parent, const char* name, const QRect& box) {
+QFrame* addPanel(QWidget* parent, const char* name, const QRect& box)
+{
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromUtf8(name));
     panel->setGeometry(box);
@@ -46,7 +51,8 @@ QFrame* addPanel(QWidget* parent, const char* name, const QRect& box) {
     return panel;
 }
 
-QLabel* addLabel(QWidget* parent, const char* name, const QRect& box, Qt::Alignment alignment) {
+QLabel* addLabel(QWidget* parent, const char* name, const QRect& box, Qt::Alignment alignment)
+{
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromUtf8(name));
     label->setGeometry(box);
@@ -60,7 +66,8 @@ QLabel* addLabel(QWidget* parent, const char* name, const QRect& box, Qt::Alignm
 
 HintWindow::HintWindow(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+{
     setObjectName(QStringLiteral("Hint"));
     setWindowTitle(Caption);
     setWindowIcon(QIcon(QStringLiteral(":/hints/art/hint.svg")));
@@ -69,7 +76,8 @@ HintWindow::HintWindow(QWidget* parent)
     buildLayout();
 }
 
-void HintWindow::buildLayout() {
+void HintWindow::buildLayout()
+{
     ImFrame3D1 = addPanel(this, "ImFrame3D1", twips(0, 0, 8700, 6030));
     ImFrame3D6 = addPanel(ImFrame3D1, "ImFrame3D6", twips(120, 90, 3480, 975));
     ImFrame3D2 = addPanel(ImFrame3D1, "ImFrame3D2", twips(4860, 90, 3720, 975));
@@ -108,7 +116,8 @@ void HintWindow::buildLayout() {
 }
 
 QToolButton* HintWindow::addButton(QWidget* bar, const char* name, const QString& caption, const QString& art,
-                                   int left, int width) {
+                                   int left, int width)
+{
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromUtf8(name));
     button->setGeometry(twips(left, 60, width, 840));
@@ -125,7 +134,8 @@ QToolButton* HintWindow::addButton(QWidget* bar, const char* name, const QString
     return button;
 }
 
-void HintWindow::Form_Load() {
+void HintWindow::Form_Load()
+{
     const HintHandOver& handOver = HintHandOver::current();
     lblFormName->setText(handOver.HintFormName);
     lblFormTitle->setText(handOver.HintFormTitle);
@@ -143,28 +153,33 @@ void HintWindow::Form_Load() {
     bringToFront();
 }
 
-void HintWindow::SwitchKey() {
+void HintWindow::SwitchKey()
+{
     const HintHandOver& handOver = HintHandOver::current();
     const bool sameKey =
         handOver.HintFormName == lblFormName->text() && handOver.HintCtlName == lblCtlName->text();
-    if (sameKey || (hasUnsavedEdits() &&
-                    !ShowMsg(QStringLiteral("その他"), QStringLiteral("確認"),
-                             QStringLiteral("登録していない変更は失われます。ヒントを切り替えます")))) {
+    const bool keepShown = sameKey || (hasUnsavedEdits() &&
+                                       !ShowMsg(QStringLiteral("その他"), QStringLiteral("確認"),
+                                                QStringLiteral("登録していない変更は失われます。ヒントを切り替えます")));
+    if (keepShown) {
         bringToFront();
         return;
     }
     Form_Load();
 }
 
-bool HintWindow::hasUnsavedEdits() const {
+bool HintWindow::hasUnsavedEdits() const
+{
     return txtContents->toPlainText() != unchangedText_;
 }
 
-bool HintWindow::hasKey() const {
+bool HintWindow::hasKey() const
+{
     return !lblFormName->text().isEmpty() && !lblCtlName->text().isEmpty();
 }
 
-StoreResult HintWindow::Deleteヒント() {
+StoreResult HintWindow::Deleteヒント()
+{
     if (!hasKey())
         return StoreResult::failure(QStringLiteral("ヒントの対象が決まっていません。"));
     const StoreResult result = HintTable::remove(lblFormName->text(), lblCtlName->text());
@@ -175,7 +190,8 @@ StoreResult HintWindow::Deleteヒント() {
     return result;
 }
 
-StoreResult HintWindow::EntryHint() {
+StoreResult HintWindow::EntryHint()
+{
     if (!hasKey())
         return StoreResult::failure(QStringLiteral("ヒントの対象が決まっていません。"));
     const QString text = txtContents->toPlainText();
@@ -186,7 +202,8 @@ StoreResult HintWindow::EntryHint() {
     return result;
 }
 
-void HintWindow::ReadHint() {
+void HintWindow::ReadHint()
+{
     if (!hasKey())
         return;
     bool ok = false;
@@ -197,11 +214,13 @@ void HintWindow::ReadHint() {
     txtContents->setPlainText(rows.first().Contents.isNull() ? QString() : rows.first().Contents.toString());
 }
 
-void HintWindow::cmdクリア_Click() {
+void HintWindow::cmdクリア_Click()
+{
     txtContents->clear();
 }
 
-void HintWindow::cmd削除_Click() {
+void HintWindow::cmd削除_Click()
+{
     if (!ShowMsg(QStringLiteral("削除"), QStringLiteral("確認"), QStringLiteral("ヒント")))
         return;
     if (const StoreResult result = Deleteヒント(); !result) {
@@ -213,7 +232,8 @@ void HintWindow::cmd削除_Click() {
     ShowMsg(QStringLiteral("削除"), QStringLiteral("完了"), QStringLiteral("ヒント"));
 }
 
-void HintWindow::cmd登録_Click() {
+void HintWindow::cmd登録_Click()
+{
     if (!ShowMsg(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("ヒント")))
         return;
     if (const StoreResult result = EntryHint(); !result) {
@@ -223,17 +243,20 @@ void HintWindow::cmd登録_Click() {
     ShowMsg(QStringLiteral("登録"), QStringLiteral("完了"), QStringLiteral("ヒント"));
 }
 
-void HintWindow::cmd閉じる_Click() {
+void HintWindow::cmd閉じる_Click()
+{
     close();
 }
 
-void HintWindow::cmd編集_Click() {
+void HintWindow::cmd編集_Click()
+{
     // The mode is read from the button colour itself.
     setEditing(cmd編集->palette().color(QPalette::Button) == lockedColour());
     txtContents->setFocus();
 }
 
-void HintWindow::setEditing(bool editing) {
+void HintWindow::setEditing(bool editing)
+{
     QPalette palette = cmd編集->palette();
     palette.setColor(QPalette::Button, editing ? editingColour() : lockedColour());
     cmd編集->setPalette(palette);
@@ -243,14 +266,16 @@ void HintWindow::setEditing(bool editing) {
         txtContents->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
-void HintWindow::bringToFront() {
+void HintWindow::bringToFront()
+{
     show();
     raise();
     activateWindow();
     txtContents->setFocus();
 }
 
-void HintWindow::closeEvent(QCloseEvent* event) {
+void HintWindow::closeEvent(QCloseEvent* event)
+{
     // Closing unloads: text and edit mode go, unsaved edits included, without a question.
     loaded_ = false;
     event->accept();
