@@ -102,6 +102,8 @@ private slots:
     void windowIsModelessAndReused();
     void storeButtons_data();
     void storeButtons();
+    void savedTextComesBackUnchanged_data();
+    void savedTextComesBackUnchanged();
     void failedWritesSaySoAndKeepTheRow_data();
     void failedWritesSaySoAndKeepTheRow();
     void editToggle_data();
@@ -324,6 +326,35 @@ void TestHints::storeButtons()
         QCOMPARE(TestData::columnWork(QStringLiteral("SELECT FormTitle FROM ClHint WHERE CtlName = ?"),
                                       {u("cmdHint")}),
                  QVariantList{MainTitle});
+}
+
+void TestHints::savedTextComesBackUnchanged_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::newRow("empty text") << "";
+    QTest::newRow("quotes and SQL") << u("It's \"q\" '); DELETE FROM ClHint; --");
+    QTest::newRow("emoji and kana") << u("🎉 会費ありがとう 👍\n２行目");
+    QTest::newRow("very long text") << QString(200000, QChar(0x3042));
+    QTest::newRow("the placeholder word itself") << "Contents";
+}
+
+// Whatever the box holds is stored as typed and shown again after closing and reopening.
+void TestHints::savedTextComesBackUnchanged()
+{
+    QFETCH(QString, pasted);
+    arrange({row("cmdHint", text("元の文"))});
+    HintWindow* window = press("cmdHint");
+    click("cmd編集");
+    contents()->selectAll();
+    contents()->insertPlainText(pasted); // as a paste would
+    click("cmd登録");
+    QCOMPARE(boxes(*presenter_), (QStringList{SaveQuestion, SaveDone}));
+    QCOMPARE(storedTexts(u("cmdHint")), QStringList{pasted});
+    QVERIFY(!window->hasUnsavedEdits());
+
+    click("cmd閉じる");
+    press("cmdHint");
+    QCOMPARE(contents()->toPlainText(), pasted);
 }
 
 void TestHints::failedWritesSaySoAndKeepTheRow_data()
