@@ -261,6 +261,15 @@ void TestHints::windowIsModelessAndReused()
     QCOMPARE(first->size(), QSize(582, 402)); // 8730 × 6030 twips
     QCOMPARE(first->minimumSize(), first->maximumSize());
     QVERIFY(!(first->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(!first->windowIcon().pixmap(32, 32).isNull());
+    const QStringList captions{u("編集"), u("登録"), u("削除"), u("クリア"), u("閉じる")};
+    for (const QString& caption : captions) {
+        auto* button = first->findChild<QToolButton*>(QStringLiteral("cmd") + caption);
+        QVERIFY2(button, qPrintable(caption));
+        QCOMPARE(button->text(), caption);
+        QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QVERIFY2(!button->icon().pixmap(32, 32).isNull(), qPrintable(caption)); // the art is compiled in
+    }
     QCOMPARE(press("cmdHint2"), first);
     click("cmd閉じる");
     QVERIFY(!first->isVisible());
