@@ -1,0 +1,7 @@
+#include "hints/HintHandOver.h"
+
+HintHandOver& HintHandOver::current()
+{
+    static HintHandOver handOver;
+    return handOver;
+}
