@@ -1,0 +1,113 @@
+// Start-up to the main window on screen (databases opened, work tables rebuilt, window shown)
+// beside a bare Qt window of the same size. Target: at most 1.5 × the bare window.
+//
+// Two views: whole processes (what a user waits for: libraries, fonts, platform, window), and
+// the same work inside one running process, where the bare window costs next to nothing.
+#include "TestData.h"
+#include "app/ApplicationSetup.h"
+#include "app/Frm領収証.h"
+#include "store/Connections.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+QString self;
+QString dataFolder;
+
+bool showAndSettle(QWidget& window)
+{
+    window.show();
+    const bool exposed = QTest::qWaitForWindowExposed(&window);
+    QCoreApplication::processEvents();
+    return exposed;
+}
+
+// Child process: start, show one window, leave. Exit code 0 once the window was on screen.
+int child(const QString& what, int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    if (what == QLatin1String("--bare")) {
+        QWidget window;
+        window.resize(709, 561);
+        return showAndSettle(window) ? 0 : 1;
+    }
+    ApplicationSetup::apply(app);
+    Frm領収証 window;
+    if (!window.Form_Load(QString::fromLocal8Bit(argv[2])))
+        return 1;
+    return showAndSettle(window) ? 0 : 1;
+}
+
+void runChild(benchmark::State& state, const QStringList& arguments)
+{
+    for (auto _ : state) {
+        QProcess process;
+        process.start(self, arguments);
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+            state.SkipWithError("child start-up failed");
+            break;
+        }
+    }
+}
+
+void BM_Process_BareWindow(benchmark::State& state) { runChild(state, {QStringLiteral("--bare")}); }
+BENCHMARK(BM_Process_BareWindow)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void BM_Process_MainWindowStartUp(benchmark::State& state)
+{
+    runChild(state, {QStringLiteral("--main"), dataFolder});
+}
+BENCHMARK(BM_Process_MainWindowStartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2.0);
+
+void BM_InProcess_BareWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        QWidget window;
+        window.resize(709, 561);
+        benchmark::DoNotOptimize(showAndSettle(window));
+    }
+}
+BENCHMARK(BM_InProcess_BareWindow)->Unit(benchmark::kMillisecond);
+
+void BM_InProcess_MainWindowStartUp(benchmark::State& state)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        Connections::close(); // each start opens the databases afresh
+        state.ResumeTiming();
+        Frm領収証 window;
+        if (!window.Form_Load(dataFolder)) {
+            state.SkipWithError("databases did not open");
+            break;
+        }
+        benchmark::DoNotOptimize(showAndSettle(window));
+        state.PauseTiming();
+        window.close();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InProcess_MainWindowStartUp)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc >= 2 && (qstrcmp(argv[1], "--bare") == 0 || qstrcmp(argv[1], "--main") == 0))
+        return child(QString::fromLocal8Bit(argv[1]), argc, argv);
+    QApplication app(argc, argv);
+    ApplicationSetup::apply(app);
+    self = QCoreApplication::applicationFilePath();
+    TestData data; // the delivered databases in a temporary folder
+    dataFolder = data.folder();
+    Connections::close();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

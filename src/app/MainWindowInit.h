@@ -1,0 +1,18 @@
+#pragma once
+#include <QString>
+
+class QWidget;
+
+// The main window's run-time set-up (FormInit): texts, the data controls on the work tables,
+// the receipt date's place and pattern by the era setting, grid columns and list items.
+namespace MainWindowInit {
+inline const QString VersionLine = QStringLiteral("LEDRIUM Ver 1.16");
+inline const QString FreeUseLine = QStringLiteral("このソフトウェアはどなたでも無料で自由にお使いいただけます。");
+inline const QString SupportText = QStringLiteral("質問は下のバナーをクリックしてモルベクフリー掲示板へ");
+inline const QString EraSetting = QStringLiteral("和暦");
+
+void apply(QWidget* window, const QString& settingEra);
+
+// Re-reads the three data controls' tables (after the work tables were rebuilt).
+void refreshDataControls(QWidget* window);
+} // namespace MainWindowInit

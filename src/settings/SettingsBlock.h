@@ -1,0 +1,15 @@
+#pragma once
+class QWidget;
+
+// The own-company settings block of the settings page (txt自社名, txt自社情報, cmb年号,
+// num領収証番号) against the first row of 自社情報, and the settings copies.
+namespace SettingsBlock {
+// Shows the stored settings and sets the copies; an empty table sets the era copy to "西暦"
+// and leaves the screen as it is.
+void read(QWidget* window);
+// Saves the block into the stored row, all or nothing; a failure is shown to the user.
+// False when nothing was saved.
+bool entry(QWidget* window);
+// Empties the company fields and the receipt number; the era list is left alone.
+void clearFields(QWidget* window);
+} // namespace SettingsBlock

@@ -1,0 +1,210 @@
+#include "ui/DateBox.h"
+
+#include "ui/EraDateFormat.h"
+#include "ui/HolidayCalendar.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+// The pattern's letters as "_", the rest as written: "____年__月__日".
+QString blankPicture(bool era)
+{
+    return era ? QStringLiteral("__ __年__月__日") : QStringLiteral("____年__月__日");
+}
+} // namespace
+
+DateBox::DateBox(QWidget* parent) : QFrame(parent), edit_(new QLineEdit(this)), drop_(new QToolButton(this))
+{
+    edit_->setObjectName(QStringLiteral("text"));
+    edit_->setFrame(false);
+    edit_->installEventFilter(this);
+    drop_->setObjectName(QStringLiteral("drop"));
+    drop_->setArrowType(Qt::DownArrow);
+    drop_->setFocusPolicy(Qt::NoFocus);
+    drop_->setAutoRaise(true);
+    setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(edit_);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    edit_->setAttribute(Qt::WA_InputMethodEnabled, false); // digits only: no Japanese input
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
+    connect(drop_, &QToolButton::clicked, this, &DateBox::showCalendar);
+    connect(edit_, &QLineEdit::editingFinished, this, &DateBox::takeTypedText);
+    refresh();
+}
+
+void DateBox::setDate(const QDate& date)
+{
+    const QDate next = date.isValid() ? date : QDate();
+    const bool changed = next != date_;
+    date_ = next;
+    refresh();
+    if (changed)
+        emit dateChanged(date_);
+}
+
+void DateBox::setText(const QString& text)
+{
+    static const QRegularExpression digits(QStringLiteral("^\\d{8}$"));
+    const QString trimmed = text.trimmed();
+    if (digits.match(trimmed).hasMatch())
+        setDate(QDate(trimmed.left(4).toInt(), trimmed.mid(4, 2).toInt(), trimmed.mid(6, 2).toInt()));
+    else
+        setDate(EraDateFormat::parse(trimmed, pattern()));
+}
+
+QString DateBox::text() const { return EraDateFormat::format(date_, pattern()); }
+
+QString DateBox::displayText() const { return date_.isValid() ? text() : blankPicture(era_); }
+
+void DateBox::setEraFormat(bool era)
+{
+    era_ = era;
+    refresh();
+    updateMonthTitle();
+}
+
+QString DateBox::pattern() const { return era_ ? EraDateFormat::EraPattern : EraDateFormat::GregorianPattern; }
+
+QString DateBox::yearMonthPattern() const
+{
+    return era_ ? EraDateFormat::EraYearMonthPattern : EraDateFormat::GregorianYearMonthPattern;
+}
+
+void DateBox::refresh()
+{
+    edit_->setText(displayText());
+    edit_->setCursorPosition(0);
+}
+
+// Typed text that is not a whole date of the box's pattern (or eight digits) is dropped and
+// the previous date comes back; clearing the text blanks the box.
+void DateBox::takeTypedText()
+{
+    const QString typed = edit_->text().trimmed();
+    if (typed.isEmpty() || typed == blankPicture(era_)) {
+        setDate(QDate());
+        return;
+    }
+    static const QRegularExpression digits(QStringLiteral("^\\d{8}$"));
+    QDate parsed = EraDateFormat::parse(typed, pattern());
+    if (!parsed.isValid() && digits.match(typed).hasMatch())
+        parsed = QDate(typed.left(4).toInt(), typed.mid(4, 2).toInt(), typed.mid(6, 2).toInt());
+    if (parsed.isValid())
+        setDate(parsed);
+    else
+        refresh();
+}
+
+HolidayCalendar* DateBox::calendar()
+{
+    if (calendar_)
+        return calendar_;
+    popup_ = new QFrame(this, Qt::Popup);
+    popup_->setObjectName(QStringLiteral("calendarPopup"));
+    static_cast<QFrame*>(popup_)->setFrameShape(QFrame::Box);
+    auto* column = new QVBoxLayout(popup_);
+    column->setContentsMargins(2, 2, 2, 2);
+    column->setSpacing(2);
+    auto* bar = new QHBoxLayout;
+    auto* previous = new QToolButton(popup_);
+    previous->setArrowType(Qt::LeftArrow);
+    previous->setAutoRaise(true);
+    auto* next = new QToolButton(popup_);
+    next->setArrowType(Qt::RightArrow);
+    next->setAutoRaise(true);
+    monthTitle_ = new QLabel(popup_);
+    monthTitle_->setObjectName(QStringLiteral("monthTitle"));
+    monthTitle_->setAlignment(Qt::AlignCenter);
+    bar->addWidget(previous);
+    bar->addWidget(monthTitle_, 1);
+    bar->addWidget(next);
+    column->addLayout(bar);
+    calendar_ = new HolidayCalendar(popup_);
+    calendar_->setObjectName(QStringLiteral("calendar"));
+    column->addWidget(calendar_);
+    connect(previous, &QToolButton::clicked, calendar_, &QCalendarWidget::showPreviousMonth);
+    connect(next, &QToolButton::clicked, calendar_, &QCalendarWidget::showNextMonth);
+    connect(calendar_, &QCalendarWidget::currentPageChanged, this, &DateBox::updateMonthTitle);
+    connect(calendar_, &QCalendarWidget::activated, this, [this](const QDate& picked) {
+        popup_->hide();
+        setDate(picked);
+        edit_->setFocus();
+    });
+    connect(calendar_, &QCalendarWidget::clicked, this, [this](const QDate& picked) {
+        popup_->hide();
+        setDate(picked);
+        edit_->setFocus();
+    });
+    return calendar_;
+}
+
+void DateBox::updateMonthTitle()
+{
+    if (!calendar_)
+        return;
+    const QDate first(calendar_->yearShown(), calendar_->monthShown(), 1);
+    monthTitle_->setText(EraDateFormat::format(first, yearMonthPattern()));
+}
+
+void DateBox::showCalendar()
+{
+    HolidayCalendar* shown = calendar();
+    const QDate start = date_.isValid() ? date_ : QDate::currentDate();
+    shown->setSelectedDate(start);
+    shown->setCurrentPage(start.year(), start.month());
+    updateMonthTitle();
+    popup_->setFont(font());
+    popup_->adjustSize();
+    QPoint at = mapToGlobal(QPoint(0, height()));
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        if (at.y() + popup_->height() > area.bottom())
+            at.setY(mapToGlobal(QPoint(0, 0)).y() - popup_->height());
+        at.setX(qBound(area.left(), at.x(), area.right() - popup_->width()));
+    }
+    popup_->move(at);
+    popup_->show();
+    shown->setFocus();
+}
+
+bool DateBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == edit_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier))) {
+            showCalendar();
+            return true;
+        }
+        if (key->key() == Qt::Key_Escape) {
+            refresh();
+            return false;
+        }
+    }
+    return QFrame::eventFilter(watched, event);
+}
+
+void DateBox::resizeEvent(QResizeEvent* event)
+{
+    QFrame::resizeEvent(event);
+    const QRect inside = contentsRect();
+    const int button = qMin(inside.height(), 18);
+    drop_->setGeometry(inside.right() + 1 - button, inside.top() + (inside.height() - button) / 2, button, button);
+    edit_->setGeometry(inside.left() + 1, inside.top(), inside.width() - button - 1, inside.height());
+}
+
+void DateBox::changeEvent(QEvent* event)
+{
+    QFrame::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        edit_->setFont(font());
+}

@@ -1,0 +1,61 @@
+#pragma once
+#include <QDate>
+#include <QFrame>
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class HolidayCalendar;
+
+// A date input: shows and takes the date in its pattern ("yyyy年mm月dd日" or the era form
+// "ggg ee年mm月dd日"), blank positions shown as "_", and a calendar that drops down from
+// the arrow button (or Alt+Down / F4).
+class DateBox : public QFrame {
+    Q_OBJECT
+public:
+    explicit DateBox(QWidget* parent = nullptr);
+
+    QDate date() const { return date_; }
+    void setDate(const QDate& date); // an invalid date blanks the box
+    void clear() { setDate(QDate()); }
+    bool isBlank() const { return !date_.isValid(); }
+
+    // Eight digits "yyyymmdd", or a date in the box's own pattern.
+    void setText(const QString& text);
+    // The date as displayed; "" when the box is blank.
+    QString text() const;
+    // What the box shows, blank positions included.
+    QString displayText() const;
+
+    // Era form "ggg ee年mm月dd日" (true) or Gregorian "yyyy年mm月dd日" (false).
+    void setEraFormat(bool era);
+    bool eraFormat() const { return era_; }
+    QString pattern() const;
+    QString yearMonthPattern() const;
+
+    QLineEdit* lineEdit() const { return edit_; }
+    void showCalendar();
+    // The drop-down calendar, created on first use.
+    HolidayCalendar* calendar();
+
+signals:
+    void dateChanged(const QDate& date);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void refresh();
+    void takeTypedText();
+    void updateMonthTitle();
+
+    QDate date_;
+    bool era_ = false;
+    QLineEdit* edit_;
+    QToolButton* drop_;
+    QWidget* popup_ = nullptr;
+    HolidayCalendar* calendar_ = nullptr;
+    QLabel* monthTitle_ = nullptr;
+};

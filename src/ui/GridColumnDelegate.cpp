@@ -1,0 +1,34 @@
+#include "ui/GridColumnDelegate.h"
+
+#include "ui/NumberBox.h"
+
+GridColumnDelegate::GridColumnDelegate(Qt::Alignment alignment, QObject* parent)
+    : QStyledItemDelegate(parent), alignment_(alignment)
+{
+}
+
+// "#,###": thousands separated, no decimals, and nothing at all for zero.
+QString GridColumnDelegate::displayText(const QVariant& value, const QLocale& locale) const
+{
+    if (!thousands_ || value.isNull())
+        return QStyledItemDelegate::displayText(value, locale);
+    bool ok = false;
+    const qint64 number = value.toLongLong(&ok);
+    if (!ok)
+        return QStyledItemDelegate::displayText(value, locale);
+    return number == 0 ? QString() : NumberBox::formatted(number);
+}
+
+QWidget* GridColumnDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const
+{
+    if (locked_)
+        return nullptr;
+    return QStyledItemDelegate::createEditor(parent, option, index);
+}
+
+void GridColumnDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = alignment_ | Qt::AlignVCenter;
+}

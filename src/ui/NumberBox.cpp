@@ -1,0 +1,120 @@
+#include "ui/NumberBox.h"
+
+#include <QFocusEvent>
+#include <QValidator>
+
+namespace {
+// Accepts only what can still become a number in the range: digits, one leading minus when
+// negatives are allowed, commas as typed separators.
+class WholeNumberValidator : public QValidator {
+public:
+    WholeNumberValidator(const NumberBox* box) : QValidator(const_cast<NumberBox*>(box)), box_(box) {}
+
+    State validate(QString& input, int&) const override
+    {
+        QString digits = input;
+        digits.remove(QLatin1Char(','));
+        if (digits.isEmpty())
+            return Intermediate;
+        if (digits == QLatin1String("-"))
+            return box_->minimum() < 0 ? Intermediate : Invalid;
+        bool ok = false;
+        const qint64 value = digits.toLongLong(&ok);
+        if (!ok || digits.startsWith(QLatin1Char('+')) || digits.contains(QLatin1Char(' ')))
+            return Invalid;
+        if (value > box_->maximum() && value > 0)
+            return Invalid;
+        if (value < box_->minimum() && value < 0)
+            return Invalid;
+        return value >= box_->minimum() && value <= box_->maximum() ? Acceptable : Intermediate;
+    }
+
+private:
+    const NumberBox* box_;
+};
+} // namespace
+
+NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent)
+{
+    setValidator(new WholeNumberValidator(this));
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    connect(this, &QLineEdit::editingFinished, this, &NumberBox::takeTypedText);
+}
+
+void NumberBox::setRange(qint64 minimum, qint64 maximum)
+{
+    minimum_ = qMin(minimum, maximum);
+    maximum_ = qMax(minimum, maximum);
+    if (!empty_)
+        setValue(value_);
+}
+
+void NumberBox::setValue(qint64 value)
+{
+    const qint64 next = qBound(minimum_, value, maximum_);
+    const bool changed = empty_ || next != value_;
+    value_ = next;
+    empty_ = false;
+    showValue();
+    if (changed)
+        emit valueChanged();
+}
+
+void NumberBox::clear()
+{
+    const bool changed = !empty_;
+    empty_ = true;
+    value_ = 0;
+    showValue();
+    if (changed)
+        emit valueChanged();
+}
+
+QString NumberBox::formatted(qint64 value)
+{
+    const QString digits = QString::number(qAbs(value));
+    QString grouped;
+    for (int i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            grouped += QLatin1Char(',');
+        grouped += digits.at(i);
+    }
+    return value < 0 ? QLatin1Char('-') + grouped : grouped;
+}
+
+void NumberBox::showValue()
+{
+    if (empty_)
+        QLineEdit::setText(QString());
+    else
+        QLineEdit::setText(hasFocus() ? QString::number(value_) : formatted(value_));
+}
+
+// A typed number outside the range never gets past the validator; a lone "-" empties the box.
+void NumberBox::takeTypedText()
+{
+    QString digits = QLineEdit::text();
+    digits.remove(QLatin1Char(','));
+    bool ok = false;
+    const qint64 typed = digits.toLongLong(&ok);
+    if (digits.isEmpty() || !ok)
+        clear();
+    else
+        setValue(typed);
+}
+
+void NumberBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    if (!empty_)
+        QLineEdit::setText(QString::number(value_));
+    selectAll();
+}
+
+void NumberBox::focusOutEvent(QFocusEvent* event)
+{
+    QLineEdit::focusOutEvent(event);
+    takeTypedText();
+    showValue();
+}

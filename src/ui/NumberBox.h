@@ -1,0 +1,38 @@
+#pragma once
+#include <QLineEdit>
+
+// A box for whole numbers within a range, shown as "#,###" (thousands separated by commas)
+// and edited as plain digits. It can be empty, which is not the same as 0.
+class NumberBox : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit NumberBox(QWidget* parent = nullptr);
+
+    void setRange(qint64 minimum, qint64 maximum);
+    qint64 minimum() const { return minimum_; }
+    qint64 maximum() const { return maximum_; }
+
+    bool isEmpty() const { return empty_; }
+    qint64 value() const { return value_; } // 0 when empty
+    void setValue(qint64 value);            // kept within the range
+    void clear();
+
+    // "#,###" of a value, as the box shows it.
+    static QString formatted(qint64 value);
+
+signals:
+    void valueChanged();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    void takeTypedText();
+    void showValue();
+
+    qint64 minimum_ = -99999;
+    qint64 maximum_ = 99999;
+    qint64 value_ = 0;
+    bool empty_ = true;
+};

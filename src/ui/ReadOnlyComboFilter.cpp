@@ -1,0 +1,46 @@
+#include "ui/ReadOnlyComboFilter.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+ReadOnlyComboFilter::ReadOnlyComboFilter(QComboBox* combo, DeleteKey deleteKey)
+    : QObject(combo), deleteKey_(deleteKey)
+{
+}
+
+ReadOnlyComboFilter* ReadOnlyComboFilter::install(QComboBox* combo, DeleteKey deleteKey)
+{
+    auto* filter = new ReadOnlyComboFilter(combo, deleteKey);
+    combo->installEventFilter(filter);
+    if (QLineEdit* edit = combo->lineEdit()) {
+        edit->installEventFilter(filter);
+        edit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    }
+    combo->setAttribute(Qt::WA_InputMethodEnabled, false);
+    return filter;
+}
+
+bool ReadOnlyComboFilter::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::ShortcutOverride: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Delete)
+            return deleteKey_ == DeleteKey::Discarded;
+        if (key->key() == Qt::Key_Backspace)
+            return true;
+        // Paste and cut would change the text as typing does.
+        if (key->matches(QKeySequence::Paste) || key->matches(QKeySequence::Cut) || key->matches(QKeySequence::Undo) ||
+            key->matches(QKeySequence::Redo))
+            return true;
+        const QString typed = key->text();
+        return !typed.isEmpty() && typed.at(0).isPrint();
+    }
+    case QEvent::InputMethod:
+        return true;
+    default:
+        return QObject::eventFilter(watched, event);
+    }
+}

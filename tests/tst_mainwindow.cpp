@@ -1,0 +1,737 @@
+// The main window: every control in place, the date box, the lists and grids set up at start.
+#include "ScriptedMessagePresenter.h"
+#include "TestData.h"
+#include "app/ApplicationSetup.h"
+#include "app/Frm領収証.h"
+#include "settings/SettingCopies.h"
+#include "store/CodeWorkTable.h"
+#include "store/Connections.h"
+#include "ui/DateBox.h"
+#include "ui/EraDateFormat.h"
+#include "ui/HolidayCalendar.h"
+#include "ui/LineWidget.h"
+#include "ui/NumberBox.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QSqlTableModel>
+#include <QStyledItemDelegate>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void layout_data();
+    void layout();
+    void tabOrder();
+    void window();
+    void looks_data();
+    void looks();
+    void dateBoxByEra_data();
+    void dateBoxByEra();
+    void eraDates_data();
+    void eraDates();
+    void typedDates_data();
+    void typedDates();
+    void calendar();
+    void lists();
+    void grids();
+    void dataControls();
+    void readOnlyLists_data();
+    void readOnlyLists();
+    void buttonsWithoutAction();
+    void numberBox_data();
+    void numberBox();
+};
+
+namespace {
+const int Px = 15; // twips per pixel
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+// Types `text` key by key; characters beyond ASCII arrive as key events carrying their text.
+void type(QWidget* target, const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QString one(text.at(i));
+        if (text.at(i).isHighSurrogate() && i + 1 < text.size())
+            one += text.at(++i);
+        if (one.size() == 1 && one.at(0).unicode() < 0x80)
+            QTest::keyClick(target, one.at(0).toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, one, Qt::NoModifier);
+    }
+}
+
+// A started window on a fresh data folder, with `era` stored in the settings.
+struct Started {
+    TestData data;
+    std::unique_ptr<Frm領収証> window;
+    explicit Started(const QVariant& era = QVariant())
+    {
+        SettingCopies::current() = {};
+        if (!era.isNull())
+            TestData::execMain(u("INSERT INTO 自社情報 (年号) VALUES (?)"), {era});
+        window = std::make_unique<Frm領収証>();
+        window->Form_Load(data.folder());
+    }
+    template <class T> T* get(const char* name) const { return window->findChild<T*>(u(name)); }
+};
+} // namespace
+
+void TestMainWindow::initTestCase()
+{
+    ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
+    ScriptedMessagePresenter::install();
+}
+
+void TestMainWindow::layout_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("parent");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<int>("tab");
+    auto row = [](const char* name, const char* kind, const char* parent, int l, int t, int w, int h, int tab) {
+        QTest::newRow(name) << u(name) << u(kind) << u(parent) << QRect(l, t, w, h) << tab;
+    };
+    row("imContainer3D1", "QFrame", "SSTab1:0", 0, 360, 10575, 7995, 1);
+    row("imContainer3D2", "QFrame", "imContainer3D1", 240, 180, 9075, 2500, 19);
+    row("txt領収証タイトル", "QLineEdit", "imContainer3D2", 3900, 60, 2115, 375, 25);
+    row("Image3", "QSvgWidget", "imContainer3D2", 7740, 70, 1200, 1215, -1);
+    row("Lbl領収証氏名", "QLabel", "imContainer3D2", 600, 300, 2235, 255, 26);
+    row("Label3", "QLabel", "imContainer3D2", 3300, 300, 315, 255, 27);
+    row("Dt領収日付", "DateBox", "imContainer3D2", 6420, 540, 1995, 315, 22);
+    row("Line1", "LineWidget", "imContainer3D2", 540, 600, 3040, 15, -1);
+    row("txt領収額", "QLineEdit", "imContainer3D2", 2760, 720, 2895, 300, 20); // 20 px tall for its 15.75 pt figures
+    row("Lbl領収証番号", "QLabel", "imContainer3D2", 6960, 855, 1095, 255, 28);
+    row("Image1", "QSvgWidget", "imContainer3D2", 180, 960, 1320, 1335, -1);
+    row("Line2", "LineWidget", "imContainer3D2", 2700, 1020, 2940, 15, -1);
+    row("txt領収証但書", "QLineEdit", "imContainer3D2", 1920, 1060, 4095, 255, 24);
+    row("Label12", "QLabel", "imContainer3D2", 3060, 1305, 2655, 240, 71);
+    row("txt自社名領収証", "QLineEdit", "imContainer3D2", 4500, 1500, 3915, 255, 21);
+    row("txt自社情報領収証", "QPlainTextEdit", "imContainer3D2", 4860, 1740, 3915, 705, 23);
+    row("Label9", "QLabel", "imContainer3D1", 300, 2820, 975, 255, 62);
+    row("cmb顧客区分", "QComboBox", "imContainer3D1", 1380, 2760, 3735, 360, 63);
+    row("Grid顧客", "QTableView", "imContainer3D1", 240, 3180, 9075, 4620, 29);
+    row("DD但書", "QListView", "imContainer3D1", 1920, 6660, 4635, 3975, 68);
+    row("Cn印刷選択", "QFrame", "imContainer3D1", 4260, 3540, 5115, 3015, 2);
+    row("imContainer3D5", "QFrame", "Cn印刷選択", 60, 60, 4995, 2895, 3);
+    row("Label2", "QLabel", "imContainer3D5", 1500, 120, 1815, 255, 18);
+    row("Label1", "QLabel", "imContainer3D5", 300, 600, 1815, 255, 57);
+    row("cmb用紙", "QComboBox", "imContainer3D5", 2340, 540, 2535, 360, 56);
+    row("Label4", "QLabel", "imContainer3D5", 300, 1260, 1635, 255, 17);
+    row("Optリスト印刷", "QRadioButton", "imContainer3D5", 2340, 1320, 195, 180, 6);
+    row("Label5", "QLabel", "imContainer3D5", 300, 1560, 2475, 255, 16);
+    row("Opt白紙印刷", "QRadioButton", "imContainer3D5", 2340, 1620, 195, 180, 5);
+    row("Label10", "QLabel", "imContainer3D5", 2700, 1560, 555, 255, 12);
+    row("num枚数", "NumberBox", "imContainer3D5", 3300, 1515, 555, 285, 4);
+    row("Label6", "QLabel", "imContainer3D5", 300, 1920, 1695, 255, 15);
+    row("Chk日付印刷", "QCheckBox", "imContainer3D5", 2340, 1905, 255, 255, 9);
+    row("Label7", "QLabel", "imContainer3D5", 300, 2220, 1695, 255, 14);
+    row("Chk番号印刷", "QCheckBox", "imContainer3D5", 2340, 2205, 255, 255, 8);
+    row("Label8", "QLabel", "imContainer3D5", 300, 2520, 1695, 255, 13);
+    row("Chk金額印刷", "QCheckBox", "imContainer3D5", 2340, 2520, 255, 255, 7);
+    row("cmd印刷設定閉じる", "QToolButton", "imContainer3D5", 4080, 1080, 735, 795, 10);
+    row("cmd印刷実行", "QToolButton", "imContainer3D5", 4080, 1920, 735, 795, 11);
+    row("imContainer3D3", "QFrame", "imContainer3D1", 9480, 180, 915, 7590, 30);
+    row("cmd閉じる", "QToolButton", "imContainer3D3", 60, 60, 795, 855, 32);
+    row("cmd徴収読込", "QToolButton", "imContainer3D3", 60, 930, 795, 795, 58);
+    row("cmd登録", "QToolButton", "imContainer3D3", 60, 1740, 795, 855, 60);
+    row("CSCmdBtn1", "QToolButton", "imContainer3D3", 60, 2610, 795, 795, 61);
+    row("cmd徴収印刷", "QToolButton", "imContainer3D3", 60, 3420, 795, 855, 59);
+    row("cmdクリア", "QToolButton", "imContainer3D3", 60, 4305, 795, 795, 31);
+    row("cmd全選択", "QToolButton", "imContainer3D3", 60, 5130, 795, 795, 69);
+    row("cmd全解除", "QToolButton", "imContainer3D3", 60, 5955, 795, 795, 70);
+    row("cmdHint", "QToolButton", "imContainer3D3", 60, 6780, 795, 750, 33);
+    row("imContainer3D4", "QFrame", "SSTab1:1", 60, 360, 10515, 7995, 34);
+    row("imContainer3D8", "QFrame", "imContainer3D4", 300, 180, 5655, 1935, 35);
+    row("Label14", "QLabel", "imContainer3D8", 0, 140, 975, 255, 42);
+    row("txt自社名", "QLineEdit", "imContainer3D8", 1080, 120, 4575, 315, 38);
+    row("Label15", "QLabel", "imContainer3D8", 0, 580, 1035, 255, 43);
+    row("txt自社情報", "QPlainTextEdit", "imContainer3D8", 1080, 540, 4575, 795, 37);
+    row("Label13", "QLabel", "imContainer3D8", 0, 1560, 795, 255, 41);
+    row("cmb年号", "QComboBox", "imContainer3D8", 1080, 1500, 975, 360, 36);
+    row("Label27", "QLabel", "imContainer3D8", 2220, 1560, 1215, 255, 40);
+    row("num領収証番号", "NumberBox", "imContainer3D8", 3540, 1500, 975, 315, 39);
+    row("ImFrame3D12", "QFrame", "imContainer3D4", 6120, 420, 3225, 1110, 50);
+    row("ImFrame3D1", "QFrame", "ImFrame3D12", 45, 45, 3120, 1020, 51);
+    row("Label18", "QLabel", "ImFrame3D1", 135, 195, 2100, 585, 53);
+    row("cmd一括削除7", "QToolButton", "ImFrame3D1", 2280, 60, 720, 885, 52);
+    row("imContainer3D6", "QFrame", "imContainer3D4", 1380, 2160, 7875, 3680, 64);
+    row("Label11", "QLabel", "imContainer3D6", 300, 180, 675, 255, 66);
+    row("cmbコード区分", "QComboBox", "imContainer3D6", 1080, 100, 1695, 360, 65);
+    row("Gridコード表", "QTableView", "imContainer3D6", 240, 540, 7395, 3000, 67);
+    row("imContainer3D9", "QFrame", "imContainer3D4", 9420, 120, 915, 4485, 44);
+    row("cmd設定読込", "QToolButton", "imContainer3D9", 60, 60, 795, 870, 48);
+    row("cmd設定登録", "QToolButton", "imContainer3D9", 60, 960, 795, 855, 45);
+    row("cmd設定削除", "QToolButton", "imContainer3D9", 60, 1850, 795, 915, 47);
+    row("cmd設定クリア", "QToolButton", "imContainer3D9", 60, 2790, 795, 855, 46);
+    row("cmdHint2", "QToolButton", "imContainer3D9", 60, 3680, 795, 750, 49);
+    row("lblInfo", "QLabel", "imContainer3D4", 840, 5980, 8415, 495, 54);
+    row("lblSupport", "QLabel", "imContainer3D4", 1080, 6540, 8115, 195, 55);
+    row("Image2", "QSvgWidget", "imContainer3D4", 960, 6840, 8295, 1005, -1);
+}
+
+// Each control under its name, of its kind, in its parent, at its place (±1 px), before start-up.
+void TestMainWindow::layout()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, parent);
+    QFETCH(QRect, twips);
+    QFETCH(int, tab);
+    Frm領収証 window;
+    QWidget* control = window.findChild<QWidget*>(name);
+    QVERIFY2(control, qPrintable(name));
+    if (kind == QLatin1String("LineWidget"))
+        QVERIFY(dynamic_cast<LineWidget*>(control));
+    else
+        QVERIFY2(control->inherits(kind.toLatin1()), control->metaObject()->className());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    auto* tabs = window.findChild<QTabWidget*>(u("SSTab1"));
+    QRect actual = control->geometry();
+    if (parent.startsWith(u("SSTab1:"))) {
+        const int page = parent.back().digitValue();
+        QCOMPARE(tabs->indexOf(control->parentWidget()), page);
+        actual.moveTopLeft(control->mapTo(tabs, QPoint(0, 0)));
+    } else {
+        QCOMPARE(control->parentWidget()->objectName(), parent);
+    }
+    const QRect expected(qRound(twips.x() / double(Px)), qRound(twips.y() / double(Px)),
+                         qRound(twips.width() / double(Px)), qRound(twips.height() / double(Px)));
+    auto near = [](int a, int b) { return qAbs(a - b) <= 1; };
+    QVERIFY2(near(actual.x(), expected.x()) && near(actual.y(), expected.y()) &&
+                 near(actual.width(), expected.width()) && near(actual.height(), expected.height()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4 instead of %5,%6 %7x%8")
+                            .arg(actual.x()).arg(actual.y()).arg(actual.width()).arg(actual.height())
+                            .arg(expected.x()).arg(expected.y()).arg(expected.width()).arg(expected.height())));
+    if (tab >= 0)
+        QCOMPARE(control->property("tabIndex").toInt(), tab);
+}
+
+// Walking the focus chain from the tab control meets the focusable controls in tab-index order.
+void TestMainWindow::tabOrder()
+{
+    Frm領収証 window;
+    QMap<int, QString> expected; // tab index -> name, for controls that take focus
+    QSet<QString> named;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        if (!w->property("tabIndex").isValid())
+            continue;
+        named.insert(w->objectName());
+        if (w->focusPolicy() & Qt::TabFocus)
+            expected.insert(w->property("tabIndex").toInt(), w->objectName());
+    }
+    QCOMPARE(expected.size(), 39); // 27 on the receipts page, 12 on the settings page
+    auto* tabs = window.findChild<QTabWidget*>(u("SSTab1"));
+    QStringList walked{tabs->objectName()};
+    QWidget* w = tabs;
+    for (int step = 0; step < 2000; ++step) {
+        w = w->nextInFocusChain();
+        if (w == tabs)
+            break;
+        // A compound control's inner widgets count as the control itself.
+        QWidget* owner = w;
+        while (owner && !named.contains(owner->objectName()))
+            owner = owner->parentWidget();
+        if (!owner || !(owner->focusPolicy() & Qt::TabFocus) || walked.contains(owner->objectName()))
+            continue;
+        walked.append(owner->objectName());
+    }
+    QStringList wanted{tabs->objectName()};
+    wanted += expected.values();
+    QCOMPARE(walked, wanted);
+}
+
+void TestMainWindow::window()
+{
+    Frm領収証 window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(709, 561));
+    QVERIFY(!window.windowIcon().isNull());
+    auto* tabs = window.findChild<QTabWidget*>(u("SSTab1"));
+    QCOMPARE(tabs->geometry(), QRect(0, 0, 709, 561));
+    QCOMPARE(tabs->count(), 2);
+    QCOMPARE(tabs->tabText(0), u("領収証"));
+    QCOMPARE(tabs->tabText(1), u("設定・情報"));
+    QCOMPARE(tabs->currentIndex(), 0);
+    QVERIFY(!window.findChild<QWidget*>(u("Cn印刷選択"))->isVisible());
+    QVERIFY(!window.findChild<QWidget*>(u("DD但書"))->isVisible());
+    // Resizing moves nothing.
+    const QRect grid = window.findChild<QWidget*>(u("Grid顧客"))->geometry();
+    window.resize(900, 700);
+    QCoreApplication::processEvents();
+    QCOMPARE(window.findChild<QWidget*>(u("Grid顧客"))->geometry(), grid);
+    // Buttons: caption under a 32 × 32 icon; hint buttons carry the icon only.
+    for (QToolButton* button : window.findChildren<QToolButton*>()) {
+        if (!button->objectName().startsWith(u("cmd")) && button->objectName() != u("CSCmdBtn1"))
+            continue;
+        QVERIFY2(!button->icon().isNull(), qPrintable(button->objectName()));
+        QCOMPARE(button->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
+        QCOMPARE(button->iconSize(), QSize(32, 32));
+        QCOMPARE(button->text().isEmpty(), button->objectName().startsWith(u("cmdHint")));
+    }
+    const QList<QPair<const char*, const char*>> tips = {
+        {"cmd設定登録", "設定情報を登録します。請求書画面のデータは登録されません。"},
+        {"cmd設定クリア", "設定画面の情報を消去します。登録済みデータは消去されません。"},
+        {"cmd設定読込", "設定を読込みます"},
+        {"cmd設定削除", "設定情報を削除し初期値に戻します。"}};
+    int withTip = 0;
+    for (QWidget* w : window.findChildren<QWidget*>())
+        withTip += !w->toolTip().isEmpty();
+    QCOMPARE(withTip, tips.size());
+    for (const auto& [name, tip] : tips)
+        QCOMPARE(window.findChild<QWidget*>(u(name))->toolTip(), u(tip));
+    for (const char* picture : {"Image1", "Image2", "Image3"})
+        QVERIFY(window.findChild<QSvgWidget*>(u(picture))->renderer()->isValid());
+    QCOMPARE(window.findChild<QSvgWidget*>(u("Image2"))->renderer()->defaultSize(), QSize(553, 67));
+    QCOMPARE(window.findChild<QSvgWidget*>(u("Image1"))->renderer()->defaultSize(), QSize(144, 145));
+}
+
+void TestMainWindow::looks_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QString>("role"); // which colour is checked
+    QTest::addColumn<QColor>("colour");
+    auto row = [](const char* name, const char* text, double points, const char* role, QRgb rgb) {
+        QTest::newRow(name) << u(name) << u(text) << points << u(role) << QColor(rgb);
+    };
+    row("txt領収証タイトル", "領収証", 18, "", 0);
+    row("Lbl領収証氏名", "氏名", 12, "fore", 0x004040);
+    row("Label3", "様", 12, "fore", 0x004040);
+    row("txt領収額", "", 15.75, "", 0);
+    row("Lbl領収証番号", "No 0001", 12, "fore", 0x004040);
+    row("txt領収証但書", "品代として", 9.75, "", 0);
+    row("Label12", "上記金額を領収致しました。", 9.75, "fore", 0x004040);
+    row("txt自社名領収証", "会の名称", 11.25, "", 0);
+    row("txt自社情報領収証", "会の情報", 9.75, "", 0);
+    row("Label2", "領収証印刷設定", 12, "fore", 0x000040);
+    row("Label1", "領収証用紙タイプ", 12, "fore", 0x325F4A);
+    row("Label13", "年　号", 12, "fore", 0x325F4A);
+    row("Label11", "区　分", 12, "fore", 0x325F4A);
+    row("Label18", "すべてのデータを削除し初期状態に戻す", 12, "fore", 0x004040);
+    row("lblSupport", "", 9.75, "fore", 0x004040);
+    row("lblInfo", "", 12, "fore", 0x000080);
+    row("Grid顧客", "", 9, "", 0);
+    row("Gridコード表", "", 9, "", 0);
+    row("cmd閉じる", "閉じる", 11.25, "button", 0x627BC6);
+    row("cmd徴収読込", "読込", 12, "button", 0x627BC6);
+    row("CSCmdBtn1", "行削除", 9.75, "button", 0x627BC6);
+    row("cmd一括削除7", "実行", 11.25, "button", 0xFFFFFF);
+    row("cmd設定読込", "読込", 11.26, "button", 0x627BC6);
+    row("Cn印刷選択", "", 12, "back", 0x345049);
+    row("ImFrame3D12", "", 12, "back", 0xFF0000);
+    row("imContainer3D2", "", 12, "back", 0xFFFFFF);
+}
+
+// Texts, font sizes (in the layout's font, shown in IPAPGothic) and colours.
+void TestMainWindow::looks()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(double, points);
+    QFETCH(QString, role);
+    QFETCH(QColor, colour);
+    Frm領収証 window;
+    QWidget* w = window.findChild<QWidget*>(name);
+    QVERIFY(w);
+    QString shown;
+    if (auto* label = qobject_cast<QLabel*>(w))
+        shown = label->text();
+    else if (auto* line = qobject_cast<QLineEdit*>(w))
+        shown = line->text();
+    else if (auto* area = qobject_cast<QPlainTextEdit*>(w))
+        shown = area->toPlainText();
+    else if (auto* button = qobject_cast<QToolButton*>(w))
+        shown = button->text();
+    QCOMPARE(shown, text);
+    QCOMPARE(w->font().pointSizeF(), points);
+    QCOMPARE(w->font().family(), u(ApplicationSetup::FontName));
+    QCOMPARE(QFontInfo(w->font()).family(), u("IPAPGothic"));
+    if (role == u("fore"))
+        QCOMPARE(w->palette().color(QPalette::WindowText), colour);
+    else if (role == u("button"))
+        QCOMPARE(w->palette().color(QPalette::Button), colour);
+    else if (role == u("back")) {
+        QVERIFY(w->autoFillBackground());
+        QCOMPARE(w->palette().color(QPalette::Window), colour);
+    }
+}
+
+void TestMainWindow::dateBoxByEra_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("left");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<QString>("shown");
+    const QString era = u("令和 08年12月10日"), western = u("2026年12月10日");
+    QTest::newRow("和暦") << QVariant(u("和暦")) << 5460 << 2295 << era;
+    QTest::newRow("西暦") << QVariant(u("西暦")) << 6760 << 1995 << western;
+    QTest::newRow("empty text") << QVariant(u("")) << 6760 << 1995 << western;
+    QTest::newRow("no settings row") << QVariant() << 6760 << 1995 << western;
+    QTest::newRow("和暦 with a blank") << QVariant(u("和暦 ")) << 6760 << 1995 << western;
+    QTest::newRow("wareki") << QVariant(u("wareki")) << 6760 << 1995 << western;
+}
+
+// Only the exact text "和暦" selects the era form, and the box moves and widens for it.
+void TestMainWindow::dateBoxByEra()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(int, left);
+    QFETCH(int, width);
+    QFETCH(QString, shown);
+    Started started(stored);
+    auto* date = started.get<DateBox>("Dt領収日付");
+    QCOMPARE(date->x(), qRound(left / double(Px)));
+    QCOMPARE(date->width(), qRound(width / double(Px)));
+    QCOMPARE(date->y(), 36);
+    date->setDate(QDate(2026, 12, 10));
+    QCOMPARE(date->text(), shown);
+    QCOMPARE(date->lineEdit()->text(), shown);
+    // The era list agrees with the date box.
+    QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), stored == QVariant(u("和暦")) ? u("和暦") : u("西暦"));
+}
+
+void TestMainWindow::eraDates_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("era");
+    QTest::addColumn<QString>("western");
+    QTest::newRow("Reiwa 8") << QDate(2026, 12, 10) << u("令和 08年12月10日") << u("2026年12月10日");
+    QTest::newRow("last day of Showa") << QDate(1989, 1, 7) << u("昭和 64年01月07日") << u("1989年01月07日");
+    QTest::newRow("first day of Heisei") << QDate(1989, 1, 8) << u("平成 01年01月08日") << u("1989年01月08日");
+    QTest::newRow("last day of Heisei") << QDate(2019, 4, 30) << u("平成 31年04月30日") << u("2019年04月30日");
+    QTest::newRow("first day of Reiwa") << QDate(2019, 5, 1) << u("令和 01年05月01日") << u("2019年05月01日");
+    QTest::newRow("leap day") << QDate(2024, 2, 29) << u("令和 06年02月29日") << u("2024年02月29日");
+}
+
+void TestMainWindow::eraDates()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, era);
+    QFETCH(QString, western);
+    DateBox box;
+    box.setEraFormat(true);
+    box.setDate(date);
+    QCOMPARE(box.text(), era);
+    box.setEraFormat(false);
+    QCOMPARE(box.text(), western);
+    // What is shown reads back as the same date.
+    QCOMPARE(EraDateFormat::parse(era, EraDateFormat::EraPattern), date);
+    QCOMPARE(EraDateFormat::parse(western, EraDateFormat::GregorianPattern), date);
+}
+
+void TestMainWindow::typedDates_data()
+{
+    QTest::addColumn<bool>("era");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date"); // invalid: the previous date stays
+    QTest::newRow("era without zeros") << true << u("令和8年1月2日") << QDate(2026, 1, 2);
+    QTest::newRow("era, first year") << true << u("平成 01年01月08日") << QDate(1989, 1, 8);
+    QTest::newRow("era past its end") << true << u("昭和 64年01月08日") << QDate();
+    QTest::newRow("unknown era") << true << u("未来 01年01月01日") << QDate();
+    QTest::newRow("eight digits") << true << u("20240229") << QDate(2024, 2, 29);
+    QTest::newRow("western") << false << u("2025年7月20日") << QDate(2025, 7, 20);
+    QTest::newRow("no such day") << false << u("2025年02月30日") << QDate();
+    QTest::newRow("letters") << false << u("abc") << QDate();
+    QTest::newRow("emoji") << false << u("2025年😀月01日") << QDate();
+}
+
+// Typing into the box: a whole date of its form is taken, anything else brings back the old date.
+void TestMainWindow::typedDates()
+{
+    QFETCH(bool, era);
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    QWidget host;
+    auto* box = new DateBox(&host);
+    auto* other = new QLineEdit(&host);
+    other->move(0, 40);
+    box->setEraFormat(era);
+    box->setDate(QDate(2000, 1, 1));
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    box->lineEdit()->setFocus();
+    box->lineEdit()->selectAll();
+    type(box->lineEdit(), typed);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCOMPARE(box->date(), date.isValid() ? date : QDate(2000, 1, 1));
+    QCOMPARE(box->lineEdit()->text(), box->text());
+    // Emptying the box blanks it; the blank positions show as "_".
+    box->lineEdit()->selectAll();
+    QTest::keyClick(box->lineEdit(), Qt::Key_Delete);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QVERIFY(box->isBlank());
+    QCOMPARE(box->text(), QString());
+    QVERIFY(box->displayText().contains(QLatin1Char('_')));
+    QCOMPARE(box->lineEdit()->text(), box->displayText());
+}
+
+// The drop-down calendar: weeks from Sunday, weekday names 日 … 土, fixed holidays marked.
+void TestMainWindow::calendar()
+{
+    DateBox box;
+    box.setEraFormat(true);
+    box.setDate(QDate(2026, 5, 4));
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    box.showCalendar();
+    HolidayCalendar* calendar = box.calendar();
+    QVERIFY(calendar->isVisible());
+    QCOMPARE(calendar->monthShown(), 5);
+    auto* view = calendar->findChild<QAbstractItemView*>(u("qt_calendar_calendarview"));
+    QVERIFY(view);
+    QStringList names;
+    for (int column = 0; column < 7; ++column)
+        names << view->model()->index(0, column).data().toString();
+    QCOMPARE(names.join(QLatin1Char(',')), u("日,月,火,水,木,金,土"));
+    auto* title = box.findChild<QLabel*>(u("monthTitle"));
+    QCOMPARE(title->text(), u("令和 08年05月"));
+    const QColor holiday = calendar->dateTextFormat(QDate(2026, 5, 3)).foreground().color();
+    for (const QDate& day : {QDate(2026, 1, 1), QDate(2026, 1, 15), QDate(2026, 2, 11), QDate(2026, 4, 29),
+                             QDate(2026, 5, 4), QDate(2026, 5, 5), QDate(2026, 7, 20), QDate(2026, 9, 15),
+                             QDate(2026, 10, 10), QDate(2026, 11, 3), QDate(2026, 11, 23), QDate(2026, 12, 23)})
+        QCOMPARE(calendar->dateTextFormat(day).foreground().color(), holiday);
+    QVERIFY(!calendar->dateTextFormat(QDate(2026, 5, 6)).hasProperty(QTextFormat::ForegroundBrush));
+    QVERIFY(calendar->dateTextFormat(QDate(2027, 12, 23)).hasProperty(QTextFormat::ForegroundBrush));
+    // Clicking a day takes it and closes the calendar.
+    calendar->setSelectedDate(QDate(2026, 5, 20));
+    emit calendar->clicked(QDate(2026, 5, 20));
+    QCOMPARE(box.date(), QDate(2026, 5, 20));
+    QVERIFY(!calendar->isVisible());
+}
+
+void TestMainWindow::lists()
+{
+    Started started;
+    auto items = [](QComboBox* combo) {
+        QStringList all;
+        for (int i = 0; i < combo->count(); ++i)
+            all << combo->itemText(i);
+        return all;
+    };
+    auto* paper = started.get<QComboBox>("cmb用紙");
+    QCOMPARE(items(paper), QStringList({u("A4 x 4"), u("A4 x 4 控付"), u("A4 x 4 T2"), u("A4 x 4 T3"),
+                                        u("A4 x 4 T4"), u("A4 x 8"), u("A4 x 8 T3"), u("A4 x 8 T4")}));
+    QCOMPARE(paper->currentText(), u("A4 x 4"));
+    auto* era = started.get<QComboBox>("cmb年号");
+    QCOMPARE(items(era), QStringList({u("西暦"), u("和暦")}));
+    auto* codeKind = started.get<QComboBox>("cmbコード区分");
+    QCOMPARE(items(codeKind), QStringList({u("顧客区分"), u("但書")}));
+    QCOMPARE(codeKind->currentText(), u("顧客区分"));
+    QCOMPARE(started.get<QLabel>("lblInfo")->text().split(QLatin1Char('\n')).size(), 2);
+    QCOMPARE(started.get<QLabel>("lblInfo")->text().section(QLatin1Char('\n'), 0, 0), u("LEDRIUM Ver 1.16"));
+    QCOMPARE(started.get<QLabel>("lblSupport")->text(), u("質問は下のバナーをクリックしてモルベクフリー掲示板へ"));
+    QCOMPARE(started.window->windowTitle(), u("LEDRIUM Ver 1.16"));
+}
+
+// Visible columns, captions, widths and alignment of both grids; amounts as "#,###"; the code locked.
+void TestMainWindow::grids()
+{
+    Started started;
+    auto visible = [](QTableView* grid) {
+        QStringList captions;
+        QList<int> widths;
+        for (int column = 0; column < grid->model()->columnCount(); ++column)
+            if (!grid->isColumnHidden(column)) {
+                captions << grid->model()->headerData(column, Qt::Horizontal).toString();
+                widths << grid->columnWidth(column);
+            }
+        return qMakePair(captions, widths);
+    };
+    auto* customers = started.get<QTableView>("Grid顧客");
+    const auto [captions, widths] = visible(customers);
+    QCOMPARE(captions, QStringList({u(""), u(""), u("顧　客　名"), u("領収額"), u("但　　書")}));
+    QCOMPARE(widths, QList<int>({29, 26, 167, 82, 263}));
+    TestData::execWork(u("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額, 但書) VALUES (1, 0, 'A', 1234567, 'x'), (2, 0, 'B', 0, 'y')"));
+    auto* model = qobject_cast<QSqlTableModel*>(customers->model());
+    model->select();
+    const int amount = model->fieldIndex(u("領収額"));
+    auto shown = [&](int row) {
+        const QModelIndex index = model->index(row, amount);
+        return static_cast<QStyledItemDelegate*>(customers->itemDelegateForColumn(amount))->displayText(index.data(), QLocale());
+    };
+    QCOMPARE(shown(0), u("1,234,567"));
+    QCOMPARE(shown(1), QString());
+    auto* codes = started.get<QTableView>("Gridコード表");
+    const auto [codeCaptions, codeWidths] = visible(codes);
+    QCOMPARE(codeCaptions, QStringList({u(""), u("名　　　　　称")}));
+    QCOMPARE(codeWidths, QList<int>({29, 427}));
+    // The code column takes no editor; the name column does.
+    started.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(started.window.get()));
+    started.get<QTabWidget>("SSTab1")->setCurrentIndex(1);
+    auto* codeModel = qobject_cast<QSqlTableModel*>(codes->model());
+    QVERIFY(CodeWorkTable::rebuild());
+    codeModel->select();
+    QCOMPARE(codeModel->rowCount(), 30);
+    const QModelIndex code = codeModel->index(0, codeModel->fieldIndex(u("code")));
+    const QModelIndex name = codeModel->index(0, codeModel->fieldIndex(u("sname")));
+    codes->setCurrentIndex(code);
+    codes->edit(code);
+    QVERIFY(!codes->indexWidget(code) && !codes->findChild<QLineEdit*>());
+    codes->setCurrentIndex(name);
+    codes->edit(name);
+    QVERIFY(codes->findChild<QLineEdit*>());
+}
+
+// The three data controls show the work tables once the window has loaded.
+void TestMainWindow::dataControls()
+{
+    Started started;
+    const QList<QPair<const char*, const char*>> controls = {
+        {"dat顧客", "w顧客マスタ"}, {"dat但書", "w但書"}, {"datコードマスタ", "wコードマスタ"}};
+    for (const auto& [name, table] : controls) {
+        auto* model = started.window->findChild<QSqlTableModel*>(u(name));
+        QVERIFY2(model, name);
+        QCOMPARE(model->parent(), started.window.get());
+        QCOMPARE(model->tableName(), u(table));
+        QCOMPARE(model->database().connectionName(), u("WorkDb"));
+        const QVariantList count = TestData::columnWork(u("SELECT count(*) FROM ") + u(table));
+        QCOMPARE(model->rowCount(), count.value(0).toInt());
+    }
+    QCOMPARE(started.get<QTableView>("Grid顧客")->model(), started.window->findChild<QSqlTableModel*>(u("dat顧客")));
+    QCOMPARE(started.get<QListView>("DD但書")->model(), started.window->findChild<QSqlTableModel*>(u("dat但書")));
+}
+
+void TestMainWindow::readOnlyLists_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("changes"); // only Delete in the category box may change its text
+    for (const char* name : {"cmb用紙", "cmb年号", "cmbコード区分", "cmb顧客区分"}) {
+        const bool category = QByteArray(name) == "cmb顧客区分";
+        QTest::addRow("%s Delete", name) << u(name) << int(Qt::Key_Delete) << QString() << category;
+        QTest::addRow("%s Backspace", name) << u(name) << int(Qt::Key_Backspace) << QString() << false;
+        QTest::addRow("%s letter", name) << u(name) << 0 << u("A") << false;
+        QTest::addRow("%s digits", name) << u(name) << 0 << u("48") << false;
+        QTest::addRow("%s Japanese", name) << u(name) << 0 << u("但") << false;
+    }
+}
+
+void TestMainWindow::readOnlyLists()
+{
+    QFETCH(QString, name);
+    QFETCH(int, key);
+    QFETCH(QString, typed);
+    QFETCH(bool, changes);
+    Started started;
+    auto* combo = started.window->findChild<QComboBox*>(name);
+    if (combo->count() == 0)
+        combo->addItems({u("会員"), u("賛助会員")});
+    combo->setCurrentIndex(combo->count() - 1);
+    started.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(started.window.get()));
+    started.get<QTabWidget>("SSTab1")->setCurrentWidget(combo->window() == started.window.get()
+                                                             ? started.get<QTabWidget>("SSTab1")->widget(
+                                                                   name == u("cmb年号") || name == u("cmbコード区分"))
+                                                             : nullptr);
+    if (name == u("cmb用紙"))
+        started.get<QWidget>("Cn印刷選択")->show();
+    combo->setFocus();
+    if (combo->lineEdit())
+        combo->lineEdit()->selectAll();
+    const QString before = combo->currentText();
+    const int index = combo->currentIndex();
+    QWidget* target = combo->lineEdit() ? static_cast<QWidget*>(combo->lineEdit()) : combo;
+    if (key)
+        QTest::keyClick(target, Qt::Key(key));
+    else
+        type(target, typed);
+    QCOMPARE(combo->currentText() != before, changes);
+    QCOMPARE(combo->currentIndex(), index);
+    QCOMPARE(combo->count(), name == u("cmb用紙") ? 8 : 2);
+}
+
+// "行削除", "削除" and the banner do nothing: no message, no table changed, no text changed.
+void TestMainWindow::buttonsWithoutAction()
+{
+    Started started;
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    TestData::execMain(u("INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('会', 7)"));
+    TestData::execWork(u("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名) VALUES (1, -1, 'A')"));
+    started.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(started.window.get()));
+    auto snapshot = [] {
+        return TestData::columnMain(u("SELECT group_concat(ifnull(自社名,'') || 領収証番号) FROM 自社情報")) +
+               TestData::columnMain(u("SELECT count(*) FROM 顧客マスタ")) +
+               TestData::columnWork(u("SELECT group_concat(行番号 || チェック || ifnull(顧客名,'')) FROM w顧客マスタ")) +
+               TestData::columnMain(u("SELECT group_concat(ifnull(sname,'-')) FROM コードマスタ"));
+    };
+    const QVariantList before = snapshot();
+    auto* tabs = started.get<QTabWidget>("SSTab1");
+    QTest::mouseClick(started.get<QToolButton>("CSCmdBtn1"), Qt::LeftButton);
+    tabs->setCurrentIndex(1);
+    started.get<QLineEdit>("txt自社名")->setText(u("画面の値"));
+    QTest::mouseClick(started.get<QToolButton>("cmd設定削除"), Qt::LeftButton);
+    QTest::mouseClick(started.get<QWidget>("Image2"), Qt::LeftButton);
+    QCOMPARE(snapshot(), before);
+    QCOMPARE(presenter.shown.size(), 0);
+    QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), u("画面の値"));
+    QCOMPARE(tabs->currentIndex(), 1);
+    QVERIFY(started.window->isVisible());
+}
+
+void TestMainWindow::numberBox_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<qint64>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("thousands") << u("12345") << false << qint64(12345) << u("12,345");
+    QTest::newRow("negative") << u("-1234") << false << qint64(-1234) << u("-1,234");
+    QTest::newRow("past the range") << u("999999") << false << qint64(99999) << u("99,999");
+    QTest::newRow("letters dropped") << u("1a2b") << false << qint64(12) << u("12");
+    QTest::newRow("nothing typed") << u("") << true << qint64(0) << u("");
+    QTest::newRow("lone minus") << u("-") << true << qint64(0) << u("");
+}
+
+// Whole numbers within -99999 … 99999, shown "#,###" once the box is left; empty is not 0.
+void TestMainWindow::numberBox()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, empty);
+    QFETCH(qint64, value);
+    QFETCH(QString, shown);
+    QWidget host;
+    auto* box = new NumberBox(&host);
+    auto* other = new QLineEdit(&host);
+    other->move(0, 40);
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    box->setFocus();
+    QTest::keyClicks(box, typed);
+    other->setFocus();
+    QCOMPARE(box->isEmpty(), empty);
+    QCOMPARE(box->value(), value);
+    QCOMPARE(box->text(), shown);
+    box->setValue(-5000000);
+    QCOMPARE(box->value(), qint64(-99999));
+    box->clear();
+    QVERIFY(box->isEmpty());
+    QCOMPARE(box->text(), QString());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
