@@ -563,6 +563,7 @@ void TestMainWindow::grids()
     const auto [captions, widths] = visible(customers);
     QCOMPARE(captions, QStringList({u(""), u(""), u("顧　客　名"), u("領収額"), u("但　　書")}));
     QCOMPARE(widths, QList<int>({29, 26, 167, 82, 263}));
+    TestData::execWork(u("DELETE FROM w顧客マスタ"));
     TestData::execWork(u("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額, 但書) VALUES (1, 0, 'A', 1234567, 'x'), (2, 0, 'B', 0, 'y')"));
     auto* model = qobject_cast<QSqlTableModel*>(customers->model());
     model->select();
@@ -670,6 +671,7 @@ void TestMainWindow::buttonsWithoutAction()
     Started started;
     ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
     TestData::execMain(u("INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('会', 7)"));
+    TestData::execWork(u("DELETE FROM w顧客マスタ"));
     TestData::execWork(u("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名) VALUES (1, -1, 'A')"));
     started.window->show();
     QVERIFY(QTest::qWaitForWindowExposed(started.window.get()));

@@ -1,6 +1,9 @@
 #include "app/Frm領収証.h"
 
 #include "app/MainWindowInit.h"
+#include "customers/CustomerList.h"
+#include "hints/HintLauncher.h"
+#include "printing/ReceiptForm.h"
 #include "app/MainWindowLayout.h"
 #include "messages/ShowMsg.h"
 #include "settings/SettingCopies.h"
@@ -10,6 +13,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QFocusEvent>
 #include <QScreen>
 #include <QToolButton>
 
@@ -22,7 +27,40 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
     MainWindowLayout::build(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    connect(control<QToolButton>(QStringLiteral("cmd閉じる")), &QToolButton::clicked, this, &Frm領収証::cmd閉じる_Click);
+    receiptForm_ = std::make_unique<ReceiptForm>(this);
+    receiptForm_->attach();
+    connectButton("cmd閉じる", &Frm領収証::cmd閉じる_Click);
+    connectButton("cmdクリア", &Frm領収証::Clear領収証);
+    connectButton("cmd登録", &Frm領収証::Entry顧客リスト);
+    connectButton("cmd徴収読込", &Frm領収証::cmb顧客区分_LostFocus);
+    connectButton("cmdHint", &Frm領収証::cmdHint_Click);
+    connectButton("cmdHint2", &Frm領収証::cmdHint2_Click);
+    if (auto* all = control<QToolButton>(QStringLiteral("cmd全選択")))
+        connect(all, &QToolButton::clicked, this, [this] { Set全選択(true); });
+    if (auto* none = control<QToolButton>(QStringLiteral("cmd全解除")))
+        connect(none, &QToolButton::clicked, this, [this] { Set全選択(false); });
+    if (auto* category = control<QComboBox>(QStringLiteral("cmb顧客区分")))
+        category->installEventFilter(this);
+}
+
+Frm領収証::~Frm領収証() = default;
+
+void Frm領収証::connectButton(const char* name, void (Frm領収証::*handler)())
+{
+    if (auto* button = control<QToolButton>(QString::fromUtf8(name)))
+        connect(button, &QToolButton::clicked, this, handler);
+}
+
+bool Frm領収証::eventFilter(QObject* watched, QEvent* event)
+{
+    // Leaving the category box loads its list; opening its own drop-down or switching to
+    // another window is not leaving it.
+    if (event->type() == QEvent::FocusOut && watched->objectName() == QLatin1String("cmb顧客区分")) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+            cmb顧客区分_LostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 bool Frm領収証::Form_Load(const QString& dataFolder)
@@ -64,6 +102,51 @@ void Frm領収証::closeEvent(QCloseEvent* event)
 
 void Frm領収証::Clear設定() {}
 void Frm領収証::Read設定() { SettingsBlock::read(this); }
-void Frm領収証::FormInit() { MainWindowInit::apply(this, SettingCopies::current().SettingEra); }
-void Frm領収証::Clear領収証() {}
+void Frm領収証::FormInit()
+{
+    MainWindowInit::apply(this, SettingCopies::current().SettingEra);
+    customers_ = std::make_unique<CustomerList>(this);
+    customers_->attach();
+}
+
+void Frm領収証::Clear領収証()
+{
+    Clear領収リスト();
+    Clear領収フォーム();
+}
+
+void Frm領収証::Clear領収リスト()
+{
+    if (customers_)
+        customers_->Clear領収リスト();
+}
+
+void Frm領収証::Clear領収フォーム() { receiptForm_->Clear領収フォーム(); }
+
+void Frm領収証::Read顧客リスト()
+{
+    if (customers_)
+        customers_->Read顧客リスト();
+}
+
+void Frm領収証::Entry顧客リスト()
+{
+    if (customers_)
+        customers_->Entry顧客リスト();
+}
+
+void Frm領収証::Set全選択(bool flag)
+{
+    if (customers_)
+        customers_->Set全選択(flag);
+}
+
+void Frm領収証::cmb顧客区分_LostFocus()
+{
+    Read顧客リスト();
+    Set全選択(true);
+}
+
+void Frm領収証::cmdHint_Click() { openHint(this, QStringLiteral("cmdHint")); }
+void Frm領収証::cmdHint2_Click() { openHint(this, QStringLiteral("cmdHint2")); }
 void Frm領収証::Readコードマスタ() {}

@@ -2,12 +2,18 @@
 #include <QString>
 #include <QWidget>
 
+#include <memory>
+
+class CustomerList;
+class ReceiptForm;
+
 // The main window. Its handlers keep the names of the controls they serve.
 class Frm領収証 : public QWidget {
 public:
     static inline const QString Caption = QStringLiteral("LEDRIUM Ver 1.16");
 
     explicit Frm領収証(QWidget* parent = nullptr);
+    ~Frm領収証() override;
 
     // Opens the two databases in `dataFolder` and runs the start-up steps. On a database that
     // cannot be opened it tells the user which file and why, and returns false.
@@ -15,15 +21,33 @@ public:
 
     void cmd閉じる_Click();
 
+    // Receipt tab.
+    void Clear領収証();
+    void Clear領収リスト();
+    void Clear領収フォーム();
+    void Read顧客リスト();
+    void Entry顧客リスト();
+    void Set全選択(bool flag);
+    void cmb顧客区分_LostFocus();
+    void cmdHint_Click();
+    void cmdHint2_Click();
+
     // Start-up steps, in the order Form_Load calls them.
     void Clear設定();
     void Read設定();
     void FormInit();
-    void Clear領収証();
     void Readコードマスタ();
 
     template <class T> T* control(const QString& name) const { return findChild<T*>(name); }
+    CustomerList* customerList() const { return customers_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectButton(const char* name, void (Frm領収証::*handler)());
+
+    std::unique_ptr<CustomerList> customers_;
+    std::unique_ptr<ReceiptForm> receiptForm_;
 };

@@ -154,12 +154,6 @@ void CustomerList::Set全選択(bool flag)
         grid_->setCurrentIndex(model_->index(current.row(), current.column()));
 }
 
-void CustomerList::loadAndMarkAll()
-{
-    Read顧客リスト();
-    Set全選択(true);
-}
-
 void CustomerList::rowCopy()
 {
     if (!grid_ || !model_ || !nameLabel_ || !amountText_)

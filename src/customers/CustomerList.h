@@ -24,8 +24,6 @@ public:
     void Read顧客リスト();
     void Entry顧客リスト();
     void Set全選択(bool flag);
-    // Load the chosen category and mark every customer (category box left, "読込").
-    void loadAndMarkAll();
     // The current row's name and amount into the receipt form.
     void rowCopy();
     // Writes an edit still open in the grid into the work table.

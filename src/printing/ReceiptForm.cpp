@@ -1,0 +1,42 @@
+#include "printing/ReceiptForm.h"
+
+#include "app/Clock.h"
+#include "printing/ReceiptNumberText.h"
+#include "settings/ReceiptCounter.h"
+#include "settings/SettingCopies.h"
+#include "ui/DateBox.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QWidget>
+
+void ReceiptForm::attach()
+{
+    QObject::connect(&ReceiptCounterSignals::instance(), &ReceiptCounterSignals::lastNumberRaised, window_,
+                     [this] { showNextNumber(); });
+}
+
+void ReceiptForm::Clear領収フォーム()
+{
+    if (auto* name = window_->findChild<QLabel*>(QStringLiteral("Lbl領収証氏名")))
+        name->setText(QString());
+    if (auto* date = window_->findChild<DateBox*>(QStringLiteral("Dt領収日付")))
+        date->setDate(Clock::today());
+    if (auto* proviso = window_->findChild<QLineEdit*>(QStringLiteral("txt領収証但書")))
+        proviso->setText(QString::fromUtf8(DefaultProviso));
+    if (auto* amount = window_->findChild<QLineEdit*>(QStringLiteral("txt領収額")))
+        amount->setText(QString());
+    if (auto* company = window_->findChild<QLineEdit*>(QStringLiteral("txt自社名領収証")))
+        company->setText(SettingCopies::current().SettingCompanyName);
+    if (auto* info = window_->findChild<QPlainTextEdit*>(QStringLiteral("txt自社情報領収証")))
+        info->setPlainText(SettingCopies::current().SettingCompanyInfo);
+    showNextNumber();
+}
+
+void ReceiptForm::showNextNumber()
+{
+    if (auto* number = window_->findChild<QLabel*>(QStringLiteral("Lbl領収証番号")))
+        number->setText(ReceiptNumberText::formLabel(
+            Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0)));
+}
