@@ -55,7 +55,7 @@ bool Frm領収証::eventFilter(QObject* watched, QEvent* event)
 {
     // Leaving the category box loads its list; opening its own drop-down or switching to
     // another window is not leaving it.
-    if (event->type() == QEvent::FocusOut && watched->objectName() == QLatin1String("cmb顧客区分")) {
+    if (event->type() == QEvent::FocusOut && watched->objectName() == QStringLiteral("cmb顧客区分")) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
             cmb顧客区分_LostFocus();

@@ -57,9 +57,8 @@ protected:
                 ++visual;
             next = grid->model()->index(current.row(), grid->horizontalHeader()->logicalIndex(visual));
         }
-        // Moving the current cell commits and closes an open editor.
+        // Moving the current cell commits and closes an open editor, and opens the next one.
         grid->setCurrentIndex(next);
-        grid->setFocus();
         return true;
     }
 

@@ -1,0 +1,328 @@
+// The customer list on the receipt tab, through the real grid and buttons.
+#include "ScriptedMessagePresenter.h"
+#include "StartedWindow.h"
+#include "TypeText.h"
+#include "app/ApplicationSetup.h"
+#include "customers/CustomerList.h"
+#include "store/CustomerMasterTable.h"
+#include "store/CustomerWorkTable.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSqlTableModel>
+#include <QTableView>
+#include <QToolButton>
+
+class TestCustomers : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void loadMovesNamedCustomersUpAndMarksThem_data();
+    void loadMovesNamedCustomersUpAndMarksThem();
+    void saveThroughTheGrid_data();
+    void saveThroughTheGrid();
+    void decliningTheSaveChangesNothing();
+    void largeCategoryLoadsAndSavesWhole();
+    void enterWalk_data();
+    void enterWalk();
+    void marks();
+    void rowPickCopiesNameAndAmount_data();
+    void rowPickCopiesNameAndAmount();
+    void amountsOutOfRangeAreRefused_data();
+    void amountsOutOfRangeAreRefused();
+};
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+void chooseCategory(StartedWindow& started, const QString& category)
+{
+    auto* box = started.get<QComboBox>("cmb顧客区分");
+    if (box->findText(category) < 0)
+        box->addItem(category);
+    box->setCurrentIndex(box->findText(category));
+}
+
+void fillMaster(const QString& category, const QList<QVariant>& names)
+{
+    QList<CustomerRecord> rows;
+    for (int i = 0; i < names.size(); ++i)
+        rows.append({i + 1, names[i], category, QStringLiteral("但し%1").arg(i + 1)});
+    QVERIFY(CustomerMasterTable::replaceCategory(category, rows));
+}
+
+// Opens the cell's editor, types `text` and commits it as a user would with Enter.
+void typeInto(QTableView* grid, const QModelIndex& index, const QString& text)
+{
+    grid->setFocus();
+    grid->setCurrentIndex(QModelIndex());
+    grid->setCurrentIndex(index); // moving onto a cell opens its editor
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != grid);
+    if (auto* line = qobject_cast<QLineEdit*>(editor))
+        line->selectAll();
+    else if (auto* combo = qobject_cast<QComboBox*>(editor))
+        combo->lineEdit()->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(editor, Qt::Key_Delete);
+    typeText(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+QModelIndex cell(StartedWindow& started, int row, CustomerList::Column column)
+{
+    CustomerList* list = started.window->customerList();
+    return list->model()->index(row, list->modelColumn(column));
+}
+
+} // namespace
+
+void TestCustomers::initTestCase()
+{
+    ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
+}
+
+void TestCustomers::loadMovesNamedCustomersUpAndMarksThem_data()
+{
+    QTest::addColumn<QString>("category");
+    QTest::addColumn<bool>("byFocus");
+    QTest::newRow("leaving the category box") << u("会員") << true;
+    QTest::newRow("the 読込 button") << u("会員") << false;
+    QTest::newRow("a category with quotes") << u("O'Neil \"特別\" 会員") << false;
+}
+
+// Master rows 1, 2, 5 named and 3 Null: rows 1 to 3 are filled, marked; blank rows are not.
+void TestCustomers::loadMovesNamedCustomersUpAndMarksThem()
+{
+    QFETCH(QString, category);
+    QFETCH(bool, byFocus);
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(category, {u("一"), u("二"), QVariant(), u("五")});
+    chooseCategory(started, category);
+    if (byFocus) {
+        started.get<QComboBox>("cmb顧客区分")->setFocus();
+        QTRY_VERIFY(started.get<QComboBox>("cmb顧客区分")->hasFocus());
+        started.get<QTableView>("Grid顧客")->setFocus();
+    } else {
+        QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    }
+    const QList<CustomerWorkRow> rows = CustomerWorkTable::rows();
+    QCOMPARE(rows.size(), 100);
+    QCOMPARE(rows[0].顧客名.toString(), u("一"));
+    QCOMPARE(rows[2].顧客名.toString(), u("五"));
+    QCOMPARE(rows[2].但書.toString(), u("但し4"));
+    QVERIFY(rows[3].顧客名.isNull());
+    QVERIFY(rows[0].チェック && rows[1].チェック && rows[2].チェック);
+    QVERIFY(!rows[3].チェック);
+    // The grid shows it and the form shows the first customer.
+    QCOMPARE(cell(started, 2, CustomerList::Col顧客名).data().toString(), u("五"));
+    QCOMPARE(started.get<QLabel>("Lbl領収証氏名")->text(), u("一"));
+}
+
+void TestCustomers::saveThroughTheGrid_data()
+{
+    QTest::addColumn<QList<int>>("namedRows");
+    QTest::addColumn<int>("amountOnlyRow");
+    QTest::newRow("rows 2, 7 and 40") << QList<int>{1, 6, 39} << 10;
+    QTest::newRow("first and last row") << QList<int>{0, 99} << 50;
+}
+
+// Names typed into scattered rows are saved compacted, 1, 2, 3 …; a row with only an amount
+// is not a customer, and neither is a name erased again.
+void TestCustomers::saveThroughTheGrid()
+{
+    QFETCH(QList<int>, namedRows);
+    QFETCH(int, amountOnlyRow);
+    StartedWindow started;
+    QVERIFY(started.show());
+    chooseCategory(started, u("会員"));
+    auto* grid = started.get<QTableView>("Grid顧客");
+    for (int row : namedRows)
+        typeInto(grid, cell(started, row, CustomerList::Col顧客名), QStringLiteral("会員%1").arg(row + 1));
+    typeInto(grid, cell(started, amountOnlyRow, CustomerList::Col領収額), u("500"));
+    typeInto(grid, cell(started, amountOnlyRow + 1, CustomerList::Col顧客名), u("消す人"));
+    typeInto(grid, cell(started, amountOnlyRow + 1, CustomerList::Col顧客名), QString());
+
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {true};
+    QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
+    QCOMPARE(presenter.shown.size(), 1);
+    QCOMPARE(presenter.shown[0].prompt, u("顧客リスト を登録します。よろしいですか"));
+    const QList<CustomerRecord> saved = CustomerMasterTable::readCategory(u("会員"));
+    QCOMPARE(saved.size(), namedRows.size());
+    for (int i = 0; i < namedRows.size(); ++i) {
+        QCOMPARE(saved[i].行番号, i + 1);
+        QCOMPARE(saved[i].顧客名.toString(), QStringLiteral("会員%1").arg(namedRows[i] + 1));
+    }
+}
+
+void TestCustomers::decliningTheSaveChangesNothing()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("旧")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 0, CustomerList::Col顧客名), u("新"));
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {false};
+    QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
+    QCOMPARE(CustomerMasterTable::readCategory(u("会員")).value(0).顧客名.toString(), u("旧"));
+    QCOMPARE(presenter.shown.size(), 1); // no message after a No
+}
+
+// 150 customers in one category: every one is loaded and saved back.
+void TestCustomers::largeCategoryLoadsAndSavesWhole()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    QList<QVariant> names;
+    for (int i = 1; i <= 150; ++i)
+        names << QStringLiteral("会員%1").arg(i);
+    fillMaster(u("大"), names);
+    chooseCategory(started, u("大"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    QCOMPARE(started.window->customerList()->model()->rowCount(), 150);
+    ScriptedMessagePresenter::install().answers = {true};
+    QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
+    const QList<CustomerRecord> saved = CustomerMasterTable::readCategory(u("大"));
+    QCOMPARE(saved.size(), 150);
+    QCOMPARE(saved.last().顧客名.toString(), u("会員150"));
+}
+
+void TestCustomers::enterWalk_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("editing");
+    QTest::addColumn<int>("toRow");
+    QTest::addColumn<int>("toColumn");
+    QTest::addColumn<bool>("imeOn");
+    QTest::newRow("proviso of row 5 to the name of row 6") << 4 << int(CustomerList::Col但書) << false << 5
+                                                           << int(CustomerList::Col顧客名) << true;
+    QTest::newRow("proviso of the last row stays on it") << 99 << int(CustomerList::Col但書) << false << 99
+                                                         << int(CustomerList::Col顧客名) << true;
+    QTest::newRow("name to amount, input off") << 2 << int(CustomerList::Col顧客名) << true << 2
+                                               << int(CustomerList::Col領収額) << false;
+    QTest::newRow("number to mark") << 0 << int(CustomerList::Col行番号) << false << 0
+                                    << int(CustomerList::Colチェック) << false;
+    QTest::newRow("editing the proviso commits and walks on") << 7 << int(CustomerList::Col但書) << true << 8
+                                                               << int(CustomerList::Col顧客名) << true;
+}
+
+void TestCustomers::enterWalk()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(bool, editing);
+    QFETCH(int, toRow);
+    QFETCH(int, toColumn);
+    QFETCH(bool, imeOn);
+    StartedWindow started;
+    QVERIFY(started.show());
+    auto* grid = started.get<QTableView>("Grid顧客");
+    grid->setFocus();
+    const QModelIndex from = cell(started, row, CustomerList::Column(column));
+    grid->setCurrentIndex(from);
+    QWidget* target = grid;
+    if (editing) {
+        target = QApplication::focusWidget(); // the cell's editor opened with the move
+        QVERIFY(target != grid);
+        QTest::keyClicks(target, u("7"));
+    }
+    QTest::keyClick(target, Qt::Key_Return);
+    QCOMPARE(grid->currentIndex(), cell(started, toRow, CustomerList::Column(toColumn)));
+    // The cell's editor (or the grid, on the mark column) takes the typing, with Japanese input
+    // as the column wants.
+    QWidget* typing = QApplication::focusWidget();
+    QVERIFY(typing == grid || grid->isAncestorOf(typing));
+    QCOMPARE(typing->testAttribute(Qt::WA_InputMethodEnabled), imeOn);
+    if (editing && column == CustomerList::Col但書)
+        QCOMPARE(cell(started, row, CustomerList::Col但書).data().toString(), u("7"));
+}
+
+// 全解除 clears every mark, 全選択 marks named rows only, a click on a mark toggles it.
+void TestCustomers::marks()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("一"), u("二"), u("三")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    QCOMPARE(CustomerWorkTable::checkedRows().size(), 3);
+    QTest::mouseClick(started.get<QToolButton>("cmd全解除"), Qt::LeftButton);
+    QCOMPARE(CustomerWorkTable::checkedRows().size(), 0);
+    TestData::execWork(u("UPDATE w顧客マスタ SET 領収額 = 100 WHERE 行番号 = 10"));
+    QTest::mouseClick(started.get<QToolButton>("cmd全選択"), Qt::LeftButton);
+    QCOMPARE(CustomerWorkTable::checkedRows().size(), 3);
+
+    auto* grid = started.get<QTableView>("Grid顧客");
+    const QModelIndex mark = cell(started, 1, CustomerList::Colチェック);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(mark).center());
+    const QList<CustomerWorkRow> checked = CustomerWorkTable::checkedRows();
+    QCOMPARE(checked.size(), 2);
+    QCOMPARE(checked[1].顧客名.toString(), u("三"));
+    QCOMPARE(mark.data(Qt::EditRole).toInt(), 0);
+}
+
+void TestCustomers::rowPickCopiesNameAndAmount_data()
+{
+    QTest::addColumn<QVariant>("amount");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("1,500") << QVariant(1500) << u("\u00A51,500");
+    QTest::newRow("zero gives the yen sign alone") << QVariant(0) << u("\u00A5");
+    QTest::newRow("no amount") << QVariant() << QString();
+    QTest::newRow("ten digits") << QVariant(9999999999LL) << u("\u00A59,999,999,999");
+}
+
+void TestCustomers::rowPickCopiesNameAndAmount()
+{
+    QFETCH(QVariant, amount);
+    QFETCH(QString, shown);
+    StartedWindow started;
+    QVERIFY(started.show());
+    TestData::execWork(u("UPDATE w顧客マスタ SET 顧客名 = '山田', 領収額 = ? WHERE 行番号 = 4"), {amount});
+    started.window->customerList()->model()->select();
+    auto* grid = started.get<QTableView>("Grid顧客");
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      grid->visualRect(cell(started, 3, CustomerList::Col顧客名)).center());
+    QCOMPARE(started.get<QLabel>("Lbl領収証氏名")->text(), u("山田"));
+    QCOMPARE(started.get<QLineEdit>("txt領収額")->text(), shown);
+}
+
+void TestCustomers::amountsOutOfRangeAreRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("with commas") << u("12,345") << QVariant(12345) << 0;
+    QTest::newRow("full-width digits") << u("１２０００") << QVariant(12000) << 0;
+    QTest::newRow("eleven digits refused") << u("99999999999") << QVariant() << 1;
+    QTest::newRow("letters cannot be typed") << u("abc") << QVariant() << 0;
+    QTest::newRow("zero") << u("0") << QVariant(0) << 0;
+}
+
+void TestCustomers::amountsOutOfRangeAreRefused()
+{
+    QFETCH(QString, typed);
+    QFETCH(QVariant, stored);
+    QFETCH(int, messages);
+    StartedWindow started;
+    QVERIFY(started.show());
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 0, CustomerList::Col領収額), typed);
+    const QVariant value = CustomerWorkTable::rows().value(0).領収額;
+    QCOMPARE(value.isNull(), stored.isNull());
+    if (!stored.isNull())
+        QCOMPARE(value.toLongLong(), stored.toLongLong());
+    QCOMPARE(presenter.shown.size(), messages);
+    if (messages)
+        QCOMPARE(presenter.shown[0].title, u("入力注意"));
+}
+
+QTEST_MAIN(TestCustomers)
+#include "tst_customers.moc"
