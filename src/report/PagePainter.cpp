@@ -1,0 +1,146 @@
+#include "report/PagePainter.h"
+
+#include "app/ApplicationSetup.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+constexpr int LineWidth = 12;           // twips, a fine printed rule
+constexpr qreal SmallestScale = 0.45;   // long texts shrink down to this share of their size
+constexpr int FitCacheLimit = 512;
+} // namespace
+
+QFont reportFont(int pixelSize, bool underline)
+{
+    QFont font(QString::fromUtf8(ApplicationSetup::FontName));
+    font.setPixelSize(std::max(1, pixelSize));
+    font.setUnderline(underline);
+    return font;
+}
+
+void PagePainter::useTwips(QPainter& painter)
+{
+    const QPaintDevice* device = painter.device();
+    painter.scale(device->logicalDpiX() / 1440.0, device->logicalDpiY() / 1440.0);
+}
+
+const QFontMetricsF& PagePainter::metrics(int pixelSize)
+{
+    auto found = metrics_.find(pixelSize);
+    if (found == metrics_.end())
+        found = metrics_.insert(pixelSize, QFontMetricsF(reportFont(pixelSize)));
+    return *found;
+}
+
+PagePainter::TextFit PagePainter::fit(const PageItem& item)
+{
+    const ReportControl& c = *item.control;
+    const int basePixels = int(std::lround(c.fontPt * 20));
+    const int horizontal = int(c.alignment & Qt::AlignHorizontal_Mask);
+    TextFit single{basePixels, Qt::AlignTop | horizontal | Qt::TextSingleLine, false};
+    const QString& text = item.text;
+    const bool multiLine = text.contains(QLatin1Char('\n'));
+    if (!multiLine && metrics(basePixels).horizontalAdvance(text) <= item.box.width())
+        return single;
+
+    const QString key = c.name + QLatin1Char('\x1f') + text;
+    auto cached = fits_.find(key);
+    if (cached != fits_.end())
+        return *cached;
+
+    // Shrink until the text fits, on one line if it can, else wrapped within the box.
+    TextFit result{int(std::lround(basePixels * SmallestScale)), 0, true};
+    const int wrapFlags = Qt::AlignTop | horizontal | Qt::TextWordWrap | Qt::TextWrapAnywhere;
+    for (qreal scale = 1.0; scale >= SmallestScale - 1e-9; scale -= 0.05) {
+        const int pixels = int(std::lround(basePixels * scale));
+        const QFontMetricsF& m = metrics(pixels);
+        if (!multiLine && m.horizontalAdvance(text) <= item.box.width()) {
+            result = {pixels, single.flags, false};
+            break;
+        }
+        const QRectF needed = m.boundingRect(QRectF(0, 0, item.box.width(), 1e6), wrapFlags, text);
+        if (needed.height() > m.lineSpacing() * 1.5 && needed.height() <= item.box.height() &&
+            needed.width() <= item.box.width()) {
+            result = {pixels, wrapFlags, false};
+            break;
+        }
+    }
+    if (result.clipped)
+        result.flags = multiLine ? wrapFlags : single.flags;
+    if (fits_.size() >= FitCacheLimit)
+        fits_.clear();
+    fits_.insert(key, result);
+    return result;
+}
+
+void PagePainter::paintText(QPainter& painter, const PageItem& item)
+{
+    if (item.text.isEmpty())
+        return;
+    const TextFit how = fit(item);
+    painter.setFont(reportFont(how.pixelSize, item.control->underline));
+    painter.setPen(item.control->colour);
+    if (how.clipped) {
+        painter.save();
+        painter.setClipRect(item.box.intersected(item.cell));
+        painter.drawText(item.box, how.flags, item.text);
+        painter.restore();
+        return;
+    }
+    // A wrapped text may use the whole box; a single line sits at the top of its box
+    // and may run a little below it, as captions do, but never out of its cell.
+    QRect area = item.box;
+    if (how.flags & Qt::TextSingleLine)
+        area.setBottom(std::min(item.cell.bottom(), item.box.top() + int(metrics(how.pixelSize).height()) + 1));
+    painter.drawText(area, how.flags, item.text);
+}
+
+void PagePainter::paintLine(QPainter& painter, const PageItem& item)
+{
+    QPen pen(item.control->colour, LineWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    switch (item.control->lineStyle) {
+    case LineStyle::Solid:
+        break;
+    case LineStyle::Dotted:
+        pen.setDashPattern({1.5, 3});
+        break;
+    case LineStyle::DashDotDot:
+        pen.setDashPattern({14, 4, 1.5, 4, 1.5, 4});
+        break;
+    }
+    painter.setPen(pen);
+    painter.drawLine(item.line);
+}
+
+void PagePainter::paintPicture(QPainter& painter, const PageItem& item)
+{
+    const PictureCache::Placed& placed = pictures_.get(item.control->picture, item.box.size());
+    if (placed.image.isNull())
+        return;
+    painter.drawImage(placed.area.translated(item.box.topLeft()), placed.image);
+}
+
+void PagePainter::paint(QPainter& painter, const ReportPage& page)
+{
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setBackgroundMode(Qt::TransparentMode);
+    for (const PageItem& item : page.items) {
+        switch (item.kind()) {
+        case ControlKind::Label:
+        case ControlKind::Field:
+            paintText(painter, item);
+            break;
+        case ControlKind::Line:
+            paintLine(painter, item);
+            break;
+        case ControlKind::Picture:
+            paintPicture(painter, item);
+            break;
+        }
+    }
+}
