@@ -6,7 +6,7 @@
 // Bound fields already hold their column's text (a Null column gives an empty text).
 class ReportDetail {
 public:
-    ReportDetail(const QHash<QString, int>* slots, QStringList texts) : slots_(slots), texts_(std::move(texts)) {}
+    ReportDetail(const QHash<QString, int>* slotOfControl, QStringList texts) : slots_(slotOfControl), texts_(std::move(texts)) {}
 
     bool has(const QString& control) const { return slots_->contains(control); }
     QString text(const QString& control) const;

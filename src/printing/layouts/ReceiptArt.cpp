@@ -20,7 +20,7 @@ ReportPicture leafUpperRight() { return fitted("leaf_upper_right.svg"); }
 ReportPicture crownFrame()
 {
     return {QStringLiteral(":/printing/layouts/art/crown_frame.svg"), PictureScaling::Stretch,
-            {{150, 270}, {410, 530}}};
+            {{150, 250}, {430, 530}}};
 }
 
 ReportPicture scrollFrame()
