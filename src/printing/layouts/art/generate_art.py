@@ -107,22 +107,34 @@ def scroll_leaf(x, y, L, rot, g):
 
 def leaf_lower_left():
     s = ''
-    main = [(12, 8)]
-    s += '<path d="M12,6 C6,50 4,96 18,116 C30,134 70,134 136,128" fill="none" stroke="#234f40" stroke-width="3.2" stroke-linecap="round"/>\n'
-    s += '<path d="M12,6 C6,50 4,96 18,116 C30,134 70,134 136,128" fill="none" stroke="#c9a03c" stroke-width=".8" stroke-linecap="round"/>\n'
-    # volutes
-    for (cx, cy, r1, a0, turns, cw) in [(30, 98, 15, 3.6, 1.6, 1), (96, 112, 13, 1.2, 1.5, -1), (20, 40, 10, 0, 1.4, 1),
-                                        (60, 116, 8, 2.5, 1.3, 1)]:
-        pts = spiral(cx, cy, r1, 1.2, a0, turns, 60, cw)
-        s += f'<path d="{polyline(pts)}" fill="none" stroke="#234f40" stroke-width="2.2" stroke-linecap="round"/>\n'
-        s += f'<path d="{polyline(pts)}" fill="none" stroke="#c9a03c" stroke-width=".6" stroke-linecap="round"/>\n'
-    for (x, y, L, r, g) in [(8, 30, 22, -70, 'acG'), (6, 62, 24, -40, 'acD'), (10, 88, 20, 30, 'acG'),
-                            (40, 128, 24, -110, 'acD'), (70, 131, 22, -80, 'acG'), (104, 129, 22, -100, 'acD'),
-                            (122, 128, 16, -60, 'acG'), (22, 112, 20, -20, 'acD'), (48, 104, 18, 20, 'acG')]:
+    stem = 'M12,4 C6,50 4,96 18,116 C30,134 70,134 138,128'
+    # curls that grow out of the stem and wind inwards
+    curls = [((8, 40), (22, 47), 1, 1.45), ((12, 100), (31, 92), 1, 1.5), ((50, 130), (57, 112), -1, 1.5),
+             ((104, 130), (108, 116), -1, 1.4)]
+    paths = []
+    for (px, py), (cx, cy), cw, turns in curls:
+        r0 = math.hypot(px - cx, py - cy)
+        a0 = math.atan2(py - cy, px - cx)
+        paths.append(polyline(spiral(cx, cy, r0, 1.6, a0, turns, 70, cw)))
+    for w, c in [(3.4, '#234f40'), (.9, '#c9a03c')]:
+        s += f'<path d="{stem}" fill="none" stroke="{c}" stroke-width="{w}" stroke-linecap="round"/>\n'
+        for d in paths:
+            s += f'<path d="{d}" fill="none" stroke="{c}" stroke-width="{w * .7:.2f}" stroke-linecap="round"/>\n'
+    for (x, y, L, r, g) in [(8, 24, 20, -80, 'acG'), (7, 64, 20, -35, 'acD'), (9, 80, 18, 40, 'acG'),
+                            (28, 126, 20, -25, 'acD'), (70, 131, 22, -60, 'acG'), (84, 130, 18, -20, 'acD'),
+                            (124, 129, 16, -40, 'acG'), (36, 58, 14, -20, 'acD'), (46, 96, 15, -60, 'acG'),
+                            (70, 106, 14, -100, 'acD'), (120, 110, 13, -50, 'acG')]:
         s += scroll_leaf(x, y, L, r, g)
-    for (x, y, r) in [(30, 98, 3.4), (96, 112, 3.0), (20, 40, 2.6), (60, 116, 2.4), (134, 127, 2.6), (12, 6, 2.6),
-                      (36, 88, 1.8), (104, 104, 1.8)]:
-        s += f'<circle cx="{x}" cy="{y}" r="{r}" fill="url(#berry)" stroke="#7a5512" stroke-width=".4"/>\n'
+    # berries in threes on short stalks
+    for (x, y, a), (sx, sy) in zip([(24, 20, -30), (92, 120, -70), (132, 118, -40)], [(10, 30), (96, 129), (130, 128)]):
+        s += f'<path d="M{sx},{sy} Q{f((sx + x) / 2 + 3)},{f((sy + y) / 2 + 2)} {x},{y}" fill="none" stroke="#234f40" stroke-width="1"/>\n'
+        for k, (dx, dy) in enumerate([(0, 0), (4.5, 2), (1.5, 5)]):
+            ang = math.radians(a)
+            rx = x + dx * math.cos(ang) - dy * math.sin(ang)
+            ry = y + dx * math.sin(ang) + dy * math.cos(ang)
+            s += f'<circle cx="{f(rx)}" cy="{f(ry)}" r="2.4" fill="url(#berry)" stroke="#7a5512" stroke-width=".4"/>\n'
+    s += '<circle cx="12" cy="4" r="2.6" fill="url(#berry)" stroke="#7a5512" stroke-width=".4"/>\n'
+    s += '<circle cx="138" cy="128" r="2.6" fill="url(#berry)" stroke="#7a5512" stroke-width=".4"/>\n'
     return s
 
 def corner_file(name, w, h, defs, body, transform):
