@@ -18,6 +18,8 @@ QFont reportFont(int pixelSize, bool underline)
     QFont font(QString::fromUtf8(ApplicationSetup::FontName));
     font.setPixelSize(std::max(1, pixelSize));
     font.setUnderline(underline);
+    // Print metrics: unhinted outlines scale exactly and their advances need no glyph loading.
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 
