@@ -168,7 +168,8 @@ void TestReport::handlersRunInOrder()
                        Controls::field(u("txtNo"), 600, 400, 500, 300, 12, Qt::AlignLeft)};
     QStringList log;
     ReportRun run(layout, std::make_unique<RecordingHandlers>(&log));
-    ReportRows rows{{u("顧客名"), u("領収額")}, {{u("甲"), 1}, {QVariant(), 2}, {u("丙"), 3}}};
+    const ReportRows rows =
+        ReportRows::fromLists({u("顧客名"), u("領収額")}, {{u("甲"), 1}, {QVariant(), 2}, {u("丙"), 3}});
     run.format(rows);
     QCOMPARE(log, QStringList({u("start Probe"), u("format 甲|No."), u("after"), u("format |No."), u("after"),
                                u("format 丙|No."), u("after")}));

@@ -15,9 +15,11 @@ std::shared_ptr<ReportRun> build(const QString& paperType, const QList<PrintRow>
                                            std::make_unique<ReceiptFormatter>());
     ReportRows data;
     data.columns = {ReceiptLayouts::NameColumn, ReceiptLayouts::AmountColumn, ReceiptLayouts::ProvisoColumn};
-    data.values.reserve(rows.size());
-    for (const PrintRow& row : rows)
-        data.values.append({row.顧客名, row.領収額, row.但書});
+    data.count = rows.size();
+    data.value = [&rows](qsizetype row, int column) {
+        const PrintRow& r = rows.at(row);
+        return column == 0 ? r.顧客名 : column == 1 ? r.領収額 : r.但書;
+    };
     run->format(data);
     return run;
 }

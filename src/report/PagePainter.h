@@ -21,6 +21,7 @@ public:
         int pixelSize = 0;
         int flags = 0;
         bool clipped = false; // still too long at the smallest size: cut at the box
+        qreal advance = -1;   // width of a single line, when known
     };
     TextFit fit(const PageItem& item);
 

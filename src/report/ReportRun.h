@@ -7,8 +7,9 @@
 #include <memory>
 
 // One formatted run of a layout over a set of rows.
-// Formatting happens once, up front, and keeps only the texts of each cell; pages are
-// built from them on demand, so a long run costs one small record per row.
+// Formatting happens once, up front, and keeps only the texts of each cell, packed: a
+// text equal to the first cell's costs one character. Pages are built from the records on
+// demand, so a long run costs one small string per row and nothing per page.
 class ReportRun {
 public:
     ReportRun(ReportLayout layout, std::unique_ptr<ReportHandlers> handlers);
@@ -32,5 +33,9 @@ private:
     QHash<QString, int> slots_;   // text control name -> index in a record
     QList<int> slotOfControl_;    // per control, -1 for lines and pictures
     QStringList designTexts_;     // captions before formatting
-    QList<QStringList> records_;
+    QStringList common_;          // the first cell's texts
+    QList<QString> records_;      // per cell: each slot either "as common" or its own text
+
+    QString pack(const QStringList& texts) const;
+    QStringList unpack(const QString& record) const;
 };
