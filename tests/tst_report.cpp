@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPicture>
+#include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -118,6 +119,7 @@ private slots:
     void counterAfterOutput_data();
     void counterAfterOutput();
     void rowsComeFromWorkTable();
+    void printerGetsChosenPages();
     void pdfReadBack_data();
     void pdfReadBack();
     void overlongTextsStayInTheirCells_data();
@@ -418,6 +420,28 @@ void TestReport::rowsComeFromWorkTable()
     QCOMPARE(run->text(0, u("txt但書")), u("但し、品代として"));
     QCOMPARE(run->text(1, u("txt氏名")), QString());
     QCOMPARE(run->text(1, u("txt領収額")), WideBlank);
+}
+
+void TestReport::printerGetsChosenPages()
+{
+    Access自社情報(u("領収証番号"), u("Set"), 40);
+    const auto run = ReceiptRun::build(u("A4 x 4"), members(9));
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(u("printed.pdf")));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+    QVERIFY(ReportOutput::print(*run, printer));
+    QStringList texts;
+    for (const PdfWord& w : pdfWords(printer.outputFileName()))
+        texts.append(w.text);
+    QVERIFY(texts.contains(u("会員05")));
+    QVERIFY(texts.contains(u("00048")));
+    QVERIFY(!texts.contains(u("会員04")));
+    QVERIFY(!texts.contains(u("会員09")));
+    // The stored number is the run's last, whichever pages went out.
+    QCOMPARE(storedLastNumber().toLongLong(), 49);
 }
 
 void TestReport::pdfReadBack_data()

@@ -131,6 +131,11 @@ void ReportPreview::showPage(int pageNumber)
 void ReportPreview::setZoom(int percent)
 {
     zoom_ = percent;
+    const int index = zoomBox_->findData(percent);
+    if (index >= 0 && index != zoomBox_->currentIndex()) {
+        const QSignalBlocker block(zoomBox_);
+        zoomBox_->setCurrentIndex(index);
+    }
     updateView();
 }
 
