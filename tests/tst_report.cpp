@@ -16,6 +16,7 @@
 #include "store/PrintRowTable.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QPainter>
 #include <QPicture>
@@ -509,6 +510,16 @@ void TestReport::pdfReadBack()
     checkAt(u("00042"), 0, u("txtNo"), 1);
     checkAt(u("日付"), 0, u("Label3"), 0);
     checkAt(u("会員03"), 0, u("txt氏名"), 2);
+
+    // Every picture goes into the file once, however many receipts show it.
+    auto imageCount = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count("/Subtype /Image")) : -1;
+    };
+    const QString single = dir.filePath(u("single.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*ReceiptRun::build(paperType, members(1)), single));
+    QVERIFY(imageCount(single) > 0);
+    QCOMPARE(imageCount(path), imageCount(single));
 
     QProcess fonts;
     fonts.start(u("pdffonts"), {path});
