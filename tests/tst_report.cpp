@@ -683,6 +683,16 @@ void TestReport::previewWindow()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(watch.isNull());
     QVERIFY(second->isVisible());
+    QVERIFY(!second->testAttribute(Qt::WA_QuitOnClose));
+
+    // Opened over the main window, a preview is its own window and goes when the main window goes.
+    auto* mainWindow = new QWidget;
+    mainWindow->show();
+    QPointer<ReportPreview> owned(ReceiptRun::showReceiptPreview(u("A4 x 4 T4"), mainWindow));
+    QVERIFY(owned->isWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(owned));
+    delete mainWindow;
+    QVERIFY(owned.isNull());
     QCOMPARE(storedLastNumber().toLongLong(), 40);
 }
 

@@ -29,9 +29,9 @@ std::shared_ptr<ReportRun> build(const QString& paperType)
     return build(paperType, PrintRowTable::rows());
 }
 
-ReportPreview* showReceiptPreview(const QString& paperType)
+ReportPreview* showReceiptPreview(const QString& paperType, QWidget* parent)
 {
-    auto* preview = new ReportPreview(build(paperType));
+    auto* preview = new ReportPreview(build(paperType), parent);
     preview->show();
     preview->raise();
     preview->activateWindow();

@@ -36,6 +36,8 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // An open preview never keeps the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(run_->layout().caption);
 
     auto* printButton = button(QStringLiteral("cmd印刷"), QStringLiteral("印刷"), this);
