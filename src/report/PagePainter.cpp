@@ -4,6 +4,7 @@
 
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <cmath>
 
@@ -11,6 +12,7 @@ namespace {
 constexpr int LineWidth = 12;           // twips, a fine printed rule
 constexpr qreal SmallestScale = 0.45;   // long texts shrink down to this share of their size
 constexpr int FitCacheLimit = 512;
+constexpr int ShapedCacheLimit = 4096;
 } // namespace
 
 QFont reportFont(int pixelSize, bool underline)
@@ -37,6 +39,27 @@ const QFontMetricsF& PagePainter::metrics(int pixelSize)
     return *found;
 }
 
+const PagePainter::ShapedLine& PagePainter::shaped(const QString& text, int pixelSize)
+{
+    QString key = text;
+    key.append(QChar(0xFFFF)).append(QString::number(pixelSize));
+    auto found = shaped_.find(key);
+    if (found != shaped_.end())
+        return *found;
+    QTextLayout layout(text, reportFont(pixelSize));
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e9);
+    layout.endLayout();
+    ShapedLine result;
+    result.runs = layout.glyphRuns();
+    result.width = line.isValid() ? line.horizontalAdvance() : 0; // trailing blanks count
+    result.ascent = line.isValid() ? line.ascent() : 0;
+    if (shaped_.size() >= ShapedCacheLimit)
+        shaped_.clear();
+    return *shaped_.insert(key, result);
+}
+
 PagePainter::TextFit PagePainter::fit(const PageItem& item)
 {
     const ReportControl& c = *item.control;
@@ -46,7 +69,7 @@ PagePainter::TextFit PagePainter::fit(const PageItem& item)
     const QString& text = item.text;
     const bool multiLine = text.contains(QLatin1Char('\n'));
     if (!multiLine) {
-        single.advance = metrics(basePixels).horizontalAdvance(text);
+        single.advance = shaped(text, basePixels).width;
         if (single.advance <= item.box.width())
             return single;
     }
@@ -62,7 +85,7 @@ PagePainter::TextFit PagePainter::fit(const PageItem& item)
     for (qreal scale = 1.0; scale >= SmallestScale - 1e-9; scale -= 0.05) {
         const int pixels = int(std::lround(basePixels * scale));
         const QFontMetricsF& m = metrics(pixels);
-        const qreal advance = multiLine ? -1 : m.horizontalAdvance(text);
+        const qreal advance = multiLine ? -1 : shaped(text, pixels).width;
         if (!multiLine && advance <= item.box.width()) {
             result = {pixels, single.flags, false, advance};
             break;
@@ -87,24 +110,32 @@ void PagePainter::paintText(QPainter& painter, const PageItem& item)
     if (item.text.isEmpty())
         return;
     const TextFit how = fit(item);
-    painter.setFont(reportFont(how.pixelSize, item.control->underline));
     painter.setPen(item.control->colour);
-    if (how.clipped) {
-        painter.save();
-        painter.setClipRect(item.box.intersected(item.cell));
-        painter.drawText(item.box, how.flags, item.text);
-        painter.restore();
-        return;
-    }
     if (how.advance >= 0) {
-        // One line that fits: place it straight on its baseline, the quickest way to draw.
+        // One line that fits: its shaped glyphs go straight onto the page.
         const Qt::Alignment horizontal = item.control->alignment & Qt::AlignHorizontal_Mask;
         qreal x = item.box.left();
         if (horizontal & Qt::AlignHCenter)
             x += (item.box.width() - how.advance) / 2;
         else if (horizontal & Qt::AlignRight)
             x += item.box.width() - how.advance;
-        painter.drawText(QPointF(x, item.box.top() + metrics(how.pixelSize).ascent()), item.text);
+        const ShapedLine& line = shaped(item.text, how.pixelSize);
+        for (const QGlyphRun& run : line.runs)
+            painter.drawGlyphRun(QPointF(x, item.box.top()), run);
+        if (item.control->underline) {
+            // Under the whole text, blanks included: a blank amount is a line to write on.
+            const QFontMetricsF& m = metrics(how.pixelSize);
+            const qreal y = item.box.top() + line.ascent + m.underlinePos();
+            painter.fillRect(QRectF(x, y, how.advance, std::max<qreal>(m.lineWidth(), 1)), item.control->colour);
+        }
+        return;
+    }
+    painter.setFont(reportFont(how.pixelSize, item.control->underline));
+    if (how.clipped) {
+        painter.save();
+        painter.setClipRect(item.box.intersected(item.cell));
+        painter.drawText(item.box, how.flags, item.text);
+        painter.restore();
         return;
     }
     // A wrapped text may use the whole box; a single line sits at the top of its box

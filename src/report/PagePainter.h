@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 
 class QPainter;
@@ -26,6 +27,13 @@ public:
     TextFit fit(const PageItem& item);
 
 private:
+    // A text shaped once on one line: most texts repeat on every receipt of a run.
+    struct ShapedLine {
+        QList<QGlyphRun> runs; // positions relative to the line's top-left corner
+        qreal width = 0;
+        qreal ascent = 0;
+    };
+    const ShapedLine& shaped(const QString& text, int pixelSize);
     void paintText(QPainter& painter, const PageItem& item);
     void paintLine(QPainter& painter, const PageItem& item);
     void paintPicture(QPainter& painter, const PageItem& item);
@@ -34,6 +42,7 @@ private:
     PictureCache pictures_;
     QHash<int, QFontMetricsF> metrics_;
     QHash<QString, TextFit> fits_; // texts that needed shrinking or wrapping
+    QHash<QString, ShapedLine> shaped_;
 };
 
 // The font every layout uses, at a size in twips.
