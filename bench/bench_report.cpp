@@ -5,11 +5,14 @@
 #include "app/ApplicationSetup.h"
 #include "printing/PrintRunSettings.h"
 #include "printing/ReceiptRun.h"
+#include "report/PagePainter.h"
 #include "report/ReportRun.h"
 #include "store/PrintRowTable.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -110,6 +113,28 @@ void BM_ReceiptPdf(benchmark::State& state)
     state.counters["bytes/page_after_first"] = pages > 1 ? double(bytes - firstPageBytes) / (pages - 1) : 0;
     state.counters["peak_MB"] = double(peakKiB()) / 1024.0;
 }
+
+// The preview draws one page at a time at screen size; how long does one page take?
+void BM_PreviewPage(benchmark::State& state)
+{
+    const int family = int(state.range(0));
+    state.SetLabel(FamilyNames[family]);
+    settingsFor(true);
+    PrintRowTable::replace(rows(1000, true));
+    const auto run = ReceiptRun::build(QString::fromUtf8(Families[family]));
+    PagePainter pagePainter;
+    QImage sheet(794, 1123, QImage::Format_ARGB32_Premultiplied); // A4 at 96 dpi, "fit page"
+    int page = 0;
+    for (auto _ : state) {
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        painter.scale(96.0 / 1440, 96.0 / 1440);
+        pagePainter.paint(painter, run->page(page));
+        page = (page + 1) % run->pageCount();
+    }
+    state.counters["pages/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PreviewPage)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
 
 void families(benchmark::internal::Benchmark* b)
 {
