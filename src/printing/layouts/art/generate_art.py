@@ -231,13 +231,21 @@ def crown_frame():
     s += f'<rect x="16" y="16" width="{W-32}" height="{H-32}" fill="#fffdf7" stroke="#0f4545" stroke-width="1"/>\n'
     s += f'<rect x="20" y="20" width="{W-40}" height="{H-40}" fill="none" stroke="#c9a227" stroke-width="1.6"/>\n'
     s += f'<rect x="23.5" y="23.5" width="{W-47}" height="{H-47}" fill="none" stroke="#c9a227" stroke-width=".6"/>\n'
-    # gold dots along the band (only on the unstretched pieces of the top and bottom)
-    for x in list(range(30, 150, 12)) + list(range(538, 660, 12)):
-        for y in (10.5, H - 10.5):
-            s += f'<circle cx="{x}" cy="{y}" r="1.6" fill="#f3d36a"/>\n'
+    # a gold thread along the top and bottom bands (it stretches without changing),
+    # gold dots down the sides
+    for y in (10.5, H - 10.5):
+        s += f'<line x1="22" y1="{y}" x2="{W-22}" y2="{y}" stroke="#f3d36a" stroke-width="1.1"/>\n'
     for y in range(40, H - 30, 12):
         for x in (10.5, W - 10.5):
             s += f'<circle cx="{x}" cy="{y}" r="1.6" fill="#f3d36a"/>\n'
+    # a spray of roses in each inner corner
+    spray = ('<path d="M27,68 C27,44 44,27 68,27" fill="none" stroke="#b8892b" stroke-width="2.2"/>\n'
+             '<path d="M27,68 C27,44 44,27 68,27" fill="none" stroke="#f3d36a" stroke-width=".9"/>\n')
+    spray += leaf(38, 38, 17, 20, 'leafG') + leaf(38, 38, 17, 70, 'leafD') + leaf(38, 38, 13, 45, 'leafG')
+    spray += leaf(58, 29, 11, 10, 'leafD') + leaf(29, 58, 11, 80, 'leafD')
+    spray += rose(38, 38, 9.5) + rose(57, 29, 5.5) + rose(29, 57, 5.5)
+    for transform in ['', f'translate({W},0) scale(-1,1)', f'translate(0,{H}) scale(1,-1)', f'translate({W},{H}) scale(-1,-1)']:
+        s += f'<g transform="{transform}">\n{spray}</g>\n'
     # corner rosettes
     for cx, cy in [(10.5, 10.5), (W - 10.5, 10.5), (10.5, H - 10.5), (W - 10.5, H - 10.5)]:
         s += f'<circle cx="{cx}" cy="{cy}" r="9" fill="url(#goldV)" stroke="#7a5410" stroke-width=".8"/>\n'
