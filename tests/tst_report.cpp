@@ -443,6 +443,23 @@ void TestReport::printerGetsChosenPages()
     QVERIFY(!texts.contains(u("会員09")));
     // The stored number is the run's last, whichever pages went out.
     QCOMPARE(storedLastNumber().toLongLong(), 49);
+
+    // Copies asked of a printer that cannot make them are printed one after the other.
+    QPrinter copies(QPrinter::HighResolution);
+    copies.setOutputFormat(QPrinter::PdfFormat);
+    copies.setOutputFileName(dir.filePath(u("copies.pdf")));
+    copies.setCopyCount(2);
+    copies.setCollateCopies(true);
+    copies.setPrintRange(QPrinter::PageRange);
+    copies.setFromTo(2, 3);
+    QVERIFY(ReportOutput::print(*run, copies));
+    QStringList names;
+    for (const PdfWord& w : pdfWords(copies.outputFileName()))
+        if (w.text.startsWith(u("会員")))
+            names.append(w.text);
+    const QStringList oneCopy{u("会員05"), u("会員06"), u("会員07"), u("会員08"), u("会員09")};
+    QVERIFY(!copies.supportsMultipleCopies());
+    QCOMPARE(names, oneCopy + oneCopy);
 }
 
 void TestReport::pdfReadBack_data()

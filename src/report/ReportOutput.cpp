@@ -95,10 +95,24 @@ bool print(ReportRun& run, QPrinter& printer, QString* error)
             *error = QStringLiteral("プリンタを開始できません。");
         return false;
     }
+    // A printer that cannot make copies itself (a PDF file, for one) gets them from us.
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    QList<int> order;
+    if (printer.collateCopies()) {
+        for (int copy = 0; copy < copies; ++copy)
+            for (int index = first; index <= last; ++index)
+                order.append(index);
+    } else {
+        for (int index = first; index <= last; ++index)
+            for (int copy = 0; copy < copies; ++copy)
+                order.append(index);
+    }
     PagePainter pagePainter;
-    for (int index = first; index <= last; ++index) {
-        if (index > first && !printer.newPage())
+    bool firstSheet = true;
+    for (int index : order) {
+        if (!firstSheet && !printer.newPage())
             break;
+        firstSheet = false;
         painter.save();
         PagePainter::useTwips(painter);
         pagePainter.paint(painter, run.page(index));
