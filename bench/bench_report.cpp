@@ -1,0 +1,163 @@
+// Receipt runs written to PDF: a blank-form run and a named run of 1,000 and 10,000
+// receipts for each artwork family. Reports pages per second, bytes per page after the
+// first page, and the peak resident memory of the run.
+#include "TestData.h"
+#include "app/ApplicationSetup.h"
+#include "printing/PrintRunSettings.h"
+#include "printing/ReceiptRun.h"
+#include "report/PagePainter.h"
+#include "report/ReportRun.h"
+#include "store/PrintRowTable.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+const char* const Families[] = {"A4 x 4", "A4 x 4 T2", "A4 x 4 T3", "A4 x 4 T4", "A4 x 8", "A4 x 8 T3", "A4 x 8 T4"};
+const char* const FamilyNames[] = {"floral 4-up", "leaf-scroll 4-up", "crown 4-up", "golden 4-up",
+                                   "floral 8-up", "crown 8-up", "golden 8-up"};
+
+// Peak resident set size in KiB since the last reset.
+long peakKiB()
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+void resetPeak()
+{
+    std::ofstream clear("/proc/self/clear_refs");
+    clear << "5";
+}
+
+QList<PrintRow> rows(int count, bool named)
+{
+    QList<PrintRow> result;
+    result.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        if (named)
+            result.append({QStringLiteral("会員 %1 様方").arg(i + 1), qint64(1000 + i * 10), QStringLiteral("年会費として")});
+        else
+            result.append({QVariant(), QVariant(), QVariant()});
+    }
+    return result;
+}
+
+void settingsFor(bool named)
+{
+    PrintRunSettings& s = PrintRunSettings::current();
+    s = PrintRunSettings();
+    s.ReceiptTitle = QStringLiteral("領　収　証");
+    s.CompanyName = QStringLiteral("みどり町内会");
+    s.CompanyInfo = QStringLiteral("東京都港区一丁目1番1号\n電話 03-1234-5678");
+    s.ReceiptDate = QStringLiteral("令和 8年12月10日");
+    s.PrintDateFlag = true;
+    s.PrintAmountFlag = named;
+    s.PrintNumberFlag = named;
+    s.ReceiptNo = 1;
+}
+
+qint64 pdfBytes(const QString& paper, int count, bool named, const QString& path, int* pages)
+{
+    settingsFor(named);
+    PrintRowTable::replace(rows(count, named));
+    const auto run = ReceiptRun::build(paper);
+    ReceiptRun::writePdf(*run, path);
+    *pages = run->pageCount();
+    return QFile(path).size();
+}
+
+void BM_ReceiptPdf(benchmark::State& state)
+{
+    const int family = int(state.range(0));
+    const bool named = state.range(1) != 0;
+    const int count = int(state.range(2));
+    const QString paper = QString::fromUtf8(Families[family]);
+    state.SetLabel(std::string(FamilyNames[family]) + (named ? ", named" : ", blank forms"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("run.pdf"));
+
+    // One page alone, to tell the first page's fonts and pictures from the rest.
+    int onePage = 0;
+    const qint64 firstPageBytes = pdfBytes(paper, 1, named, path, &onePage);
+
+    settingsFor(named);
+    PrintRowTable::replace(rows(count, named));
+    int pages = 0;
+    resetPeak();
+    for (auto _ : state) {
+        PrintRunSettings::current().ReceiptNo = 1;
+        const auto run = ReceiptRun::build(paper); // reads w領収証印刷 and formats every receipt
+        if (!ReceiptRun::writePdf(*run, path))
+            state.SkipWithError("PDF not written");
+        pages = run->pageCount();
+    }
+    const qint64 bytes = QFile(path).size();
+    state.counters["pages"] = pages;
+    state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()),
+                                                   benchmark::Counter::kIsRate);
+    state.counters["first_page_KB"] = double(firstPageBytes) / 1024.0;
+    state.counters["bytes/page_after_first"] = pages > 1 ? double(bytes - firstPageBytes) / (pages - 1) : 0;
+    state.counters["peak_MB"] = double(peakKiB()) / 1024.0;
+}
+
+// The preview draws one page at a time at screen size; how long does one page take?
+void BM_PreviewPage(benchmark::State& state)
+{
+    const int family = int(state.range(0));
+    state.SetLabel(FamilyNames[family]);
+    settingsFor(true);
+    PrintRowTable::replace(rows(1000, true));
+    const auto run = ReceiptRun::build(QString::fromUtf8(Families[family]));
+    PagePainter pagePainter;
+    QImage sheet(794, 1123, QImage::Format_ARGB32_Premultiplied); // A4 at 96 dpi, "fit page"
+    int page = 0;
+    for (auto _ : state) {
+        sheet.fill(Qt::white);
+        QPainter painter(&sheet);
+        painter.scale(96.0 / 1440, 96.0 / 1440);
+        pagePainter.paint(painter, run->page(page));
+        page = (page + 1) % run->pageCount();
+    }
+    state.counters["pages/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PreviewPage)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+
+void families(benchmark::internal::Benchmark* b)
+{
+    for (int family = 0; family < int(std::size(Families)); ++family)
+        for (int named : {0, 1})
+            for (int count : {1000, 10000})
+                b->Args({family, named, count});
+}
+
+BENCHMARK(BM_ReceiptPdf)->Apply(families)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    ApplicationSetup::apply(app);
+    TestData data;
+    if (!data.ok())
+        return 1;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

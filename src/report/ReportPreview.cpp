@@ -1,0 +1,222 @@
+#include "report/ReportPreview.h"
+
+#include "messages/ShowMsg.h"
+#include "report/PreviewPageView.h"
+#include "report/ReportOutput.h"
+#include "report/ReportRun.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton* button(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    b->setFocusPolicy(Qt::TabFocus);
+    return b;
+}
+} // namespace
+
+ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
+    : QWidget(parent, Qt::Window), run_(std::move(run))
+{
+    setObjectName(QStringLiteral("ReportPreview"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // An open preview never keeps the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setWindowTitle(run_->layout().caption);
+
+    auto* printButton = button(QStringLiteral("cmd印刷"), QStringLiteral("印刷"), this);
+    auto* pdfButton = button(QStringLiteral("cmdPDF保存"), QStringLiteral("PDF保存"), this);
+    auto* firstButton = button(QStringLiteral("cmd先頭"), QStringLiteral("|◀"), this);
+    auto* previousButton = button(QStringLiteral("cmd前"), QStringLiteral("◀"), this);
+    auto* nextButton = button(QStringLiteral("cmd次"), QStringLiteral("▶"), this);
+    auto* lastButton = button(QStringLiteral("cmd最後"), QStringLiteral("▶|"), this);
+    auto* closeButton = button(QStringLiteral("cmd閉じる"), QStringLiteral("閉じる"), this);
+    for (QPushButton* b : {firstButton, previousButton, nextButton, lastButton})
+        b->setMaximumWidth(44);
+    firstButton->setToolTip(QStringLiteral("最初のページ"));
+    previousButton->setToolTip(QStringLiteral("前のページ"));
+    nextButton->setToolTip(QStringLiteral("次のページ"));
+    lastButton->setToolTip(QStringLiteral("最後のページ"));
+
+    pageBox_ = new QSpinBox(this);
+    pageBox_->setObjectName(QStringLiteral("numページ"));
+    pageBox_->setRange(run_->pageCount() > 0 ? 1 : 0, std::max(run_->pageCount(), 0));
+    pageBox_->setKeyboardTracking(false);
+    pageCountLabel_ = new QLabel(QStringLiteral("/ %1 ページ").arg(run_->pageCount()), this);
+
+    zoomBox_ = new QComboBox(this);
+    zoomBox_->setObjectName(QStringLiteral("cmb倍率"));
+    zoomBox_->addItem(QStringLiteral("ページ全体"), 0);
+    zoomBox_->addItem(QStringLiteral("幅に合わせる"), -1);
+    for (int percent : {50, 75, 100, 150, 200})
+        zoomBox_->addItem(QStringLiteral("%1%").arg(percent), percent);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(printButton);
+    bar->addWidget(pdfButton);
+    bar->addSpacing(16);
+    bar->addWidget(firstButton);
+    bar->addWidget(previousButton);
+    bar->addWidget(pageBox_);
+    bar->addWidget(pageCountLabel_);
+    bar->addWidget(nextButton);
+    bar->addWidget(lastButton);
+    bar->addSpacing(16);
+    bar->addWidget(new QLabel(QStringLiteral("表示倍率"), this));
+    bar->addWidget(zoomBox_);
+    bar->addStretch();
+    bar->addWidget(closeButton);
+
+    view_ = new PreviewPageView(*run_, this);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(view_);
+    scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    scroll_->setBackgroundRole(QPalette::Dark);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(scroll_, 1);
+
+    connect(printButton, &QPushButton::clicked, this, [this] { printWithDialog(); });
+    connect(pdfButton, &QPushButton::clicked, this, [this] { saveAsPdf(); });
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(firstButton, &QPushButton::clicked, this, [this] { showPage(1); });
+    connect(previousButton, &QPushButton::clicked, this, [this] { showPage(currentPage() - 1); });
+    connect(nextButton, &QPushButton::clicked, this, [this] { showPage(currentPage() + 1); });
+    connect(lastButton, &QPushButton::clicked, this, [this] { showPage(run_->pageCount()); });
+    connect(pageBox_, &QSpinBox::valueChanged, this, [this](int page) { showPage(page); });
+    connect(zoomBox_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { setZoom(zoomBox_->itemData(index).toInt()); });
+
+    printButton->setEnabled(run_->pageCount() > 0);
+    pdfButton->setEnabled(run_->pageCount() > 0);
+    resize(900, 1000);
+    updateView();
+}
+
+ReportPreview::~ReportPreview() = default;
+
+int ReportPreview::currentPage() const
+{
+    return run_->pageCount() > 0 ? view_->page() + 1 : 0;
+}
+
+void ReportPreview::showPage(int pageNumber)
+{
+    if (run_->pageCount() == 0)
+        return;
+    pageNumber = std::clamp(pageNumber, 1, run_->pageCount());
+    view_->setPage(pageNumber - 1);
+    if (pageBox_->value() != pageNumber) {
+        const QSignalBlocker block(pageBox_);
+        pageBox_->setValue(pageNumber);
+    }
+    scroll_->verticalScrollBar()->setValue(0);
+}
+
+void ReportPreview::setZoom(int percent)
+{
+    zoom_ = percent;
+    const int index = zoomBox_->findData(percent);
+    if (index >= 0 && index != zoomBox_->currentIndex()) {
+        const QSignalBlocker block(zoomBox_);
+        zoomBox_->setCurrentIndex(index);
+    }
+    updateView();
+}
+
+void ReportPreview::updateView()
+{
+    const qreal screenPerTwip = logicalDpiX() / 1440.0;
+    const QSize paper = run_->layout().paper;
+    const QSize room = scroll_->viewport()->size() - QSize(28, 28);
+    qreal scale = screenPerTwip * zoom_ / 100.0;
+    if (zoom_ == 0)
+        scale = std::min(room.width() / qreal(paper.width()), room.height() / qreal(paper.height()));
+    else if (zoom_ < 0)
+        scale = (room.width() - scroll_->verticalScrollBar()->sizeHint().width()) / qreal(paper.width());
+    view_->setScale(std::max(scale, 0.01));
+}
+
+void ReportPreview::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (zoom_ <= 0)
+        updateView();
+}
+
+void ReportPreview::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageDown:
+        showPage(currentPage() + 1);
+        return;
+    case Qt::Key_PageUp:
+        showPage(currentPage() - 1);
+        return;
+    case Qt::Key_Home:
+        showPage(1);
+        return;
+    case Qt::Key_End:
+        showPage(run_->pageCount());
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void ReportPreview::printWithDialog()
+{
+    if (run_->pageCount() == 0)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(run_->layout().caption);
+    printer.setFromTo(1, run_->pageCount());
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(QStringLiteral("印刷"));
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, run_->pageCount());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    if (printer.printRange() == QPrinter::CurrentPage)
+        printer.setFromTo(currentPage(), currentPage());
+    if (printer.printRange() == QPrinter::AllPages)
+        printer.setFromTo(1, run_->pageCount());
+    printer.setPrintRange(QPrinter::PageRange);
+    QString error;
+    if (!ReportOutput::print(*run_, printer, &error))
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("印刷できませんでした。") + error);
+}
+
+void ReportPreview::saveAsPdf()
+{
+    if (run_->pageCount() == 0)
+        return;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDF保存"),
+                                                      folder + QStringLiteral("/領収証.pdf"),
+                                                      QStringLiteral("PDF ファイル (*.pdf)"));
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!ReportOutput::writePdf(*run_, path, &error))
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                QStringLiteral("PDF ファイルを保存できませんでした。\n") + path + QStringLiteral("\n") + error);
+}

@@ -1,0 +1,44 @@
+#pragma once
+#include <QWidget>
+
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+class PreviewPageView;
+class ReportRun;
+
+// The modeless preview of one formatted run, titled by the layout's caption. Shows one page
+// at a time (drawn only when shown), pages through the run, zooms, prints and saves a PDF.
+// Showing or closing it never counts as printing. Deletes itself when closed.
+class ReportPreview : public QWidget {
+public:
+    explicit ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent = nullptr);
+    ~ReportPreview() override;
+
+    ReportRun& run() { return *run_; }
+    int currentPage() const; // 1-based; 0 when the run has no page
+    void showPage(int pageNumber);
+    // 0 = fit the whole page, -1 = fit the width, else percent.
+    void setZoom(int percent);
+
+    void printWithDialog();
+    void saveAsPdf();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateView();
+
+    std::shared_ptr<ReportRun> run_;
+    PreviewPageView* view_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QSpinBox* pageBox_ = nullptr;
+    QLabel* pageCountLabel_ = nullptr;
+    QComboBox* zoomBox_ = nullptr;
+    int zoom_ = 0;
+};

@@ -1,0 +1,41 @@
+#pragma once
+#include "report/ReportHandlers.h"
+#include "report/ReportLayout.h"
+#include "report/ReportPage.h"
+#include "report/ReportRows.h"
+
+#include <memory>
+
+// One formatted run of a layout over a set of rows.
+// Formatting happens once, up front, and keeps only the texts of each cell, packed: a
+// text equal to the first cell's costs one character. Pages are built from the records on
+// demand, so a long run costs one small string per row and nothing per page.
+class ReportRun {
+public:
+    ReportRun(ReportLayout layout, std::unique_ptr<ReportHandlers> handlers);
+
+    // reportStart, then detailFormat and detailAfterPrint for every row in order.
+    void format(const ReportRows& rows);
+
+    const ReportLayout& layout() const { return layout_; }
+    int cellCount() const { return int(records_.size()); }
+    int pageCount() const;
+    ReportPage page(int pageIndex) const; // 0-based
+    // The texts of one cell as formatted, by control name.
+    QString text(int cell, const QString& controlName) const;
+
+    // A page went to a printer or into a file (1-based page number).
+    void pagePrinted(int pageNumber);
+
+private:
+    ReportLayout layout_;
+    std::unique_ptr<ReportHandlers> handlers_;
+    QHash<QString, int> slots_;   // text control name -> index in a record
+    QList<int> slotOfControl_;    // per control, -1 for lines and pictures
+    QStringList designTexts_;     // captions before formatting
+    QStringList common_;          // the first cell's texts
+    QList<QString> records_;      // per cell: each slot either "as common" or its own text
+
+    QString pack(const QStringList& texts) const;
+    QStringList unpack(const QString& record) const;
+};

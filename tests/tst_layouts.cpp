@@ -1,0 +1,382 @@
+// The eight receipt layouts: every control of the first receipt on the first page, with its
+// box, font, alignment, line style, picture and formatted text; drawing order; paper types.
+#include "TestData.h"
+#include "app/ApplicationSetup.h"
+#include "printing/PrintRunSettings.h"
+#include "printing/ReceiptRun.h"
+#include "printing/layouts/ReceiptLayouts.h"
+#include "report/PictureCache.h"
+#include "report/ReportRun.h"
+
+#include <QApplication>
+#include <QTest>
+
+namespace {
+
+// Control tables as the layouts are drawn: name, kind, box or line, size, alignment
+// (L/C, U underlined, T dark teal); pictures name their artwork.
+const char* const A44A = R"(
+Lbl領収証タイトル label 4394 270 2409 426 22 C
+Line1 line 1063 1260 5528 1260 solid
+txt氏名 field 1134 870 3685 354 18 L
+Label2 label 5031 870 426 354 18 C
+txt領収額 field 3543 1400 3331 496 26.5 LU
+txt会名称 field 5386 2660 5102 283 12 L
+txt会情報 field 5882 2960 4606 496 10 L
+Image1 picture 71 1417 2197 2126 floral_lower_left fit
+Image2 picture 8505 300 2160 2100 floral_upper_right fit
+txt日付 field 7724 992 2268 354 12 L
+Line2 line 71 4000 10600 4000 dash-dot-dot
+LblNo label 8008 1417 496 284 12 L
+txtNo field 8504 1417 1346 284 12 L
+Label3 label 7016 992 638 354 12 L
+txt但書 field 1920 1990 6900 250 12 C
+Label4 label 3615 2300 4305 360 12 L
+)";
+
+const char* const A44C = R"(
+Lbl領収証タイトル label 3969 283 2409 426 22 C
+Line1 line 1063 1260 5528 1260 solid
+txt氏名 field 1134 870 3685 354 18 L
+Label2 label 5031 870 426 354 18 C
+txt領収額 field 3543 1400 3331 496 26.5 LU
+txt会名称 field 5386 2660 5102 283 12 L
+txt会情報 field 5882 2960 4606 496 10 L
+Image1 picture 71 1417 2197 2126 leaf_lower_left fit
+Image2 picture 8505 300 2160 2100 leaf_upper_right fit
+txt日付 field 7724 992 2268 354 12 L
+Line2 line 71 4000 10600 4000 dash-dot-dot
+LblNo label 8008 1417 496 284 12 L
+txtNo field 8504 1417 1346 284 12 L
+Label3 label 7016 992 638 354 12 L
+txt但書 field 1920 1990 6900 250 12 C
+Label4 label 3615 2300 4305 360 12 L
+)";
+
+const char* const A44B = R"(
+Lbl領収証タイトル label 2906 283 2196 426 20.5 C
+Line1 line 425 1300 4600 1300 solid
+txt氏名 field 495 915 3690 360 18 L
+Label2 label 4200 921 425 355 18 C
+txt領収額 field 2480 1559 3331 496 24 LU
+txt会名称 field 3472 2693 4252 283 14.5 L
+txt会情報 field 3827 2980 4323 496 10 L
+Image1 picture 71 1417 2197 2126 floral_lower_left fit
+Image2 picture 6165 283 2197 2126 floral_upper_right fit
+txt日付 field 5598 921 2126 284 12 L
+Line2 line 71 4000 10600 4000 dash-dot-dot
+LblNo label 5953 1280 496 283 12 L
+txtNo field 6449 1280 1346 283 12 L
+Label3 label 5031 921 567 284 12 L
+txt但書 field 705 2180 6990 260 12 C
+Label4 label 8717 425 2055 355 18 C
+txt日付控 field 8925 1140 1815 270 10 L
+txt氏名控 field 8640 1820 1820 440 11.5 C
+txtNo控 field 9780 1460 921 213 10 L
+Label5 label 8717 850 566 284 10 L
+Label6 label 9283 1417 426 284 10 L
+Image3 picture 10040 2720 780 850 floral_lower_right fit
+Line3 line 8440 213 8440 3827 dotted
+Label7 label 10450 1930 426 320 11.5 C
+txt領収額控 field 8717 2480 1913 355 16 CU
+Label8 label 2130 2420 3630 285 11.5 L
+Line4 line 8620 2300 10780 2300 solid
+)";
+
+const char* const A44E = R"(
+Image1 picture 71 0 10701 3756 scroll_frame stretch
+txt日付 field 7724 780 2268 354 12 L
+Line2 line 71 4000 10600 4000 dash-dot-dot
+LblNo label 8008 1205 496 283 12 L
+txtNo field 8504 1205 1346 283 12 L
+Label3 label 7016 780 638 354 12 L
+txt但書 field 1920 1950 6900 250 12 C
+Label4 label 3615 2230 4305 360 12 L
+Lbl領収証タイトル label 4181 510 2410 425 18 CT
+txt会名称 field 5386 2610 5102 283 12 L
+txt会情報 field 5882 2890 4606 496 10 L
+txt領収額 field 3800 1360 3331 496 26.5 LU
+txt氏名 field 1134 940 3685 354 18 L
+Line1 line 1063 1320 5528 1320 solid
+Label2 label 5031 940 426 354 18 C
+)";
+
+const char* const A44D = R"(
+Image1 picture 71 0 10701 3756 crown_frame stretch
+txt日付 field 7724 780 2268 354 12 L
+Line2 line 71 4000 10600 4000 dash-dot-dot
+LblNo label 8008 1205 496 283 12 L
+txtNo field 8504 1205 1346 283 12 L
+Label3 label 7016 780 638 354 12 L
+txt但書 field 1920 1950 6900 250 12 C
+Label4 label 3615 2230 4305 360 12 L
+Lbl領収証タイトル label 4181 480 2410 425 18 CT
+txt会名称 field 5386 2610 5102 283 12 L
+txt会情報 field 5882 2890 4606 496 10 L
+txt領収額 field 3800 1360 3331 496 26.5 LU
+txt氏名 field 1134 920 3685 354 18 L
+Line1 line 1063 1300 5528 1300 solid
+Label2 label 5031 920 426 354 18 C
+)";
+
+const char* const A48A = R"(
+Lbl領収証タイトル label 283 350 1914 355 18 C
+txt氏名 field 280 1185 3060 320 12 L
+Label2 label 3400 1191 453 340 12 C
+Image1 picture 283 2050 1474 1587 floral_lower_left fit
+Image2 picture 3820 71 1701 1559 floral_upper_right fit
+txt日付 field 3189 550 1772 284 11.5 L
+Line2 line 283 4000 5300 4000 dash-dot-dot
+LblNo label 3090 850 430 283 11.5 L
+txtNo field 3600 850 1347 283 11.5 L
+Label3 label 2551 550 567 284 11.5 L
+txt但書 field 960 2120 4125 240 10 C
+txt領収額 field 1417 1630 2552 460 20.5 LU
+txt会名称 field 1474 2650 3685 240 12 L
+txt会情報 field 2041 2890 3458 430 10 L
+Label8 label 1520 2370 2778 284 10 L
+Line1 line 320 1520 3760 1520 solid
+)";
+
+const char* const A48E = R"(
+Image1 picture 30 50 5650 3742 scroll_frame stretch
+txt日付 field 3400 630 1772 284 10 L
+Line2 line 283 4000 5300 4000 dash-dot-dot
+LblNo label 3500 920 430 283 11.5 L
+txtNo field 3900 920 1347 283 11.5 L
+Label3 label 2900 630 500 284 10 L
+txt但書 field 700 2120 4125 240 10 C
+txt領収額 field 1500 1630 2552 460 20.5 LU
+txt会名称 field 1474 2650 3685 240 12 L
+txt会情報 field 2041 2890 3458 430 10 L
+Label8 label 1520 2370 2778 284 10 L
+txt氏名 field 550 1191 3174 283 12 L
+Label2 label 3700 1191 453 340 12 C
+Lbl領収証タイトル label 400 700 1928 340 18 CT
+Line1 line 570 1480 4060 1480 solid
+)";
+
+const char* const A48D = R"(
+Image1 picture 30 50 5650 3742 crown_frame stretch
+txt日付 field 3400 600 1772 284 10 L
+Line2 line 283 4000 5300 4000 dash-dot-dot
+LblNo label 3500 850 430 283 11.5 L
+txtNo field 3900 850 1347 283 11.5 L
+Label3 label 2900 600 500 284 10 L
+txt但書 field 700 2120 4125 240 10 C
+txt領収額 field 1500 1630 2552 460 20.5 LU
+txt会名称 field 1474 2650 3685 240 12 L
+txt会情報 field 2041 2890 3458 430 10 L
+Label8 label 1520 2370 2778 284 10 L
+txt氏名 field 500 1191 3174 283 12 L
+Label2 label 3650 1191 453 340 12 C
+Lbl領収証タイトル label 400 700 1928 340 18 CT
+Line1 line 520 1480 4060 1480 solid
+)";
+
+struct LayoutCase {
+    const char* paperType;
+    const char* layoutName;
+    const char* table;
+    QPoint firstCell; // left and top margins
+};
+
+const LayoutCase layoutCases[] = {
+    {"A4 x 4", "Rpt領収証A44A", A44A, {600, 270}},     {"A4 x 4 控付", "Rpt領収証A44B", A44B, {600, 270}},
+    {"A4 x 4 T2", "Rpt領収証A44C", A44C, {600, 270}},  {"A4 x 4 T3", "Rpt領収証A44D", A44D, {600, 270}},
+    {"A4 x 4 T4", "Rpt領収証A44E", A44E, {600, 270}},  {"A4 x 8", "Rpt領収証A48A", A48A, {200, 270}},
+    {"A4 x 8 T3", "Rpt領収証A48D", A48D, {200, 270}},  {"A4 x 8 T4", "Rpt領収証A48E", A48E, {200, 270}},
+};
+
+QString u(const char* s) { return QString::fromUtf8(s); }
+
+const QString Title = u("領　収　証");
+const QString Name = u("山田 太郎");
+const QString Proviso = u("年会費として");
+const QString Company = u("みどり町内会");
+const QString Info = u("東京都港区一丁目1番1号\n電話 03-1234-5678");
+const QString Date = u("令和 8年12月10日");
+
+// The text each control must show for the fixture row (1,500 yen, number 41, all switches on).
+QString expectedText(const QString& layout, const QString& control)
+{
+    const QHash<QString, QString> texts = {
+        {u("Lbl領収証タイトル"), Title}, {u("txt氏名"), Name},       {u("txt氏名控"), Name},
+        {u("Label2"), u("様")},          {u("Label7"), u("様")},     {u("txt領収額"), u("　¥1,500-　")},
+        {u("txt領収額控"), u(" ¥1,500 ")}, {u("txt会名称"), Company}, {u("txt会情報"), Info},
+        {u("txt日付"), Date},            {u("txt日付控"), Date},     {u("LblNo"), u("No.")},
+        {u("Label6"), u("No.")},         {u("txtNo"), u("00041")},   {u("txtNo控"), u("00041")},
+        {u("Label3"), u("日付")},        {u("Label5"), u("日付")},   {u("txt但書"), Proviso},
+        {u("Label8"), u("上記金額を領収致しました。")},
+    };
+    if (control == QLatin1String("Label4"))
+        return layout == u("Rpt領収証A44B") ? u("領収証控") : u("上記金額を領収致しました。");
+    return texts.value(control);
+}
+
+} // namespace
+
+class TestLayouts : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void firstReceiptControls_data();
+    void firstReceiptControls();
+    void drawingOrderAndNothingElse_data();
+    void drawingOrderAndNothingElse();
+    void paperTypeChoosesLayout_data();
+    void paperTypeChoosesLayout();
+    void everyPictureRenders();
+
+private:
+    std::unique_ptr<TestData> data_;
+};
+
+void TestLayouts::initTestCase()
+{
+    ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
+}
+
+void TestLayouts::init()
+{
+    data_ = std::make_unique<TestData>();
+    QVERIFY(data_->ok());
+    PrintRunSettings& s = PrintRunSettings::current();
+    s = PrintRunSettings();
+    s.ReceiptTitle = Title;
+    s.CompanyName = Company;
+    s.CompanyInfo = Info;
+    s.ReceiptDate = Date;
+    s.PrintDateFlag = s.PrintAmountFlag = s.PrintNumberFlag = true;
+    s.ReceiptNo = 41;
+}
+
+void TestLayouts::firstReceiptControls_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<QString>("layoutName");
+    QTest::addColumn<QPoint>("cellOrigin");
+    QTest::addColumn<QStringList>("spec");
+    for (const LayoutCase& lc : layoutCases) {
+        for (const QString& line : u(lc.table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+            const QStringList spec = line.split(QLatin1Char(' '));
+            QTest::newRow(qPrintable(u(lc.layoutName).mid(6) + QLatin1Char('/') + spec.at(0)))
+                << u(lc.paperType) << u(lc.layoutName) << lc.firstCell << spec;
+        }
+    }
+}
+
+void TestLayouts::firstReceiptControls()
+{
+    QFETCH(QString, paperType);
+    QFETCH(QString, layoutName);
+    QFETCH(QPoint, cellOrigin);
+    QFETCH(QStringList, spec);
+    const auto run = ReceiptRun::build(paperType, {{Name, qint64(1500), Proviso}});
+    QCOMPARE(run->layout().name, layoutName);
+    const ReportPage page = run->page(0);
+    const PageItem* item = page.find(spec.at(0), 0);
+    QVERIFY2(item, "control missing");
+    const QString kind = spec.at(1);
+    auto n = [&](int i) { return spec.at(i).toInt(); };
+    if (kind == QLatin1String("line")) {
+        QCOMPARE(item->kind(), ControlKind::Line);
+        QCOMPARE(item->line, QLine(n(2), n(3), n(4), n(5)).translated(cellOrigin));
+        const QHash<QString, LineStyle> styles = {{u("solid"), LineStyle::Solid},
+                                                  {u("dotted"), LineStyle::Dotted},
+                                                  {u("dash-dot-dot"), LineStyle::DashDotDot}};
+        QCOMPARE(item->control->lineStyle, styles.value(spec.at(6)));
+        return;
+    }
+    QCOMPARE(item->box, QRect(n(2), n(3), n(4), n(5)).translated(cellOrigin));
+    if (kind == QLatin1String("picture")) {
+        QCOMPARE(item->kind(), ControlKind::Picture);
+        QCOMPARE(item->control->picture.path, u(":/printing/layouts/art/") + spec.at(6) + u(".svg"));
+        QCOMPARE(item->control->picture.scaling,
+                 spec.at(7) == QLatin1String("fit") ? PictureScaling::Fit : PictureScaling::Stretch);
+        return;
+    }
+    QCOMPARE(item->kind(), kind == QLatin1String("label") ? ControlKind::Label : ControlKind::Field);
+    QCOMPARE(item->control->fontPt, spec.at(6).toDouble());
+    const QString style = spec.at(7);
+    QCOMPARE(item->control->alignment & Qt::AlignHorizontal_Mask,
+             style.contains(QLatin1Char('C')) ? Qt::AlignHCenter : Qt::AlignLeft);
+    QCOMPARE(item->control->underline, style.contains(QLatin1Char('U')));
+    QCOMPARE(item->control->colour, style.contains(QLatin1Char('T')) ? QColor(0, 64, 64) : QColor(Qt::black));
+    QCOMPARE(item->text, expectedText(layoutName, spec.at(0)));
+}
+
+void TestLayouts::drawingOrderAndNothingElse_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<QStringList>("order");
+    for (const LayoutCase& lc : layoutCases) {
+        QStringList order;
+        for (const QString& line : u(lc.table).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            order.append(line.section(QLatin1Char(' '), 0, 0));
+        QTest::newRow(lc.layoutName) << u(lc.paperType) << order;
+    }
+}
+
+void TestLayouts::drawingOrderAndNothingElse()
+{
+    QFETCH(QString, paperType);
+    QFETCH(QStringList, order);
+    const auto run = ReceiptRun::build(paperType, {{Name, qint64(1500), Proviso}});
+    QStringList drawn;
+    for (const PageItem& item : run->page(0).items)
+        drawn.append(item.name());
+    QCOMPARE(drawn, order);
+    QCOMPARE(run->layout().caption, u("領収証印刷"));
+}
+
+void TestLayouts::paperTypeChoosesLayout_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<QString>("layoutName");
+    QTest::addColumn<int>("perPage");
+    for (const LayoutCase& lc : layoutCases)
+        QTest::newRow(lc.paperType) << u(lc.paperType) << u(lc.layoutName)
+                                    << (u(lc.layoutName).contains(u("A48")) ? 8 : 4);
+    QTest::newRow("empty text") << QString() << u("Rpt領収証A44A") << 4;
+    QTest::newRow("unknown name") << u("B5 x 2") << u("Rpt領収証A44A") << 4;
+    QTest::newRow("case differs") << u("a4 x 8") << u("Rpt領収証A44A") << 4;
+    QTest::newRow("trailing blank") << u("A4 x 8 ") << u("Rpt領収証A44A") << 4;
+}
+
+void TestLayouts::paperTypeChoosesLayout()
+{
+    QFETCH(QString, paperType);
+    QFETCH(QString, layoutName);
+    QFETCH(int, perPage);
+    const ReportLayout layout = ReceiptLayouts::forPaperType(paperType);
+    QCOMPARE(layout.name, layoutName);
+    QCOMPARE(layout.cellsPerPage(), perPage);
+    QCOMPARE(layout.cellHeight, 4100);
+}
+
+void TestLayouts::everyPictureRenders()
+{
+    // Each artwork must load and leave visible ink in its box.
+    for (const QString& name : ReceiptLayouts::names()) {
+        const ReportLayout layout = ReceiptLayouts::byName(name);
+        for (const ReportControl& c : layout.controls) {
+            if (c.kind != ControlKind::Picture)
+                continue;
+            PictureCache cache;
+            const QImage& image = cache.get(c.picture, c.box.size()).image;
+            QVERIFY2(!image.isNull(), qPrintable(name + QLatin1Char('/') + c.name));
+            int inked = 0;
+            for (int y = 0; y < image.height(); y += 4)
+                for (int x = 0; x < image.width(); x += 4) {
+                    const QRgb p = image.pixel(x, y);
+                    inked += qAlpha(p) > 0 && qGray(p) < 230;
+                }
+            QVERIFY2(inked > 50, qPrintable(name + QLatin1Char('/') + c.name + QLatin1String(" is empty")));
+        }
+    }
+}
+
+QTEST_MAIN(TestLayouts)
+#include "tst_layouts.moc"

@@ -1,0 +1,717 @@
+// The report engine with the receipt formatting: handler order, pages and cells, every
+// formatted text, numbering and the stored counter, PDF output read back by poppler,
+// texts that do not fit, and the preview window.
+#include "TestData.h"
+#include "app/ApplicationSetup.h"
+#include "printing/PrintRunSettings.h"
+#include "printing/ReceiptFormat.h"
+#include "printing/ReceiptRun.h"
+#include "printing/layouts/ReceiptLayouts.h"
+#include "report/PagePainter.h"
+#include "report/ReportDetail.h"
+#include "report/ReportOutput.h"
+#include "report/ReportPreview.h"
+#include "report/ReportRun.h"
+#include "settings/ReceiptCounter.h"
+#include "store/PrintRowTable.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+#include <QPicture>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QString u(const char* s) { return QString::fromUtf8(s); }
+
+const QChar IS(0x3000); // ideographic space
+const QString Yen = QString(QChar(0x00A5));
+const QString WideBlank = IS + Yen + QString(6, IS);
+const QString NarrowBlank = IS + Yen + QString(4, IS) + u("  ");
+const QString FoilBlank = IS + Yen + QString(5, IS);
+const QString BlankDate = u("   ") + IS + u("   年") + QString(2, IS) + u("月") + QString(2, IS) + u("日");
+
+QList<PrintRow> members(int count)
+{
+    QList<PrintRow> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.append({u("会員%1").arg(i, 2, 10, QLatin1Char('0')), qint64(1000 * i), u("会費として")});
+    return rows;
+}
+
+// Stored last receipt number (Null when none).
+QVariant storedLastNumber()
+{
+    const QVariantList values = TestData::columnMain(u("SELECT 領収証番号 FROM 自社情報 ORDER BY rowid LIMIT 1"));
+    return values.isEmpty() ? QVariant() : values.first();
+}
+
+struct PdfWord {
+    QString text;
+    QRectF box; // points
+};
+
+QList<PdfWord> pdfWords(const QString& path)
+{
+    QProcess p;
+    p.start(u("pdftotext"), {u("-bbox"), path, u("-")});
+    if (!p.waitForFinished(60000))
+        return {};
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression word(
+        u(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        QString text = m.captured(5);
+        text.replace(u("&amp;"), u("&")).replace(u("&lt;"), u("<")).replace(u("&gt;"), u(">"));
+        words.append({text, QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
+// Handlers that write down what the engine asks of them.
+class RecordingHandlers : public ReportHandlers {
+public:
+    explicit RecordingHandlers(QStringList* log) : log_(log) {}
+    void reportStart(ReportLayout& layout) override { log_->append(u("start ") + layout.name); }
+    void detailFormat(ReportDetail& detail) override
+    {
+        log_->append(u("format ") + detail.text(u("txt氏名")) + u("|") + detail.text(u("LblNo")));
+        detail.setText(u("txtNo"), QString::number(++formatted_));
+    }
+    void detailAfterPrint() override { log_->append(u("after")); }
+    void printProgress(int page) override { log_->append(u("page %1").arg(page)); }
+
+private:
+    QStringList* log_;
+    int formatted_ = 0;
+};
+
+} // namespace
+
+class TestReport : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void handlersRunInOrder();
+    void cellsFillPages_data();
+    void cellsFillPages();
+    void amount_data();
+    void amount();
+    void date_data();
+    void date();
+    void sharedTexts_data();
+    void sharedTexts();
+    void numbering_data();
+    void numbering();
+    void counterAfterOutput_data();
+    void counterAfterOutput();
+    void rowsComeFromWorkTable();
+    void printerGetsChosenPages();
+    void pdfReadBack_data();
+    void pdfReadBack();
+    void overlongTextsStayInTheirCells_data();
+    void overlongTextsStayInTheirCells();
+    void textFitPolicy_data();
+    void textFitPolicy();
+    void previewWindow();
+
+private:
+    std::unique_ptr<TestData> data_;
+};
+
+void TestReport::initTestCase()
+{
+    ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
+}
+
+void TestReport::init()
+{
+    data_ = std::make_unique<TestData>();
+    QVERIFY(data_->ok());
+    PrintRunSettings& s = PrintRunSettings::current();
+    s = PrintRunSettings();
+    s.ReceiptTitle = u("領　収　証");
+    s.CompanyName = u("みどり町内会");
+    s.CompanyInfo = u("東京都港区一丁目1番1号");
+    s.ReceiptDate = u("令和 8年12月10日");
+    s.PrintDateFlag = s.PrintAmountFlag = s.PrintNumberFlag = true;
+    s.ReceiptNo = 41;
+    s.PaperType = u("A4 x 4");
+}
+
+void TestReport::cleanup()
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        delete w;
+    data_.reset();
+}
+
+void TestReport::handlersRunInOrder()
+{
+    ReportLayout layout;
+    layout.name = u("Probe");
+    layout.cellWidth = 5000;
+    layout.margins = QMargins(100, 200, 0, 0);
+    layout.controls = {Controls::field(u("txt氏名"), 0, 0, 1000, 300, 12, Qt::AlignLeft, u("顧客名")),
+                       Controls::label(u("LblNo"), 0, 400, 500, 300, 12, Qt::AlignLeft, u("No.")),
+                       Controls::field(u("txtNo"), 600, 400, 500, 300, 12, Qt::AlignLeft)};
+    QStringList log;
+    ReportRun run(layout, std::make_unique<RecordingHandlers>(&log));
+    const ReportRows rows =
+        ReportRows::fromLists({u("顧客名"), u("領収額")}, {{u("甲"), 1}, {QVariant(), 2}, {u("丙"), 3}});
+    run.format(rows);
+    QCOMPARE(log, QStringList({u("start Probe"), u("format 甲|No."), u("after"), u("format |No."), u("after"),
+                               u("format 丙|No."), u("after")}));
+    // What detailFormat set is what the pages show; the preview asks for pages without
+    // notifying, output notifies once per page.
+    QCOMPARE(run.page(0).find(u("txtNo"), 2)->text, u("3"));
+    QCOMPARE(run.text(1, u("txt氏名")), QString());
+    log.clear();
+    QTemporaryDir dir;
+    QVERIFY(ReportOutput::writePdf(run, dir.filePath(u("probe.pdf"))));
+    QCOMPARE(log, QStringList({u("page 1")}));
+}
+
+void TestReport::cellsFillPages_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("pages");
+    QTest::addColumn<QPoint>("lastCellOrigin"); // on the last page
+    QTest::addColumn<int>("cellsOnLastPage");
+    QTest::newRow("4-up, 5 rows: fifth at top of page 2") << u("A4 x 4") << 5 << 2 << QPoint(600, 270) << 1;
+    QTest::newRow("4-up, 4 rows fill one page") << u("A4 x 4 T3") << 4 << 1 << QPoint(600, 270 + 3 * 4100) << 4;
+    QTest::newRow("4-up counterfoil, 8 rows") << u("A4 x 4 控付") << 8 << 2 << QPoint(600, 270 + 3 * 4100) << 4;
+    QTest::newRow("8-up, 9 rows: ninth in left column") << u("A4 x 8") << 9 << 2 << QPoint(200, 270) << 1;
+    QTest::newRow("8-up, 2 rows side by side") << u("A4 x 8 T4") << 2 << 1 << QPoint(200 + 5730, 270) << 2;
+    QTest::newRow("8-up, 3 rows: third starts row 2") << u("A4 x 8 T3") << 3 << 1 << QPoint(200, 270 + 4100) << 3;
+    QTest::newRow("8-up, 8 rows end bottom right") << u("A4 x 8") << 8 << 1 << QPoint(5930, 270 + 3 * 4100) << 8;
+    QTest::newRow("no rows, no pages") << u("A4 x 4") << 0 << 0 << QPoint() << 0;
+}
+
+void TestReport::cellsFillPages()
+{
+    QFETCH(QString, paperType);
+    QFETCH(int, rows);
+    QFETCH(int, pages);
+    QFETCH(QPoint, lastCellOrigin);
+    QFETCH(int, cellsOnLastPage);
+    const auto run = ReceiptRun::build(paperType, members(rows));
+    QCOMPARE(run->pageCount(), pages);
+    if (pages == 0)
+        return;
+    const ReportPage last = run->page(pages - 1);
+    QSet<int> cells;
+    for (const PageItem& item : last.items)
+        cells.insert(item.receipt);
+    QCOMPARE(cells.size(), cellsOnLastPage);
+    const PageItem* cut = last.find(u("Line2"), rows - 1);
+    QVERIFY(cut);
+    QCOMPARE(cut->cell.topLeft(), lastCellOrigin);
+    QCOMPARE(cut->cell.height(), 4100);
+    // Every cell ends with its cut line, and every cell lies on the sheet.
+    QCOMPARE(cut->line.y1(), lastCellOrigin.y() + 4000);
+    QVERIFY(QRect(0, 0, 11906, 16838).contains(cut->cell));
+    QCOMPARE(last.find(u("txt氏名"), rows - 1)->text, u("会員%1").arg(rows, 2, 10, QLatin1Char('0')));
+}
+
+void TestReport::amount_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<QVariant>("amount");
+    QTest::addColumn<bool>("printAmount");
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("counterfoil"); // only the counterfoil layout has one
+    const QString none;
+    auto printed = [](const QString& digits) { return IS + Yen + digits + u("-") + IS; };
+    QTest::newRow("4-up 1,500") << u("A4 x 4") << QVariant(1500) << true << printed(u("1,500")) << none;
+    QTest::newRow("4-up zero prints yen and dash") << u("A4 x 4") << QVariant(0) << true << printed(QString()) << none;
+    QTest::newRow("4-up Null, switch on: wide blank") << u("A4 x 4 T2") << QVariant() << true << WideBlank << none;
+    QTest::newRow("4-up 1,500, switch off: wide blank") << u("A4 x 4 T4") << QVariant(1500) << false << WideBlank
+                                                        << none;
+    QTest::newRow("4-up Null, switch off") << u("A4 x 4 T3") << QVariant() << false << WideBlank << none;
+    QTest::newRow("8-up 1,500") << u("A4 x 8") << QVariant(1500) << true << printed(u("1,500")) << none;
+    QTest::newRow("8-up zero") << u("A4 x 8 T3") << QVariant(0) << true << printed(QString()) << none;
+    QTest::newRow("8-up Null, switch on: narrow blank") << u("A4 x 8") << QVariant() << true << NarrowBlank << none;
+    QTest::newRow("8-up Null, switch off: wide blank") << u("A4 x 8 T4") << QVariant() << false << WideBlank << none;
+    QTest::newRow("8-up 1,500, switch off: wide blank") << u("A4 x 8 T3") << QVariant(1500) << false << WideBlank
+                                                        << none;
+    QTest::newRow("counterfoil 1,500") << u("A4 x 4 控付") << QVariant(1500) << true << printed(u("1,500"))
+                                       << u(" ") + Yen + u("1,500 ");
+    QTest::newRow("counterfoil zero") << u("A4 x 4 控付") << QVariant(0) << true << printed(QString())
+                                      << u(" ") + Yen + u(" ");
+    QTest::newRow("counterfoil Null") << u("A4 x 4 控付") << QVariant() << true << WideBlank << FoilBlank;
+    QTest::newRow("counterfoil switch off") << u("A4 x 4 控付") << QVariant(1500) << false << WideBlank << FoilBlank;
+    QTest::newRow("largest amount") << u("A4 x 4 控付") << QVariant(Q_INT64_C(9999999999)) << true
+                                    << printed(u("9,999,999,999")) << u(" ") + Yen + u("9,999,999,999 ");
+    QTest::newRow("negative amount") << u("A4 x 8") << QVariant(-1500) << true << printed(u("-1,500")) << none;
+    QTest::newRow("999 has no separator") << u("A4 x 4") << QVariant(999) << true << printed(u("999")) << none;
+    QTest::newRow("1,000,000") << u("A4 x 4") << QVariant(1000000) << true << printed(u("1,000,000")) << none;
+    QTest::newRow("text that is no number stays") << u("A4 x 4") << QVariant(u("未定")) << true << printed(u("未定"))
+                                                  << none;
+}
+
+void TestReport::amount()
+{
+    QFETCH(QString, paperType);
+    QFETCH(QVariant, amount);
+    QFETCH(bool, printAmount);
+    QFETCH(QString, expected);
+    QFETCH(QString, counterfoil);
+    PrintRunSettings::current().PrintAmountFlag = printAmount;
+    const auto run = ReceiptRun::build(paperType, {{u("佐藤"), amount, u("会費")}});
+    QCOMPARE(run->text(0, u("txt領収額")), expected);
+    QCOMPARE(run->text(0, u("txt領収額控")), counterfoil);
+}
+
+void TestReport::date_data()
+{
+    QTest::addColumn<bool>("printDate");
+    QTest::addColumn<QString>("date");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("switch on, era date") << true << u("令和 8年12月10日") << u("令和 8年12月10日");
+    QTest::newRow("switch on, western date") << true << u("2026年12月10日") << u("2026年12月10日");
+    QTest::newRow("switch off") << false << u("令和 8年12月10日") << BlankDate;
+    QTest::newRow("switch on, empty date") << true << QString() << BlankDate;
+}
+
+void TestReport::date()
+{
+    QFETCH(bool, printDate);
+    QFETCH(QString, date);
+    QFETCH(QString, expected);
+    PrintRunSettings::current().PrintDateFlag = printDate;
+    PrintRunSettings::current().ReceiptDate = date;
+    for (const QString& paper : {u("A4 x 4"), u("A4 x 8 T4"), u("A4 x 4 控付")}) {
+        const auto run = ReceiptRun::build(paper, members(2));
+        QCOMPARE(run->text(1, u("txt日付")), expected);
+        if (paper == u("A4 x 4 控付"))
+            QCOMPARE(run->text(1, u("txt日付控")), expected);
+    }
+}
+
+void TestReport::sharedTexts_data()
+{
+    QTest::addColumn<QVariant>("proviso");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("expectedProviso");
+    QTest::newRow("Null proviso gets the default") << QVariant() << u("領　収　証") << u("但し、品代として");
+    QTest::newRow("empty proviso gets the default") << QVariant(QString()) << u("領収書") << u("但し、品代として");
+    QTest::newRow("proviso kept as it is") << QVariant(u(" 会費として ")) << u("領収証") << u(" 会費として ");
+    QTest::newRow("empty title leaves the head empty") << QVariant(u("寄付")) << QString() << u("寄付");
+}
+
+void TestReport::sharedTexts()
+{
+    QFETCH(QVariant, proviso);
+    QFETCH(QString, title);
+    QFETCH(QString, expectedProviso);
+    PrintRunSettings& s = PrintRunSettings::current();
+    s.ReceiptTitle = title;
+    s.CompanyInfo = u("港区一丁目\n電話 03-0000-0000");
+    const auto run = ReceiptRun::build(u("A4 x 8 T3"), {{u("鈴木"), 500, proviso}});
+    QCOMPARE(run->text(0, u("txt但書")), expectedProviso);
+    QCOMPARE(run->text(0, u("Lbl領収証タイトル")), title);
+    QCOMPARE(run->text(0, u("txt会名称")), u("みどり町内会"));
+    QCOMPARE(run->text(0, u("txt会情報")), u("港区一丁目\n電話 03-0000-0000"));
+    QCOMPARE(run->text(0, u("txt氏名")), u("鈴木"));
+}
+
+void TestReport::numbering_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<qint64>("start");
+    QTest::addColumn<bool>("printNumber");
+    QTest::addColumn<QStringList>("expected");
+    QTest::newRow("41 to 43") << u("A4 x 4") << qint64(41) << true << QStringList{u("00041"), u("00042"), u("00043")};
+    QTest::newRow("counterfoil repeats the number") << u("A4 x 4 控付") << qint64(7) << true
+                                                    << QStringList{u("00007"), u("00008"), u("00009")};
+    QTest::newRow("six digits in full") << u("A4 x 8") << qint64(99999) << true
+                                        << QStringList{u("99999"), u("100000"), u("100001")};
+    QTest::newRow("switch off: empty") << u("A4 x 8 T4") << qint64(41) << false
+                                       << QStringList{QString(), QString(), QString()};
+}
+
+void TestReport::numbering()
+{
+    QFETCH(QString, paperType);
+    QFETCH(qint64, start);
+    QFETCH(bool, printNumber);
+    QFETCH(QStringList, expected);
+    PrintRunSettings::current().ReceiptNo = start;
+    PrintRunSettings::current().PrintNumberFlag = printNumber;
+    const auto run = ReceiptRun::build(paperType, members(3));
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(run->text(i, u("txtNo")), expected.at(i));
+        QCOMPARE(run->page(0).find(u("txtNo"), i)->text, expected.at(i));
+        if (paperType == u("A4 x 4 控付"))
+            QCOMPARE(run->text(i, u("txtNo控")), expected.at(i));
+    }
+    // The running number moves on after every receipt, printed or not.
+    QCOMPARE(PrintRunSettings::current().ReceiptNo, start + 3);
+}
+
+void TestReport::counterAfterOutput_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QVariant>("stored");
+    QTest::newRow("PDF stores the last number") << u("pdf") << QVariant(43);
+    QTest::newRow("printing twice stores the same") << u("pdf twice") << QVariant(43);
+    QTest::newRow("preview only leaves it") << u("preview") << QVariant(40);
+    QTest::newRow("number switch off leaves it") << u("switch off") << QVariant(40);
+    QTest::newRow("switch read when printing") << u("switch off after format") << QVariant(40);
+    QTest::newRow("unwritable file leaves it") << u("bad path") << QVariant(40);
+    QTest::newRow("never lowered") << u("pdf after higher") << QVariant(90);
+}
+
+void TestReport::counterAfterOutput()
+{
+    QFETCH(QString, action);
+    QFETCH(QVariant, stored);
+    Access自社情報(u("領収証番号"), u("Set"), 40);
+    if (action == u("pdf after higher"))
+        Access自社情報(u("領収証番号"), u("Set"), 90);
+    QCOMPARE(Access自社情報(u("領収証番号"), u("Get"), QVariant()).toLongLong(), action == u("pdf after higher") ? 91 : 41);
+    if (action == u("switch off"))
+        PrintRunSettings::current().PrintNumberFlag = false;
+    const auto run = ReceiptRun::build(u("A4 x 4"), members(3));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("r.pdf"));
+    if (action == u("switch off after format"))
+        PrintRunSettings::current().PrintNumberFlag = false;
+    if (action == u("preview")) {
+        auto* preview = new ReportPreview(run);
+        preview->show();
+        preview->showPage(1);
+        QVERIFY(QTest::qWaitForWindowExposed(preview));
+        preview->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    } else if (action == u("bad path")) {
+        QString error;
+        QVERIFY(!ReceiptRun::writePdf(*run, u("/nonexistent-folder/x/r.pdf"), &error));
+        QVERIFY(!error.isEmpty());
+    } else {
+        QVERIFY(ReceiptRun::writePdf(*run, path));
+        if (action == u("pdf twice"))
+            QVERIFY(ReceiptRun::writePdf(*run, path));
+    }
+    QCOMPARE(storedLastNumber().toLongLong(), stored.toLongLong());
+}
+
+void TestReport::rowsComeFromWorkTable()
+{
+    QVERIFY(PrintRowTable::replace({{u("一郎"), 100, QVariant()}, {QVariant(), QVariant(), QVariant()}}));
+    const auto run = ReceiptRun::build(u("A4 x 4 控付"));
+    QCOMPARE(run->cellCount(), 2);
+    QCOMPARE(run->text(0, u("txt氏名控")), u("一郎"));
+    QCOMPARE(run->text(0, u("txt但書")), u("但し、品代として"));
+    QCOMPARE(run->text(1, u("txt氏名")), QString());
+    QCOMPARE(run->text(1, u("txt領収額")), WideBlank);
+}
+
+void TestReport::printerGetsChosenPages()
+{
+    Access自社情報(u("領収証番号"), u("Set"), 40);
+    const auto run = ReceiptRun::build(u("A4 x 4"), members(9));
+    QTemporaryDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(dir.filePath(u("printed.pdf")));
+    printer.setPrintRange(QPrinter::PageRange);
+    printer.setFromTo(2, 2);
+    QVERIFY(ReportOutput::print(*run, printer));
+    QStringList texts;
+    for (const PdfWord& w : pdfWords(printer.outputFileName()))
+        texts.append(w.text);
+    QVERIFY(texts.contains(u("会員05")));
+    QVERIFY(texts.contains(u("00048")));
+    QVERIFY(!texts.contains(u("会員04")));
+    QVERIFY(!texts.contains(u("会員09")));
+    // The stored number is the run's last, whichever pages went out.
+    QCOMPARE(storedLastNumber().toLongLong(), 49);
+
+    // Copies asked of a printer that cannot make them are printed one after the other.
+    QPrinter copies(QPrinter::HighResolution);
+    copies.setOutputFormat(QPrinter::PdfFormat);
+    copies.setOutputFileName(dir.filePath(u("copies.pdf")));
+    copies.setCopyCount(2);
+    copies.setCollateCopies(true);
+    copies.setPrintRange(QPrinter::PageRange);
+    copies.setFromTo(2, 3);
+    QVERIFY(ReportOutput::print(*run, copies));
+    QStringList names;
+    for (const PdfWord& w : pdfWords(copies.outputFileName()))
+        if (w.text.startsWith(u("会員")))
+            names.append(w.text);
+    const QStringList oneCopy{u("会員05"), u("会員06"), u("会員07"), u("会員08"), u("会員09")};
+    QVERIFY(!copies.supportsMultipleCopies());
+    QCOMPARE(names, oneCopy + oneCopy);
+}
+
+void TestReport::pdfReadBack_data()
+{
+    QTest::addColumn<QString>("paperType");
+    for (const QString& name : ReceiptLayouts::names()) {
+        static const QHash<QString, QString> paper = {
+            {u("Rpt領収証A44A"), u("A4 x 4")},     {u("Rpt領収証A44B"), u("A4 x 4 控付")},
+            {u("Rpt領収証A44C"), u("A4 x 4 T2")},  {u("Rpt領収証A44D"), u("A4 x 4 T3")},
+            {u("Rpt領収証A44E"), u("A4 x 4 T4")},  {u("Rpt領収証A48A"), u("A4 x 8")},
+            {u("Rpt領収証A48D"), u("A4 x 8 T3")},  {u("Rpt領収証A48E"), u("A4 x 8 T4")}};
+        QTest::newRow(qPrintable(name)) << paper.value(name);
+    }
+}
+
+void TestReport::pdfReadBack()
+{
+    QFETCH(QString, paperType);
+    QTemporaryDir dir;
+    const QString keep = qEnvironmentVariable("LEDRIUM_KEEP_PDF");
+    const QString path = (keep.isEmpty() ? dir.path() : keep) + u("/") +
+                         ReceiptLayouts::forPaperType(paperType).name + u(".pdf");
+    QList<PrintRow> rows = members(9);
+    rows[0] = {u("山田 太郎"), 1500, u("年会費として")};
+    const auto run = ReceiptRun::build(paperType, rows);
+    QVERIFY(ReceiptRun::writePdf(*run, path));
+
+    const QList<PdfWord> words = pdfWords(path);
+    QVERIFY(!words.isEmpty());
+    auto findWord = [&](const QString& text, int nth = 0) -> const PdfWord* {
+        for (const PdfWord& w : words)
+            if (w.text == text && nth-- == 0)
+                return &w;
+        return nullptr;
+    };
+    for (const QString& text : {u("山田"), u("太郎"), Yen + u("1,500-"), u("年会費として"), u("みどり町内会"),
+                                u("No."), u("00041"), u("00049"), u("日付"), u("令和"), u("8年12月10日"),
+                                u("様"), u("会員09")})
+        QVERIFY2(findWord(text), qPrintable(text + u(" missing")));
+
+    // Left edges and tops where the layout puts them: margin + cell offset + box.
+    const double twipsPerMm = 1440 / 25.4;
+    auto checkAt = [&](const QString& word, int nth, const QString& control, int receipt) {
+        const PageItem* item = nullptr;
+        for (int page = 0; page < run->pageCount() && !item; ++page) {
+            const ReportPage p = run->page(page);
+            if (const PageItem* found = p.find(control, receipt)) {
+                static PageItem copy;
+                copy = *found;
+                item = &copy;
+            }
+        }
+        QVERIFY(item);
+        const PdfWord* w = findWord(word, nth);
+        QVERIFY2(w, qPrintable(word));
+        const double leftMm = w->box.left() * 20 / twipsPerMm;
+        const double topMm = w->box.top() * 20 / twipsPerMm;
+        QVERIFY2(qAbs(leftMm - item->box.left() / twipsPerMm) <= 0.2,
+                 qPrintable(u("%1 left %2 mm, expected %3").arg(word).arg(leftMm).arg(item->box.left() / twipsPerMm)));
+        QVERIFY2(qAbs(topMm - item->box.top() / twipsPerMm) <= 0.2,
+                 qPrintable(u("%1 top %2 mm, expected %3").arg(word).arg(topMm).arg(item->box.top() / twipsPerMm)));
+    };
+    checkAt(u("山田"), 0, u("txt氏名"), 0);
+    checkAt(u("00041"), 0, u("txtNo"), 0);
+    checkAt(u("00042"), 0, u("txtNo"), 1);
+    checkAt(u("日付"), 0, u("Label3"), 0);
+    checkAt(u("会員03"), 0, u("txt氏名"), 2);
+
+    // Every picture goes into the file once, however many receipts show it.
+    auto imageCount = [](const QString& file) {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? int(f.readAll().count("/Subtype /Image")) : -1;
+    };
+    const QString single = dir.filePath(u("single.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*ReceiptRun::build(paperType, members(1)), single));
+    QVERIFY(imageCount(single) > 0);
+    QCOMPARE(imageCount(path), imageCount(single));
+
+    QProcess fonts;
+    fonts.start(u("pdffonts"), {path});
+    QVERIFY(fonts.waitForFinished(30000));
+    const QString table = QString::fromUtf8(fonts.readAllStandardOutput());
+    static const QRegularExpression embedded(u(R"(IPAPGothic\S*\s.*\byes\b)"));
+    QVERIFY2(embedded.match(table).hasMatch(), qPrintable(table));
+}
+
+void TestReport::overlongTextsStayInTheirCells_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<QVariant>("name");
+    QTest::addColumn<QVariant>("amount");
+    QTest::addColumn<QVariant>("proviso");
+    QTest::addColumn<QString>("company");
+    QTest::addColumn<QString>("info");
+    const QString longName = u("寿限無寿限無五劫の擦り切れ海砂利水魚の水行末雲来末風来末食う寝る処に住む処");
+    const QString longInfo = u("〒100-0001 東京都千代田区千代田一丁目一番一号 某ビル十二階\n電話 03-1234-5678 "
+                               "FAX 03-1234-5679\n振込先 みどり銀行 本店 普通 1234567\n担当 山田");
+    for (const char* paper : {"A4 x 4", "A4 x 4 控付", "A4 x 4 T3", "A4 x 8", "A4 x 8 T4"}) {
+        QTest::newRow(qPrintable(u(paper) + u(": long texts")))
+            << u(paper) << QVariant(longName + longName) << QVariant(Q_INT64_C(9999999999))
+            << QVariant(longName + longName) << longName << longInfo;
+        QTest::newRow(qPrintable(u(paper) + u(": emoji and rare kanji")))
+            << u(paper) << QVariant(u("🎉𠮷野 髙橋 﨑🇯🇵👨‍👩‍👧")) << QVariant(-9999999999LL)
+            << QVariant(u("🍣寿司代として𩸽")) << u("😀会") << u("👍");
+        QTest::newRow(qPrintable(u(paper) + u(": one word without breaks")))
+            << u(paper) << QVariant(QString(300, QLatin1Char('W'))) << QVariant(1)
+            << QVariant(QString(500, QLatin1Char('m'))) << QString(200, QLatin1Char('M'))
+            << QString(400, QLatin1Char('x'));
+    }
+}
+
+void TestReport::overlongTextsStayInTheirCells()
+{
+    QFETCH(QString, paperType);
+    QFETCH(QVariant, name);
+    QFETCH(QVariant, amount);
+    QFETCH(QVariant, proviso);
+    QFETCH(QString, company);
+    QFETCH(QString, info);
+    PrintRunSettings::current().CompanyName = company;
+    PrintRunSettings::current().CompanyInfo = info;
+    const auto run = ReceiptRun::build(paperType, {{name, amount, proviso}, {name, amount, proviso}});
+    const ReportPage page = run->page(0);
+    PagePainter painter;
+    for (const PageItem& item : page.items) {
+        if (!item.control->isText() || item.text.isEmpty())
+            continue;
+        // Draw the item alone on a sheet larger than its cell, then find its ink.
+        const QRect area = item.cell.adjusted(-3000, -3000, 3000, 3000);
+        const qreal scale = 0.1; // pixels per twip
+        QImage image(QSize(int(area.width() * scale), int(area.height() * scale)), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter p(&image);
+        p.scale(scale, scale);
+        p.translate(-area.topLeft());
+        painter.paint(p, ReportPage{1, {item}});
+        p.end();
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y) {
+            const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(line[x]) > 40)
+                    ink |= QRect(x, y, 1, 1);
+        }
+        const QRect drawn(area.topLeft() + QPoint(int(ink.left() / scale), int(ink.top() / scale)),
+                          QSize(int(ink.width() / scale), int(ink.height() / scale)));
+        const QString where = item.name() + u(" drew ") + QString::number(drawn.left()) + u(",") +
+                              QString::number(drawn.top()) + u(" ") + QString::number(drawn.width()) + u("x") +
+                              QString::number(drawn.height()) + u(" in cell ") + QString::number(item.cell.left()) +
+                              u(",") + QString::number(item.cell.top());
+        QVERIFY2(!ink.isEmpty(), qPrintable(where));
+        // Inside its cell, and not wider than its own box.
+        QVERIFY2(item.cell.adjusted(-10, -10, 10, 10).contains(drawn), qPrintable(where));
+        QVERIFY2(drawn.left() >= item.box.left() - 30 && drawn.right() <= item.box.right() + 30, qPrintable(where));
+    }
+    QTemporaryDir dir;
+    QVERIFY(ReceiptRun::writePdf(*run, dir.filePath(u("bad.pdf"))));
+}
+
+void TestReport::textFitPolicy_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected"); // as is, shrunk, wrapped, cut
+    QTest::newRow("short name as is") << u("txt氏名") << u("山田 太郎") << u("as is");
+    QTest::newRow("name a third too long shrinks") << u("txt氏名") << u("山田山田山田山田山田山田山") << u("shrunk");
+    QTest::newRow("two-line information as is") << u("txt会情報") << u("港区一丁目\n電話 03") << u("as is");
+    QTest::newRow("four-line information shrinks and wraps")
+        << u("txt会情報") << u("港区一丁目\n電話 03-1234-5678\nFAX 03-1234-5679\n担当 山田") << u("wrapped");
+    QTest::newRow("long proviso shrinks") << u("txt但書") << u("但し、二〇二六年度の年会費および記念行事の参加費ならびに会報の送料として")
+                                          << u("shrunk");
+    QTest::newRow("endless word is cut") << u("txt氏名") << QString(300, QLatin1Char('W')) << u("cut");
+}
+
+void TestReport::textFitPolicy()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    const ReportLayout layout = ReceiptLayouts::forPaperType(u("A4 x 4"));
+    const ReportControl* c = layout.control(control);
+    QVERIFY(c);
+    PageItem item;
+    item.control = c;
+    item.box = c->box;
+    item.cell = QRect(0, 0, layout.cellWidth, layout.cellHeight);
+    item.text = text;
+    PagePainter painter;
+    const PagePainter::TextFit fit = painter.fit(item);
+    const int base = int(c->fontPt * 20);
+    const bool wrapped = fit.flags & Qt::TextWordWrap;
+    const QString got = fit.clipped ? u("cut") : wrapped && fit.pixelSize < base ? u("wrapped")
+                                                : fit.pixelSize < base         ? u("shrunk")
+                                                                               : u("as is");
+    QCOMPARE(got, expected);
+    QVERIFY(fit.pixelSize >= base * 0.45 - 1);
+    if (fit.clipped)
+        return;
+    // What is not cut must fit its box whole at the chosen size.
+    const QRectF needed = QFontMetricsF(reportFont(fit.pixelSize))
+                              .boundingRect(QRectF(0, 0, item.box.width(), 1e6), fit.flags & ~Qt::AlignVertical_Mask,
+                                            text);
+    QVERIFY2(needed.width() <= item.box.width() + 1, qPrintable(QString::number(needed.width())));
+    if (wrapped)
+        QVERIFY(needed.height() <= item.box.height());
+}
+
+void TestReport::previewWindow()
+{
+    Access自社情報(u("領収証番号"), u("Set"), 40);
+    QVERIFY(PrintRowTable::replace(members(10000)));
+    ReportPreview* first = ReceiptRun::showReceiptPreview(u("A4 x 4"));
+    ReportPreview* second = ReceiptRun::showReceiptPreview(u("A4 x 8"));
+    QVERIFY(QTest::qWaitForWindowExposed(first));
+    QVERIFY(QTest::qWaitForWindowExposed(second));
+    QCOMPARE(first->windowTitle(), u("領収証印刷"));
+    QVERIFY(!first->isModal());
+    QCOMPARE(first->run().pageCount(), 2500);
+    QCOMPARE(second->run().pageCount(), 1250);
+    // Each run numbers its own receipts from where the settings stood.
+    QCOMPARE(first->run().text(0, u("txtNo")), u("00041"));
+    QCOMPARE(second->run().text(0, u("txtNo")), u("10041"));
+    QCOMPARE(first->currentPage(), 1);
+    first->findChild<QPushButton*>(u("cmd次"))->click();
+    QCOMPARE(first->currentPage(), 2);
+    first->findChild<QPushButton*>(u("cmd最後"))->click();
+    QCOMPARE(first->currentPage(), 2500);
+    first->findChild<QPushButton*>(u("cmd次"))->click();
+    QCOMPARE(first->currentPage(), 2500);
+    QTest::keyClick(first, Qt::Key_Home);
+    QCOMPARE(first->currentPage(), 1);
+    first->setZoom(100);
+    first->setZoom(-1);
+    first->setZoom(0);
+    QVERIFY(first->findChild<QLabel*>()->parent());
+    QPointer<ReportPreview> watch(first);
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(watch.isNull());
+    QVERIFY(second->isVisible());
+    QVERIFY(!second->testAttribute(Qt::WA_QuitOnClose));
+
+    // Opened over the main window, a preview is its own window and goes when the main window goes.
+    auto* mainWindow = new QWidget;
+    mainWindow->show();
+    QPointer<ReportPreview> owned(ReceiptRun::showReceiptPreview(u("A4 x 4 T4"), mainWindow));
+    QVERIFY(owned->isWindow());
+    QVERIFY(QTest::qWaitForWindowExposed(owned));
+    delete mainWindow;
+    QVERIFY(owned.isNull());
+    QCOMPARE(storedLastNumber().toLongLong(), 40);
+}
+
+QTEST_MAIN(TestReport)
+#include "tst_report.moc"
