@@ -3,6 +3,8 @@
 #include "app/MainWindowInit.h"
 #include "customers/CustomerList.h"
 #include "hints/HintLauncher.h"
+#include "printing/PrintOptions.h"
+#include "printing/PrintRuns.h"
 #include "printing/ReceiptForm.h"
 #include "app/MainWindowLayout.h"
 #include "messages/ShowMsg.h"
@@ -33,6 +35,9 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
     connectButton("cmdクリア", &Frm領収証::Clear領収証);
     connectButton("cmd登録", &Frm領収証::Entry顧客リスト);
     connectButton("cmd徴収読込", &Frm領収証::cmb顧客区分_LostFocus);
+    connectButton("cmd徴収印刷", &Frm領収証::cmd徴収印刷_Click);
+    connectButton("cmd印刷設定閉じる", &Frm領収証::cmd印刷設定閉じる_Click);
+    connectButton("cmd印刷実行", &Frm領収証::cmd印刷実行_Click);
     connectButton("cmdHint", &Frm領収証::cmdHint_Click);
     connectButton("cmdHint2", &Frm領収証::cmdHint2_Click);
     if (auto* all = control<QToolButton>(QStringLiteral("cmd全選択")))
@@ -107,6 +112,8 @@ void Frm領収証::FormInit()
     MainWindowInit::apply(this, SettingCopies::current().SettingEra);
     customers_ = std::make_unique<CustomerList>(this);
     customers_->attach();
+    printRuns_ = std::make_unique<PrintRuns>(this, customers_.get());
+    printOptions_ = std::make_unique<PrintOptions>(this, printRuns_.get());
 }
 
 void Frm領収証::Clear領収証()
@@ -146,6 +153,27 @@ void Frm領収証::cmb顧客区分_LostFocus()
     Read顧客リスト();
     Set全選択(true);
 }
+
+void Frm領収証::cmd徴収印刷_Click()
+{
+    if (printOptions_)
+        printOptions_->cmd徴収印刷_Click();
+}
+
+void Frm領収証::cmd印刷設定閉じる_Click()
+{
+    if (printOptions_)
+        printOptions_->cmd印刷設定閉じる_Click();
+}
+
+void Frm領収証::cmd印刷実行_Click()
+{
+    if (printOptions_)
+        printOptions_->cmd印刷実行_Click();
+}
+
+bool Frm領収証::Prn領収証() { return printRuns_ && printRuns_->Prn領収証(); }
+bool Frm領収証::Prn領収証白紙() { return printRuns_ && printRuns_->Prn領収証白紙(); }
 
 void Frm領収証::cmdHint_Click() { openHint(this, QStringLiteral("cmdHint")); }
 void Frm領収証::cmdHint2_Click() { openHint(this, QStringLiteral("cmdHint2")); }

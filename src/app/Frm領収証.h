@@ -5,6 +5,8 @@
 #include <memory>
 
 class CustomerList;
+class PrintOptions;
+class PrintRuns;
 class ReceiptForm;
 
 // The main window. Its handlers keep the names of the controls they serve.
@@ -29,6 +31,11 @@ public:
     void Entry顧客リスト();
     void Set全選択(bool flag);
     void cmb顧客区分_LostFocus();
+    void cmd徴収印刷_Click();
+    void cmd印刷設定閉じる_Click();
+    void cmd印刷実行_Click();
+    bool Prn領収証();
+    bool Prn領収証白紙();
     void cmdHint_Click();
     void cmdHint2_Click();
 
@@ -40,6 +47,7 @@ public:
 
     template <class T> T* control(const QString& name) const { return findChild<T*>(name); }
     CustomerList* customerList() const { return customers_.get(); }
+    PrintRuns* printRuns() const { return printRuns_.get(); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,4 +58,6 @@ private:
 
     std::unique_ptr<CustomerList> customers_;
     std::unique_ptr<ReceiptForm> receiptForm_;
+    std::unique_ptr<PrintRuns> printRuns_;
+    std::unique_ptr<PrintOptions> printOptions_;
 };

@@ -13,6 +13,8 @@ struct PrintRunSettings {
     bool PrintNumberFlag = false;
     qint64 PrintCopies = 0;
     QString PaperType;
+    // The receipt form's proviso, printed where a receipt has none of its own.
+    QString ReceiptProviso;
 
     static PrintRunSettings& current();
 };

@@ -17,7 +17,8 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
     const PrintRunSettings& s = PrintRunSettings::current();
 
     if (detail.text(QStringLiteral("txt但書")).isEmpty())
-        detail.setText(QStringLiteral("txt但書"), ReceiptFormat::defaultProviso());
+        detail.setText(QStringLiteral("txt但書"),
+                       s.ReceiptProviso.isEmpty() ? ReceiptFormat::defaultProviso() : s.ReceiptProviso);
 
     detail.setText(QStringLiteral("txt会名称"), s.CompanyName);
     detail.setText(QStringLiteral("txt会情報"), s.CompanyInfo);
@@ -43,6 +44,7 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
         detail.setText(QStringLiteral("txt領収額控"), ReceiptFormat::counterfoilBlankAmount());
     }
 
+    numbered_ = s.PrintNumberFlag;
     const QString number = s.PrintNumberFlag ? ReceiptFormat::number(s.ReceiptNo) : QString();
     detail.setText(QStringLiteral("txtNo"), number);
     detail.setText(QStringLiteral("txtNo控"), number);
@@ -50,12 +52,13 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
 
 void ReceiptFormatter::detailAfterPrint()
 {
+    lastNumber_ = PrintRunSettings::current().ReceiptNo;
+    formattedAny_ = true;
     PrintRunSettings::current().ReceiptNo += 1;
 }
 
 void ReceiptFormatter::printProgress(int)
 {
-    const PrintRunSettings& s = PrintRunSettings::current();
-    if (s.PrintNumberFlag)
-        Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Set"), s.ReceiptNo - 1);
+    if (numbered_ && formattedAny_)
+        Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Set"), lastNumber_);
 }
