@@ -5,6 +5,7 @@
 
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 // A fresh data folder and the main window started on it, as after a program start.
@@ -12,9 +13,12 @@ struct StartedWindow {
     TestData data;
     std::unique_ptr<Frm領収証> window;
 
-    StartedWindow()
+    // `arrange` runs on the fresh databases before the program starts on them.
+    explicit StartedWindow(const std::function<void()>& arrange = {})
     {
         SettingCopies::current() = {};
+        if (arrange)
+            arrange();
         window = std::make_unique<Frm領収証>();
         window->Form_Load(data.folder());
     }

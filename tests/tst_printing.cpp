@@ -1,0 +1,326 @@
+// Printing from the receipt tab end to end: the form, the options panel and the two runs.
+#include "ScriptedMessagePresenter.h"
+#include "StartedWindow.h"
+#include "TypeText.h"
+#include "app/ApplicationSetup.h"
+#include "app/Clock.h"
+#include "customers/CustomerList.h"
+#include "printing/PrintRunSettings.h"
+#include "printing/PrintRuns.h"
+#include "printing/ReceiptRun.h"
+#include "report/ReportPreview.h"
+#include "report/ReportRun.h"
+#include "settings/ReceiptCounter.h"
+#include "store/CompanyTable.h"
+#include "store/CustomerMasterTable.h"
+#include "ui/DateBox.h"
+#include "ui/NumberBox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSqlTableModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+class TestPrinting : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void formResetShowsNextNumber();
+    void typicalListRun_data();
+    void typicalListRun();
+    void nothingMarkedGivesAnEmptyPreview();
+    void blankForms_data();
+    void blankForms();
+    void paperTypeChoosesLayout_data();
+    void paperTypeChoosesLayout();
+    void panelResetsAtEveryOpening();
+    void companyTextsComeFromTheirTab();
+    void formProvisoStandsInForAMissingOne();
+};
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+void click(StartedWindow& started, const char* name)
+{
+    QTest::mouseClick(started.get<QAbstractButton>(name), Qt::LeftButton);
+}
+
+// A category with customers, loaded and marked as the user does it.
+void loadCategory(StartedWindow& started, const QStringList& names)
+{
+    QList<CustomerRecord> rows;
+    for (int i = 0; i < names.size(); ++i)
+        rows.append({i + 1, names[i], u("会員"), QVariant()});
+    QVERIFY(CustomerMasterTable::replaceCategory(u("会員"), rows));
+    auto* box = started.get<QComboBox>("cmb顧客区分");
+    box->addItem(u("会員"));
+    box->setCurrentIndex(box->findText(u("会員")));
+    click(started, "cmd徴収読込");
+}
+
+void typeAmount(StartedWindow& started, int row, const QString& amount)
+{
+    CustomerList* list = started.window->customerList();
+    auto* grid = started.get<QTableView>("Grid顧客");
+    grid->setFocus();
+    grid->setCurrentIndex(QModelIndex());
+    grid->setCurrentIndex(list->model()->index(row, list->modelColumn(CustomerList::Col領収額)));
+    QWidget* editor = QApplication::focusWidget();
+    QTest::keyClicks(editor, amount);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+// Opens the panel, sets the paper type and prints; returns the preview it opened.
+ReportPreview* print(StartedWindow& started, const QString& paperType, bool blank = false, int copies = 1)
+{
+    click(started, "cmd徴収印刷");
+    auto* paper = started.get<QComboBox>("cmb用紙");
+    paper->setCurrentIndex(paper->findText(paperType));
+    if (blank) {
+        started.get<QRadioButton>("Opt白紙印刷")->setChecked(true);
+        started.get<NumberBox>("num枚数")->setValue(copies);
+    }
+    click(started, "cmd印刷実行");
+    return started.window->printRuns()->lastPreview();
+}
+
+QStringList texts(ReportRun& run, const char* control)
+{
+    QStringList result;
+    for (int cell = 0; cell < run.cellCount(); ++cell)
+        result << run.text(cell, u(control));
+    return result;
+}
+
+qint64 storedLastNumber() { return CompanyTable::readFirst().value_or(CompanySettingsRecord{}).領収証番号.toLongLong(); }
+
+} // namespace
+
+void TestPrinting::initTestCase()
+{
+    ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
+    Clock::fixToday(QDate(2026, 12, 10));
+}
+
+void TestPrinting::init()
+{
+    ScriptedMessagePresenter::install();
+    PrintRunSettings::current() = {};
+}
+
+// A fresh database shows No.00001; printing numbered receipts moves the label on at once.
+void TestPrinting::formResetShowsNextNumber()
+{
+    StartedWindow started;
+    auto* number = started.get<QLabel>("Lbl領収証番号");
+    QCOMPARE(number->text(), u("No.00001"));
+    QCOMPARE(started.get<QLineEdit>("txt領収証但書")->text(), u("但し、品代として"));
+    QCOMPARE(started.get<DateBox>("Dt領収日付")->text(), u("2026年12月10日"));
+    Access自社情報(u("領収証番号"), u("Set"), 123456);
+    QCOMPARE(number->text(), u("No.123457"));
+    // The title is the user's: "クリア" keeps it.
+    started.get<QLineEdit>("txt領収証タイトル")->setText(u("会費領収証"));
+    click(started, "cmdクリア");
+    QCOMPARE(started.get<QLineEdit>("txt領収証タイトル")->text(), u("会費領収証"));
+    QCOMPARE(number->text(), u("No.123457"));
+}
+
+void TestPrinting::typicalListRun_data()
+{
+    QTest::addColumn<QString>("era");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("Gregorian") << u("西暦") << u("2026年12月10日");
+    QTest::newRow("era") << u("和暦") << u("令和 08年12月10日");
+}
+
+// Choose a category, type amounts, unmark one, print "A4 x 8 T3" with every switch on.
+void TestPrinting::typicalListRun()
+{
+    QFETCH(QString, era);
+    QFETCH(QString, date);
+    StartedWindow started([&] { QVERIFY(CompanyTable::writeFirst({u("青葉会"), u("東京都"), era, 40})); });
+    QVERIFY(started.show());
+    loadCategory(started, {u("相川"), u("井上"), u("上田"), u("江口")});
+    typeAmount(started, 0, u("1500"));
+    typeAmount(started, 2, u("12000"));
+    auto* grid = started.get<QTableView>("Grid顧客");
+    CustomerList* list = started.window->customerList();
+    const QModelIndex mark = list->model()->index(1, list->modelColumn(CustomerList::Colチェック));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(mark).center());
+
+    ReportPreview* preview = print(started, u("A4 x 8 T3"));
+    QVERIFY(preview);
+    ReportRun& run = preview->run();
+    QCOMPARE(run.layout().name, u("Rpt領収証A48D"));
+    QCOMPARE(texts(run, "txt氏名"), QStringList({u("相川"), u("上田"), u("江口")}));
+    QCOMPARE(texts(run, "txt領収額"), QStringList({u("　¥1,500-　"), u("　¥12,000-　"), u("　¥　　　　  ")}));
+    QCOMPARE(texts(run, "txtNo"), QStringList({u("00041"), u("00042"), u("00043")}));
+    QCOMPARE(texts(run, "txt日付"), QStringList(3, date));
+    QCOMPARE(texts(run, "txt会名称"), QStringList(3, u("青葉会")));
+    QCOMPARE(storedLastNumber(), 40); // a preview prints nothing
+
+    // Printed (to a PDF file): the last number is stored and the next run follows it.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(u("receipts.pdf"));
+    QVERIFY(ReceiptRun::writePdf(run, pdf));
+    QCOMPARE(storedLastNumber(), 43);
+    QCOMPARE(started.get<QLabel>("Lbl領収証番号")->text(), u("No.00044"));
+    QProcess text;
+    text.start(u("pdftotext"), {u("-layout"), pdf, u("-")});
+    QVERIFY(text.waitForFinished());
+    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    for (const QString& expected : {u("相川"), u("上田"), u("江口"), u("00043"), u("12,000"), date})
+        QVERIFY2(printed.contains(expected), qPrintable(expected));
+    QVERIFY(!printed.contains(u("井上")));
+
+    ReportPreview* next = print(started, u("A4 x 8 T3"));
+    QVERIFY(next && next != preview);
+    QCOMPARE(texts(next->run(), "txtNo").value(0), u("00044"));
+}
+
+// No customer marked: an empty preview and no message.
+void TestPrinting::nothingMarkedGivesAnEmptyPreview()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    loadCategory(started, {u("相川"), u("井上")});
+    click(started, "cmd全解除");
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    ReportPreview* preview = print(started, u("A4 x 4"));
+    QVERIFY(preview);
+    QCOMPARE(preview->run().cellCount(), 0);
+    QCOMPARE(preview->run().pageCount(), 0);
+    QVERIFY(presenter.shown.isEmpty());
+}
+
+void TestPrinting::blankForms_data()
+{
+    QTest::addColumn<int>("copies");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("five on A4 x 4: one full sheet and one more") << 5 << 2;
+    QTest::newRow("none") << 0 << 0;
+    QTest::newRow("negative count") << -3 << 0;
+}
+
+// Blank forms carry no number, even with the number switch on, and never move the counter.
+void TestPrinting::blankForms()
+{
+    QFETCH(int, copies);
+    QFETCH(int, pages);
+    StartedWindow started([] { QVERIFY(CompanyTable::writeFirst({u("会"), {}, u("西暦"), 7})); });
+    QVERIFY(started.show());
+    ReportPreview* preview = print(started, u("A4 x 4"), true, copies);
+    QVERIFY(preview);
+    ReportRun& run = preview->run();
+    QCOMPARE(run.cellCount(), std::max(copies, 0));
+    QCOMPARE(run.pageCount(), pages);
+    QVERIFY(!PrintRunSettings::current().PrintNumberFlag);
+    for (const QString& number : texts(run, "txtNo"))
+        QVERIFY(number.isEmpty());
+    for (const QString& name : texts(run, "txt氏名"))
+        QVERIFY(name.isEmpty());
+    QTemporaryDir dir;
+    QVERIFY(ReceiptRun::writePdf(run, dir.filePath(u("blank.pdf"))));
+    QCOMPARE(storedLastNumber(), 7);
+}
+
+void TestPrinting::paperTypeChoosesLayout_data()
+{
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<QString>("layout");
+    QTest::newRow("A4 x 4") << u("A4 x 4") << u("Rpt領収証A44A");
+    QTest::newRow("counterfoil") << u("A4 x 4 控付") << u("Rpt領収証A44B");
+    QTest::newRow("T2") << u("A4 x 4 T2") << u("Rpt領収証A44C");
+    QTest::newRow("T4 eight") << u("A4 x 8 T4") << u("Rpt領収証A48E");
+    QTest::newRow("empty paper type") << QString() << u("Rpt領収証A44A");
+}
+
+void TestPrinting::paperTypeChoosesLayout()
+{
+    QFETCH(QString, paper);
+    QFETCH(QString, layout);
+    StartedWindow started;
+    click(started, "cmd徴収印刷");
+    auto* box = started.get<QComboBox>("cmb用紙");
+    if (paper.isEmpty())
+        box->setCurrentIndex(-1);
+    else
+        box->setCurrentIndex(box->findText(paper));
+    click(started, "cmd印刷実行");
+    ReportPreview* preview = started.window->printRuns()->lastPreview();
+    QVERIFY(preview);
+    QCOMPARE(preview->run().layout().name, layout);
+}
+
+// Every opening of the panel brings back the defaults; closing hides it.
+void TestPrinting::panelResetsAtEveryOpening()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    auto* panel = started.get<QWidget>("Cn印刷選択");
+    QVERIFY(!panel->isVisible());
+    click(started, "cmd徴収印刷");
+    QVERIFY(panel->isVisible());
+    started.get<QCheckBox>("Chk番号印刷")->setChecked(false);
+    started.get<QCheckBox>("Chk金額印刷")->setChecked(false);
+    started.get<QRadioButton>("Opt白紙印刷")->setChecked(true);
+    started.get<NumberBox>("num枚数")->setValue(9);
+    click(started, "cmd印刷設定閉じる");
+    QVERIFY(!panel->isVisible());
+    click(started, "cmd徴収印刷");
+    QVERIFY(started.get<QCheckBox>("Chk番号印刷")->isChecked());
+    QVERIFY(started.get<QCheckBox>("Chk金額印刷")->isChecked());
+    QVERIFY(started.get<QCheckBox>("Chk日付印刷")->isChecked());
+    QVERIFY(started.get<QRadioButton>("Optリスト印刷")->isChecked());
+    QCOMPARE(started.get<NumberBox>("num枚数")->value(), 1);
+    // An emptied count prints one blank form.
+    started.get<QRadioButton>("Opt白紙印刷")->setChecked(true);
+    started.get<NumberBox>("num枚数")->clear();
+    click(started, "cmd印刷実行");
+    QCOMPARE(started.window->printRuns()->lastPreview()->run().cellCount(), 1);
+    QVERIFY(panel->isVisible()); // the panel stays open after printing
+}
+
+// Unsaved company texts on the settings tab go on list runs; the form's own only on blank forms.
+void TestPrinting::companyTextsComeFromTheirTab()
+{
+    StartedWindow started([] { QVERIFY(CompanyTable::writeFirst({u("旧名"), u("旧情報"), u("西暦"), 0})); });
+    QVERIFY(started.show());
+    started.get<QLineEdit>("txt自社名")->setText(u("設定タブの名前"));
+    started.get<QPlainTextEdit>("txt自社情報")->setPlainText(u("設定タブの情報"));
+    started.get<QLineEdit>("txt自社名領収証")->setText(u("フォームの名前"));
+    loadCategory(started, {u("相川")});
+    ReportPreview* list = print(started, u("A4 x 4"));
+    QCOMPARE(list->run().text(0, u("txt会名称")), u("設定タブの名前"));
+    QCOMPARE(list->run().text(0, u("txt会情報")), u("設定タブの情報"));
+    ReportPreview* blank = print(started, u("A4 x 4"), true, 1);
+    QCOMPARE(blank->run().text(0, u("txt会名称")), u("フォームの名前"));
+    QCOMPARE(blank->run().text(0, u("txt会情報")), u("旧情報"));
+}
+
+// The form's proviso is printed where a customer has none, and on blank forms.
+void TestPrinting::formProvisoStandsInForAMissingOne()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    loadCategory(started, {u("相川")});
+    started.get<QLineEdit>("txt領収証但書")->setText(u("年会費として"));
+    QCOMPARE(print(started, u("A4 x 4"))->run().text(0, u("txt但書")), u("年会費として"));
+    QCOMPARE(print(started, u("A4 x 4"), true, 1)->run().text(0, u("txt但書")), u("年会費として"));
+    started.get<QLineEdit>("txt領収証但書")->clear();
+    QCOMPARE(print(started, u("A4 x 4"))->run().text(0, u("txt但書")), u("但し、品代として"));
+}
+
+QTEST_MAIN(TestPrinting)
+#include "tst_printing.moc"
