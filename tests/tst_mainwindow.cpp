@@ -408,6 +408,13 @@ void TestMainWindow::dateBoxByEra()
     date->setDate(QDate(2026, 12, 10));
     QCOMPARE(date->text(), shown);
     QCOMPARE(date->lineEdit()->text(), shown);
+    // The whole date fits the box while it is not being edited (a line edit keeps 2 px a side).
+    started.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(started.window.get()));
+    date->setDate(QDate(2008, 8, 28));
+    const QLineEdit* edit = date->lineEdit();
+    QVERIFY2(edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->width() - 4,
+             qPrintable(QStringLiteral("%1 px of text in %2 px").arg(edit->fontMetrics().horizontalAdvance(edit->text())).arg(edit->width() - 4)));
     // The era list agrees with the date box.
     QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), stored == QVariant(u("和暦")) ? u("和暦") : u("西暦"));
 }

@@ -9,7 +9,11 @@
 #include "app/MainWindowLayout.h"
 #include "messages/ShowMsg.h"
 #include "settings/SettingCopies.h"
+#include "settings/DataReset.h"
 #include "settings/SettingsBlock.h"
+#include "codes/CategoryLists.h"
+#include "codes/CodeEditor.h"
+#include "ui/NumberBox.h"
 #include "store/Connections.h"
 #include "store/DataPaths.h"
 
@@ -46,6 +50,17 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
         connect(none, &QToolButton::clicked, this, [this] { Set全選択(false); });
     if (auto* category = control<QComboBox>(QStringLiteral("cmb顧客区分")))
         category->installEventFilter(this);
+    connect(control<QToolButton>(QStringLiteral("cmd設定登録")), &QToolButton::clicked, this,
+            &Frm領収証::cmd設定登録_Click);
+    connect(control<QToolButton>(QStringLiteral("cmd設定クリア")), &QToolButton::clicked, this,
+            &Frm領収証::cmd設定クリア_Click);
+    connect(control<QToolButton>(QStringLiteral("cmd設定読込")), &QToolButton::clicked, this,
+            &Frm領収証::cmd設定読込_Click);
+    connect(control<QToolButton>(QStringLiteral("cmd一括削除7")), &QToolButton::clicked, this,
+            &Frm領収証::cmd一括削除7_Click);
+    control<NumberBox>(QStringLiteral("num領収証番号"))->setRange(0, 99999999);
+    SettingsBlock::followCounter(this);
+    CodeEditor::attach(this);
 }
 
 Frm領収証::~Frm領収証() = default;
@@ -105,11 +120,22 @@ void Frm領収証::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-void Frm領収証::Clear設定() {}
+// Empties the settings block and reloads the code list for the first category.
+void Frm領収証::Clear設定()
+{
+    SettingsBlock::clearFields(this);
+    auto* codeKind = control<QComboBox>(QStringLiteral("cmbコード区分"));
+    if (codeKind && codeKind->count() > 0)
+        codeKind->setCurrentIndex(0);
+    Clearコード明細();
+    Readコードマスタ();
+}
+
 void Frm領収証::Read設定() { SettingsBlock::read(this); }
 void Frm領収証::FormInit()
 {
     MainWindowInit::apply(this, SettingCopies::current().SettingEra);
+    CodeEditor::followGrid(this);
     customers_ = std::make_unique<CustomerList>(this);
     customers_->attach();
     printRuns_ = std::make_unique<PrintRuns>(this, customers_.get());
@@ -120,6 +146,7 @@ void Frm領収証::Clear領収証()
 {
     Clear領収リスト();
     Clear領収フォーム();
+    SetComb領収証();
 }
 
 void Frm領収証::Clear領収リスト()
@@ -177,4 +204,41 @@ bool Frm領収証::Prn領収証白紙() { return printRuns_ && printRuns_->Prn�
 
 void Frm領収証::cmdHint_Click() { openHint(this, QStringLiteral("cmdHint")); }
 void Frm領収証::cmdHint2_Click() { openHint(this, QStringLiteral("cmdHint2")); }
-void Frm領収証::Readコードマスタ() {}
+
+// Saves the settings block once the code grid's pending edit is in the work table, so that the
+// code list saved right after it includes that edit.
+void Frm領収証::Entry設定()
+{
+    if (CodeEditor::commitPendingEdit(this))
+        SettingsBlock::entry(this);
+}
+
+void Frm領収証::SetComb領収証() { CategoryLists::fill(this); }
+
+void Frm領収証::Clearコード明細() { CodeEditor::clearDetail(this); }
+
+void Frm領収証::Readコードマスタ() { CodeEditor::read(this); }
+
+void Frm領収証::Entryコードマスタ() { CodeEditor::entry(this); }
+
+// After a Yes: the settings, then the code list; a part that could not be saved stops the rest.
+void Frm領収証::cmd設定登録_Click()
+{
+    if (!ShowMsg(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("設定")))
+        return;
+    if (!CodeEditor::commitPendingEdit(this) || !SettingsBlock::entry(this))
+        return;
+    Entryコードマスタ();
+}
+
+void Frm領収証::cmd設定クリア_Click() { Clear設定(); }
+
+void Frm領収証::cmd設定読込_Click()
+{
+    Read設定();
+    Readコードマスタ();
+}
+
+void Frm領収証::Data初期化() { DataReset::run(); }
+
+void Frm領収証::cmd一括削除7_Click() { Data初期化(); }

@@ -45,6 +45,19 @@ public:
     void FormInit();
     void Readコードマスタ();
 
+    // Settings page.
+    void Entry設定();
+    void cmd設定登録_Click();
+    void cmd設定クリア_Click();
+    void cmd設定読込_Click();
+    void Clearコード明細();
+    void Entryコードマスタ();
+    void Data初期化();
+    void cmd一括削除7_Click();
+
+    // Receipt page: the category and proviso lists from the code master.
+    void SetComb領収証();
+
     template <class T> T* control(const QString& name) const { return findChild<T*>(name); }
     CustomerList* customerList() const { return customers_.get(); }
     PrintRuns* printRuns() const { return printRuns_.get(); }

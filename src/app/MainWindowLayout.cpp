@@ -184,8 +184,12 @@ QWidget* create(const Control& c, QWidget* parent)
     }
     case K::Check:
         return new QCheckBox(parent);
-    case K::Option:
-        return new QRadioButton(parent);
+    case K::Option: {
+        auto* option = new QRadioButton(parent);
+        // The layout gives the button 12 px; the style's indicator is a pixel taller.
+        option->setStyleSheet(QStringLiteral("QRadioButton::indicator { width: 11px; height: 11px; }"));
+        return option;
+    }
     case K::Label: {
         auto* label = new QLabel(text, parent);
         colour(label, QPalette::WindowText, c.fore);
@@ -243,7 +247,7 @@ void finish(QHash<QString, QWidget*>& made)
     get("Image2")->setCursor(Qt::PointingHandCursor);
     static_cast<DateBox*>(get("Dt領収日付"))->setDate(QDate(2005, 12, 22));
     // Framed boxes on the white pages; the panels inside a coloured frame and the pages need none.
-    for (const char* name : {"imContainer3D2", "imContainer3D3", "imContainer3D8", "imContainer3D6", "imContainer3D9"}) {
+    for (const char* name : {"imContainer3D2", "imContainer3D3", "imContainer3D6", "imContainer3D9"}) {
         auto* panel = static_cast<QFrame*>(get(name));
         panel->setFrameStyle(QFrame::Box | QFrame::Plain);
         QPalette palette = panel->palette();
@@ -323,6 +327,9 @@ void build(QWidget* window)
             widget->setProperty("tabIndex", c->tab);
         made.insert(name, widget);
     }
+    // Overlapping controls stack as listed: the print options panel lies over the grid.
+    for (const Control& c : table)
+        made.value(QString::fromUtf8(c.name))->raise();
     finish(made);
 }
 

@@ -1,6 +1,7 @@
 #include "settings/SettingsBlock.h"
 
 #include "messages/ShowMsg.h"
+#include "settings/ReceiptCounter.h"
 #include "settings/SettingCopies.h"
 #include "store/CompanyTable.h"
 #include "ui/NumberBox.h"
@@ -79,6 +80,18 @@ void clearFields(QWidget* window)
         info->clear();
     if (auto* number = find<NumberBox>(window, "num領収証番号"))
         number->clear();
+}
+
+void followCounter(QWidget* window)
+{
+    auto* number = find<NumberBox>(window, "num領収証番号");
+    if (!number)
+        return;
+    QObject::connect(&ReceiptCounterSignals::instance(), &ReceiptCounterSignals::lastNumberRaised, number,
+                     [number](qint64 lastNumber) {
+                         if (number->isEmpty() || number->value() < lastNumber)
+                             number->setValue(lastNumber);
+                     });
 }
 
 } // namespace SettingsBlock

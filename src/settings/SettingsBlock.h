@@ -12,4 +12,7 @@ void read(QWidget* window);
 bool entry(QWidget* window);
 // Empties the company fields and the receipt number; the era list is left alone.
 void clearFields(QWidget* window);
+// Keeps num領収証番号 from showing less than the stored last receipt number once printing has
+// raised it, so that saving the settings never hands out numbers again.
+void followCounter(QWidget* window);
 } // namespace SettingsBlock

@@ -4,6 +4,7 @@
 #include "ui/HolidayCalendar.h"
 
 #include <QApplication>
+#include <QEnterEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,6 +26,12 @@ DateBox::DateBox(QWidget* parent) : QFrame(parent), edit_(new QLineEdit(this)), 
 {
     edit_->setObjectName(QStringLiteral("text"));
     edit_->setFrame(false);
+    edit_->setTextMargins(0, 0, 0, 0);
+    // The line edit reaches under the frame's 1 px edges and lets the box paint the background,
+    // so that a whole 12 pt date fits the narrow layout width.
+    QPalette clear = edit_->palette();
+    clear.setColor(QPalette::Base, Qt::transparent);
+    edit_->setPalette(clear);
     edit_->installEventFilter(this);
     drop_->setObjectName(QStringLiteral("drop"));
     drop_->setArrowType(Qt::DownArrow);
@@ -179,6 +186,8 @@ void DateBox::showCalendar()
 
 bool DateBox::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == edit_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+        placeButton();
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier))) {
@@ -196,10 +205,29 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event)
 void DateBox::resizeEvent(QResizeEvent* event)
 {
     QFrame::resizeEvent(event);
+    placeButton();
+}
+
+void DateBox::placeButton()
+{
     const QRect inside = contentsRect();
-    const int button = qMin(inside.height(), 18);
+    const bool shown = edit_->hasFocus() || underMouse() || (popup_ && popup_->isVisible());
+    const int button = shown ? qMin(inside.height(), 16) : 0;
+    drop_->setVisible(shown);
     drop_->setGeometry(inside.right() + 1 - button, inside.top() + (inside.height() - button) / 2, button, button);
-    edit_->setGeometry(inside.left() + 1, inside.top(), inside.width() - button - 1, inside.height());
+    edit_->setGeometry(inside.left() - 1, inside.top(), inside.width() - button + (button ? 1 : 2), inside.height());
+}
+
+void DateBox::enterEvent(QEnterEvent* event)
+{
+    QFrame::enterEvent(event);
+    placeButton();
+}
+
+void DateBox::leaveEvent(QEvent* event)
+{
+    QFrame::leaveEvent(event);
+    placeButton();
 }
 
 void DateBox::changeEvent(QEvent* event)

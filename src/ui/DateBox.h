@@ -9,7 +9,8 @@ class HolidayCalendar;
 
 // A date input: shows and takes the date in its pattern ("yyyy年mm月dd日" or the era form
 // "ggg ee年mm月dd日"), blank positions shown as "_", and a calendar that drops down from
-// the arrow button (or Alt+Down / F4).
+// the arrow button (or Alt+Down / F4). The button shows while the box has the focus or the
+// mouse, so that the whole date fits the box the rest of the time.
 class DateBox : public QFrame {
     Q_OBJECT
 public:
@@ -45,11 +46,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     void refresh();
     void takeTypedText();
     void updateMonthTitle();
+    void placeButton();
 
     QDate date_;
     bool era_ = false;

@@ -24,7 +24,11 @@ QWidget* GridColumnDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 {
     if (locked_)
         return nullptr;
-    return QStyledItemDelegate::createEditor(parent, option, index);
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    // The editor takes Japanese input as its grid allows it for the current column.
+    if (editor && parent)
+        editor->setAttribute(Qt::WA_InputMethodEnabled, parent->testAttribute(Qt::WA_InputMethodEnabled));
+    return editor;
 }
 
 void GridColumnDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const

@@ -1,0 +1,11 @@
+#pragma once
+class QWidget;
+
+// The receipt page's lists from the code master: the customer categories in cmb顧客区分 and
+// the stock provisos in w但書 (shown through dat但書 in the proviso drop-down).
+namespace CategoryLists {
+// Empties and refills both in code order, skipping Null and empty names (duplicates kept);
+// the box is left with no category chosen. dat但書 rereads w但書 afterwards, so the drop-down
+// offers the current provisos after a "クリア" too.
+void fill(QWidget* window);
+} // namespace CategoryLists

@@ -1,0 +1,119 @@
+#include "codes/CodeEditor.h"
+
+#include "app/SetImeStatus.h"
+#include "messages/ShowMsg.h"
+#include "store/CodeWorkTable.h"
+#include "store/WorkTableProtocol.h"
+#include "ui/GridEdits.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QSqlTableModel>
+#include <QTableView>
+
+namespace CodeEditor {
+
+namespace {
+
+QComboBox* categoryBox(QWidget* window) { return window->findChild<QComboBox*>(QStringLiteral("cmbコード区分")); }
+QTableView* grid(QWidget* window) { return window->findChild<QTableView*>(QStringLiteral("Gridコード表")); }
+
+void refresh(QWidget* window)
+{
+    if (auto* model = window->findChild<QSqlTableModel*>(QStringLiteral("datコードマスタ")))
+        model->select();
+}
+
+// Leaving the category box rereads the grid for the category shown (unsaved edits go).
+// Opening its own list or switching to another program is not leaving it.
+class LeaveCategoryFilter : public QObject {
+public:
+    LeaveCategoryFilter(QWidget* window, QComboBox* box) : QObject(box), window_(window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusOut) {
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
+                read(window_);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* window_;
+};
+
+} // namespace
+
+void clearDetail(QWidget* window)
+{
+    const StoreResult result = CodeWorkTable::rebuild();
+    if (!result)
+        ShowWriteFailure(QStringLiteral("コード表"), result.error);
+    refresh(window);
+}
+
+void read(QWidget* window)
+{
+    QComboBox* box = categoryBox(window);
+    const QString category = box ? box->currentText() : QString();
+    // A list that cannot be read leaves the grid with blank rows.
+    if (!WorkTableProtocol::loadCodeList(category))
+        clearDetail(window);
+    else
+        refresh(window);
+}
+
+bool commitPendingEdit(QWidget* window)
+{
+    if (GridEdits::commitPending(grid(window)))
+        return true;
+    ShowWriteFailure(QStringLiteral("コード表の編集中の値"), QStringLiteral("作業用のコード表に書き込めません。"));
+    return false;
+}
+
+bool entry(QWidget* window)
+{
+    QComboBox* box = categoryBox(window);
+    const QString category = box ? box->currentText() : QString();
+    if (category.isEmpty()) {
+        ShowMsg(QStringLiteral("入力"), QStringLiteral("区分なし"), QString());
+        if (box)
+            box->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    if (!commitPendingEdit(window))
+        return false;
+    const StoreResult result = WorkTableProtocol::registerCodeList(category);
+    if (!result)
+        ShowWriteFailure(QStringLiteral("コード表"), result.error);
+    if (box)
+        box->setFocus(Qt::OtherFocusReason);
+    return result.ok;
+}
+
+void attach(QWidget* window)
+{
+    if (QComboBox* box = categoryBox(window))
+        box->installEventFilter(new LeaveCategoryFilter(window, box));
+}
+
+void followGrid(QWidget* window)
+{
+    QTableView* codes = grid(window);
+    if (!codes || !codes->selectionModel() || codes->selectionModel()->property("imeRule").toBool())
+        return;
+    codes->selectionModel()->setProperty("imeRule", true);
+    SetImeStatus(codes, 0);
+    // Names are typed in Japanese; the locked code column takes none.
+    QObject::connect(codes->selectionModel(), &QItemSelectionModel::currentChanged, codes,
+                     [codes](const QModelIndex& current) {
+                         auto* model = qobject_cast<QSqlTableModel*>(codes->model());
+                         const bool name = model && current.column() == model->fieldIndex(QStringLiteral("sname"));
+                         SetImeStatus(codes, name ? 1 : 0);
+                     });
+}
+
+} // namespace CodeEditor

@@ -1,0 +1,407 @@
+// Own-company settings, the receipt-number counter and data initialisation, driven through the
+// settings page's controls.
+#include "ScriptedMessagePresenter.h"
+#include "TestData.h"
+#include "app/ApplicationSetup.h"
+#include "app/Frm領収証.h"
+#include "settings/ReceiptCounter.h"
+#include "settings/SettingCopies.h"
+#include "ui/NumberBox.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+// A started window on the settings page of a fresh data folder.
+struct Started {
+    TestData data;
+    std::unique_ptr<Frm領収証> window;
+    ScriptedMessagePresenter* presenter = nullptr;
+
+    explicit Started(const std::function<void()>& arrange = {})
+    {
+        SettingCopies::current() = {};
+        if (arrange)
+            arrange();
+        window = std::make_unique<Frm領収証>();
+        window->Form_Load(data.folder());
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        get<QTabWidget>("SSTab1")->setCurrentIndex(1);
+        presenter = &ScriptedMessagePresenter::install();
+    }
+    template <class T> T* get(const char* name) const { return window->findChild<T*>(u(name)); }
+    void click(const char* button) const { QTest::mouseClick(get<QToolButton>(button), Qt::LeftButton); }
+    QStringList titles() const
+    {
+        QStringList all;
+        for (const MessageBoxSpec& box : presenter->shown)
+            all << box.title;
+        return all;
+    }
+};
+
+QVariantList settingsRows()
+{
+    QVariantList rows;
+    for (const QVariant& row : TestData::columnMain(
+             u("SELECT ifnull(自社名,'<N>') || '|' || ifnull(自社情報,'<N>') || '|' || ifnull(年号,'<N>') || '|' || "
+               "ifnull(領収証番号,'<N>') FROM 自社情報 ORDER BY rowid")))
+        rows << row;
+    return rows;
+}
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void counter_data();
+    void counter();
+    void readButton_data();
+    void readButton();
+    void saveButton_data();
+    void saveButton();
+    void saveKeepsCopies();
+    void failedSave_data();
+    void failedSave();
+    void printingRaisesShownNumber();
+    void clearButton();
+    void eraStoredAsWareki();
+    void dataInitialisation_data();
+    void dataInitialisation();
+    void dataInitialisationTwice();
+    void failedDataInitialisation();
+    void registerAfterInitialisation();
+};
+
+void TestSettings::initTestCase()
+{
+    ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
+}
+
+void TestSettings::counter_data()
+{
+    QTest::addColumn<QString>("stored"); // "" no row, "null" a row with a Null number, else the number
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<QVariant>("result");
+    QTest::addColumn<QVariantList>("after"); // the rows of 自社情報 afterwards
+    const QString f = u("領収証番号");
+    const QVariant none = QString();
+    QTest::newRow("no row: Get gives 1") << "" << f << "Get" << QVariant(0) << QVariant(1) << QVariantList();
+    QTest::newRow("no row: Set 5 adds a row") << "" << f << "Set" << QVariant(5) << none
+                                               << QVariantList{u("<N>|<N>|<N>|5")};
+    QTest::newRow("Null: Get gives 1") << "null" << f << "Get" << QVariant(0) << QVariant(1)
+                                       << QVariantList{u("会|<N>|<N>|<N>")};
+    QTest::newRow("Null: Set 7 stores 7") << "null" << f << "Set" << QVariant(7) << none
+                                          << QVariantList{u("会|<N>|<N>|7")};
+    QTest::newRow("12: Get gives 13") << "12" << f << "Get" << QVariant(0) << QVariant(13)
+                                      << QVariantList{u("会|<N>|<N>|12")};
+    QTest::newRow("12: Set 10 keeps 12") << "12" << f << "Set" << QVariant(10) << none
+                                         << QVariantList{u("会|<N>|<N>|12")};
+    QTest::newRow("12: Set 12 keeps 12") << "12" << f << "Set" << QVariant(12) << none
+                                         << QVariantList{u("会|<N>|<N>|12")};
+    QTest::newRow("12: Set 15 stores 15") << "12" << f << "Set" << QVariant(15) << none
+                                          << QVariantList{u("会|<N>|<N>|15")};
+    QTest::newRow("12: get is not Get") << "12" << f << "get" << QVariant(0) << none
+                                        << QVariantList{u("会|<N>|<N>|12")};
+    QTest::newRow("12: set is not Set") << "12" << f << "set" << QVariant(99) << none
+                                        << QVariantList{u("会|<N>|<N>|12")};
+    QTest::newRow("12: Set of an empty text") << "12" << f << "Set" << QVariant(u("")) << none
+                                              << QVariantList{u("会|<N>|<N>|12")};
+    QTest::newRow("other field: Get") << "12" << u("自社名") << "Get" << QVariant(0) << none
+                                      << QVariantList{u("会|<N>|<N>|12")};
+    QTest::newRow("other field: Set") << "12" << u("自社名") << "Set" << QVariant(99) << none
+                                      << QVariantList{u("会|<N>|<N>|12")};
+    QTest::newRow("no row: other field adds none") << "" << u("自社名") << "Set" << QVariant(3) << none
+                                                   << QVariantList();
+}
+
+// Access自社情報: Get answers the next number, Set only ever raises it; exact field and mode.
+void TestSettings::counter()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, field);
+    QFETCH(QString, mode);
+    QFETCH(QVariant, value);
+    QFETCH(QVariant, result);
+    QFETCH(QVariantList, after);
+    TestData data;
+    if (!stored.isEmpty())
+        TestData::execMain(u("INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('会', ?)"),
+                           {stored == u("null") ? QVariant() : QVariant(stored.toInt())});
+    const QVariant answer = Access自社情報(field, mode, value);
+    QCOMPARE(answer.toString(), result.toString());
+    QCOMPARE(settingsRows(), after);
+}
+
+void TestSettings::readButton_data()
+{
+    QTest::addColumn<QVariantList>("row"); // 自社名, 自社情報, 年号, 領収証番号; empty: no row
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("info");
+    QTest::addColumn<QString>("era");
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QString>("eraCopy");
+    QTest::newRow("all fields") << QVariantList{u("ひまわり会"), u("東京都\n03-1234"), u("和暦"), 41}
+                                << u("ひまわり会") << u("東京都\n03-1234") << u("和暦") << u("41") << u("和暦");
+    QTest::newRow("Null era shows 西暦") << QVariantList{u("会"), u("情報"), QVariant(), 3} << u("会") << u("情報")
+                                         << u("西暦") << u("3") << u("西暦");
+    QTest::newRow("Null number shows 1") << QVariantList{u("会"), u("情報"), u("西暦"), QVariant()} << u("会")
+                                         << u("情報") << u("西暦") << u("1") << u("西暦");
+    QTest::newRow("Null texts show empty") << QVariantList{QVariant(), QVariant(), u("西暦"), 1234567} << u("")
+                                           << u("") << u("西暦") << u("1,234,567") << u("西暦");
+    QTest::newRow("quotes and emoji") << QVariantList{u("O'Brien \"会\" 😀"), u("a'b"), u("西暦"), 2}
+                                      << u("O'Brien \"会\" 😀") << u("a'b") << u("西暦") << u("2") << u("西暦");
+    // With no row the screen keeps what it shows.
+    QTest::newRow("no row keeps the screen") << QVariantList() << u("画面の名前") << u("画面の情報") << u("和暦")
+                                             << u("77") << u("西暦");
+}
+
+// "読込" shows the stored settings and sets the copies.
+void TestSettings::readButton()
+{
+    QFETCH(QVariantList, row);
+    QFETCH(QString, name);
+    QFETCH(QString, info);
+    QFETCH(QString, era);
+    QFETCH(QString, number);
+    QFETCH(QString, eraCopy);
+    Started started;
+    started.get<QLineEdit>("txt自社名")->setText(u("画面の名前"));
+    started.get<QPlainTextEdit>("txt自社情報")->setPlainText(u("画面の情報"));
+    started.get<QComboBox>("cmb年号")->setCurrentText(u("和暦"));
+    started.get<NumberBox>("num領収証番号")->setValue(77);
+    if (!row.isEmpty())
+        TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES (?, ?, ?, ?)"), row);
+    started.click("cmd設定読込");
+    QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), name);
+    QCOMPARE(started.get<QPlainTextEdit>("txt自社情報")->toPlainText(), info);
+    QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), era);
+    QCOMPARE(started.get<NumberBox>("num領収証番号")->text(), number);
+    QCOMPARE(SettingCopies::current().SettingEra, eraCopy);
+    if (!row.isEmpty()) {
+        QCOMPARE(SettingCopies::current().SettingCompanyName, name);
+        QCOMPARE(SettingCopies::current().SettingCompanyInfo, info);
+    }
+    QCOMPARE(started.presenter->shown.size(), 0);
+}
+
+void TestSettings::saveButton_data()
+{
+    QTest::addColumn<bool>("existing"); // a row stored before
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QVariantList>("after");
+    QTest::newRow("new row, Yes") << false << true << QVariantList{u("新しい会|1行目\n2行目|和暦|250")};
+    QTest::newRow("new row, No") << false << false << QVariantList();
+    QTest::newRow("existing row, Yes") << true << true << QVariantList{u("新しい会|1行目\n2行目|和暦|250")};
+    QTest::newRow("existing row, No") << true << false << QVariantList{u("旧|旧情報|西暦|900")};
+}
+
+// "登録" asks first; Yes writes the whole block into the one row (a lower number included).
+void TestSettings::saveButton()
+{
+    QFETCH(bool, existing);
+    QFETCH(bool, yes);
+    QFETCH(QVariantList, after);
+    Started started([existing] {
+        if (existing)
+            TestData::execMain(u("INSERT INTO 自社情報 VALUES ('旧', '旧情報', '西暦', 900)"));
+    });
+    const QVariantList codesBefore = TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname IS NULL"));
+    started.get<QLineEdit>("txt自社名")->setText(u("新しい会"));
+    started.get<QPlainTextEdit>("txt自社情報")->setPlainText(u("1行目\n2行目"));
+    started.get<QComboBox>("cmb年号")->setCurrentText(u("和暦"));
+    started.get<NumberBox>("num領収証番号")->setValue(250);
+    started.presenter->answers = {yes};
+    started.click("cmd設定登録");
+    QCOMPARE(started.titles(), QStringList{u("登録の確認")});
+    QCOMPARE(started.presenter->shown[0].prompt, u("設定 を登録します。よろしいですか"));
+    QCOMPARE(settingsRows(), after);
+    // The code list of the page is saved with the settings (blank names become "").
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname IS NULL")),
+             yes ? QVariantList{30} : codesBefore);
+}
+
+// Saving does not change the copies the receipt form uses; reading does.
+void TestSettings::saveKeepsCopies()
+{
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('旧', '旧情報', '和暦', 1)")); });
+    started.get<QLineEdit>("txt自社名")->setText(u("新"));
+    started.get<QComboBox>("cmb年号")->setCurrentText(u("西暦"));
+    started.presenter->answers = {true};
+    started.click("cmd設定登録");
+    QCOMPARE(SettingCopies::current().SettingCompanyName, u("旧"));
+    QCOMPARE(SettingCopies::current().SettingEra, u("和暦"));
+    started.click("cmd設定読込");
+    QCOMPARE(SettingCopies::current().SettingCompanyName, u("新"));
+    QCOMPARE(SettingCopies::current().SettingEra, u("西暦"));
+}
+
+void TestSettings::failedSave_data()
+{
+    QTest::addColumn<QString>("lockedTable");
+    QTest::addColumn<QVariantList>("settingsAfter");
+    QTest::addColumn<int>("blankCodesAfter"); // コードマスタ rows with a Null name
+    QTest::newRow("settings cannot be written") << u("自社情報") << QVariantList{u("旧|旧情報|西暦|900")} << 60;
+    QTest::newRow("codes cannot be written") << u("コードマスタ") << QVariantList{u("新|旧情報|西暦|900")} << 60;
+}
+
+// A write that fails is rolled back and reported; nothing after it runs and nothing is lost.
+void TestSettings::failedSave()
+{
+    QFETCH(QString, lockedTable);
+    QFETCH(QVariantList, settingsAfter);
+    QFETCH(int, blankCodesAfter);
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('旧', '旧情報', '西暦', 900)")); });
+    for (const char* action : {"INSERT", "UPDATE", "DELETE"})
+        TestData::execMain(u("CREATE TRIGGER lock_%1 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'locked'); END")
+                               .arg(u(action), lockedTable));
+    started.get<QLineEdit>("txt自社名")->setText(u("新"));
+    started.presenter->answers = {true};
+    started.click("cmd設定登録");
+    QCOMPARE(started.titles(), (QStringList{u("登録の確認"), u("注意")}));
+    QVERIFY(started.presenter->shown[1].prompt.contains(u("保存できませんでした")));
+    QCOMPARE(settingsRows(), settingsAfter);
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname IS NULL")),
+             QVariantList{blankCodesAfter});
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ")), QVariantList{60});
+}
+
+// Numbers printed after the settings were read show up in the block, so saving it unchanged
+// never takes the counter back.
+void TestSettings::printingRaisesShownNumber()
+{
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '', '西暦', 12)")); });
+    auto* number = started.get<NumberBox>("num領収証番号");
+    QCOMPARE(number->value(), qint64(12));
+    Access自社情報(u("領収証番号"), u("Set"), 20); // a print run's last number
+    QCOMPARE(number->value(), qint64(20));
+    started.presenter->answers = {true};
+    started.click("cmd設定登録");
+    QCOMPARE(settingsRows(), QVariantList{u("会||西暦|20")});
+    QCOMPARE(Access自社情報(u("領収証番号"), u("Get"), 0).toLongLong(), qint64(21));
+    // A number typed higher than the printed one stays as typed.
+    number->setValue(500);
+    Access自社情報(u("領収証番号"), u("Set"), 30);
+    QCOMPARE(number->value(), qint64(500));
+}
+
+// "クリア" empties the block without asking and writes nothing; the era stays.
+void TestSettings::clearButton()
+{
+    Started started([] {
+        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
+        TestData::execMain(u("UPDATE コードマスタ SET sname = '会員' WHERE kcode = '顧客区分' AND code = '01'"));
+    });
+    auto* codeKind = started.get<QComboBox>("cmbコード区分");
+    codeKind->setCurrentIndex(1);
+    started.click("cmd設定クリア");
+    QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), QString());
+    QCOMPARE(started.get<QPlainTextEdit>("txt自社情報")->toPlainText(), QString());
+    QVERIFY(started.get<NumberBox>("num領収証番号")->isEmpty());
+    QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), u("和暦"));
+    QCOMPARE(codeKind->currentText(), u("顧客区分"));
+    auto* grid = started.get<QTableView>("Gridコード表");
+    QCOMPARE(grid->model()->rowCount(), 30);
+    QCOMPARE(grid->model()->index(0, 2).data().toString(), u("会員"));
+    QCOMPARE(settingsRows(), QVariantList{u("会|情報|和暦|5")});
+    QCOMPARE(started.presenter->shown.size(), 0);
+}
+
+// With "和暦" stored the era list shows it after start-up, and saving unchanged keeps it.
+void TestSettings::eraStoredAsWareki()
+{
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '', '和暦', 3)")); });
+    QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), u("和暦"));
+    started.presenter->answers = {true};
+    started.click("cmd設定登録");
+    QCOMPARE(settingsRows(), QVariantList{u("会||和暦|3")});
+}
+
+void TestSettings::dataInitialisation_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("Yes") << true;
+    QTest::newRow("No") << false;
+}
+
+// "実行" wipes customers, settings and code names after a Yes; work tables and hints stay.
+void TestSettings::dataInitialisation()
+{
+    QFETCH(bool, yes);
+    Started started([] {
+        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
+        TestData::execMain(u("INSERT INTO 顧客マスタ VALUES (1, '山田', '会員', '会費')"));
+        TestData::execMain(u("UPDATE コードマスタ SET sname = '名前' || code"));
+        TestData::execWork(u("INSERT INTO ClHint VALUES ('Frm領収証', 'cmdHint', '領収証', 'ヒント')"));
+        TestData::execWork(u("INSERT INTO w領収証印刷 (顧客名, 領収額, 但書) VALUES ('山田', 1000, '会費')"));
+    });
+    started.presenter->answers = {yes};
+    started.click("cmd一括削除7");
+    QCOMPARE(started.titles(), yes ? QStringList({u("確認"), u("キーチェック")}) : QStringList({u("確認")}));
+    QCOMPARE(started.presenter->shown[0].prompt, u("すべてのデータを初期化します。、よろしいですか"));
+    if (yes)
+        QCOMPARE(started.presenter->shown[1].prompt, u("すべてのデータを初期化しました"));
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 顧客マスタ")), QVariantList{yes ? 0 : 1});
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 自社情報")), QVariantList{yes ? 0 : 1});
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ")), QVariantList{60});
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname IS NULL")),
+             QVariantList{yes ? 60 : 0});
+    QCOMPARE(TestData::columnWork(u("SELECT count(*) FROM ClHint WHERE Contents = 'ヒント'")), QVariantList{1});
+    QCOMPARE(TestData::columnWork(u("SELECT count(*) FROM w領収証印刷")), QVariantList{1});
+    // The screen keeps what it showed.
+    QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), u("会"));
+}
+
+void TestSettings::dataInitialisationTwice()
+{
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)")); });
+    started.presenter->answers = {true, true, true, true};
+    started.click("cmd一括削除7");
+    started.click("cmd一括削除7");
+    QCOMPARE(started.titles(), (QStringList{u("確認"), u("キーチェック"), u("確認"), u("キーチェック")}));
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 自社情報")), QVariantList{0});
+}
+
+// A wipe that cannot finish changes nothing and says so instead of reporting success.
+void TestSettings::failedDataInitialisation()
+{
+    Started started([] {
+        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
+        TestData::execMain(u("INSERT INTO 顧客マスタ VALUES (1, '山田', '会員', '会費')"));
+        TestData::execMain(u("UPDATE コードマスタ SET sname = 'x'"));
+        TestData::execMain(u("CREATE TRIGGER lock BEFORE UPDATE ON コードマスタ BEGIN SELECT RAISE(ABORT, 'locked'); END"));
+    });
+    started.presenter->answers = {true};
+    started.click("cmd一括削除7");
+    QCOMPARE(started.titles(), (QStringList{u("確認"), u("注意")}));
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 顧客マスタ")), QVariantList{1});
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 自社情報")), QVariantList{1});
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname = 'x'")), QVariantList{60});
+}
+
+// After initialising, "登録" with the old values still on screen stores them again.
+void TestSettings::registerAfterInitialisation()
+{
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)")); });
+    started.presenter->answers = {true, true, true};
+    started.click("cmd一括削除7");
+    started.click("cmd設定登録");
+    QCOMPARE(settingsRows(), QVariantList{u("会|情報|和暦|5")});
+}
+
+QTEST_MAIN(TestSettings)
+#include "tst_settings.moc"
