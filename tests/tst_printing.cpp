@@ -45,6 +45,7 @@ private slots:
     void panelResetsAtEveryOpening();
     void companyTextsComeFromTheirTab();
     void formProvisoStandsInForAMissingOne();
+    void receiptNumbersAreNeverReused();
 };
 
 namespace {
@@ -320,6 +321,39 @@ void TestPrinting::formProvisoStandsInForAMissingOne()
     QCOMPARE(print(started, u("A4 x 4"), true, 1)->run().text(0, u("txt但書")), u("年会費として"));
     started.get<QLineEdit>("txt領収証但書")->clear();
     QCOMPARE(print(started, u("A4 x 4"))->run().text(0, u("txt但書")), u("但し、品代として"));
+}
+
+// Across printing, a settings save, a restart and an output that dies part-way, no number
+// is handed out twice.
+void TestPrinting::receiptNumbersAreNeverReused()
+{
+    StartedWindow started([] { QVERIFY(CompanyTable::writeFirst({u("会"), {}, u("西暦"), 40})); });
+    QVERIFY(started.show());
+    loadCategory(started, {u("相川"), u("井上"), u("上田")});
+    ReportPreview* first = print(started, u("A4 x 4"));
+    QTemporaryDir dir;
+    QVERIFY(ReceiptRun::writePdf(first->run(), dir.filePath(u("a.pdf"))));
+    QVERIFY(ReceiptRun::writePdf(first->run(), dir.filePath(u("again.pdf")))); // a reprint
+    QCOMPARE(storedLastNumber(), 43);
+
+    // Saving the settings as they stand does not write an older number back.
+    ScriptedMessagePresenter::install().answers = {true};
+    click(started, "cmd設定登録");
+    QCOMPARE(storedLastNumber(), 43);
+
+    // After a restart the form and the next run go on from there.
+    Frm領収証 restarted;
+    QVERIFY(restarted.Form_Load(started.data.folder()));
+    QCOMPARE(restarted.findChild<QLabel*>(u("Lbl領収証番号"))->text(), u("No.00044"));
+
+    // Output that fails once it has begun still counts its numbers as used.
+    click(started, "cmd徴収読込"); // the restart emptied the shared work list
+    ReportPreview* second = print(started, u("A4 x 4"));
+    QCOMPARE(second->run().text(0, u("txtNo")), u("00044"));
+    QString error;
+    QVERIFY(!ReceiptRun::writePdf(second->run(), u("/dev/full"), &error));
+    QCOMPARE(storedLastNumber(), 46);
+    QCOMPARE(print(started, u("A4 x 4"))->run().text(0, u("txtNo")), u("00047"));
 }
 
 QTEST_MAIN(TestPrinting)

@@ -49,6 +49,10 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
             *error = file.errorString();
         return false;
     }
+    // The pages count as printed before any of them is written: should the program die while
+    // writing, their numbers are skipped rather than handed out a second time.
+    for (int index = first; index <= last; ++index)
+        run.pagePrinted(index + 1);
     QList<int> drawn;
     {
         QPdfWriter writer(&file);
@@ -71,10 +75,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
             *error = file.errorString();
         return false;
     }
-    // Only a file that was written completely counts as printed.
-    for (int page : drawn)
-        run.pagePrinted(page);
-    return true;
+    return drawn.size() == last - first + 1;
 }
 
 bool print(ReportRun& run, QPrinter& printer, QString* error)
