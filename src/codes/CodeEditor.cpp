@@ -2,6 +2,7 @@
 
 #include "app/SetImeStatus.h"
 #include "messages/ShowMsg.h"
+#include "store/CodeMasterTable.h"
 #include "store/CodeWorkTable.h"
 #include "store/WorkTableProtocol.h"
 #include "ui/GridEdits.h"
@@ -17,6 +18,25 @@ namespace {
 
 QComboBox* categoryBox(QWidget* window) { return window->findChild<QComboBox*>(QStringLiteral("cmbコード区分")); }
 QTableView* grid(QWidget* window) { return window->findChild<QTableView*>(QStringLiteral("Gridコード表")); }
+
+// Whether wコードマスタ already holds what rebuilding it from `master` would write: 30 rows,
+// the master's codes and names from the top, then "NN" with "".
+bool holdsAlready(const QList<CodeRecord>& master)
+{
+    bool ok = false;
+    const QList<CodeRecord> work = CodeWorkTable::rows(&ok);
+    if (!ok || work.size() != CodeWorkTable::Rows)
+        return false;
+    for (int i = 0; i < CodeWorkTable::Rows; ++i) {
+        const bool loaded = i < master.size();
+        const QString code = loaded ? master.at(i).code : QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+        const QVariant name = loaded ? master.at(i).sname : QVariant(QString(QLatin1String("")));
+        const QVariant& held = work.at(i).sname;
+        if (work.at(i).code != code || held.isNull() != name.isNull() || held.toString() != name.toString())
+            return false;
+    }
+    return true;
+}
 
 void refresh(QWidget* window)
 {
@@ -59,11 +79,19 @@ void read(QWidget* window)
 {
     QComboBox* box = categoryBox(window);
     const QString category = box ? box->currentText() : QString();
-    // A list that cannot be read leaves the grid with blank rows.
-    if (!WorkTableProtocol::loadCodeList(category))
+    bool ok = false;
+    const QList<CodeRecord> master = CodeMasterTable::readKind(category, &ok);
+    if (!ok) { // a list that cannot be read leaves the grid with blank rows
         clearDetail(window);
-    else
-        refresh(window);
+        return;
+    }
+    // Every rebuild is a disk write; a work table that already holds the list is left alone.
+    if (!holdsAlready(master)) {
+        const StoreResult result = CodeWorkTable::rebuild(master);
+        if (!result)
+            ShowWriteFailure(QStringLiteral("コード表"), result.error);
+    }
+    refresh(window);
 }
 
 bool commitPendingEdit(QWidget* window)
