@@ -123,6 +123,7 @@ private slots:
     void saveRenumbers();
     void leavingTheBoxRereads();
     void japaneseInputInNamesOnly();
+    void enterMovesRight();
     void categoryAndProvisoLists();
     void listsRunTwice();
     void listsAfterInitialisation();
@@ -271,6 +272,22 @@ void TestCodes::japaneseInputInNamesOnly()
     QTest::keyClick(editor, Qt::Key_Escape);
     grid->setCurrentIndex(started.cell(3, "code"));
     QVERIFY(!grid->testAttribute(Qt::WA_InputMethodEnabled));
+}
+
+// Enter stores the name and moves right, from the name column to the next row's code.
+void TestCodes::enterMovesRight()
+{
+    Started started;
+    QTableView* grid = started.grid();
+    started.typeIntoCell(0, u("A"));
+    started.pressEnter();
+    QTRY_COMPARE(grid->currentIndex(), started.cell(1, "code"));
+    QCOMPARE(started.cell(0, "sname").data().toString(), u("A"));
+    QTest::keyClick(grid, Qt::Key_Return);
+    QCOMPARE(grid->currentIndex(), started.cell(1, "sname"));
+    grid->setCurrentIndex(started.cell(29, "sname"));
+    QTest::keyClick(grid, Qt::Key_Return); // nothing after the last row
+    QCOMPARE(grid->currentIndex(), started.cell(29, "sname"));
 }
 
 // The category box and w但書 take the non-empty names in code order, duplicates kept, no gaps;

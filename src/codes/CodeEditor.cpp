@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QSqlTableModel>
 #include <QTableView>
 
@@ -63,6 +64,43 @@ protected:
 
 private:
     QWidget* window_;
+};
+
+// The Enter key moves the cell cursor to the right, and from the last column to the first
+// column of the next row; after typing a name, Enter stores it and moves on the same way.
+class EnterMovesRight : public QObject {
+public:
+    explicit EnterMovesRight(QTableView* grid) : QObject(grid), grid_(grid) {}
+
+    void moveRight() const
+    {
+        const QModelIndex current = grid_->currentIndex();
+        if (!current.isValid())
+            return;
+        QAbstractItemModel* model = grid_->model();
+        for (int row = current.row(), column = current.column() + 1; row < model->rowCount(); ++row, column = 0)
+            for (; column < model->columnCount(); ++column)
+                if (!grid_->isColumnHidden(column)) {
+                    grid_->setCurrentIndex(model->index(row, column));
+                    return;
+                }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) { // an open editor takes its own Enter
+                moveRight();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTableView* grid_;
 };
 
 } // namespace
@@ -135,6 +173,16 @@ void followGrid(QWidget* window)
         return;
     codes->selectionModel()->setProperty("imeRule", true);
     SetImeStatus(codes, 0);
+    auto* enter = new EnterMovesRight(codes);
+    codes->installEventFilter(enter);
+    for (int column = 0; column < codes->model()->columnCount(); ++column)
+        if (QAbstractItemDelegate* delegate = codes->itemDelegateForColumn(column))
+            QObject::connect(delegate, &QAbstractItemDelegate::closeEditor, enter,
+                             [enter](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                                 if (hint == QAbstractItemDelegate::SubmitModelCache)
+                                     QMetaObject::invokeMethod(enter, [enter] { enter->moveRight(); },
+                                                               Qt::QueuedConnection);
+                             });
     // Names are typed in Japanese; the locked code column takes none.
     QObject::connect(codes->selectionModel(), &QItemSelectionModel::currentChanged, codes,
                      [codes](const QModelIndex& current) {
