@@ -7,6 +7,7 @@
 #include "ui/LineWidget.h"
 #include "ui/NumberBox.h"
 #include "ui/ReadOnlyComboFilter.h"
+#include "ui/RowSelectorHeader.h"
 #include "ui/TabControl.h"
 
 #include <QCheckBox>
@@ -275,9 +276,8 @@ void finish(QHash<QString, QWidget*>& made)
         grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         grid->horizontalHeader()->setSectionsMovable(false);
         grid->horizontalHeader()->setHighlightSections(false);
-        grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        grid->setVerticalHeader(new RowSelectorHeader(grid));
         grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 6);
-        grid->verticalHeader()->setMinimumWidth(18);
         grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
         grid->setAlternatingRowColors(false);
     }

@@ -1,0 +1,39 @@
+#include "ui/RowSelectorHeader.h"
+
+#include <QPainter>
+#include <QPainterPath>
+
+RowSelectorHeader::RowSelectorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent)
+{
+    setSectionResizeMode(QHeaderView::Fixed);
+    setFixedWidth(16);
+    setHighlightSections(false);
+}
+
+void RowSelectorHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
+{
+    QStyleOptionHeader option;
+    initStyleOption(&option);
+    option.rect = rect;
+    option.section = logicalIndex;
+    option.text.clear();
+    style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    if (!selectionModel() || selectionModel()->currentIndex().row() != logicalIndex)
+        return;
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    const QPointF centre = QRectF(rect).center();
+    QPainterPath arrow;
+    arrow.moveTo(centre + QPointF(-3, -4));
+    arrow.lineTo(centre + QPointF(3, 0));
+    arrow.lineTo(centre + QPointF(-3, 4));
+    arrow.closeSubpath();
+    painter->fillPath(arrow, palette().color(QPalette::ButtonText));
+    painter->restore();
+}
+
+void RowSelectorHeader::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    QHeaderView::currentChanged(current, previous);
+    viewport()->update();
+}
