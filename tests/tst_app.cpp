@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -119,8 +120,14 @@ void TestApp::secondProgramStartExits()
     first.setProcessEnvironment(env);
     first.start(dir.filePath(QStringLiteral("ledrium")));
     QVERIFY(first.waitForStarted());
-    // Wait until the first copy has opened its data and is listening.
-    QTest::qWait(1500);
+    // Wait until the first copy listens (a busy machine may take a while to start it).
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [] {
+            QLocalSocket probe;
+            probe.connectToServer(SingleInstance::defaultKey());
+            return probe.waitForConnected(100);
+        }(),
+        15000);
     QCOMPARE(first.state(), QProcess::Running);
 
     QProcess second;

@@ -120,14 +120,16 @@ void Frm領収証::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
-// Empties the settings block and reloads the code list for the first category.
+// Empties the settings block and reloads the code list for the first category. Reading a list
+// starts from blank rows itself. At start-up the category list is not filled yet and the load's
+// last step reads the codes, so the code list is left to that step (each rebuild is a disk write).
 void Frm領収証::Clear設定()
 {
     SettingsBlock::clearFields(this);
     auto* codeKind = control<QComboBox>(QStringLiteral("cmbコード区分"));
-    if (codeKind && codeKind->count() > 0)
-        codeKind->setCurrentIndex(0);
-    Clearコード明細();
+    if (!codeKind || codeKind->count() == 0)
+        return;
+    codeKind->setCurrentIndex(0);
     Readコードマスタ();
 }
 

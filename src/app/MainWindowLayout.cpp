@@ -277,9 +277,7 @@ void finish(QHash<QString, QWidget*>& made)
         grid->horizontalHeader()->setSectionsMovable(false);
         grid->horizontalHeader()->setHighlightSections(false);
         grid->setVerticalHeader(new RowSelectorHeader(grid));
-        grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 6);
-        grid->verticalHeader()->setMinimumWidth(18);
         grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
         grid->setAlternatingRowColors(false);
     }

@@ -29,9 +29,14 @@ void fill(QWidget* window)
         box->setCurrentIndex(-1);
         box->clearEditText();
     }
-    const StoreResult result = ProvisoTable::rebuild(namesOf(CodeMasterTable::ProvisoKind));
-    if (!result)
-        ShowWriteFailure(QStringLiteral("但書の一覧"), result.error);
+    // The list rarely changes between runs; an unchanged one is not written again.
+    const QStringList provisos = namesOf(CodeMasterTable::ProvisoKind);
+    bool readable = false;
+    if (ProvisoTable::entries(&readable) != provisos || !readable) {
+        const StoreResult result = ProvisoTable::rebuild(provisos);
+        if (!result)
+            ShowWriteFailure(QStringLiteral("但書の一覧"), result.error);
+    }
     if (auto* provisos = window->findChild<QSqlTableModel*>(QStringLiteral("dat但書")))
         provisos->select();
 }

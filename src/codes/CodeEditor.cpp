@@ -2,12 +2,14 @@
 
 #include "app/SetImeStatus.h"
 #include "messages/ShowMsg.h"
+#include "store/CodeMasterTable.h"
 #include "store/CodeWorkTable.h"
 #include "store/WorkTableProtocol.h"
 #include "ui/GridEdits.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QSqlTableModel>
 #include <QTableView>
 
@@ -17,6 +19,25 @@ namespace {
 
 QComboBox* categoryBox(QWidget* window) { return window->findChild<QComboBox*>(QStringLiteral("cmbコード区分")); }
 QTableView* grid(QWidget* window) { return window->findChild<QTableView*>(QStringLiteral("Gridコード表")); }
+
+// Whether wコードマスタ already holds what rebuilding it from `master` would write: 30 rows,
+// the master's codes and names from the top, then "NN" with "".
+bool holdsAlready(const QList<CodeRecord>& master)
+{
+    bool ok = false;
+    const QList<CodeRecord> work = CodeWorkTable::rows(&ok);
+    if (!ok || work.size() != CodeWorkTable::Rows)
+        return false;
+    for (int i = 0; i < CodeWorkTable::Rows; ++i) {
+        const bool loaded = i < master.size();
+        const QString code = loaded ? master.at(i).code : QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+        const QVariant name = loaded ? master.at(i).sname : QVariant(QString(QLatin1String("")));
+        const QVariant& held = work.at(i).sname;
+        if (work.at(i).code != code || held.isNull() != name.isNull() || held.toString() != name.toString())
+            return false;
+    }
+    return true;
+}
 
 void refresh(QWidget* window)
 {
@@ -45,6 +66,43 @@ private:
     QWidget* window_;
 };
 
+// The Enter key moves the cell cursor to the right, and from the last column to the first
+// column of the next row; after typing a name, Enter stores it and moves on the same way.
+class EnterMovesRight : public QObject {
+public:
+    explicit EnterMovesRight(QTableView* grid) : QObject(grid), grid_(grid) {}
+
+    void moveRight() const
+    {
+        const QModelIndex current = grid_->currentIndex();
+        if (!current.isValid())
+            return;
+        QAbstractItemModel* model = grid_->model();
+        for (int row = current.row(), column = current.column() + 1; row < model->rowCount(); ++row, column = 0)
+            for (; column < model->columnCount(); ++column)
+                if (!grid_->isColumnHidden(column)) {
+                    grid_->setCurrentIndex(model->index(row, column));
+                    return;
+                }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) { // an open editor takes its own Enter
+                moveRight();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QTableView* grid_;
+};
+
 } // namespace
 
 void clearDetail(QWidget* window)
@@ -59,11 +117,19 @@ void read(QWidget* window)
 {
     QComboBox* box = categoryBox(window);
     const QString category = box ? box->currentText() : QString();
-    // A list that cannot be read leaves the grid with blank rows.
-    if (!WorkTableProtocol::loadCodeList(category))
+    bool ok = false;
+    const QList<CodeRecord> master = CodeMasterTable::readKind(category, &ok);
+    if (!ok) { // a list that cannot be read leaves the grid with blank rows
         clearDetail(window);
-    else
-        refresh(window);
+        return;
+    }
+    // Every rebuild is a disk write; a work table that already holds the list is left alone.
+    if (!holdsAlready(master)) {
+        const StoreResult result = CodeWorkTable::rebuild(master);
+        if (!result)
+            ShowWriteFailure(QStringLiteral("コード表"), result.error);
+    }
+    refresh(window);
 }
 
 bool commitPendingEdit(QWidget* window)
@@ -107,6 +173,16 @@ void followGrid(QWidget* window)
         return;
     codes->selectionModel()->setProperty("imeRule", true);
     SetImeStatus(codes, 0);
+    auto* enter = new EnterMovesRight(codes);
+    codes->installEventFilter(enter);
+    for (int column = 0; column < codes->model()->columnCount(); ++column)
+        if (QAbstractItemDelegate* delegate = codes->itemDelegateForColumn(column))
+            QObject::connect(delegate, &QAbstractItemDelegate::closeEditor, enter,
+                             [enter](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                                 if (hint == QAbstractItemDelegate::SubmitModelCache)
+                                     QMetaObject::invokeMethod(enter, [enter] { enter->moveRight(); },
+                                                               Qt::QueuedConnection);
+                             });
     // Names are typed in Japanese; the locked code column takes none.
     QObject::connect(codes->selectionModel(), &QItemSelectionModel::currentChanged, codes,
                      [codes](const QModelIndex& current) {

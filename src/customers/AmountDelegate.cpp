@@ -1,6 +1,6 @@
 #include "customers/AmountDelegate.h"
 
-#include "app/ImeStatus.h"
+#include "app/SetImeStatus.h"
 #include "messages/ShowMsg.h"
 #include "ui/AmountText.h"
 

@@ -1,6 +1,6 @@
 #include "customers/TextCellDelegate.h"
 
-#include "app/ImeStatus.h"
+#include "app/SetImeStatus.h"
 
 #include <QComboBox>
 #include <QLineEdit>
