@@ -26,7 +26,10 @@ class QWidget;
 
 namespace MainWindowLayout {
 
-enum class Kind { Panel, Button, HintButton, TextBox, TextArea, NumberBox, DateBox, Combo, Check, Option, Label, Line, Image, Grid, DropDown };
+enum class Kind {
+    Panel, Button, HintButton, TextBox, TextArea, NumberBox, DateBox, Combo, Check, Option, Label, Line, Image,
+    Grid, DropDown
+};
 
 inline constexpr quint32 NoColour = 0xFFFFFFFFu;
 
