@@ -24,6 +24,7 @@ private slots:
     void saveThroughTheGrid_data();
     void saveThroughTheGrid();
     void decliningTheSaveChangesNothing();
+    void editStillOpenIsSaved();
     void largeCategoryLoadsAndSavesWhole();
     void enterWalk_data();
     void enterWalk();
@@ -173,6 +174,23 @@ void TestCustomers::decliningTheSaveChangesNothing()
     QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
     QCOMPARE(CustomerMasterTable::readCategory(u("会員")).value(0).顧客名.toString(), u("旧"));
     QCOMPARE(presenter.shown.size(), 1); // no message after a No
+}
+
+// A name still being typed when 登録 is pressed is part of the save.
+void TestCustomers::editStillOpenIsSaved()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    chooseCategory(started, u("会員"));
+    auto* grid = started.get<QTableView>("Grid顧客");
+    grid->setFocus();
+    grid->setCurrentIndex(cell(started, 0, CustomerList::Col顧客名));
+    QWidget* editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != grid);
+    typeText(editor, u("入力中の人"));
+    ScriptedMessagePresenter::install().answers = {true};
+    started.window->Entry顧客リスト(); // as the button does, with the editor still open
+    QCOMPARE(CustomerMasterTable::readCategory(u("会員")).value(0).顧客名.toString(), u("入力中の人"));
 }
 
 // 150 customers in one category: every one is loaded and saved back.

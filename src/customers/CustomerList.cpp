@@ -9,6 +9,7 @@
 #include "store/ProvisoTable.h"
 #include "store/WorkTableProtocol.h"
 #include "ui/AmountText.h"
+#include "ui/GridEdits.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -165,17 +166,7 @@ void CustomerList::rowCopy()
         amountText_->setText(AmountText::YenSign + AmountText::thousands(amount.toLongLong()));
 }
 
-void CustomerList::commitPendingEdit()
-{
-    if (!grid_)
-        return;
-    const QModelIndex current = grid_->currentIndex();
-    if (!current.isValid())
-        return;
-    // Moving the current cell off and back commits the open editor through the delegate.
-    grid_->setCurrentIndex(QModelIndex());
-    grid_->setCurrentIndex(model_->index(current.row(), current.column()));
-}
+void CustomerList::commitPendingEdit() { GridEdits::commitPending(grid_); }
 
 void CustomerList::switchIme()
 {

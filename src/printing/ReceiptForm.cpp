@@ -1,7 +1,7 @@
 #include "printing/ReceiptForm.h"
 
 #include "app/Clock.h"
-#include "printing/ReceiptNumberText.h"
+#include "printing/ReceiptFormat.h"
 #include "settings/ReceiptCounter.h"
 #include "settings/SettingCopies.h"
 #include "ui/DateBox.h"
@@ -36,7 +36,12 @@ void ReceiptForm::Clear領収フォーム()
 
 void ReceiptForm::showNextNumber()
 {
-    if (auto* number = window_->findChild<QLabel*>(QStringLiteral("Lbl領収証番号")))
-        number->setText(ReceiptNumberText::formLabel(
-            Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0)));
+    auto* label = window_->findChild<QLabel*>(QStringLiteral("Lbl領収証番号"));
+    if (!label)
+        return;
+    // An unreadable counter shows "No." alone rather than a number that may be taken.
+    const QVariant next = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0);
+    bool isNumber = false;
+    const qint64 number = next.toLongLong(&isNumber);
+    label->setText(QStringLiteral("No.") + (isNumber ? ReceiptFormat::number(number) : QString()));
 }

@@ -1,14 +1,12 @@
 #include "ui/AmountText.h"
 
-#include <QLocale>
+#include "ui/NumberBox.h"
 
 namespace AmountText {
 
 QString thousands(qint64 amount)
 {
-    if (amount == 0)
-        return {};
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(amount);
+    return amount == 0 ? QString() : NumberBox::formatted(amount);
 }
 
 bool parse(const QString& text, qint64* amount)
