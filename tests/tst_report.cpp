@@ -127,6 +127,8 @@ private slots:
     void overlongTextsStayInTheirCells();
     void textFitPolicy_data();
     void textFitPolicy();
+    void textWidthsAgreeWithQt_data();
+    void textWidthsAgreeWithQt();
     void previewWindow();
 
 private:
@@ -665,6 +667,36 @@ void TestReport::textFitPolicy()
     QVERIFY2(needed.width() <= item.box.width() + 1, qPrintable(QString::number(needed.width())));
     if (wrapped)
         QVERIFY(needed.height() <= item.box.height());
+}
+
+void TestReport::textWidthsAgreeWithQt_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("name") << u("山田 太郎");
+    QTest::newRow("amount with blanks") << IS + Yen + u("1,500-") + IS;
+    QTest::newRow("blank amount") << WideBlank;
+    QTest::newRow("number") << u("00041");
+    QTest::newRow("era date") << u("令和 8年12月10日");
+    QTest::newRow("full-width letters") << u("ＡＢＣ（株）ｶﾀｶﾅ");
+    QTest::newRow("rare kanji via another font") << u("𠮷野家");
+    QTest::newRow("combining mark") << u("e\u0301te\u0301");
+}
+
+void TestReport::textWidthsAgreeWithQt()
+{
+    // Centred texts are placed by the width the painter works out; it must be Qt's own.
+    QFETCH(QString, text);
+    const ReportLayout layout = ReceiptLayouts::forPaperType(u("A4 x 4"));
+    PageItem item;
+    item.control = layout.control(u("txt但書"));
+    item.box = item.control->box;
+    item.cell = QRect(0, 0, layout.cellWidth, layout.cellHeight);
+    item.text = text;
+    PagePainter painter;
+    const PagePainter::TextFit fit = painter.fit(item);
+    QVERIFY(fit.advance >= 0);
+    const qreal expected = QFontMetricsF(reportFont(fit.pixelSize)).horizontalAdvance(text);
+    QVERIFY2(qAbs(fit.advance - expected) <= 1.0, qPrintable(u("%1 vs %2").arg(fit.advance).arg(expected)));
 }
 
 void TestReport::previewWindow()

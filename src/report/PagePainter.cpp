@@ -22,6 +22,8 @@ QFont reportFont(int pixelSize, bool underline)
     font.setUnderline(underline);
     // Print metrics: unhinted outlines scale exactly and their advances need no glyph loading.
     font.setHintingPreference(QFont::PreferNoHinting);
+    // Glyphs stand at their own advances, as the layouts were drawn.
+    font.setKerning(false);
     return font;
 }
 
@@ -39,6 +41,55 @@ const QFontMetricsF& PagePainter::metrics(int pixelSize)
     return *found;
 }
 
+namespace {
+bool isPlain(QChar ch)
+{
+    if (ch.unicode() < 0x20 || ch.isSurrogate() || ch.isMark() || ch.category() == QChar::Other_Format)
+        return false;
+    switch (ch.script()) {
+    case QChar::Script_Common:
+    case QChar::Script_Latin:
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+bool PagePainter::composePlain(const QString& text, int pixelSize, ShapedLine* line)
+{
+    for (QChar ch : text)
+        if (!isPlain(ch))
+            return false;
+    auto raw = rawFonts_.find(pixelSize);
+    if (raw == rawFonts_.end())
+        raw = rawFonts_.insert(pixelSize, QRawFont::fromFont(reportFont(pixelSize)));
+    if (!raw->isValid())
+        return false;
+    const QList<quint32> glyphs = raw->glyphIndexesForString(text);
+    if (glyphs.size() != text.size() || glyphs.contains(0u)) // 0: the font lacks it, let Qt find another
+        return false;
+    const QList<QPointF> advances = raw->advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    qreal x = 0;
+    for (const QPointF& advance : advances) {
+        positions.append(QPointF(x, raw->ascent()));
+        x += advance.x();
+    }
+    QGlyphRun run;
+    run.setRawFont(*raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    line->runs = {run};
+    line->width = x;
+    line->ascent = raw->ascent();
+    return true;
+}
+
 const PagePainter::ShapedLine& PagePainter::shaped(const QString& text, int pixelSize)
 {
     QString key = text;
@@ -46,15 +97,17 @@ const PagePainter::ShapedLine& PagePainter::shaped(const QString& text, int pixe
     auto found = shaped_.find(key);
     if (found != shaped_.end())
         return *found;
-    QTextLayout layout(text, reportFont(pixelSize));
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(1e9);
-    layout.endLayout();
     ShapedLine result;
-    result.runs = layout.glyphRuns();
-    result.width = line.isValid() ? line.horizontalAdvance() : 0; // trailing blanks count
-    result.ascent = line.isValid() ? line.ascent() : 0;
+    if (!composePlain(text, pixelSize, &result)) {
+        QTextLayout layout(text, reportFont(pixelSize));
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(1e9);
+        layout.endLayout();
+        result.runs = layout.glyphRuns();
+        result.width = line.isValid() ? line.horizontalAdvance() : 0; // trailing blanks count
+        result.ascent = line.isValid() ? line.ascent() : 0;
+    }
     if (shaped_.size() >= ShapedCacheLimit)
         shaped_.clear();
     return *shaped_.insert(key, result);

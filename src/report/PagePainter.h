@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QHash>
+#include <QRawFont>
 
 class QPainter;
 
@@ -34,6 +35,9 @@ private:
         qreal ascent = 0;
     };
     const ShapedLine& shaped(const QString& text, int pixelSize);
+    // Texts of plain Japanese and Latin characters need no shaping: their glyphs are
+    // looked up and set side by side. False when the text needs the full treatment.
+    bool composePlain(const QString& text, int pixelSize, ShapedLine* line);
     void paintText(QPainter& painter, const PageItem& item);
     void paintLine(QPainter& painter, const PageItem& item);
     void paintPicture(QPainter& painter, const PageItem& item);
@@ -43,6 +47,7 @@ private:
     QHash<int, QFontMetricsF> metrics_;
     QHash<QString, TextFit> fits_; // texts that needed shrinking or wrapping
     QHash<QString, ShapedLine> shaped_;
+    QHash<int, QRawFont> rawFonts_;
 };
 
 // The font every layout uses, at a size in twips.
