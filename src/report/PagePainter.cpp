@@ -13,6 +13,14 @@ constexpr int LineWidth = 12;           // twips, a fine printed rule
 constexpr qreal SmallestScale = 0.45;   // long texts shrink down to this share of their size
 constexpr int FitCacheLimit = 512;
 constexpr int ShapedCacheLimit = 4096;
+// No box holds more than this many characters even at the smallest size; the rest is
+// never measured or drawn.
+constexpr qsizetype LongestDrawnText = 1000;
+
+QString drawnText(const PageItem& item)
+{
+    return item.text.size() > LongestDrawnText ? item.text.left(LongestDrawnText) : item.text;
+}
 } // namespace
 
 QFont reportFont(int pixelSize, bool underline)
@@ -119,7 +127,7 @@ PagePainter::TextFit PagePainter::fit(const PageItem& item)
     const int basePixels = int(std::lround(c.fontPt * 20));
     const int horizontal = int(c.alignment & Qt::AlignHorizontal_Mask);
     TextFit single{basePixels, Qt::AlignTop | horizontal | Qt::TextSingleLine, false};
-    const QString& text = item.text;
+    const QString text = drawnText(item);
     const bool multiLine = text.contains(QLatin1Char('\n'));
     if (!multiLine) {
         single.advance = shaped(text, basePixels).width;
@@ -162,6 +170,7 @@ void PagePainter::paintText(QPainter& painter, const PageItem& item)
 {
     if (item.text.isEmpty())
         return;
+    const QString text = drawnText(item);
     const TextFit how = fit(item);
     painter.setPen(item.control->colour);
     if (how.advance >= 0) {
@@ -172,7 +181,7 @@ void PagePainter::paintText(QPainter& painter, const PageItem& item)
             x += (item.box.width() - how.advance) / 2;
         else if (horizontal & Qt::AlignRight)
             x += item.box.width() - how.advance;
-        const ShapedLine& line = shaped(item.text, how.pixelSize);
+        const ShapedLine& line = shaped(text, how.pixelSize);
         for (const QGlyphRun& run : line.runs)
             painter.drawGlyphRun(QPointF(x, item.box.top()), run);
         if (item.control->underline) {
@@ -187,7 +196,7 @@ void PagePainter::paintText(QPainter& painter, const PageItem& item)
     if (how.clipped) {
         painter.save();
         painter.setClipRect(item.box.intersected(item.cell));
-        painter.drawText(item.box, how.flags, item.text);
+        painter.drawText(item.box, how.flags, text);
         painter.restore();
         return;
     }
@@ -196,7 +205,7 @@ void PagePainter::paintText(QPainter& painter, const PageItem& item)
     QRect area = item.box;
     if (how.flags & Qt::TextSingleLine)
         area.setBottom(std::min(item.cell.bottom(), item.box.top() + int(metrics(how.pixelSize).height()) + 1));
-    painter.drawText(area, how.flags, item.text);
+    painter.drawText(area, how.flags, text);
 }
 
 void PagePainter::paintLine(QPainter& painter, const PageItem& item)
