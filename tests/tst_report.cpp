@@ -90,6 +90,7 @@ public:
         detail.setText(u("txtNo"), QString::number(++formatted_));
     }
     void detailAfterPrint() override { log_->append(u("after")); }
+    void printStart() override { log_->append(u("print")); }
     void printProgress(int page) override { log_->append(u("page %1").arg(page)); }
 
 private:
@@ -119,6 +120,7 @@ private slots:
     void numbering();
     void counterAfterOutput_data();
     void counterAfterOutput();
+    void counterFailureHeardOncePerJob();
     void rowsComeFromWorkTable();
     void printerGetsChosenPages();
     void pdfReadBack_data();
@@ -185,7 +187,7 @@ void TestReport::handlersRunInOrder()
     log.clear();
     QTemporaryDir dir;
     QVERIFY(ReportOutput::writePdf(run, dir.filePath(u("probe.pdf"))));
-    QCOMPARE(log, QStringList({u("page 1")}));
+    QCOMPARE(log, QStringList({u("print"), u("page 1")}));
 }
 
 void TestReport::cellsFillPages_data()
@@ -412,6 +414,21 @@ void TestReport::counterAfterOutput()
             QVERIFY(ReceiptRun::writePdf(*run, path));
     }
     QCOMPARE(storedLastNumber().toLongLong(), stored.toLongLong());
+}
+
+void TestReport::counterFailureHeardOncePerJob()
+{
+    QVERIFY(TestData::execMain(u("DROP TABLE 自社情報")));
+    int failures = 0;
+    const auto connection = QObject::connect(&ReceiptCounterSignals::instance(), &ReceiptCounterSignals::writeFailed,
+                                             [&failures] { ++failures; });
+    const auto run = ReceiptRun::build(u("A4 x 4"), members(12)); // three pages
+    QTemporaryDir dir;
+    QVERIFY(ReceiptRun::writePdf(*run, dir.filePath(u("a.pdf"))));
+    QCOMPARE(failures, 1);
+    QVERIFY(ReceiptRun::writePdf(*run, dir.filePath(u("b.pdf"))));
+    QCOMPARE(failures, 2);
+    QObject::disconnect(connection);
 }
 
 void TestReport::rowsComeFromWorkTable()

@@ -53,9 +53,19 @@ void ReceiptFormatter::detailAfterPrint()
     PrintRunSettings::current().ReceiptNo += 1;
 }
 
+void ReceiptFormatter::printStart()
+{
+    recordedThisJob_ = false;
+}
+
 void ReceiptFormatter::printProgress(int)
 {
+    // Every page of a job would store the same number (nothing can move ReceiptNo while a
+    // job runs), so the first page records it: one write per job, and at most one
+    // failure for the user to hear about instead of one per page.
     const PrintRunSettings& s = PrintRunSettings::current();
-    if (s.PrintNumberFlag)
-        Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Set"), s.ReceiptNo - 1);
+    if (!s.PrintNumberFlag || recordedThisJob_)
+        return;
+    recordedThisJob_ = true;
+    Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Set"), s.ReceiptNo - 1);
 }

@@ -8,8 +8,10 @@ public:
     void reportStart(ReportLayout& layout) override;
     void detailFormat(ReportDetail& detail) override;
     void detailAfterPrint() override;
+    void printStart() override;
     void printProgress(int pageNumber) override;
 
 private:
     bool narrowBlankAmount_ = false; // 8-up layouts: narrow pattern for an empty amount
+    bool recordedThisJob_ = false;
 };

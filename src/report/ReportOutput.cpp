@@ -72,6 +72,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         return false;
     }
     // Only a file that was written completely counts as printed.
+    run.printStarted();
     for (int page : drawn)
         run.pagePrinted(page);
     return true;
@@ -107,6 +108,7 @@ bool print(ReportRun& run, QPrinter& printer, QString* error)
             for (int copy = 0; copy < copies; ++copy)
                 order.append(index);
     }
+    run.printStarted();
     PagePainter pagePainter;
     bool firstSheet = true;
     for (int index : order) {
