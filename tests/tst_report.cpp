@@ -747,7 +747,10 @@ void TestReport::previewWindow()
     first->setZoom(100);
     first->setZoom(-1);
     first->setZoom(0);
-    QVERIFY(first->findChild<QLabel*>()->parent());
+    QStringList labels;
+    for (const QLabel* label : first->findChildren<QLabel*>())
+        labels.append(label->text());
+    QVERIFY2(labels.contains(u("/ 2500 ページ")), qPrintable(labels.join(u("|"))));
     QPointer<ReportPreview> watch(first);
     first->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
