@@ -646,15 +646,18 @@ void TestReport::textFitPolicy_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected"); // as is, shrunk, wrapped, cut
+    QTest::addColumn<QString>("expected"); // as is, shrunk, wrapped, shrunk and wrapped, cut
     QTest::newRow("short name as is") << u("txt氏名") << u("山田 太郎") << u("as is");
     QTest::newRow("name a third too long shrinks") << u("txt氏名") << u("山田山田山田山田山田山田山") << u("shrunk");
-    QTest::newRow("two-line information as is") << u("txt会情報") << u("港区一丁目\n電話 03") << u("as is");
-    QTest::newRow("four-line information shrinks and wraps")
-        << u("txt会情報") << u("港区一丁目\n電話 03-1234-5678\nFAX 03-1234-5679\n担当 山田") << u("wrapped");
+    QTest::newRow("two-line information at full size") << u("txt会情報") << u("港区一丁目\n電話 03") << u("wrapped");
+    QTest::newRow("four-line information shrinks")
+        << u("txt会情報") << u("港区一丁目\n電話 03-1234-5678\nFAX 03-1234-5679\n担当 山田") << u("shrunk and wrapped");
     QTest::newRow("long proviso shrinks") << u("txt但書") << u("但し、二〇二六年度の年会費および記念行事の参加費ならびに会報の送料として")
                                           << u("shrunk");
     QTest::newRow("endless word is cut") << u("txt氏名") << QString(300, QLatin1Char('W')) << u("cut");
+    QTest::newRow("long Latin address wraps between words")
+        << u("txt会情報") << u("Midori Neighbourhood Association, 1-1-1 Chiyoda, Chiyoda-ku, Tokyo 100-0001 Japan")
+        << u("wrapped");
 }
 
 void TestReport::textFitPolicy()
@@ -674,11 +677,15 @@ void TestReport::textFitPolicy()
     const PagePainter::TextFit fit = painter.fit(item);
     const int base = int(c->fontPt * 20);
     const bool wrapped = fit.flags & Qt::TextWordWrap;
-    const QString got = fit.clipped ? u("cut") : wrapped && fit.pixelSize < base ? u("wrapped")
-                                                : fit.pixelSize < base         ? u("shrunk")
-                                                                               : u("as is");
+    const bool smaller = fit.pixelSize < base;
+    const QString got = fit.clipped ? u("cut")
+                        : wrapped   ? (smaller ? u("shrunk and wrapped") : u("wrapped"))
+                                    : (smaller ? u("shrunk") : u("as is"));
     QCOMPARE(got, expected);
     QVERIFY(fit.pixelSize >= base * 0.45 - 1);
+    // Words are kept whole where a wrap between words is enough.
+    if (wrapped && text.contains(QLatin1Char(' ')))
+        QVERIFY(!(fit.flags & Qt::TextWrapAnywhere));
     if (fit.clipped)
         return;
     // What is not cut must fit its box whole at the chosen size.

@@ -140,10 +140,12 @@ PagePainter::TextFit PagePainter::fit(const PageItem& item)
     if (cached != fits_.end())
         return *cached;
 
-    // Shrink until the text fits, on one line if it can, else wrapped within the box.
+    // Shrink until the text fits: on one line if it can, else wrapped at word boundaries
+    // (Japanese breaks between any two characters), else broken wherever it must.
     TextFit result{int(std::lround(basePixels * SmallestScale)), 0, true};
-    const int wrapFlags = Qt::AlignTop | horizontal | Qt::TextWordWrap | Qt::TextWrapAnywhere;
-    for (qreal scale = 1.0; scale >= SmallestScale - 1e-9; scale -= 0.05) {
+    const int wordFlags = Qt::AlignTop | horizontal | Qt::TextWordWrap;
+    const int anywhereFlags = wordFlags | Qt::TextWrapAnywhere;
+    for (qreal scale = 1.0; scale >= SmallestScale - 1e-9 && result.clipped; scale -= 0.05) {
         const int pixels = int(std::lround(basePixels * scale));
         const QFontMetricsF& m = metrics(pixels);
         const qreal advance = multiLine ? -1 : shaped(text, pixels).width;
@@ -151,15 +153,17 @@ PagePainter::TextFit PagePainter::fit(const PageItem& item)
             result = {pixels, single.flags, false, advance};
             break;
         }
-        const QRectF needed = m.boundingRect(QRectF(0, 0, item.box.width(), 1e6), wrapFlags, text);
-        if (needed.height() > m.lineSpacing() * 1.5 && needed.height() <= item.box.height() &&
-            needed.width() <= item.box.width()) {
-            result = {pixels, wrapFlags, false};
-            break;
+        for (int flags : {wordFlags, anywhereFlags}) {
+            const QRectF needed = m.boundingRect(QRectF(0, 0, item.box.width(), 1e6), flags, text);
+            if (needed.height() > m.lineSpacing() * 1.5 && needed.height() <= item.box.height() &&
+                needed.width() <= item.box.width()) {
+                result = {pixels, flags, false};
+                break;
+            }
         }
     }
     if (result.clipped)
-        result.flags = multiLine ? wrapFlags : single.flags;
+        result.flags = multiLine ? anywhereFlags : single.flags;
     if (fits_.size() >= FitCacheLimit)
         fits_.clear();
     fits_.insert(key, result);
