@@ -95,6 +95,7 @@ bool PagePainter::composePlain(const QString& text, int pixelSize, ShapedLine* l
     line->runs = {run};
     line->width = x;
     line->ascent = raw->ascent();
+    line->plainPixelSize = pixelSize;
     return true;
 }
 
@@ -186,8 +187,25 @@ void PagePainter::paintText(QPainter& painter, const PageItem& item)
         else if (horizontal & Qt::AlignRight)
             x += item.box.width() - how.advance;
         const ShapedLine& line = shaped(text, how.pixelSize);
-        for (const QGlyphRun& run : line.runs)
-            painter.drawGlyphRun(QPointF(x, item.box.top()), run);
+        if (line.plainPixelSize > 0) {
+            const QRgb colour = item.control->colour.rgba();
+            GlyphBatch* batch = nullptr;
+            for (GlyphBatch& b : batches_)
+                if (b.pixelSize == line.plainPixelSize && b.colour == colour)
+                    batch = &b;
+            if (!batch) {
+                batches_.append(GlyphBatch{line.plainPixelSize, colour, {}, {}});
+                batch = &batches_.last();
+            }
+            const QGlyphRun& run = line.runs.first();
+            batch->glyphs.append(run.glyphIndexes());
+            for (const QPointF& at : run.positions())
+                batch->positions.append(at + QPointF(x, item.box.top()));
+        } else {
+            flushGlyphs(painter);
+            for (const QGlyphRun& run : line.runs)
+                painter.drawGlyphRun(QPointF(x, item.box.top()), run);
+        }
         if (item.control->underline) {
             // Under the whole text, blanks included: a blank amount is a line to write on.
             const QFontMetricsF& m = metrics(how.pixelSize);
@@ -196,6 +214,7 @@ void PagePainter::paintText(QPainter& painter, const PageItem& item)
         }
         return;
     }
+    flushGlyphs(painter);
     painter.setFont(reportFont(how.pixelSize, item.control->underline));
     if (how.clipped) {
         painter.save();
@@ -210,6 +229,19 @@ void PagePainter::paintText(QPainter& painter, const PageItem& item)
     if (how.flags & Qt::TextSingleLine)
         area.setBottom(std::min(item.cell.bottom(), item.box.top() + int(metrics(how.pixelSize).height()) + 1));
     painter.drawText(area, how.flags, text);
+}
+
+void PagePainter::flushGlyphs(QPainter& painter)
+{
+    for (const GlyphBatch& batch : batches_) {
+        QGlyphRun run;
+        run.setRawFont(rawFonts_.value(batch.pixelSize));
+        run.setGlyphIndexes(batch.glyphs);
+        run.setPositions(batch.positions);
+        painter.setPen(QColor::fromRgba(batch.colour));
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
+    batches_.clear();
 }
 
 void PagePainter::paintLine(QPainter& painter, const PageItem& item)
@@ -250,11 +282,14 @@ void PagePainter::paint(QPainter& painter, const ReportPage& page)
             paintText(painter, item);
             break;
         case ControlKind::Line:
+            flushGlyphs(painter); // keep the drawing order between texts and the rest
             paintLine(painter, item);
             break;
         case ControlKind::Picture:
+            flushGlyphs(painter);
             paintPicture(painter, item);
             break;
         }
     }
+    flushGlyphs(painter);
 }

@@ -33,12 +33,22 @@ private:
         QList<QGlyphRun> runs; // positions relative to the line's top-left corner
         qreal width = 0;
         qreal ascent = 0;
+        int plainPixelSize = 0; // set when the one run uses the plain font of that size
+    };
+    // Glyphs of neighbouring texts in the same font and colour, drawn as one run: each
+    // drawn text costs a PDF a block of its own.
+    struct GlyphBatch {
+        int pixelSize = 0;
+        QRgb colour = 0;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
     };
     const ShapedLine& shaped(const QString& text, int pixelSize);
     // Texts of plain Japanese and Latin characters need no shaping: their glyphs are
     // looked up and set side by side. False when the text needs the full treatment.
     bool composePlain(const QString& text, int pixelSize, ShapedLine* line);
     void paintText(QPainter& painter, const PageItem& item);
+    void flushGlyphs(QPainter& painter);
     void paintLine(QPainter& painter, const PageItem& item);
     void paintPicture(QPainter& painter, const PageItem& item);
     const QFontMetricsF& metrics(int pixelSize);
@@ -48,6 +58,7 @@ private:
     QHash<QString, TextFit> fits_; // texts that needed shrinking or wrapping
     QHash<QString, ShapedLine> shaped_;
     QHash<int, QRawFont> rawFonts_;
+    QList<GlyphBatch> batches_;
 };
 
 // The font every layout uses, at a size in twips.
