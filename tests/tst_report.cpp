@@ -650,6 +650,7 @@ void TestReport::textFitPolicy_data()
     QTest::newRow("short name as is") << u("txt氏名") << u("山田 太郎") << u("as is");
     QTest::newRow("name a third too long shrinks") << u("txt氏名") << u("山田山田山田山田山田山田山") << u("shrunk");
     QTest::newRow("two-line information at full size") << u("txt会情報") << u("港区一丁目\n電話 03") << u("wrapped");
+    QTest::newRow("Windows line ends") << u("txt会情報") << u("港区一丁目\r\n電話 03") << u("wrapped");
     QTest::newRow("four-line information shrinks")
         << u("txt会情報") << u("港区一丁目\n電話 03-1234-5678\nFAX 03-1234-5679\n担当 山田") << u("shrunk and wrapped");
     QTest::newRow("long proviso shrinks") << u("txt但書") << u("但し、二〇二六年度の年会費および記念行事の参加費ならびに会報の送料として")
@@ -676,7 +677,7 @@ void TestReport::textFitPolicy()
     PagePainter painter;
     const PagePainter::TextFit fit = painter.fit(item);
     const int base = int(c->fontPt * 20);
-    const bool wrapped = fit.flags & Qt::TextWordWrap;
+    const bool wrapped = fit.lines || (fit.flags & Qt::TextWordWrap);
     const bool smaller = fit.pixelSize < base;
     const QString got = fit.clipped ? u("cut")
                         : wrapped   ? (smaller ? u("shrunk and wrapped") : u("wrapped"))

@@ -19,7 +19,10 @@ constexpr qsizetype LongestDrawnText = 1000;
 
 QString drawnText(const PageItem& item)
 {
-    return item.text.size() > LongestDrawnText ? item.text.left(LongestDrawnText) : item.text;
+    QString text = item.text.size() > LongestDrawnText ? item.text.left(LongestDrawnText) : item.text;
+    if (text.contains(QLatin1Char('\r'))) // lines typed on another system
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
 }
 } // namespace
 
@@ -154,6 +157,17 @@ PagePainter::TextFit PagePainter::fit(const PageItem& item)
             result = {pixels, single.flags, false, advance};
             break;
         }
+        if (multiLine) {
+            // Lines as the text breaks them, if each fits across and all fit down the box.
+            const QStringList lines = text.split(QLatin1Char('\n'));
+            bool fits = lines.size() * m.lineSpacing() <= item.box.height();
+            for (qsizetype i = 0; fits && i < lines.size(); ++i)
+                fits = shaped(lines.at(i), pixels).width <= item.box.width();
+            if (fits) {
+                result = {pixels, Qt::AlignTop | horizontal, false, -1, true};
+                break;
+            }
+        }
         for (int flags : {wordFlags, anywhereFlags}) {
             const QRectF needed = m.boundingRect(QRectF(0, 0, item.box.width(), 1e6), flags, text);
             if (needed.height() > m.lineSpacing() * 1.5 && needed.height() <= item.box.height() &&
@@ -162,6 +176,8 @@ PagePainter::TextFit PagePainter::fit(const PageItem& item)
                 break;
             }
         }
+        if (!result.clipped)
+            break;
     }
     if (result.clipped)
         result.flags = multiLine ? anywhereFlags : single.flags;
@@ -171,51 +187,71 @@ PagePainter::TextFit PagePainter::fit(const PageItem& item)
     return result;
 }
 
+void PagePainter::placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at,
+                            const QColor& colour, bool underline)
+{
+    const ShapedLine& line = shaped(text, pixelSize);
+    if (line.plainPixelSize > 0) {
+        const QRgb rgba = colour.rgba();
+        GlyphBatch* batch = nullptr;
+        for (GlyphBatch& b : batches_)
+            if (b.pixelSize == line.plainPixelSize && b.colour == rgba)
+                batch = &b;
+        if (!batch) {
+            batches_.append(GlyphBatch{line.plainPixelSize, rgba, {}, {}});
+            batch = &batches_.last();
+        }
+        const QGlyphRun& run = line.runs.first();
+        batch->glyphs.append(run.glyphIndexes());
+        for (const QPointF& position : run.positions())
+            batch->positions.append(position + at);
+    } else {
+        flushGlyphs(painter);
+        painter.setPen(colour);
+        for (const QGlyphRun& run : line.runs)
+            painter.drawGlyphRun(at, run);
+    }
+    if (underline) {
+        // Under the whole text, blanks included: a blank amount is a line to write on.
+        const QFontMetricsF& m = metrics(pixelSize);
+        const qreal y = at.y() + line.ascent + m.underlinePos();
+        painter.fillRect(QRectF(at.x(), y, line.width, std::max<qreal>(m.lineWidth(), 1)), colour);
+    }
+}
+
 void PagePainter::paintText(QPainter& painter, const PageItem& item)
 {
     if (item.text.isEmpty())
         return;
     const QString text = drawnText(item);
     const TextFit how = fit(item);
-    painter.setPen(item.control->colour);
+    const ReportControl& c = *item.control;
+    const Qt::Alignment horizontal = c.alignment & Qt::AlignHorizontal_Mask;
+    auto left = [&](qreal width) {
+        if (horizontal & Qt::AlignHCenter)
+            return item.box.left() + (item.box.width() - width) / 2;
+        if (horizontal & Qt::AlignRight)
+            return item.box.left() + item.box.width() - width;
+        return qreal(item.box.left());
+    };
     if (how.advance >= 0) {
         // One line that fits: its shaped glyphs go straight onto the page.
-        const Qt::Alignment horizontal = item.control->alignment & Qt::AlignHorizontal_Mask;
-        qreal x = item.box.left();
-        if (horizontal & Qt::AlignHCenter)
-            x += (item.box.width() - how.advance) / 2;
-        else if (horizontal & Qt::AlignRight)
-            x += item.box.width() - how.advance;
-        const ShapedLine& line = shaped(text, how.pixelSize);
-        if (line.plainPixelSize > 0) {
-            const QRgb colour = item.control->colour.rgba();
-            GlyphBatch* batch = nullptr;
-            for (GlyphBatch& b : batches_)
-                if (b.pixelSize == line.plainPixelSize && b.colour == colour)
-                    batch = &b;
-            if (!batch) {
-                batches_.append(GlyphBatch{line.plainPixelSize, colour, {}, {}});
-                batch = &batches_.last();
-            }
-            const QGlyphRun& run = line.runs.first();
-            batch->glyphs.append(run.glyphIndexes());
-            for (const QPointF& at : run.positions())
-                batch->positions.append(at + QPointF(x, item.box.top()));
-        } else {
-            flushGlyphs(painter);
-            for (const QGlyphRun& run : line.runs)
-                painter.drawGlyphRun(QPointF(x, item.box.top()), run);
-        }
-        if (item.control->underline) {
-            // Under the whole text, blanks included: a blank amount is a line to write on.
-            const QFontMetricsF& m = metrics(how.pixelSize);
-            const qreal y = item.box.top() + line.ascent + m.underlinePos();
-            painter.fillRect(QRectF(x, y, how.advance, std::max<qreal>(m.lineWidth(), 1)), item.control->colour);
+        placeLine(painter, text, how.pixelSize, QPointF(left(how.advance), item.box.top()), c.colour, c.underline);
+        return;
+    }
+    if (how.lines) {
+        const qreal step = metrics(how.pixelSize).lineSpacing();
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const qreal width = shaped(lines.at(i), how.pixelSize).width;
+            placeLine(painter, lines.at(i), how.pixelSize, QPointF(left(width), item.box.top() + i * step), c.colour,
+                      c.underline);
         }
         return;
     }
     flushGlyphs(painter);
-    painter.setFont(reportFont(how.pixelSize, item.control->underline));
+    painter.setPen(c.colour);
+    painter.setFont(reportFont(how.pixelSize, c.underline));
     if (how.clipped) {
         painter.save();
         painter.setClipRect(item.box.intersected(item.cell));

@@ -24,6 +24,7 @@ public:
         int flags = 0;
         bool clipped = false; // still too long at the smallest size: cut at the box
         qreal advance = -1;   // width of a single line, when known
+        bool lines = false;   // several lines as the text breaks them, each drawn as one line
     };
     TextFit fit(const PageItem& item);
 
@@ -48,6 +49,9 @@ private:
     // looked up and set side by side. False when the text needs the full treatment.
     bool composePlain(const QString& text, int pixelSize, ShapedLine* line);
     void paintText(QPainter& painter, const PageItem& item);
+    // One shaped line with its top-left corner at `at`; returns nothing, draws or batches.
+    void placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at, const QColor& colour,
+                   bool underline);
     void flushGlyphs(QPainter& painter);
     void paintLine(QPainter& painter, const PageItem& item);
     void paintPicture(QPainter& painter, const PageItem& item);
