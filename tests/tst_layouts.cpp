@@ -228,6 +228,7 @@ private slots:
     void paperTypeChoosesLayout_data();
     void paperTypeChoosesLayout();
     void everyPictureRenders();
+    void picturesFitOrStretch();
 
 private:
     std::unique_ptr<TestData> data_;
@@ -374,6 +375,36 @@ void TestLayouts::everyPictureRenders()
                     inked += qAlpha(p) > 0 && qGray(p) < 230;
                 }
             QVERIFY2(inked > 50, qPrintable(name + QLatin1Char('/') + c.name + QLatin1String(" is empty")));
+        }
+    }
+}
+
+void TestLayouts::picturesFitOrStretch()
+{
+    // Corner ornaments keep their proportions, centred in their boxes; frames fill theirs.
+    for (const QString& name : ReceiptLayouts::names()) {
+        for (const ReportControl& c : ReceiptLayouts::byName(name).controls) {
+            if (c.kind != ControlKind::Picture)
+                continue;
+            const QString where = name + QLatin1Char('/') + c.name;
+            PictureCache cache;
+            const PictureCache::Placed& placed = cache.get(c.picture, c.box.size());
+            const QRectF box(QPointF(0, 0), c.box.size());
+            if (c.picture.scaling == PictureScaling::Stretch) {
+                QCOMPARE(placed.area, box);
+                QCOMPARE(placed.image.width(), qRound(box.width() * PictureCache::DotsPerInch / 1440.0));
+                continue;
+            }
+            const QSizeF natural = PictureCache::naturalSize(c.picture.path);
+            QVERIFY2(box.adjusted(-5, -5, 5, 5).contains(placed.area), qPrintable(where));
+            QVERIFY2(qAbs(placed.area.width() / placed.area.height() - natural.width() / natural.height()) < 0.01,
+                     qPrintable(where));
+            QVERIFY2(qAbs(placed.area.center().x() - box.center().x()) <= 3 &&
+                         qAbs(placed.area.center().y() - box.center().y()) <= 3,
+                     qPrintable(where));
+            // It touches two opposite sides of its box.
+            QVERIFY2(qAbs(placed.area.width() - box.width()) <= 5 || qAbs(placed.area.height() - box.height()) <= 5,
+                     qPrintable(where));
         }
     }
 }
