@@ -228,6 +228,7 @@ private slots:
     void paperTypeChoosesLayout_data();
     void paperTypeChoosesLayout();
     void everyPictureRenders();
+    void picturesFitOrStretch();
 
 private:
     std::unique_ptr<TestData> data_;
@@ -257,12 +258,12 @@ void TestLayouts::firstReceiptControls_data()
     QTest::addColumn<QString>("paperType");
     QTest::addColumn<QString>("layoutName");
     QTest::addColumn<QPoint>("cellOrigin");
-    QTest::addColumn<QStringList>("spec");
+    QTest::addColumn<QStringList>("entry");
     for (const LayoutCase& lc : layoutCases) {
         for (const QString& line : u(lc.table).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-            const QStringList spec = line.split(QLatin1Char(' '));
-            QTest::newRow(qPrintable(u(lc.layoutName).mid(6) + QLatin1Char('/') + spec.at(0)))
-                << u(lc.paperType) << u(lc.layoutName) << lc.firstCell << spec;
+            const QStringList entry = line.split(QLatin1Char(' '));
+            QTest::newRow(qPrintable(u(lc.layoutName).mid(6) + QLatin1Char('/') + entry.at(0)))
+                << u(lc.paperType) << u(lc.layoutName) << lc.firstCell << entry;
         }
     }
 }
@@ -272,39 +273,39 @@ void TestLayouts::firstReceiptControls()
     QFETCH(QString, paperType);
     QFETCH(QString, layoutName);
     QFETCH(QPoint, cellOrigin);
-    QFETCH(QStringList, spec);
+    QFETCH(QStringList, entry);
     const auto run = ReceiptRun::build(paperType, {{Name, qint64(1500), Proviso}});
     QCOMPARE(run->layout().name, layoutName);
     const ReportPage page = run->page(0);
-    const PageItem* item = page.find(spec.at(0), 0);
+    const PageItem* item = page.find(entry.at(0), 0);
     QVERIFY2(item, "control missing");
-    const QString kind = spec.at(1);
-    auto n = [&](int i) { return spec.at(i).toInt(); };
+    const QString kind = entry.at(1);
+    auto n = [&](int i) { return entry.at(i).toInt(); };
     if (kind == QLatin1String("line")) {
         QCOMPARE(item->kind(), ControlKind::Line);
         QCOMPARE(item->line, QLine(n(2), n(3), n(4), n(5)).translated(cellOrigin));
         const QHash<QString, LineStyle> styles = {{u("solid"), LineStyle::Solid},
                                                   {u("dotted"), LineStyle::Dotted},
                                                   {u("dash-dot-dot"), LineStyle::DashDotDot}};
-        QCOMPARE(item->control->lineStyle, styles.value(spec.at(6)));
+        QCOMPARE(item->control->lineStyle, styles.value(entry.at(6)));
         return;
     }
     QCOMPARE(item->box, QRect(n(2), n(3), n(4), n(5)).translated(cellOrigin));
     if (kind == QLatin1String("picture")) {
         QCOMPARE(item->kind(), ControlKind::Picture);
-        QCOMPARE(item->control->picture.path, u(":/printing/layouts/art/") + spec.at(6) + u(".svg"));
+        QCOMPARE(item->control->picture.path, u(":/printing/layouts/art/") + entry.at(6) + u(".svg"));
         QCOMPARE(item->control->picture.scaling,
-                 spec.at(7) == QLatin1String("fit") ? PictureScaling::Fit : PictureScaling::Stretch);
+                 entry.at(7) == QLatin1String("fit") ? PictureScaling::Fit : PictureScaling::Stretch);
         return;
     }
     QCOMPARE(item->kind(), kind == QLatin1String("label") ? ControlKind::Label : ControlKind::Field);
-    QCOMPARE(item->control->fontPt, spec.at(6).toDouble());
-    const QString style = spec.at(7);
+    QCOMPARE(item->control->fontPt, entry.at(6).toDouble());
+    const QString style = entry.at(7);
     QCOMPARE(item->control->alignment & Qt::AlignHorizontal_Mask,
              style.contains(QLatin1Char('C')) ? Qt::AlignHCenter : Qt::AlignLeft);
     QCOMPARE(item->control->underline, style.contains(QLatin1Char('U')));
     QCOMPARE(item->control->colour, style.contains(QLatin1Char('T')) ? QColor(0, 64, 64) : QColor(Qt::black));
-    QCOMPARE(item->text, expectedText(layoutName, spec.at(0)));
+    QCOMPARE(item->text, expectedText(layoutName, entry.at(0)));
 }
 
 void TestLayouts::drawingOrderAndNothingElse_data()
@@ -374,6 +375,36 @@ void TestLayouts::everyPictureRenders()
                     inked += qAlpha(p) > 0 && qGray(p) < 230;
                 }
             QVERIFY2(inked > 50, qPrintable(name + QLatin1Char('/') + c.name + QLatin1String(" is empty")));
+        }
+    }
+}
+
+void TestLayouts::picturesFitOrStretch()
+{
+    // Corner ornaments keep their proportions, centred in their boxes; frames fill theirs.
+    for (const QString& name : ReceiptLayouts::names()) {
+        for (const ReportControl& c : ReceiptLayouts::byName(name).controls) {
+            if (c.kind != ControlKind::Picture)
+                continue;
+            const QString where = name + QLatin1Char('/') + c.name;
+            PictureCache cache;
+            const PictureCache::Placed& placed = cache.get(c.picture, c.box.size());
+            const QRectF box(QPointF(0, 0), c.box.size());
+            if (c.picture.scaling == PictureScaling::Stretch) {
+                QCOMPARE(placed.area, box);
+                QCOMPARE(placed.image.width(), qRound(box.width() * PictureCache::DotsPerInch / 1440.0));
+                continue;
+            }
+            const QSizeF natural = PictureCache::naturalSize(c.picture.path);
+            QVERIFY2(box.adjusted(-5, -5, 5, 5).contains(placed.area), qPrintable(where));
+            QVERIFY2(qAbs(placed.area.width() / placed.area.height() - natural.width() / natural.height()) < 0.01,
+                     qPrintable(where));
+            QVERIFY2(qAbs(placed.area.center().x() - box.center().x()) <= 3 &&
+                         qAbs(placed.area.center().y() - box.center().y()) <= 3,
+                     qPrintable(where));
+            // It touches two opposite sides of its box.
+            QVERIFY2(qAbs(placed.area.width() - box.width()) <= 5 || qAbs(placed.area.height() - box.height()) <= 5,
+                     qPrintable(where));
         }
     }
 }

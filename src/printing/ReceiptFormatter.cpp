@@ -57,8 +57,17 @@ void ReceiptFormatter::detailAfterPrint()
     PrintRunSettings::current().ReceiptNo += 1;
 }
 
+void ReceiptFormatter::printStart()
+{
+    recordedThisJob_ = false;
+}
+
 void ReceiptFormatter::printProgress(int)
 {
-    if (numbered_ && formattedAny_)
-        Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Set"), lastNumber_);
+    // One write per job: every page would store the same number, and a failure should reach
+    // the user once, not once per page.
+    if (!numbered_ || !formattedAny_ || recordedThisJob_)
+        return;
+    recordedThisJob_ = true;
+    Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Set"), lastNumber_);
 }

@@ -10,6 +10,7 @@ public:
     void reportStart(ReportLayout& layout) override;
     void detailFormat(ReportDetail& detail) override;
     void detailAfterPrint() override;
+    void printStart() override;
     void printProgress(int pageNumber) override;
 
 private:
@@ -19,4 +20,5 @@ private:
     bool numbered_ = false;
     bool formattedAny_ = false;
     qint64 lastNumber_ = 0;
+    bool recordedThisJob_ = false;
 };

@@ -1,149 +1,16 @@
 #include "report/PagePainter.h"
 
-#include "app/ApplicationSetup.h"
-
 #include <QPaintDevice>
 #include <QPainter>
-#include <QTextLayout>
-
-#include <cmath>
 
 namespace {
-constexpr int LineWidth = 12;           // twips, a fine printed rule
-constexpr qreal SmallestScale = 0.45;   // long texts shrink down to this share of their size
-constexpr int FitCacheLimit = 512;
-constexpr int ShapedCacheLimit = 4096;
+constexpr int LineWidth = 12; // twips, a fine printed rule
 } // namespace
-
-QFont reportFont(int pixelSize, bool underline)
-{
-    QFont font(QString::fromUtf8(ApplicationSetup::FontName));
-    font.setPixelSize(std::max(1, pixelSize));
-    font.setUnderline(underline);
-    // Print metrics: unhinted outlines scale exactly and their advances need no glyph loading.
-    font.setHintingPreference(QFont::PreferNoHinting);
-    return font;
-}
 
 void PagePainter::useTwips(QPainter& painter)
 {
     const QPaintDevice* device = painter.device();
     painter.scale(device->logicalDpiX() / 1440.0, device->logicalDpiY() / 1440.0);
-}
-
-const QFontMetricsF& PagePainter::metrics(int pixelSize)
-{
-    auto found = metrics_.find(pixelSize);
-    if (found == metrics_.end())
-        found = metrics_.insert(pixelSize, QFontMetricsF(reportFont(pixelSize)));
-    return *found;
-}
-
-const PagePainter::ShapedLine& PagePainter::shaped(const QString& text, int pixelSize)
-{
-    QString key = text;
-    key.append(QChar(0xFFFF)).append(QString::number(pixelSize));
-    auto found = shaped_.find(key);
-    if (found != shaped_.end())
-        return *found;
-    QTextLayout layout(text, reportFont(pixelSize));
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(1e9);
-    layout.endLayout();
-    ShapedLine result;
-    result.runs = layout.glyphRuns();
-    result.width = line.isValid() ? line.horizontalAdvance() : 0; // trailing blanks count
-    result.ascent = line.isValid() ? line.ascent() : 0;
-    if (shaped_.size() >= ShapedCacheLimit)
-        shaped_.clear();
-    return *shaped_.insert(key, result);
-}
-
-PagePainter::TextFit PagePainter::fit(const PageItem& item)
-{
-    const ReportControl& c = *item.control;
-    const int basePixels = int(std::lround(c.fontPt * 20));
-    const int horizontal = int(c.alignment & Qt::AlignHorizontal_Mask);
-    TextFit single{basePixels, Qt::AlignTop | horizontal | Qt::TextSingleLine, false};
-    const QString& text = item.text;
-    const bool multiLine = text.contains(QLatin1Char('\n'));
-    if (!multiLine) {
-        single.advance = shaped(text, basePixels).width;
-        if (single.advance <= item.box.width())
-            return single;
-    }
-
-    const QString key = c.name + QLatin1Char('\x1f') + text;
-    auto cached = fits_.find(key);
-    if (cached != fits_.end())
-        return *cached;
-
-    // Shrink until the text fits, on one line if it can, else wrapped within the box.
-    TextFit result{int(std::lround(basePixels * SmallestScale)), 0, true};
-    const int wrapFlags = Qt::AlignTop | horizontal | Qt::TextWordWrap | Qt::TextWrapAnywhere;
-    for (qreal scale = 1.0; scale >= SmallestScale - 1e-9; scale -= 0.05) {
-        const int pixels = int(std::lround(basePixels * scale));
-        const QFontMetricsF& m = metrics(pixels);
-        const qreal advance = multiLine ? -1 : shaped(text, pixels).width;
-        if (!multiLine && advance <= item.box.width()) {
-            result = {pixels, single.flags, false, advance};
-            break;
-        }
-        const QRectF needed = m.boundingRect(QRectF(0, 0, item.box.width(), 1e6), wrapFlags, text);
-        if (needed.height() > m.lineSpacing() * 1.5 && needed.height() <= item.box.height() &&
-            needed.width() <= item.box.width()) {
-            result = {pixels, wrapFlags, false};
-            break;
-        }
-    }
-    if (result.clipped)
-        result.flags = multiLine ? wrapFlags : single.flags;
-    if (fits_.size() >= FitCacheLimit)
-        fits_.clear();
-    fits_.insert(key, result);
-    return result;
-}
-
-void PagePainter::paintText(QPainter& painter, const PageItem& item)
-{
-    if (item.text.isEmpty())
-        return;
-    const TextFit how = fit(item);
-    painter.setPen(item.control->colour);
-    if (how.advance >= 0) {
-        // One line that fits: its shaped glyphs go straight onto the page.
-        const Qt::Alignment horizontal = item.control->alignment & Qt::AlignHorizontal_Mask;
-        qreal x = item.box.left();
-        if (horizontal & Qt::AlignHCenter)
-            x += (item.box.width() - how.advance) / 2;
-        else if (horizontal & Qt::AlignRight)
-            x += item.box.width() - how.advance;
-        const ShapedLine& line = shaped(item.text, how.pixelSize);
-        for (const QGlyphRun& run : line.runs)
-            painter.drawGlyphRun(QPointF(x, item.box.top()), run);
-        if (item.control->underline) {
-            // Under the whole text, blanks included: a blank amount is a line to write on.
-            const QFontMetricsF& m = metrics(how.pixelSize);
-            const qreal y = item.box.top() + line.ascent + m.underlinePos();
-            painter.fillRect(QRectF(x, y, how.advance, std::max<qreal>(m.lineWidth(), 1)), item.control->colour);
-        }
-        return;
-    }
-    painter.setFont(reportFont(how.pixelSize, item.control->underline));
-    if (how.clipped) {
-        painter.save();
-        painter.setClipRect(item.box.intersected(item.cell));
-        painter.drawText(item.box, how.flags, item.text);
-        painter.restore();
-        return;
-    }
-    // A wrapped text may use the whole box; a single line sits at the top of its box
-    // and may run a little below it, as captions do, but never out of its cell.
-    QRect area = item.box;
-    if (how.flags & Qt::TextSingleLine)
-        area.setBottom(std::min(item.cell.bottom(), item.box.top() + int(metrics(how.pixelSize).height()) + 1));
-    painter.drawText(area, how.flags, item.text);
 }
 
 void PagePainter::paintLine(QPainter& painter, const PageItem& item)
@@ -181,14 +48,17 @@ void PagePainter::paint(QPainter& painter, const ReportPage& page)
         switch (item.kind()) {
         case ControlKind::Label:
         case ControlKind::Field:
-            paintText(painter, item);
+            text_.paint(painter, item);
             break;
         case ControlKind::Line:
+            text_.flush(painter); // keep the drawing order between texts and the rest
             paintLine(painter, item);
             break;
         case ControlKind::Picture:
+            text_.flush(painter);
             paintPicture(painter, item);
             break;
         }
     }
+    text_.flush(painter);
 }

@@ -1,49 +1,25 @@
 #pragma once
 #include "report/PictureCache.h"
 #include "report/ReportPage.h"
-
-#include <QFont>
-#include <QFontMetricsF>
-#include <QGlyphRun>
-#include <QHash>
+#include "report/TextSetter.h"
 
 class QPainter;
 
 // Draws pages in twips on any painter: preview widget, printer or PDF writer.
-// One painter object serves a whole job, so pictures and font metrics are prepared once.
+// One painter object serves a whole job, so pictures and texts are prepared once.
 class PagePainter {
 public:
     // Scales the painter so that one unit is one twip from the device's top-left corner.
     static void useTwips(QPainter& painter);
     void paint(QPainter& painter, const ReportPage& page);
 
-    // How a text is drawn in its box: font size in twips and Qt text flags.
-    struct TextFit {
-        int pixelSize = 0;
-        int flags = 0;
-        bool clipped = false; // still too long at the smallest size: cut at the box
-        qreal advance = -1;   // width of a single line, when known
-    };
-    TextFit fit(const PageItem& item);
+    using TextFit = TextSetter::TextFit;
+    TextFit fit(const PageItem& item) { return text_.fit(item); }
 
 private:
-    // A text shaped once on one line: most texts repeat on every receipt of a run.
-    struct ShapedLine {
-        QList<QGlyphRun> runs; // positions relative to the line's top-left corner
-        qreal width = 0;
-        qreal ascent = 0;
-    };
-    const ShapedLine& shaped(const QString& text, int pixelSize);
-    void paintText(QPainter& painter, const PageItem& item);
     void paintLine(QPainter& painter, const PageItem& item);
     void paintPicture(QPainter& painter, const PageItem& item);
-    const QFontMetricsF& metrics(int pixelSize);
 
     PictureCache pictures_;
-    QHash<int, QFontMetricsF> metrics_;
-    QHash<QString, TextFit> fits_; // texts that needed shrinking or wrapping
-    QHash<QString, ShapedLine> shaped_;
+    TextSetter text_;
 };
-
-// The font every layout uses, at a size in twips.
-QFont reportFont(int pixelSize, bool underline = false);

@@ -79,9 +79,17 @@ const PictureCache::Placed& PictureCache::get(const ReportPicture& picture, cons
     auto found = images_.find(key);
     if (found != images_.end())
         return *found;
-    const QRectF placed = placement(picture, QRectF(QPointF(0, 0), boxTwips));
+    QRectF placed = placement(picture, QRectF(QPointF(0, 0), boxTwips));
     const QSize pixels(std::max(1, int(std::lround(placed.width() * DotsPerInch / 1440.0))),
                        std::max(1, int(std::lround(placed.height() * DotsPerInch / 1440.0))));
+    if (picture.scaling == PictureScaling::Fit) {
+        // Whole pixels at exactly the print resolution, on whole twips: the same few
+        // numbers then place the picture on every receipt, which a PDF stores compactly.
+        const QSizeF size(pixels.width() * 1440.0 / DotsPerInch, pixels.height() * 1440.0 / DotsPerInch);
+        placed = QRectF(QPointF(std::round(placed.center().x() - size.width() / 2),
+                                std::round(placed.center().y() - size.height() / 2)),
+                        size);
+    }
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QSvgRenderer renderer(picture.path);

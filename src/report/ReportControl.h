@@ -48,12 +48,6 @@ struct ReportControl {
         c.colour = colour_;
         return c;
     }
-    ReportControl movedTo(int left, int top) const
-    {
-        ReportControl c = *this;
-        c.box.moveTo(left, top);
-        return c;
-    }
 };
 
 namespace Controls {

@@ -13,6 +13,8 @@ public:
     virtual void detailFormat(ReportDetail&) {}
     // Once per row, after the cell is laid out.
     virtual void detailAfterPrint() {}
+    // Before the pages of one printer job or PDF file are reported.
+    virtual void printStart() {}
     // For every page sent to a printer or written to a file (never for the preview); 1-based.
     virtual void printProgress(int) {}
 };

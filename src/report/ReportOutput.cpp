@@ -51,6 +51,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     }
     // The pages count as printed before any of them is written: should the program die while
     // writing, their numbers are skipped rather than handed out a second time.
+    run.printStarted();
     for (int index = first; index <= last; ++index)
         run.pagePrinted(index + 1);
     QList<int> drawn;
@@ -108,6 +109,7 @@ bool print(ReportRun& run, QPrinter& printer, QString* error)
             for (int copy = 0; copy < copies; ++copy)
                 order.append(index);
     }
+    run.printStarted();
     PagePainter pagePainter;
     bool firstSheet = true;
     for (int index : order) {

@@ -7,6 +7,7 @@
 
 #include <QComboBox>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -201,7 +202,10 @@ void ReportPreview::printWithDialog()
         printer.setFromTo(1, run_->pageCount());
     printer.setPrintRange(QPrinter::PageRange);
     QString error;
-    if (!ReportOutput::print(*run_, printer, &error))
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long run takes a few seconds
+    const bool printed = ReportOutput::print(*run_, printer, &error);
+    QGuiApplication::restoreOverrideCursor();
+    if (!printed)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("印刷できませんでした。") + error);
 }
 
@@ -216,7 +220,10 @@ void ReportPreview::saveAsPdf()
     if (path.isEmpty())
         return;
     QString error;
-    if (!ReportOutput::writePdf(*run_, path, &error))
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = ReportOutput::writePdf(*run_, path, &error);
+    QGuiApplication::restoreOverrideCursor();
+    if (!written)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("PDF ファイルを保存できませんでした。\n") + path + QStringLiteral("\n") + error);
 }

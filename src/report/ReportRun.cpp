@@ -139,6 +139,11 @@ QString ReportRun::text(int cell, const QString& controlName) const
     return unpack(records_.at(cell)).at(slot);
 }
 
+void ReportRun::printStarted()
+{
+    handlers_->printStart();
+}
+
 void ReportRun::pagePrinted(int pageNumber)
 {
     handlers_->printProgress(pageNumber);

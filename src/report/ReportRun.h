@@ -24,7 +24,8 @@ public:
     // The texts of one cell as formatted, by control name.
     QString text(int cell, const QString& controlName) const;
 
-    // A page went to a printer or into a file (1-based page number).
+    // A printer job or a PDF file begins; then each page that went out (1-based).
+    void printStarted();
     void pagePrinted(int pageNumber);
 
 private:

@@ -328,18 +328,22 @@ def scroll_frame():
     s += f'<rect x="6" y="6" width="{W-12}" height="{H-12}" fill="none" stroke="#6b4a0c" stroke-width="1"/>\n'
     s += f'<rect x="16" y="16" width="{W-32}" height="{H-32}" fill="none" stroke="#6b4a0c" stroke-width=".8"/>\n'
     s += f'<rect x="21" y="21" width="{W-42}" height="{H-42}" fill="none" stroke="#b8892b" stroke-width=".8"/>\n'
+    s += f'<rect x="24" y="24" width="{W-48}" height="{H-48}" fill="none" stroke="#b5472d" stroke-width=".6"/>\n'
     # scrolls along the sides and beside the top and bottom fans
     for y in (150, 257, 364):
-        s += cscroll(26, y, 9, 90)
-        s += cscroll(W - 26, y, 9, -90)
-    for x in (100, 580):
-        s += cscroll(x, 26, 9, 0)
-        s += cscroll(x, H - 26, 9, 180)
+        s += cscroll(28, y, 12, 90)
+        s += cscroll(W - 28, y, 12, -90)
+    for y in (203, 310):
+        for x in (27, W - 27):
+            s += f'<circle cx="{x}" cy="{y}" r="3" fill="url(#goldV)" stroke="#6b4a0c" stroke-width=".5"/>\n'
+    for x in (104, 576):
+        s += cscroll(x, 28, 12, 0)
+        s += cscroll(x, H - 28, 12, 180)
     # corner fans open towards their corners
-    s += fan(48, 48, 40, 12, 180, 270)
-    s += fan(W - 48, 48, 40, 12, 270, 360)
-    s += fan(48, H - 48, 40, 12, 90, 180)
-    s += fan(W - 48, H - 48, 40, 12, 0, 90)
+    s += fan(50, 50, 45, 13, 180, 270)
+    s += fan(W - 50, 50, 45, 13, 270, 360)
+    s += fan(50, H - 50, 45, 13, 90, 180)
+    s += fan(W - 50, H - 50, 45, 13, 0, 90)
     # top fan opens upwards over the border, bottom fan downwards
     s += f'<rect x="282" y="4" width="116" height="20" fill="#fffaf0"/>\n'
     for x, y in [(282, 11), (398, 11), (292, H - 11), (388, H - 11)]:

@@ -1,0 +1,274 @@
+#include "report/TextSetter.h"
+
+#include "app/ApplicationSetup.h"
+
+#include <QPainter>
+#include <QTextLayout>
+
+#include <cmath>
+
+namespace {
+constexpr qreal SmallestScale = 0.45;   // long texts shrink down to this share of their size
+constexpr int FitCacheLimit = 512;
+constexpr int ShapedCacheLimit = 4096;
+// No box holds more than this many characters even at the smallest size; the rest is
+// never measured or drawn.
+constexpr qsizetype LongestDrawnText = 1000;
+
+QString drawnText(const PageItem& item)
+{
+    QString text = item.text.size() > LongestDrawnText ? item.text.left(LongestDrawnText) : item.text;
+    if (text.contains(QLatin1Char('\r'))) // lines typed on another system
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+} // namespace
+
+QFont reportFont(int pixelSize, bool underline)
+{
+    QFont font(QString::fromUtf8(ApplicationSetup::FontName));
+    font.setPixelSize(std::max(1, pixelSize));
+    font.setUnderline(underline);
+    // Print metrics: unhinted outlines scale exactly and their advances need no glyph loading.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    // Glyphs stand at their own advances, as the layouts were drawn.
+    font.setKerning(false);
+    return font;
+}
+
+const QFontMetricsF& TextSetter::metrics(int pixelSize)
+{
+    auto found = metrics_.find(pixelSize);
+    if (found == metrics_.end())
+        found = metrics_.insert(pixelSize, QFontMetricsF(reportFont(pixelSize)));
+    return *found;
+}
+
+namespace {
+bool isPlain(QChar ch)
+{
+    if (ch.unicode() < 0x20 || ch.isSurrogate() || ch.isMark() || ch.category() == QChar::Other_Format)
+        return false;
+    switch (ch.script()) {
+    case QChar::Script_Common:
+    case QChar::Script_Latin:
+    case QChar::Script_Han:
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana:
+        return true;
+    default:
+        return false;
+    }
+}
+} // namespace
+
+bool TextSetter::composePlain(const QString& text, int pixelSize, ShapedLine* line)
+{
+    for (QChar ch : text)
+        if (!isPlain(ch))
+            return false;
+    auto raw = rawFonts_.find(pixelSize);
+    if (raw == rawFonts_.end())
+        raw = rawFonts_.insert(pixelSize, QRawFont::fromFont(reportFont(pixelSize)));
+    if (!raw->isValid())
+        return false;
+    const QList<quint32> glyphs = raw->glyphIndexesForString(text);
+    if (glyphs.size() != text.size() || glyphs.contains(0u)) // 0: the font lacks it, let Qt find another
+        return false;
+    const QList<QPointF> advances = raw->advancesForGlyphIndexes(glyphs);
+    QList<QPointF> positions;
+    positions.reserve(glyphs.size());
+    qreal x = 0;
+    for (const QPointF& advance : advances) {
+        positions.append(QPointF(x, raw->ascent()));
+        x += advance.x();
+    }
+    QGlyphRun run;
+    run.setRawFont(*raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    line->runs = {run};
+    line->width = x;
+    line->ascent = raw->ascent();
+    line->plainPixelSize = pixelSize;
+    return true;
+}
+
+const TextSetter::ShapedLine& TextSetter::shaped(const QString& text, int pixelSize)
+{
+    QString key = text;
+    key.append(QChar(0xFFFF)).append(QString::number(pixelSize));
+    auto found = shaped_.find(key);
+    if (found != shaped_.end())
+        return *found;
+    ShapedLine result;
+    if (!composePlain(text, pixelSize, &result)) {
+        QTextLayout layout(text, reportFont(pixelSize));
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        line.setLineWidth(1e9);
+        layout.endLayout();
+        result.runs = layout.glyphRuns();
+        result.width = line.isValid() ? line.horizontalAdvance() : 0; // trailing blanks count
+        result.ascent = line.isValid() ? line.ascent() : 0;
+    }
+    if (shaped_.size() >= ShapedCacheLimit)
+        shaped_.clear();
+    return *shaped_.insert(key, result);
+}
+
+TextSetter::TextFit TextSetter::fit(const PageItem& item)
+{
+    const ReportControl& c = *item.control;
+    const int basePixels = int(std::lround(c.fontPt * 20));
+    const int horizontal = int(c.alignment & Qt::AlignHorizontal_Mask);
+    TextFit single{basePixels, Qt::AlignTop | horizontal | Qt::TextSingleLine, false};
+    const QString text = drawnText(item);
+    const bool multiLine = text.contains(QLatin1Char('\n'));
+    if (!multiLine) {
+        single.advance = shaped(text, basePixels).width;
+        if (single.advance <= item.box.width())
+            return single;
+    }
+
+    const QString key = c.name + QLatin1Char('\x1f') + text;
+    auto cached = fits_.find(key);
+    if (cached != fits_.end())
+        return *cached;
+
+    // Shrink until the text fits: on one line if it can, else wrapped at word boundaries
+    // (Japanese breaks between any two characters), else broken wherever it must.
+    TextFit result{int(std::lround(basePixels * SmallestScale)), 0, true};
+    const int wordFlags = Qt::AlignTop | horizontal | Qt::TextWordWrap;
+    const int anywhereFlags = wordFlags | Qt::TextWrapAnywhere;
+    for (qreal scale = 1.0; scale >= SmallestScale - 1e-9 && result.clipped; scale -= 0.05) {
+        const int pixels = int(std::lround(basePixels * scale));
+        const QFontMetricsF& m = metrics(pixels);
+        const qreal advance = multiLine ? -1 : shaped(text, pixels).width;
+        if (!multiLine && advance <= item.box.width()) {
+            result = {pixels, single.flags, false, advance};
+            break;
+        }
+        if (multiLine) {
+            // Lines as the text breaks them, if each fits across and all fit down the box.
+            const QStringList lines = text.split(QLatin1Char('\n'));
+            bool fits = lines.size() * m.lineSpacing() <= item.box.height();
+            for (qsizetype i = 0; fits && i < lines.size(); ++i)
+                fits = shaped(lines.at(i), pixels).width <= item.box.width();
+            if (fits) {
+                result = {pixels, Qt::AlignTop | horizontal, false, -1, true};
+                break;
+            }
+        }
+        for (int flags : {wordFlags, anywhereFlags}) {
+            const QRectF needed = m.boundingRect(QRectF(0, 0, item.box.width(), 1e6), flags, text);
+            if (needed.height() > m.lineSpacing() * 1.5 && needed.height() <= item.box.height() &&
+                needed.width() <= item.box.width()) {
+                result = {pixels, flags, false};
+                break;
+            }
+        }
+        if (!result.clipped)
+            break;
+    }
+    if (result.clipped)
+        result.flags = multiLine ? anywhereFlags : single.flags;
+    if (fits_.size() >= FitCacheLimit)
+        fits_.clear();
+    fits_.insert(key, result);
+    return result;
+}
+
+void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at,
+                            const QColor& colour, bool underline)
+{
+    const ShapedLine& line = shaped(text, pixelSize);
+    if (line.plainPixelSize > 0) {
+        const QRgb rgba = colour.rgba();
+        GlyphBatch* batch = nullptr;
+        for (GlyphBatch& b : batches_)
+            if (b.pixelSize == line.plainPixelSize && b.colour == rgba)
+                batch = &b;
+        if (!batch) {
+            batches_.append(GlyphBatch{line.plainPixelSize, rgba, {}, {}});
+            batch = &batches_.last();
+        }
+        const QGlyphRun& run = line.runs.first();
+        batch->glyphs.append(run.glyphIndexes());
+        for (const QPointF& position : run.positions())
+            batch->positions.append(position + at);
+    } else {
+        flush(painter);
+        painter.setPen(colour);
+        for (const QGlyphRun& run : line.runs)
+            painter.drawGlyphRun(at, run);
+    }
+    if (underline) {
+        // Under the whole text, blanks included: a blank amount is a line to write on.
+        const QFontMetricsF& m = metrics(pixelSize);
+        const qreal y = at.y() + line.ascent + m.underlinePos();
+        painter.fillRect(QRectF(at.x(), y, line.width, std::max<qreal>(m.lineWidth(), 1)), colour);
+    }
+}
+
+void TextSetter::paint(QPainter& painter, const PageItem& item)
+{
+    if (item.text.isEmpty())
+        return;
+    const QString text = drawnText(item);
+    const TextFit how = fit(item);
+    const ReportControl& c = *item.control;
+    const Qt::Alignment horizontal = c.alignment & Qt::AlignHorizontal_Mask;
+    auto left = [&](qreal width) {
+        if (horizontal & Qt::AlignHCenter)
+            return item.box.left() + (item.box.width() - width) / 2;
+        if (horizontal & Qt::AlignRight)
+            return item.box.left() + item.box.width() - width;
+        return qreal(item.box.left());
+    };
+    if (how.advance >= 0) {
+        // One line that fits: its shaped glyphs go straight onto the page.
+        placeLine(painter, text, how.pixelSize, QPointF(left(how.advance), item.box.top()), c.colour, c.underline);
+        return;
+    }
+    if (how.lines) {
+        const qreal step = metrics(how.pixelSize).lineSpacing();
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const qreal width = shaped(lines.at(i), how.pixelSize).width;
+            placeLine(painter, lines.at(i), how.pixelSize, QPointF(left(width), item.box.top() + i * step), c.colour,
+                      c.underline);
+        }
+        return;
+    }
+    flush(painter);
+    painter.setPen(c.colour);
+    painter.setFont(reportFont(how.pixelSize, c.underline));
+    if (how.clipped) {
+        painter.save();
+        painter.setClipRect(item.box.intersected(item.cell));
+        painter.drawText(item.box, how.flags, text);
+        painter.restore();
+        return;
+    }
+    // A wrapped text may use the whole box; a single line sits at the top of its box
+    // and may run a little below it, as captions do, but never out of its cell.
+    QRect area = item.box;
+    if (how.flags & Qt::TextSingleLine)
+        area.setBottom(std::min(item.cell.bottom(), item.box.top() + int(metrics(how.pixelSize).height()) + 1));
+    painter.drawText(area, how.flags, text);
+}
+
+void TextSetter::flush(QPainter& painter)
+{
+    for (const GlyphBatch& batch : batches_) {
+        QGlyphRun run;
+        run.setRawFont(rawFonts_.value(batch.pixelSize));
+        run.setGlyphIndexes(batch.glyphs);
+        run.setPositions(batch.positions);
+        painter.setPen(QColor::fromRgba(batch.colour));
+        painter.drawGlyphRun(QPointF(0, 0), run);
+    }
+    batches_.clear();
+}
+

@@ -1,0 +1,65 @@
+#pragma once
+#include "report/ReportPage.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QGlyphRun>
+#include <QHash>
+#include <QRawFont>
+
+class QPainter;
+
+// Sets the texts of a page: fits each into its box (shrinking, wrapping or cutting what is
+// too long), shapes each text once per job, and hands neighbouring texts of one font and
+// colour to the painter as one glyph run.
+class TextSetter {
+public:
+    // How a text is drawn in its box: font size in twips and Qt text flags.
+    struct TextFit {
+        int pixelSize = 0;
+        int flags = 0;
+        bool clipped = false; // still too long at the smallest size: cut at the box
+        qreal advance = -1;   // width of a single line, when known
+        bool lines = false;   // several lines as the text breaks them, each drawn as one line
+    };
+    TextFit fit(const PageItem& item);
+
+    // Draws a label or field in its box (or keeps its glyphs for the next flush).
+    void paint(QPainter& painter, const PageItem& item);
+    // Draws the glyphs kept so far; call before anything else is drawn over them.
+    void flush(QPainter& painter);
+
+private:
+    // A text shaped once on one line: most texts repeat on every receipt of a run.
+    struct ShapedLine {
+        QList<QGlyphRun> runs; // positions relative to the line's top-left corner
+        qreal width = 0;
+        qreal ascent = 0;
+        int plainPixelSize = 0; // set when the one run uses the plain font of that size
+    };
+    // Glyphs of neighbouring texts in the same font and colour, drawn as one run: each
+    // drawn text costs a PDF a block of its own.
+    struct GlyphBatch {
+        int pixelSize = 0;
+        QRgb colour = 0;
+        QList<quint32> glyphs;
+        QList<QPointF> positions;
+    };
+    const ShapedLine& shaped(const QString& text, int pixelSize);
+    // Texts of plain Japanese and Latin characters need no shaping: their glyphs are
+    // looked up and set side by side. False when the text needs the full treatment.
+    bool composePlain(const QString& text, int pixelSize, ShapedLine* line);
+    // One shaped line with its top-left corner at `at`, drawn now or kept for the next flush.
+    void placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at, const QColor& colour,
+                   bool underline);
+    const QFontMetricsF& metrics(int pixelSize);
+
+    QHash<int, QFontMetricsF> metrics_;
+    QHash<QString, TextFit> fits_; // texts that needed shrinking or wrapping
+    QHash<QString, ShapedLine> shaped_;
+    QHash<int, QRawFont> rawFonts_;
+    QList<GlyphBatch> batches_;
+};
+
+// The font every layout uses, at a size in twips.
+QFont reportFont(int pixelSize, bool underline = false);
