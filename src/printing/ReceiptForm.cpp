@@ -1,6 +1,7 @@
 #include "printing/ReceiptForm.h"
 
 #include "app/Clock.h"
+#include "messages/ShowMsg.h"
 #include "printing/ReceiptFormat.h"
 #include "settings/ReceiptCounter.h"
 #include "settings/SettingCopies.h"
@@ -15,6 +16,8 @@ void ReceiptForm::attach()
 {
     QObject::connect(&ReceiptCounterSignals::instance(), &ReceiptCounterSignals::lastNumberRaised, window_,
                      [this] { showNextNumber(); });
+    QObject::connect(&ReceiptCounterSignals::instance(), &ReceiptCounterSignals::writeFailed, window_,
+                     [](const QString& reason) { ShowWriteFailure(QStringLiteral("領収証番号"), reason); });
 }
 
 void ReceiptForm::Clear領収フォーム()
