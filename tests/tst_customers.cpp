@@ -25,6 +25,8 @@ private slots:
     void saveThroughTheGrid();
     void decliningTheSaveChangesNothing();
     void editStillOpenIsSaved();
+    void failedSaveTellsTheUser_data();
+    void failedSaveTellsTheUser();
     void largeCategoryLoadsAndSavesWhole();
     void enterWalk_data();
     void enterWalk();
@@ -191,6 +193,37 @@ void TestCustomers::editStillOpenIsSaved()
     ScriptedMessagePresenter::install().answers = {true};
     started.window->Entry顧客リスト(); // as the button does, with the editor still open
     QCOMPARE(CustomerMasterTable::readCategory(u("会員")).value(0).顧客名.toString(), u("入力中の人"));
+}
+
+void TestCustomers::failedSaveTellsTheUser_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("disk full") << u("PRAGMA max_page_count = 1");
+    QTest::newRow("read-only database") << u("PRAGMA query_only = ON");
+}
+
+// A save that cannot be written says so in Japanese, claims nothing, and keeps the old list.
+void TestCustomers::failedSaveTellsTheUser()
+{
+    QFETCH(QString, fault);
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("旧")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    for (int row = 1; row < 60; ++row)
+        TestData::execWork(u("UPDATE w顧客マスタ SET 顧客名 = ? WHERE 行番号 = ?"), {QString(300, QChar(0x4E00 + row)), row + 1});
+    TestData::execMain(fault);
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {true};
+    QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
+    QCOMPARE(presenter.shown.size(), 2);
+    QCOMPARE(presenter.shown[1].title, u("注意"));
+    QVERIFY(presenter.shown[1].prompt.startsWith(u("顧客リストを保存できませんでした。データは変更されていません。")));
+    TestData::execMain(u("PRAGMA query_only = OFF"));
+    const QList<CustomerRecord> kept = CustomerMasterTable::readCategory(u("会員"));
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept[0].顧客名.toString(), u("旧"));
 }
 
 // 150 customers in one category: every one is loaded and saved back.
