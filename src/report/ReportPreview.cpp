@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QScreen>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -107,7 +108,11 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
 
     printButton->setEnabled(run_->pageCount() > 0);
     pdfButton->setEnabled(run_->pageCount() > 0);
-    resize(900, 1000);
+    // A tall window for a portrait page, but never larger than the screen it opens on.
+    QSize size(900, 1000);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.9);
+    resize(size);
     updateView();
 }
 
@@ -158,8 +163,14 @@ void ReportPreview::updateView()
 void ReportPreview::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (zoom_ <= 0)
-        updateView();
+    // The scroll area's viewport takes its new size only after this event: fit afterwards.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (zoom_ <= 0)
+                updateView();
+        },
+        Qt::QueuedConnection);
 }
 
 void ReportPreview::keyPressEvent(QKeyEvent* event)
