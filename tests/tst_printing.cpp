@@ -336,10 +336,16 @@ void TestPrinting::receiptNumbersAreNeverReused()
     QVERIFY(ReceiptRun::writePdf(first->run(), dir.filePath(u("again.pdf")))); // a reprint
     QCOMPARE(storedLastNumber(), 43);
 
-    // Saving the settings as they stand does not write an older number back.
+    // Saving the settings as they stand does not write an older number back, nor does saving
+    // a cleared screen.
     ScriptedMessagePresenter::install().answers = {true};
     click(started, "cmd設定登録");
     QCOMPARE(storedLastNumber(), 43);
+    click(started, "cmd設定クリア");
+    ScriptedMessagePresenter::install().answers = {true};
+    click(started, "cmd設定登録");
+    QCOMPARE(storedLastNumber(), 43);
+    click(started, "cmd設定読込");
 
     // After a restart the form and the next run go on from there.
     Frm領収証 restarted;

@@ -65,7 +65,14 @@ bool entry(QWidget* window)
     record.自社名 = name->text();
     record.自社情報 = info->toPlainText();
     record.年号 = era->currentText();
-    record.領収証番号 = number->isEmpty() ? QVariant() : QVariant(number->value());
+    // An empty box (after "クリア") means no number was entered: the stored counter stays, so
+    // that clearing the screen and saving it cannot restart the receipts at 1.
+    if (number->isEmpty()) {
+        const std::optional<CompanySettingsRecord> stored = CompanyTable::readFirst();
+        record.領収証番号 = stored ? stored->領収証番号 : QVariant();
+    } else {
+        record.領収証番号 = number->value();
+    }
     const StoreResult result = CompanyTable::writeFirst(record);
     if (!result)
         ShowWriteFailure(QStringLiteral("設定"), result.error);
