@@ -240,6 +240,9 @@ void TestMonkey::chooseCategory()
     if (below(2))
         click(started_->window.get(), "cmd徴収読込");
     started_->get<QTableView>("Grid顧客")->setFocus(); // leaving the box loads the list
+    if (qEnvironmentVariableIsSet("LEDRIUM_MONKEY_DUMP"))
+        qInfo("category %d '%s' focus %s", choice, qPrintable(box->currentText().left(20)),
+              QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
     // Loaded: the named rows moved up, marked; at least 100 rows.
     const auto& master = shadow_.customers.value(box->currentText());
     shadow_.work.clear();
@@ -618,44 +621,51 @@ void TestMonkey::randomUse()
     clock.start();
     qint64 rssAt500 = -1;
     QMap<QString, int> counts;
+    QMap<QString, qint64> growth; // KiB of resident memory gained during each kind of action
     for (int step = 1; step <= actions; ++step) {
+        const qint64 rssBefore = residentKiB();
+        // The user comes back to the main window after a preview or the hint window.
+        if (QApplication::activeWindow() != started_->window.get()) {
+            started_->window->activateWindow();
+            QVERIFY(QTest::qWaitFor([this] { return QApplication::activeWindow() == started_->window.get(); }, 2000));
+        }
         const int roll = below(100);
         QString action;
         bool saved = false;
-        if (roll < 12) {
+        if (roll < 8) {
             action = u("category");
             chooseCategory();
         } else if (roll < 30) {
             action = u("name");
             typeName();
-        } else if (roll < 42) {
+        } else if (roll < 40) {
             action = u("amount");
             typeAmount();
-        } else if (roll < 50) {
+        } else if (roll < 52) {
             action = u("proviso");
             typeProviso();
-        } else if (roll < 56) {
+        } else if (roll < 57) {
             action = u("mark");
             toggleMark();
         } else if (roll < 60) {
             action = u("all");
             markAll(below(2));
-        } else if (roll < 62) {
+        } else if (roll < 61) {
             action = u("clear");
             clearList();
         } else if (roll < 72) {
             action = u("save list");
             saveCustomers();
             saved = true;
-        } else if (roll < 79) {
+        } else if (roll < 80) {
             action = u("settings");
             editAndSaveSettings();
             saved = true;
-        } else if (roll < 89) {
+        } else if (roll < 90) {
             action = u("print");
             print();
             saved = true; // writing a PDF moves the counter
-        } else if (roll < 98) {
+        } else if (roll < 99) {
             action = u("hint");
             editHint();
             saved = true;
@@ -665,7 +675,13 @@ void TestMonkey::randomUse()
             saved = true;
         }
         ++counts[action];
-        // What the event loop does between two user actions: closed windows go.
+        if (qEnvironmentVariableIsSet("LEDRIUM_MONKEY_DUMP"))
+            qInfo("%d %s active %s", step, qPrintable(action),
+                  QApplication::activeWindow() ? qPrintable(QApplication::activeWindow()->objectName()) : "none");
+        growth[action] += residentKiB() - rssBefore;
+        // What the event loop does between two user actions, in its order: queued calls and
+        // timers, then closed windows and editors go.
+        QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         if (failure_.isEmpty())
             checkWork();
@@ -679,9 +695,14 @@ void TestMonkey::randomUse()
             rssAt500 = residentKiB();
     }
     const qint64 rssEnd = residentKiB();
+    qInfo("monkey: %d windows at the end", int(QApplication::topLevelWidgets().size()));
+    qInfo("monkey: the customer master ends with %d rows, the hints with %d", int(storedCustomers().size()),
+          int(storedHints().size()));
+    if (qEnvironmentVariableIsSet("LEDRIUM_MONKEY_DUMP"))
+        qInfo("%s\n%s", qPrintable(storedCustomers().join(u("\n"))), qPrintable(storedWork().mid(0, 12).join(u("\n"))));
     QStringList mix;
     for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        mix << QStringLiteral("%1 %2").arg(it.key()).arg(it.value());
+        mix << QStringLiteral("%1 %2 (%3 KiB)").arg(it.key()).arg(it.value()).arg(growth.value(it.key()));
     qInfo("monkey: %d actions in %.1f s; VmRSS %lld KiB after 500, %lld KiB at the end; %s", actions,
           clock.elapsed() / 1000.0, rssAt500, rssEnd, qPrintable(mix.join(u(", "))));
     if (soak && rssAt500 > 0)
