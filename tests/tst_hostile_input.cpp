@@ -301,11 +301,31 @@ void TestHostileInput::customerList()
     const QString nameShown = typeIntoCell(grid, customerCell(started, 0, CustomerList::Col顧客名), value);
     const QString amountShown = typeIntoCell(grid, customerCell(started, 0, CustomerList::Col領収額), value);
     const QString provisoShown = typeIntoCell(grid, customerCell(started, 0, CustomerList::Col但書), value);
+    const int messagesBeforeRowNumber = int(presenter.shown.size());
+    const QString rowNumberShown = typeIntoCell(grid, customerCell(started, 0, CustomerList::Col行番号), value);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
 
-    const AmountOutcome amount = amountFor(amountShown);
+    // The row number decides the order of the print run: a whole number, or refused with a message.
     const QList<CustomerWorkRow> work = CustomerWorkTable::rows();
     QVERIFY(!work.isEmpty());
+    const QVariant rowNumber = TestData::columnWork(u("SELECT 行番号 FROM w顧客マスタ ORDER BY id LIMIT 1")).value(0);
+    qint64 typedNumber = 0;
+    const bool whole = AmountText::parse(rowNumberShown, &typedNumber); // half- or full-width digits
+    if (whole && typedNumber >= 1 && typedNumber <= 99999) {
+        QCOMPARE(rowNumber.typeId(), QMetaType::LongLong);
+        QCOMPARE(rowNumber.toLongLong(), typedNumber);
+        QCOMPARE(int(presenter.shown.size()), messagesBeforeRowNumber);
+    } else {
+        QCOMPARE(rowNumber.typeId(), QMetaType::LongLong);
+        QCOMPARE(rowNumber.toLongLong(), 1LL);
+        if (rowNumberShown != u("1")) {
+            QCOMPARE(int(presenter.shown.size()), messagesBeforeRowNumber + 1);
+            QCOMPARE(presenter.shown.last().title, u("入力注意"));
+            presenter.shown.removeLast();
+        }
+    }
+
+    const AmountOutcome amount = amountFor(amountShown);
     QCOMPARE(work[0].領収額.isNull(), amount.stored.isNull());
     if (!amount.stored.isNull())
         QCOMPARE(work[0].領収額.toLongLong(), amount.stored.toLongLong());
