@@ -1,6 +1,7 @@
 // Long use: random user actions through the real main window and hint window, checked against a
 // shadow of what the databases must hold. The seed is printed; LEDRIUM_MONKEY_SEED replays a run,
-// LEDRIUM_MONKEY_ACTIONS sets its length, LEDRIUM_SOAK=1 runs 5,000 actions and checks memory.
+// LEDRIUM_MONKEY_ACTIONS sets its length, LEDRIUM_SOAK=1 runs 5,000 actions and checks memory,
+// LEDRIUM_MONKEY_DUMP=1 logs every action and the final lists.
 #include "ScriptedMessagePresenter.h"
 #include "StartedWindow.h"
 #include "TypeText.h"
@@ -240,9 +241,6 @@ void TestMonkey::chooseCategory()
     if (below(2))
         click(started_->window.get(), "cmd徴収読込");
     started_->get<QTableView>("Grid顧客")->setFocus(); // leaving the box loads the list
-    if (qEnvironmentVariableIsSet("LEDRIUM_MONKEY_DUMP"))
-        qInfo("category %d '%s' focus %s", choice, qPrintable(box->currentText().left(20)),
-              QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "none");
     // Loaded: the named rows moved up, marked; at least 100 rows.
     const auto& master = shadow_.customers.value(box->currentText());
     shadow_.work.clear();
