@@ -55,6 +55,7 @@ qint64 residentKiB()
 // What the user can see and what the files must hold.
 struct Shadow {
     struct WorkRow {
+        qint64 number = 0; // 行番号; 0 = as the rebuild numbered it
         bool check = false;
         QVariant name, amount, proviso;
     };
@@ -131,6 +132,7 @@ private:
     void typeName();
     void typeAmount();
     void typeProviso();
+    void typeRowNumber();
     void toggleMark();
     void markAll(bool flag);
     void clearList();
@@ -246,7 +248,7 @@ void TestMonkey::chooseCategory()
     shadow_.work.clear();
     for (const auto& row : master)
         if (!row.first.isNull())
-            shadow_.work.append({true, row.first, QVariant(), row.second});
+            shadow_.work.append(Shadow::WorkRow{0, true, row.first, QVariant(), row.second});
     while (shadow_.work.size() < 100)
         shadow_.work.append(Shadow::WorkRow{});
 }
@@ -287,6 +289,21 @@ void TestMonkey::typeProviso()
     Shadow::WorkRow& r = shadow_.work[row];
     if (!shown.isEmpty() || !r.proviso.isNull())
         r.proviso = shown.isEmpty() ? QVariant() : QVariant(shown);
+}
+
+void TestMonkey::typeRowNumber()
+{
+    useTab(0);
+    const int row = below(12);
+    const int before = int(presenter_->shown.size());
+    const QString shown = typeIntoCell(started_->get<QTableView>("Grid顧客"), cell(row, CustomerList::Col行番号),
+                                       pick({u("1"), u("3"), u("50"), u("0"), u("abc"), u("120000"), QString(), u("99999")}));
+    bool whole = false;
+    const qint64 number = shown.toLongLong(&whole);
+    if (whole && number >= 1 && number <= 99999)
+        shadow_.work[row].number = number;
+    else if (presenter_->shown.size() != before + 1)
+        failure_ = u("a row number was refused without a message: ") + shown;
 }
 
 void TestMonkey::toggleMark()
@@ -424,6 +441,17 @@ void TestMonkey::print()
     ReportRun& run = preview->run();
     if (run.cellCount() != (blank ? copies : marked))
         failure_ = QStringLiteral("the run has %1 receipts, %2 expected").arg(run.cellCount()).arg(blank ? copies : marked);
+    if (!blank && failure_.isEmpty()) {
+        // Marked rows in row-number order.
+        QList<QPair<qint64, QString>> order;
+        for (int i = 0; i < shadow_.work.size(); ++i)
+            if (shadow_.work[i].check)
+                order.append({shadow_.work[i].number ? shadow_.work[i].number : i + 1, shadow_.work[i].name.toString()});
+        std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (int i = 0; i < order.size(); ++i)
+            if (run.text(i, u("txt氏名")) != order[i].second)
+                failure_ = QStringLiteral("receipt %1 names %2, expected %3").arg(i + 1).arg(run.text(i, u("txt氏名")), order[i].second);
+    }
     if (below(3) == 0) {
         QString error;
         if (!ReceiptRun::writePdf(run, pdfDir_.filePath(QStringLiteral("run%1.pdf").arg(pdfs_++ % 3)), &error))
@@ -642,6 +670,9 @@ void TestMonkey::randomUse()
         } else if (roll < 52) {
             action = u("proviso");
             typeProviso();
+        } else if (roll < 55) {
+            action = u("row number");
+            typeRowNumber();
         } else if (roll < 57) {
             action = u("mark");
             toggleMark();
