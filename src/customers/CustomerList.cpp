@@ -3,6 +3,7 @@
 #include "app/SetImeStatus.h"
 #include "customers/AmountDelegate.h"
 #include "customers/CheckMarkDelegate.h"
+#include "customers/RowNumberDelegate.h"
 #include "customers/TextCellDelegate.h"
 #include "messages/ShowMsg.h"
 #include "store/CustomerWorkTable.h"
@@ -88,6 +89,7 @@ void CustomerList::attach()
     if (!grid_ || !model_)
         return;
     model_->setEditStrategy(QSqlTableModel::OnFieldChange);
+    grid_->setItemDelegateForColumn(modelColumn(Col行番号), new RowNumberDelegate(grid_));
     grid_->setItemDelegateForColumn(modelColumn(Colチェック), new CheckMarkDelegate(grid_));
     grid_->setItemDelegateForColumn(modelColumn(Col領収額), new AmountDelegate(grid_));
     grid_->setItemDelegateForColumn(modelColumn(Col顧客名), new TextCellDelegate(nullptr, grid_));

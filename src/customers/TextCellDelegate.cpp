@@ -1,6 +1,7 @@
 #include "customers/TextCellDelegate.h"
 
 #include "app/SetImeStatus.h"
+#include "ui/BrokenText.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -37,5 +38,7 @@ void TextCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, 
     const QString text = combo ? combo->currentText() : static_cast<QLineEdit*>(editor)->text();
     if (text.isEmpty() && index.data(Qt::EditRole).isNull())
         return; // nothing typed into a blank cell
+    if (BrokenText::refuse(text))
+        return;
     model->setData(index, text.isEmpty() ? QVariant() : QVariant(text), Qt::EditRole);
 }

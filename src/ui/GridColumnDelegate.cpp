@@ -1,6 +1,11 @@
 #include "ui/GridColumnDelegate.h"
 
+
+
+#include "ui/BrokenText.h"
 #include "ui/NumberBox.h"
+
+#include <QMetaProperty>
 
 GridColumnDelegate::GridColumnDelegate(Qt::Alignment alignment, QObject* parent)
     : QStyledItemDelegate(parent), alignment_(alignment)
@@ -29,6 +34,14 @@ QWidget* GridColumnDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     if (editor && parent)
         editor->setAttribute(Qt::WA_InputMethodEnabled, parent->testAttribute(Qt::WA_InputMethodEnabled));
     return editor;
+}
+
+void GridColumnDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const
+{
+    const QMetaProperty user = editor->metaObject()->userProperty();
+    if (user.isValid() && BrokenText::refuse(editor->property(user.name()).toString()))
+        return;
+    QStyledItemDelegate::setModelData(editor, model, index);
 }
 
 void GridColumnDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
