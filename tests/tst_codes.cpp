@@ -1,6 +1,6 @@
 // The code master editor of the settings page and the category and proviso lists of the
 // receipt page, driven through the grid, the category box and the buttons.
-#include "ScriptedMessagePresenter.h"
+#include "SettingsPage.h"
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
 #include "app/Frm領収証.h"
@@ -22,25 +22,8 @@
 namespace {
 QString u(const char* text) { return QString::fromUtf8(text); }
 
-struct Started {
-    TestData data;
-    std::unique_ptr<Frm領収証> window;
-    ScriptedMessagePresenter* presenter = nullptr;
-
-    explicit Started(const std::function<void()>& arrange = {})
-    {
-        SettingCopies::current() = {};
-        if (arrange)
-            arrange();
-        window = std::make_unique<Frm領収証>();
-        window->Form_Load(data.folder());
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        get<QTabWidget>("SSTab1")->setCurrentIndex(1);
-        presenter = &ScriptedMessagePresenter::install();
-    }
-    template <class T> T* get(const char* name) const { return window->findChild<T*>(u(name)); }
+struct Started : SettingsPage {
+    using SettingsPage::SettingsPage;
     QTableView* grid() const { return get<QTableView>("Gridコード表"); }
     QSqlTableModel* codes() const { return qobject_cast<QSqlTableModel*>(grid()->model()); }
     QModelIndex cell(int row, const char* field) const { return codes()->index(row, codes()->fieldIndex(u(field))); }
@@ -63,13 +46,6 @@ struct Started {
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCoreApplication::processEvents();
-    }
-    QStringList titles() const
-    {
-        QStringList all;
-        for (const MessageBoxSpec& box : presenter->shown)
-            all << box.title;
-        return all;
     }
 };
 

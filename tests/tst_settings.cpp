@@ -1,6 +1,6 @@
 // Own-company settings, the receipt-number counter and data initialisation, driven through the
 // settings page's controls.
-#include "ScriptedMessagePresenter.h"
+#include "SettingsPage.h"
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
 #include "app/Frm領収証.h"
@@ -22,34 +22,7 @@
 namespace {
 QString u(const char* text) { return QString::fromUtf8(text); }
 
-// A started window on the settings page of a fresh data folder.
-struct Started {
-    TestData data;
-    std::unique_ptr<Frm領収証> window;
-    ScriptedMessagePresenter* presenter = nullptr;
-
-    explicit Started(const std::function<void()>& arrange = {})
-    {
-        SettingCopies::current() = {};
-        if (arrange)
-            arrange();
-        window = std::make_unique<Frm領収証>();
-        window->Form_Load(data.folder());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        get<QTabWidget>("SSTab1")->setCurrentIndex(1);
-        presenter = &ScriptedMessagePresenter::install();
-    }
-    template <class T> T* get(const char* name) const { return window->findChild<T*>(u(name)); }
-    void click(const char* button) const { QTest::mouseClick(get<QToolButton>(button), Qt::LeftButton); }
-    QStringList titles() const
-    {
-        QStringList all;
-        for (const MessageBoxSpec& box : presenter->shown)
-            all << box.title;
-        return all;
-    }
-};
+using Started = SettingsPage;
 
 QVariantList settingsRows()
 {
