@@ -117,6 +117,9 @@ void BM_ReceiptPdf(benchmark::State& state)
     }
     const double cpuUsed = cpuSeconds() - cpuStart;
     const qint64 bytes = QFile(path).size();
+    // LEDRIUM_BENCH_KEEP=<folder> keeps each run's PDF there for a closer look.
+    if (const QString keep = qEnvironmentVariable("LEDRIUM_BENCH_KEEP"); !keep.isEmpty())
+        QFile::copy(path, QStringLiteral("%1/%2-%3-%4.pdf").arg(keep).arg(family).arg(named).arg(count));
     state.counters["pages"] = pages;
     state.counters["pages/cpu_s"] = cpuUsed > 0 ? double(pages) * double(state.iterations()) / cpuUsed : 0;
     state.counters["pages/s"] = benchmark::Counter(double(pages) * double(state.iterations()),

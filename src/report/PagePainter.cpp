@@ -39,12 +39,35 @@ void PagePainter::paintPicture(QPainter& painter, const PageItem& item)
     painter.drawImage(placed.area.translated(item.box.topLeft()), placed.image);
 }
 
+namespace {
+// The item as seen from its cell's top-left corner.
+PageItem inCell(const PageItem& item)
+{
+    PageItem local = item;
+    const QPoint offset = -item.cell.topLeft();
+    local.cell.translate(offset);
+    local.box.translate(offset);
+    local.line.translate(offset);
+    return local;
+}
+} // namespace
+
 void PagePainter::paint(QPainter& painter, const ReportPage& page)
 {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.setBackgroundMode(Qt::TransparentMode);
-    for (const PageItem& item : page.items) {
+    // Every receipt is drawn in its own cell's coordinates, moved into place by the painter:
+    // a PDF then repeats the same drawing for every receipt, which it compresses to little.
+    const QTransform onPage = painter.transform();
+    QRect cell;
+    for (const PageItem& pageItem : page.items) {
+        if (pageItem.cell != cell) {
+            text_.flush(painter);
+            cell = pageItem.cell;
+            painter.setTransform(QTransform::fromTranslate(cell.left(), cell.top()) * onPage);
+        }
+        const PageItem item = inCell(pageItem);
         switch (item.kind()) {
         case ControlKind::Label:
         case ControlKind::Field:
@@ -61,4 +84,5 @@ void PagePainter::paint(QPainter& painter, const ReportPage& page)
         }
     }
     text_.flush(painter);
+    painter.setTransform(onPage);
 }
