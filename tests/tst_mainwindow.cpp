@@ -1,12 +1,14 @@
 // The main window: every control in place, the date box, the lists and grids set up at start.
 #include "ScriptedMessagePresenter.h"
 #include "TestData.h"
+#include "app/AppArt.h"
 #include "app/ApplicationSetup.h"
 #include "app/Frm領収証.h"
 #include "settings/SettingCopies.h"
 #include "store/CodeWorkTable.h"
 #include "store/Connections.h"
 #include "ui/DateBox.h"
+#include "ui/PictureBox.h"
 #include "ui/EraDateFormat.h"
 #include "ui/HolidayCalendar.h"
 #include "ui/LineWidget.h"
@@ -24,7 +26,6 @@
 #include <QSqlTableModel>
 #include <QStyledItemDelegate>
 #include <QSvgRenderer>
-#include <QSvgWidget>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -113,14 +114,14 @@ void TestMainWindow::layout_data()
     row("imContainer3D1", "QFrame", "SSTab1:0", 0, 360, 10575, 7995, 1);
     row("imContainer3D2", "QFrame", "imContainer3D1", 240, 180, 9075, 2500, 19);
     row("txt領収証タイトル", "QLineEdit", "imContainer3D2", 3900, 60, 2115, 375, 25);
-    row("Image3", "QSvgWidget", "imContainer3D2", 7740, 70, 1200, 1215, -1);
+    row("Image3", "PictureBox", "imContainer3D2", 7740, 70, 1200, 1215, -1);
     row("Lbl領収証氏名", "QLabel", "imContainer3D2", 600, 300, 2235, 255, 26);
     row("Label3", "QLabel", "imContainer3D2", 3300, 300, 315, 255, 27);
     row("Dt領収日付", "DateBox", "imContainer3D2", 6420, 540, 1995, 315, 22);
     row("Line1", "LineWidget", "imContainer3D2", 540, 600, 3040, 15, -1);
     row("txt領収額", "QLineEdit", "imContainer3D2", 2760, 720, 2895, 300, 20); // 20 px tall for its 15.75 pt figures
     row("Lbl領収証番号", "QLabel", "imContainer3D2", 6960, 855, 1095, 255, 28);
-    row("Image1", "QSvgWidget", "imContainer3D2", 180, 960, 1320, 1335, -1);
+    row("Image1", "PictureBox", "imContainer3D2", 180, 960, 1320, 1335, -1);
     row("Line2", "LineWidget", "imContainer3D2", 2700, 1020, 2940, 15, -1);
     row("txt領収証但書", "QLineEdit", "imContainer3D2", 1920, 1060, 4095, 255, 24);
     row("Label12", "QLabel", "imContainer3D2", 3060, 1305, 2655, 240, 71);
@@ -185,7 +186,7 @@ void TestMainWindow::layout_data()
     row("cmdHint2", "QToolButton", "imContainer3D9", 60, 3680, 795, 750, 49);
     row("lblInfo", "QLabel", "imContainer3D4", 840, 5980, 8415, 495, 54);
     row("lblSupport", "QLabel", "imContainer3D4", 1080, 6540, 8115, 195, 55);
-    row("Image2", "QSvgWidget", "imContainer3D4", 960, 6840, 8295, 1005, -1);
+    row("Image2", "PictureBox", "imContainer3D4", 960, 6840, 8295, 1005, -1);
 }
 
 // Each control under its name, of its kind, in its parent, at its place (±1 px), before start-up.
@@ -300,10 +301,18 @@ void TestMainWindow::window()
     QCOMPARE(withTip, tips.size());
     for (const auto& [name, tip] : tips)
         QCOMPARE(window.findChild<QWidget*>(u(name))->toolTip(), u(tip));
-    for (const char* picture : {"Image1", "Image2", "Image3"})
-        QVERIFY(window.findChild<QSvgWidget*>(u(picture))->renderer()->isValid());
-    QCOMPARE(window.findChild<QSvgWidget*>(u("Image2"))->renderer()->defaultSize(), QSize(553, 67));
-    QCOMPARE(window.findChild<QSvgWidget*>(u("Image1"))->renderer()->defaultSize(), QSize(144, 145));
+    // Pictures and icons come from the artwork rendered when building, for either pixel ratio.
+    auto picture = [&](const char* name) { return window.findChild<PictureBox*>(u(name))->image(); };
+    for (const char* name : {"Image1", "Image2", "Image3"})
+        QVERIFY(!picture(name).isNull());
+    QCOMPARE(picture("Image2").size(), QSize(553, 67));
+    QCOMPARE(picture("Image1").size(), QSize(144, 145));
+    QCOMPARE(AppArt::image(u("corner-lower-left"), 2).size(), QSize(288, 290));
+    QCOMPARE(AppArt::image(u("corner-lower-left"), 2).devicePixelRatio(), 2.0);
+    QVERIFY(AppArt::image(u("no-such-picture"), 1).isNull());
+    for (const char* name : {"cmd印刷実行", "cmdHint"})
+        QVERIFY(!window.findChild<QToolButton*>(u(name))->icon().pixmap(QSize(32, 32)).isNull());
+    QVERIFY(!window.windowIcon().isNull());
 }
 
 void TestMainWindow::looks_data()
@@ -366,7 +375,7 @@ void TestMainWindow::looks()
         shown = button->text();
     QCOMPARE(shown, text);
     QCOMPARE(w->font().pointSizeF(), points);
-    QCOMPARE(w->font().family(), u(ApplicationSetup::FontName));
+    QCOMPARE(w->font().family(), ApplicationSetup::fontFamily());
     QCOMPARE(QFontInfo(w->font()).family(), u("IPAPGothic"));
     if (role == u("fore"))
         QCOMPARE(w->palette().color(QPalette::WindowText), colour);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -16,9 +17,17 @@ void apply(QApplication& app)
         app.installTranslator(&qtbase);
     // fontconfig knows no alias for the layout's font; IPAPGothic has the same metrics.
     QFont::insertSubstitution(QString::fromUtf8(FontName), QString::fromUtf8(SubstituteFont));
-    QFont font(QString::fromUtf8(FontName));
+    QFont font(fontFamily());
     font.setPointSizeF(9);
     app.setFont(font);
+}
+
+QString fontFamily()
+{
+    static const QString family = QFontDatabase::hasFamily(QString::fromUtf8(FontName))
+                                      ? QString::fromUtf8(FontName)
+                                      : QString::fromUtf8(SubstituteFont);
+    return family;
 }
 
 } // namespace ApplicationSetup

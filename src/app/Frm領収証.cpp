@@ -1,5 +1,6 @@
 #include "app/Frm領収証.h"
 
+#include "app/AppArt.h"
 #include "app/MainWindowInit.h"
 #include "customers/CustomerList.h"
 #include "hints/HintLauncher.h"
@@ -28,7 +29,7 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Frm領収証"));
     setWindowTitle(QStringLiteral("領収証印刷"));
-    setWindowIcon(QIcon(MainWindowLayout::art(QStringLiteral("ledrium"))));
+    setWindowIcon(QIcon(QPixmap::fromImage(AppArt::image(QStringLiteral("ledrium"), devicePixelRatioF()))));
     resize(709, 561); // client area 10635 × 8415 twips at 15 twips a pixel
     MainWindowLayout::build(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

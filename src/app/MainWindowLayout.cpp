@@ -1,11 +1,13 @@
 #include "app/MainWindowLayout.h"
 
+#include "app/AppArt.h"
 #include "app/ApplicationSetup.h"
 #include "app/LayoutUnits.h"
 #include "ui/DateBox.h"
 #include "ui/IconButton.h"
 #include "ui/LineWidget.h"
 #include "ui/NumberBox.h"
+#include "ui/PictureBox.h"
 #include "ui/ReadOnlyComboFilter.h"
 #include "ui/RowSelectorHeader.h"
 #include "ui/TabControl.h"
@@ -17,9 +19,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
-#include <QSvgWidget>
 #include <QTableView>
 
 #include <algorithm>
@@ -125,7 +127,7 @@ constexpr quint32 ButtonBack = 0xC67B62;
 
 QFont fontOf(const Control& c)
 {
-    QFont font(QString::fromUtf8(ApplicationSetup::FontName));
+    QFont font(ApplicationSetup::fontFamily());
     font.setPointSizeF(c.points);
     return font;
 }
@@ -154,7 +156,8 @@ QWidget* create(const Control& c, QWidget* parent)
     case K::HintButton: {
         auto* button = new IconButton(parent);
         button->setText(text);
-        button->setIcon(QIcon(art(QString::fromUtf8(c.picture))));
+        button->setIcon(QIcon(QPixmap::fromImage(
+            AppArt::image(QString::fromUtf8(c.picture), button->devicePixelRatioF()))));
         colour(button, QPalette::Button, c.back == NoColour ? ButtonBack : c.back);
         colour(button, QPalette::ButtonText, c.fore == NoColour ? Black : c.fore);
         return button;
@@ -202,8 +205,8 @@ QWidget* create(const Control& c, QWidget* parent)
         return line;
     }
     case K::Image: {
-        auto* image = new QSvgWidget(art(QString::fromUtf8(c.picture)), parent);
-        image->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        auto* image = new PictureBox(parent);
+        image->setImage(AppArt::image(QString::fromUtf8(c.picture), image->devicePixelRatioF()));
         return image;
     }
     case K::Grid:
@@ -290,14 +293,12 @@ void finish(QHash<QString, QWidget*>& made)
 
 const QList<Control>& controls() { return table; }
 
-QString art(const QString& name) { return QStringLiteral(":/app/art/%1.svg").arg(name); }
-
 void build(QWidget* window)
 {
     auto* tabs = new TabControl(LayoutUnits::px(TabRowHeight), window);
     tabs->setObjectName(QStringLiteral("SSTab1"));
     tabs->setGeometry(LayoutUnits::rect(0, 0, ClientWidth, ClientHeight));
-    QFont tabFont(QString::fromUtf8(ApplicationSetup::FontName));
+    QFont tabFont(ApplicationSetup::fontFamily());
     tabFont.setPointSizeF(12);
     tabs->setFont(tabFont);
     QWidget* pages[2] = {new QWidget, new QWidget};

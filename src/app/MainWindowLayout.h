@@ -14,7 +14,7 @@
 //   combo box .............. QComboBox with ui/ReadOnlyComboFilter
 //   check box .............. QCheckBox          option button ...... QRadioButton
 //   label .................. QLabel             line ............... ui/LineWidget
-//   image .................. QSvgWidget
+//   image .................. ui/PictureBox (its picture stretched over the box)
 //   grid ................... QTableView (Grid顧客, Gridコード表)
 //   drop-down list ......... QListView (DD但書), hidden
 //   data control ........... QSqlTableModel (dat顧客, dat但書, datコードマスタ), a child QObject
@@ -55,8 +55,5 @@ const QList<Control>& controls();
 
 // Creates the tab control and every control of both pages inside `window`, with the tab order.
 void build(QWidget* window);
-
-// ":/app/art/<name>.svg"
-QString art(const QString& name);
 
 } // namespace MainWindowLayout

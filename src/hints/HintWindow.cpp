@@ -26,7 +26,7 @@ QRect twips(int left, int top, int width, int height)
 
 QFont windowFont(qreal points)
 {
-    QFont font(QString::fromUtf8(ApplicationSetup::FontName));
+    QFont font(ApplicationSetup::fontFamily());
     font.setPointSizeF(points);
     return font;
 }

@@ -26,7 +26,7 @@ QString drawnText(const PageItem& item)
 
 QFont reportFont(int pixelSize, bool underline)
 {
-    QFont font(QString::fromUtf8(ApplicationSetup::FontName));
+    QFont font(ApplicationSetup::fontFamily());
     font.setPixelSize(std::max(1, pixelSize));
     font.setUnderline(underline);
     // Print metrics: unhinted outlines scale exactly and their advances need no glyph loading.

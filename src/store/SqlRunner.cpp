@@ -4,19 +4,25 @@
 
 bool SqlRunner::exec(const QString& sql, const QVariantList& values)
 {
-    query_ = QSqlQuery(db_);
-    query_.setForwardOnly(true);
-    if (!query_.prepare(sql)) {
-        error_ = query_.lastError().text();
-        return false;
+    // The same statement run again (rows written in a loop) keeps its compiled form.
+    if (sql != preparedSql_) {
+        preparedSql_.clear();
+        query_ = QSqlQuery(db_);
+        query_.setForwardOnly(true);
+        if (!query_.prepare(sql)) {
+            error_ = query_.lastError().text();
+            return false;
+        }
+        preparedSql_ = sql;
     }
-    for (const QVariant& value : values) {
+    for (qsizetype i = 0; i < values.size(); ++i) {
+        const QVariant& value = values.at(i);
         // SQLite would join a lone surrogate with the next character and store both wrongly.
         if (value.typeId() == QMetaType::QString && !QStringView(value.toString()).isValidUtf16()) {
             error_ = QStringLiteral("壊れた文字（対になっていないサロゲート）を含む値は書き込めません。");
             return false;
         }
-        query_.addBindValue(value);
+        query_.bindValue(int(i), value);
     }
     if (!query_.exec()) {
         error_ = query_.lastError().text();

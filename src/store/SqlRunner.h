@@ -4,7 +4,7 @@
 #include <QString>
 #include <QVariantList>
 
-// Runs one statement with bound values; every value is bound, nothing is spliced into SQL text.
+// Runs statements with bound values; every value is bound, nothing is spliced into SQL text.
 class SqlRunner {
 public:
     explicit SqlRunner(QSqlDatabase db) : db_(std::move(db)) {}
@@ -17,5 +17,6 @@ public:
 private:
     QSqlDatabase db_;
     QSqlQuery query_;
+    QString preparedSql_; // the statement query_ holds compiled
     QString error_;
 };

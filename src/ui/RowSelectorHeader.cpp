@@ -10,6 +10,8 @@ RowSelectorHeader::RowSelectorHeader(QWidget* parent) : QHeaderView(Qt::Vertical
     setHighlightSections(false);
 }
 
+QSize RowSelectorHeader::sizeHint() const { return QSize(width(), defaultSectionSize()); }
+
 void RowSelectorHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
     QStyleOptionHeader option;

@@ -1,0 +1,29 @@
+#include "app/AppArt.h"
+
+#include <QResource>
+
+#include <cstring>
+
+namespace AppArt {
+
+QImage image(const QString& name, qreal devicePixelRatio)
+{
+    const bool twice = devicePixelRatio > 1.0;
+    const QResource resource(QStringLiteral(":/app/art/%1%2.argb").arg(name, twice ? QStringLiteral("@2x") : QString()));
+    // Header: magic, width, height (native 32-bit words), then width × height ARGB32 pixels.
+    quint32 header[3] = {};
+    const qint64 size = resource.size();
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
+        size < qint64(sizeof header))
+        return QImage();
+    std::memcpy(header, resource.data(), sizeof header);
+    if (header[0] != 0x41524C4Cu || header[1] == 0 || header[2] == 0 ||
+        size != qint64(sizeof header) + qint64(header[1]) * header[2] * 4)
+        return QImage();
+    QImage pixels(resource.data() + sizeof header, int(header[1]), int(header[2]), int(header[1]) * 4,
+                  QImage::Format_ARGB32_Premultiplied);
+    pixels.setDevicePixelRatio(twice ? 2 : 1);
+    return pixels;
+}
+
+} // namespace AppArt
