@@ -20,8 +20,10 @@ QImage image(const QString& name, qreal devicePixelRatio)
     if (header[0] != 0x41524C4Cu || header[1] == 0 || header[2] == 0 ||
         size != qint64(sizeof header) + qint64(header[1]) * header[2] * 4)
         return QImage();
-    QImage pixels(resource.data() + sizeof header, int(header[1]), int(header[2]), int(header[1]) * 4,
-                  QImage::Format_ARGB32_Premultiplied);
+    const uchar* first = resource.data() + sizeof header;
+    QImage pixels(first, int(header[1]), int(header[2]), int(header[1]) * 4, QImage::Format_ARGB32_Premultiplied);
+    if (quintptr(first) % alignof(quint32) != 0) // pixels are read as whole words
+        pixels = pixels.copy();
     pixels.setDevicePixelRatio(twice ? 2 : 1);
     return pixels;
 }
