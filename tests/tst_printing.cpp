@@ -125,11 +125,17 @@ void TestPrinting::formResetShowsNextNumber()
 {
     StartedWindow started;
     auto* number = started.get<QLabel>("Lbl領収証番号");
+    const int rightEdge = 536; // (6960 + 1095) twips
+    auto shownWhole = [&] {
+        return number->sizeHint().width() <= number->width() && number->geometry().right() == rightEdge;
+    };
     QCOMPARE(number->text(), u("No.00001"));
+    QVERIFY(shownWhole());
     QCOMPARE(started.get<QLineEdit>("txt領収証但書")->text(), u("但し、品代として"));
     QCOMPARE(started.get<DateBox>("Dt領収日付")->text(), u("2026年12月10日"));
     Access自社情報(u("領収証番号"), u("Set"), 123456);
     QCOMPARE(number->text(), u("No.123457"));
+    QVERIFY(shownWhole());
     // The title is the user's: "クリア" keeps it.
     started.get<QLineEdit>("txt領収証タイトル")->setText(u("会費領収証"));
     click(started, "cmdクリア");

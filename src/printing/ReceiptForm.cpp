@@ -47,4 +47,12 @@ void ReceiptForm::showNextNumber()
     bool isNumber = false;
     const qint64 number = next.toLongLong(&isNumber);
     label->setText(QStringLiteral("No.") + (isNumber ? ReceiptFormat::number(number) : QString()));
+    // "No." and five digits or more are wider than the box the form gives the label: it grows
+    // to the left, its right edge staying where the numbers line up, instead of cutting the "N".
+    const int needed = label->sizeHint().width();
+    if (needed > label->width()) {
+        QRect box = label->geometry();
+        box.setLeft(box.right() + 1 - needed);
+        label->setGeometry(box);
+    }
 }
