@@ -8,11 +8,11 @@
 #include "store/CodeWorkTable.h"
 #include "store/Connections.h"
 #include "ui/DateBox.h"
-#include "ui/PictureBox.h"
 #include "ui/EraDateFormat.h"
 #include "ui/HolidayCalendar.h"
 #include "ui/LineWidget.h"
 #include "ui/NumberBox.h"
+#include "ui/PictureBox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -25,7 +25,6 @@
 #include <QPlainTextEdit>
 #include <QSqlTableModel>
 #include <QStyledItemDelegate>
-#include <QSvgRenderer>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>

@@ -1,14 +1,14 @@
 // Build step: renders an SVG picture, either square at SIZE pixels as PNG (the icon theme's
 // sizes) or at a multiple of the picture's own size ("2x") as raw pixels (".argb": the
 // program's own pictures, which it then shows without decoding anything; see app/AppArt).
+#include "app/AppArt.h"
+
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTextStream>
-
-#include <cstring>
 
 namespace {
 
@@ -17,7 +17,7 @@ bool saveRaw(const QImage& image, const QString& path)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
-    const quint32 header[3] = {0x41524C4Cu /* "LLRA" */, quint32(image.width()), quint32(image.height())};
+    const quint32 header[3] = {AppArt::RawMagic, quint32(image.width()), quint32(image.height())};
     file.write(reinterpret_cast<const char*>(header), sizeof header);
     for (int y = 0; y < image.height(); ++y)
         file.write(reinterpret_cast<const char*>(image.constScanLine(y)), qsizetype(image.width()) * 4);

@@ -1,5 +1,6 @@
 #include "app/AppArt.h"
 
+#include <QPixmap>
 #include <QResource>
 
 #include <cstring>
@@ -10,14 +11,13 @@ QImage image(const QString& name, qreal devicePixelRatio)
 {
     const bool twice = devicePixelRatio > 1.0;
     const QResource resource(QStringLiteral(":/app/art/%1%2.argb").arg(name, twice ? QStringLiteral("@2x") : QString()));
-    // Header: magic, width, height (native 32-bit words), then width × height ARGB32 pixels.
     quint32 header[3] = {};
     const qint64 size = resource.size();
     if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
         size < qint64(sizeof header))
         return QImage();
     std::memcpy(header, resource.data(), sizeof header);
-    if (header[0] != 0x41524C4Cu || header[1] == 0 || header[2] == 0 ||
+    if (header[0] != RawMagic || header[1] == 0 || header[2] == 0 ||
         size != qint64(sizeof header) + qint64(header[1]) * header[2] * 4)
         return QImage();
     const uchar* first = resource.data() + sizeof header;
@@ -26,6 +26,11 @@ QImage image(const QString& name, qreal devicePixelRatio)
         pixels = pixels.copy();
     pixels.setDevicePixelRatio(twice ? 2 : 1);
     return pixels;
+}
+
+QIcon icon(const QString& name, qreal devicePixelRatio)
+{
+    return QIcon(QPixmap::fromImage(image(name, devicePixelRatio)));
 }
 
 } // namespace AppArt

@@ -1,4 +1,5 @@
 #pragma once
+#include <QIcon>
 #include <QImage>
 #include <QString>
 
@@ -11,5 +12,11 @@ namespace AppArt {
 // The picture for screens of the given pixel ratio (1 or 2 times its size), sharing the
 // program file's memory; a null image if there is no such picture.
 QImage image(const QString& name, qreal devicePixelRatio);
+// The same picture as an icon.
+QIcon icon(const QString& name, qreal devicePixelRatio);
+
+// The raw file the build writes: RawMagic, width, height (native 32-bit words), then
+// width × height ARGB32 premultiplied pixels.
+inline constexpr quint32 RawMagic = 0x41524C4Cu;
 
 } // namespace AppArt

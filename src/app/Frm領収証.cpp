@@ -29,7 +29,7 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Frm領収証"));
     setWindowTitle(QStringLiteral("領収証印刷"));
-    setWindowIcon(QIcon(QPixmap::fromImage(AppArt::image(QStringLiteral("ledrium"), devicePixelRatioF()))));
+    setWindowIcon(AppArt::icon(QStringLiteral("ledrium"), devicePixelRatioF()));
     resize(709, 561); // client area 10635 × 8415 twips at 15 twips a pixel
     MainWindowLayout::build(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())

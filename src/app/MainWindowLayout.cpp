@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTableView>
@@ -156,8 +155,7 @@ QWidget* create(const Control& c, QWidget* parent)
     case K::HintButton: {
         auto* button = new IconButton(parent);
         button->setText(text);
-        button->setIcon(QIcon(QPixmap::fromImage(
-            AppArt::image(QString::fromUtf8(c.picture), button->devicePixelRatioF()))));
+        button->setIcon(AppArt::icon(QString::fromUtf8(c.picture), button->devicePixelRatioF()));
         colour(button, QPalette::Button, c.back == NoColour ? ButtonBack : c.back);
         colour(button, QPalette::ButtonText, c.fore == NoColour ? Black : c.fore);
         return button;
