@@ -7,6 +7,7 @@
 #include "customers/CustomerList.h"
 #include "printing/PrintRunSettings.h"
 #include "printing/PrintRuns.h"
+#include "printing/ReceiptFormat.h"
 #include "printing/ReceiptRun.h"
 #include "report/ReportPreview.h"
 #include "report/ReportRun.h"
@@ -19,11 +20,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QRadioButton>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QSqlTableModel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -46,6 +50,8 @@ private slots:
     void companyTextsComeFromTheirTab();
     void formProvisoStandsInForAMissingOne();
     void receiptNumbersAreNeverReused();
+    void interleavedPreviewsNeverShareNumbers_data();
+    void interleavedPreviewsNeverShareNumbers();
 };
 
 namespace {
@@ -58,15 +64,16 @@ void click(StartedWindow& started, const char* name)
 }
 
 // A category with customers, loaded and marked as the user does it.
-void loadCategory(StartedWindow& started, const QStringList& names)
+void loadCategory(StartedWindow& started, const QStringList& names, const QString& category = u("会員"))
 {
     QList<CustomerRecord> rows;
     for (int i = 0; i < names.size(); ++i)
-        rows.append({i + 1, names[i], u("会員"), QVariant()});
-    QVERIFY(CustomerMasterTable::replaceCategory(u("会員"), rows));
+        rows.append({i + 1, names[i], category, QVariant()});
+    QVERIFY(CustomerMasterTable::replaceCategory(category, rows));
     auto* box = started.get<QComboBox>("cmb顧客区分");
-    box->addItem(u("会員"));
-    box->setCurrentIndex(box->findText(u("会員")));
+    if (box->findText(category) < 0)
+        box->addItem(category);
+    box->setCurrentIndex(box->findText(category));
     click(started, "cmd徴収読込");
 }
 
@@ -102,6 +109,20 @@ QStringList texts(ReportRun& run, const char* control)
     for (int cell = 0; cell < run.cellCount(); ++cell)
         result << run.text(cell, u(control));
     return result;
+}
+
+// The receipt numbers printed in a PDF file, in page order, each once.
+QStringList numbersIn(const QString& pdf)
+{
+    QProcess text;
+    text.start(u("pdftotext"), {u("-raw"), pdf, u("-")});
+    text.waitForFinished();
+    QStringList numbers;
+    static const QRegularExpression number(u("(?<![0-9,])[0-9]{5}(?![0-9,])"));
+    for (const QRegularExpressionMatch& match : number.globalMatch(QString::fromUtf8(text.readAllStandardOutput())))
+        if (!numbers.contains(match.captured()))
+            numbers << match.captured();
+    return numbers;
 }
 
 qint64 storedLastNumber() { return CompanyTable::readFirst().value_or(CompanySettingsRecord{}).領収証番号.toLongLong(); }
@@ -358,14 +379,85 @@ void TestPrinting::receiptNumbersAreNeverReused()
     QVERIFY(restarted.Form_Load(started.data.folder()));
     QCOMPARE(restarted.findChild<QLabel*>(u("Lbl領収証番号"))->text(), u("No.00044"));
 
-    // Output that fails once it has begun still counts its numbers as used.
+    // Output that cannot begin issues nothing: no receipt went out with these numbers.
     click(started, "cmd徴収読込"); // the restart emptied the shared work list
     ReportPreview* second = print(started, u("A4 x 4"));
     QCOMPARE(second->run().text(0, u("txtNo")), u("00044"));
-    QString error;
-    QVERIFY(!ReceiptRun::writePdf(second->run(), u("/dev/full"), &error));
+    QVERIFY(!second->saveAsPdfTo(u("/dev/full")));
+    QVERIFY(!second->saveAsPdfTo(dir.filePath(u("no-such-folder/r.pdf"))));
+    QVERIFY(!second->saveAsPdfTo(dir.path()));
+    QCOMPARE(storedLastNumber(), 43);
+    QVERIFY(QDir(dir.path()).exists()); // a folder of that name is not replaced
+    QVERIFY(second->saveAsPdfTo(dir.filePath(u("b.pdf"))));
     QCOMPARE(storedLastNumber(), 46);
     QCOMPARE(print(started, u("A4 x 4"))->run().text(0, u("txtNo")), u("00047"));
+}
+
+void TestPrinting::interleavedPreviewsNeverShareNumbers_data()
+{
+    // Two previews are open at once, both showing 00041 on: A for three members, B for one.
+    // Each letter outputs that preview, a capital to a PDF file, a small one to a printer.
+    QTest::addColumn<QString>("outputs");
+    QTest::addColumn<QString>("numbers"); // per output, as read back from what went out
+    QTest::addColumn<int>("notices");
+    QTest::newRow("A then B") << u("AB") << u("00041 00042 00043|00044") << 1;
+    QTest::newRow("B then A") << u("BA") << u("00041|00042 00043 00044") << 1;
+    QTest::newRow("A twice") << u("Aa") << u("00041 00042 00043|00041 00042 00043") << 0;
+    QTest::newRow("A, B, A again") << u("AbA") << u("00041 00042 00043|00044|00041 00042 00043") << 1;
+    QTest::newRow("B printed, B saved, A") << u("bBa") << u("00041|00041|00042 00043 00044") << 1;
+}
+
+// However the outputs of open previews interleave, no number goes out on two different
+// receipts; a reprint keeps its numbers; a preview renumbered at output shows the new numbers.
+void TestPrinting::interleavedPreviewsNeverShareNumbers()
+{
+    QFETCH(QString, outputs);
+    QFETCH(QString, numbers);
+    QFETCH(int, notices);
+    StartedWindow started([] { QVERIFY(CompanyTable::writeFirst({u("会"), {}, u("西暦"), 40})); });
+    QVERIFY(started.show());
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    loadCategory(started, {u("相川"), u("井上"), u("上田")}, u("会員"));
+    QPointer<ReportPreview> a = print(started, u("A4 x 4"));
+    loadCategory(started, {u("田中")}, u("役員"));
+    QPointer<ReportPreview> b = print(started, u("A4 x 4"));
+    QVERIFY(a && b && a != b);
+    QCOMPARE(texts(a->run(), "txtNo").value(0), u("00041"));
+    QCOMPARE(texts(b->run(), "txtNo").value(0), u("00041"));
+
+    QTemporaryDir dir;
+    QMap<QString, QString> owner; // number -> the name it went out on
+    QStringList wentOut;
+    for (int i = 0; i < outputs.size(); ++i) {
+        const QChar which = outputs.at(i);
+        ReportPreview* preview = which.toUpper() == QLatin1Char('A') ? a.data() : b.data();
+        const QString path = dir.filePath(u("%1.pdf").arg(i));
+        if (which.isUpper()) {
+            QVERIFY(preview->saveAsPdfTo(path));
+        } else {
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(path);
+            QVERIFY(preview->printOn(printer));
+        }
+        const QStringList printed = numbersIn(path);
+        QCOMPARE(texts(preview->run(), "txtNo"), printed); // the preview shows what went out
+        const QStringList names = texts(preview->run(), "txt氏名");
+        for (int n = 0; n < printed.size(); ++n) {
+            QVERIFY2(owner.value(printed[n], names[n]) == names[n],
+                     qPrintable(u("%1 went out on two receipts").arg(printed[n])));
+            owner.insert(printed[n], names[n]);
+        }
+        wentOut << printed.join(QLatin1Char(' '));
+    }
+    QCOMPARE(wentOut.join(QLatin1Char('|')), numbers);
+    QCOMPARE(storedLastNumber(), owner.lastKey().toLongLong());
+    int told = 0;
+    for (const MessageBoxSpec& box : messages.shown)
+        told += box.prompt.contains(u("振り直しました"));
+    QCOMPARE(told, notices);
+    QCOMPARE(texts(print(started, u("A4 x 4"))->run(), "txtNo").value(0),
+             ReceiptFormat::number(storedLastNumber() + 1));
 }
 
 QTEST_MAIN(TestPrinting)

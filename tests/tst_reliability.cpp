@@ -11,7 +11,9 @@
 #include "store/SchemaInstaller.h"
 #include "store/WorkTableProtocol.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -26,6 +28,7 @@ private slots:
     void killedSaveLeavesOldOrNewWhole();
     void failingWritesKeepData_data();
     void failingWritesKeepData();
+    void killedPrintingNeverRepeatsANumber();
 };
 
 namespace {
@@ -200,6 +203,59 @@ void TestReliability::failingWritesKeepData()
     QCOMPARE(CustomerMasterTable::readCategory(category).size(), 1);
     QCOMPARE(CompanyTable::readFirst()->領収証番号.toInt(), 41);
     QCOMPARE(HintTable::read(QStringLiteral("F"), QStringLiteral("C")).value(0).Contents.toString(), QStringLiteral("旧"));
+}
+
+// Print runs assembled and written to PDF over and over, killed at random moments: across
+// every PDF that was written whole, no receipt number appears twice, and the counter never
+// went down.
+void TestReliability::killedPrintingNeverRepeatsANumber()
+{
+    const QString child = qEnvironmentVariable("CRASH_CHILD");
+    if (child.isEmpty())
+        QSKIP("crash_child is not built beside this test");
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    QTemporaryDir pdfs;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CRASH_CHILD_PDF_DIR"), pdfs.path());
+    qint64 lastCounter = 0;
+    for (int round = 0; round < rounds(); ++round) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(child, {dir.path(), QStringLiteral("pdf")});
+        QVERIFY(process.waitForStarted());
+        QVERIFY2(process.waitForReadyRead(20000), "the child never completed a first run");
+        QTest::qSleep(QRandomGenerator::global()->bounded(1, 60));
+        ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+        QVERIFY(process.waitForFinished());
+        QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+        const qint64 stored = CompanyTable::readFirst()->領収証番号.toLongLong();
+        Connections::close();
+        QVERIFY2(stored >= lastCounter, "the receipt counter went down");
+        lastCounter = stored;
+    }
+    QMap<QString, QString> fileOfNumber;
+    const QStringList files = QDir(pdfs.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    QVERIFY(files.size() >= rounds());
+    static const QRegularExpression number(QStringLiteral("(?<![0-9,])[0-9]{5}(?![0-9,])"));
+    for (const QString& file : files) {
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdfs.filePath(file), QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        QCOMPARE(text.exitCode(), 0); // every file under its final name is whole
+        QStringList numbers;
+        for (const QRegularExpressionMatch& match : number.globalMatch(QString::fromUtf8(text.readAllStandardOutput())))
+            numbers << match.captured();
+        QCOMPARE(numbers.size(), 3);
+        for (const QString& n : numbers) {
+            QVERIFY2(!fileOfNumber.contains(n),
+                     qPrintable(QStringLiteral("%1 printed in %2 and %3").arg(n, fileOfNumber.value(n), file)));
+            fileOfNumber.insert(n, file);
+            QVERIFY(n.toLongLong() <= lastCounter);
+        }
+    }
+    qInfo("%d kills, %lld PDF files read back, %lld numbers, none twice", rounds(), qint64(files.size()),
+          qint64(fileOfNumber.size()));
 }
 
 QTEST_GUILESS_MAIN(TestReliability)

@@ -1,6 +1,7 @@
 // The report engine with the receipt formatting: handler order, pages and cells, every
 // formatted text, numbering and the stored counter, PDF output read back by poppler,
 // texts that do not fit, and the preview window.
+#include "ScriptedMessagePresenter.h"
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
 #include "printing/PrintRunSettings.h"
@@ -120,7 +121,8 @@ private slots:
     void numbering();
     void counterAfterOutput_data();
     void counterAfterOutput();
-    void counterFailureHeardOncePerJob();
+    void counterFailureOutputsNothing_data();
+    void counterFailureOutputsNothing();
     void rowsComeFromWorkTable();
     void printerGetsChosenPages();
     void pdfReadBack_data();
@@ -381,7 +383,8 @@ void TestReport::counterAfterOutput_data()
     // one's printed numbers from being recorded (they would be handed out again).
     QTest::newRow("the run's own switch counts") << u("switch off after format") << QVariant(43);
     QTest::newRow("unwritable file leaves it") << u("bad path") << QVariant(40);
-    QTest::newRow("never lowered") << u("pdf after higher") << QVariant(90);
+    // Another run issued numbers meanwhile: this one takes the next free ones (91..93).
+    QTest::newRow("renumbered after a higher counter") << u("pdf after higher") << QVariant(93);
 }
 
 void TestReport::counterAfterOutput()
@@ -418,19 +421,48 @@ void TestReport::counterAfterOutput()
     QCOMPARE(storedLastNumber().toLongLong(), stored.toLongLong());
 }
 
-void TestReport::counterFailureHeardOncePerJob()
+void TestReport::counterFailureOutputsNothing_data()
 {
-    QVERIFY(TestData::execMain(u("DROP TABLE 自社情報")));
-    int failures = 0;
-    const auto connection = QObject::connect(&ReceiptCounterSignals::instance(), &ReceiptCounterSignals::writeFailed,
-                                             [&failures] { ++failures; });
-    const auto run = ReceiptRun::build(u("A4 x 4"), members(12)); // three pages
+    QTest::addColumn<bool>("toPrinter");
+    QTest::newRow("PDF file") << false;
+    QTest::newRow("printer") << true;
+}
+
+// When the numbers cannot be stored nothing goes out, the user is told why, the preview stays
+// open, and once the database takes writes again the same receipts go out with their numbers.
+void TestReport::counterFailureOutputsNothing()
+{
+    QFETCH(bool, toPrinter);
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    Access自社情報(u("領収証番号"), u("Set"), 40);
+    auto* preview = new ReportPreview(ReceiptRun::build(u("A4 x 4"), members(3)));
+    preview->show();
     QTemporaryDir dir;
-    QVERIFY(ReceiptRun::writePdf(*run, dir.filePath(u("a.pdf"))));
-    QCOMPARE(failures, 1);
-    QVERIFY(ReceiptRun::writePdf(*run, dir.filePath(u("b.pdf"))));
-    QCOMPARE(failures, 2);
-    QObject::disconnect(connection);
+    const QString path = dir.filePath(u("r.pdf"));
+    auto output = [&] {
+        if (!toPrinter)
+            return preview->saveAsPdfTo(path);
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        return preview->printOn(printer);
+    };
+    QVERIFY(TestData::execMain(u("PRAGMA query_only = ON"))); // the database refuses writes
+    QVERIFY(!output());
+    QVERIFY(!QFile::exists(path));
+    QCOMPARE(messages.shown.size(), 1);
+    QVERIFY2(messages.shown[0].prompt.contains(u("領収証番号を保存できなかった")), qPrintable(messages.shown[0].prompt));
+    QVERIFY(preview->isVisible());
+    QCOMPARE(storedLastNumber().toLongLong(), 40);
+
+    QVERIFY(TestData::execMain(u("PRAGMA query_only = OFF")));
+    QVERIFY(output());
+    QCOMPARE(storedLastNumber().toLongLong(), 43);
+    QStringList texts;
+    for (const PdfWord& w : pdfWords(path))
+        texts.append(w.text);
+    QVERIFY(texts.contains(u("00041")) && texts.contains(u("00043")));
+    preview->close();
 }
 
 void TestReport::rowsComeFromWorkTable()

@@ -4,6 +4,7 @@
 #include "printing/ReceiptFormat.h"
 #include "report/ReportDetail.h"
 #include "report/ReportLayout.h"
+#include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
 
 void ReceiptFormatter::reportStart(ReportLayout& layout)
@@ -52,22 +53,35 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
 
 void ReceiptFormatter::detailAfterPrint()
 {
-    lastNumber_ = PrintRunSettings::current().ReceiptNo;
-    formattedAny_ = true;
-    PrintRunSettings::current().ReceiptNo += 1;
+    PrintRunSettings& s = PrintRunSettings::current();
+    if (count_ == 0)
+        firstNumber_ = s.ReceiptNo;
+    ++count_;
+    s.ReceiptNo += 1;
 }
 
-void ReceiptFormatter::printStart()
+OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run)
 {
-    recordedThisJob_ = false;
-}
-
-void ReceiptFormatter::printProgress(int)
-{
-    // One write per job: every page would store the same number, and a failure should reach
-    // the user once, not once per page.
-    if (!numbered_ || !formattedAny_ || recordedThisJob_)
-        return;
-    recordedThisJob_ = true;
-    Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Set"), lastNumber_);
+    if (!numbered_ || count_ == 0 || issued_)
+        return {};
+    qint64 issuedFirst = firstNumber_;
+    const StoreResult stored = issueReceiptNumbers(firstNumber_, count_, &issuedFirst);
+    if (!stored)
+        return {false, QStringLiteral("領収証番号を保存できなかったため、印刷を中止しました。\n") + stored.error, {}};
+    issued_ = true;
+    if (issuedFirst == firstNumber_)
+        return {};
+    // Another run issued these numbers after this one was previewed: this run takes the
+    // next free ones, and the preview shows them.
+    firstNumber_ = issuedFirst;
+    for (int cell = 0; cell < run.cellCount(); ++cell) {
+        const QString number = ReceiptFormat::number(firstNumber_ + cell);
+        run.setText(cell, QStringLiteral("txtNo"), number);
+        run.setText(cell, QStringLiteral("txtNo控"), number);
+    }
+    QString numbers = ReceiptFormat::number(firstNumber_);
+    if (count_ > 1)
+        numbers += QStringLiteral("～") + ReceiptFormat::number(firstNumber_ + count_ - 1);
+    return {true, {},
+            QStringLiteral("ほかの印刷が先にこの番号を使ったため、領収証番号を %1 に振り直しました。").arg(numbers)};
 }

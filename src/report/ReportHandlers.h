@@ -1,7 +1,16 @@
 #pragma once
+#include <QString>
 
 class ReportDetail;
+class ReportRun;
 struct ReportLayout;
+
+// The answer to "may the pages of this run go out now?".
+struct OutputClearance {
+    bool ok = true;
+    QString error;  // why not, when refused
+    QString notice; // something the user should be told once, when allowed
+};
 
 // The four notifications a layout receives from a run.
 class ReportHandlers {
@@ -13,6 +22,10 @@ public:
     virtual void detailFormat(ReportDetail&) {}
     // Once per row, after the cell is laid out.
     virtual void detailAfterPrint() {}
+    // Before any page of a printer job or PDF file goes out: records whatever the output issues
+    // (and may still change the run's texts, e.g. renumber it). A refusal stops the output with
+    // nothing printed or written.
+    virtual OutputClearance clearForOutput(ReportRun&) { return {}; }
     // Before the pages of one printer job or PDF file are reported.
     virtual void printStart() {}
     // For every page sent to a printer or written to a file (never for the preview); 1-based.

@@ -4,7 +4,8 @@
 #include "report/ReportRun.h"
 
 #include <QCoreApplication>
-#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -39,18 +40,31 @@ QList<int> paintPages(ReportRun& run, QPainter& painter, QPagedPaintDevice& devi
 
 } // namespace
 
-bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage, int toPage)
+bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage, int toPage, QString* notice)
 {
     const int first = std::max(1, fromPage) - 1;
     const int last = (toPage <= 0 ? run.pageCount() : std::min(toPage, run.pageCount())) - 1;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    auto fail = [error](const QString& reason) {
         if (error)
-            *error = file.errorString();
+            *error = reason;
         return false;
+    };
+    // Written beside and renamed into place: a failed write never leaves half a file, nor
+    // spoils a file of the same name. Renaming over a device or a pipe would replace it.
+    if (const QFileInfo target(path); target.exists() && !target.isFile())
+        return fail(QStringLiteral("通常のファイルではないため、書き込めません。"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(file.errorString());
+    // The run is cleared before any page is written: should that fail, nothing is written;
+    // should the program die while writing, the numbers are skipped, never handed out twice.
+    const OutputClearance clearance = run.clearForOutput();
+    if (!clearance.ok) {
+        file.cancelWriting();
+        return fail(clearance.error);
     }
-    // The pages count as printed before any of them is written: should the program die while
-    // writing, their numbers are skipped rather than handed out a second time.
+    if (notice)
+        *notice = clearance.notice;
     run.printStarted();
     for (int index = first; index <= last; ++index)
         run.pagePrinted(index + 1);
@@ -63,23 +77,22 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         writer.setTitle(run.layout().caption);
         QPainter painter;
         if (!painter.begin(&writer)) {
-            if (error)
-                *error = QStringLiteral("PDF を作成できません。");
-            return false;
+            file.cancelWriting();
+            return fail(QStringLiteral("PDF を作成できません。"));
         }
         drawn = paintPages(run, painter, writer, first, last);
         painter.end();
     }
-    file.close();
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    if (drawn.size() != std::max(0, last - first + 1)) {
+        file.cancelWriting();
+        return fail(file.errorString());
     }
-    return drawn.size() == last - first + 1;
+    if (!file.commit())
+        return fail(file.errorString());
+    return true;
 }
 
-bool print(ReportRun& run, QPrinter& printer, QString* error)
+bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
 {
     printer.setFullPage(true);
     printer.setPageLayout(fullPageA4());
@@ -91,6 +104,15 @@ bool print(ReportRun& run, QPrinter& printer, QString* error)
     }
     if (first > last)
         return true;
+    // Numbers are recorded before the job begins: if that fails nothing is printed.
+    const OutputClearance clearance = run.clearForOutput();
+    if (!clearance.ok) {
+        if (error)
+            *error = clearance.error;
+        return false;
+    }
+    if (notice)
+        *notice = clearance.notice;
     QPainter painter;
     if (!painter.begin(&printer)) {
         if (error)

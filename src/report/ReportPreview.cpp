@@ -212,12 +212,20 @@ void ReportPreview::printWithDialog()
     if (printer.printRange() == QPrinter::AllPages)
         printer.setFromTo(1, run_->pageCount());
     printer.setPrintRange(QPrinter::PageRange);
+    printOn(printer);
+}
+
+bool ReportPreview::printOn(QPrinter& printer)
+{
     QString error;
+    QString notice;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long run takes a few seconds
-    const bool printed = ReportOutput::print(*run_, printer, &error);
+    const bool printed = ReportOutput::print(*run_, printer, &error, &notice);
     QGuiApplication::restoreOverrideCursor();
+    afterOutput(notice);
     if (!printed)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("印刷できませんでした。") + error);
+    return printed;
 }
 
 void ReportPreview::saveAsPdf()
@@ -228,13 +236,28 @@ void ReportPreview::saveAsPdf()
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDF保存"),
                                                       folder + QStringLiteral("/領収証.pdf"),
                                                       QStringLiteral("PDF ファイル (*.pdf)"));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        saveAsPdfTo(path);
+}
+
+bool ReportPreview::saveAsPdfTo(const QString& path)
+{
     QString error;
+    QString notice;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool written = ReportOutput::writePdf(*run_, path, &error);
+    const bool written = ReportOutput::writePdf(*run_, path, &error, 1, 0, &notice);
     QGuiApplication::restoreOverrideCursor();
+    afterOutput(notice);
     if (!written)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("PDF ファイルを保存できませんでした。\n") + path + QStringLiteral("\n") + error);
+    return written;
+}
+
+void ReportPreview::afterOutput(const QString& notice)
+{
+    // Output may have changed the run's texts (its numbers): show the pages as they went out.
+    view_->update();
+    if (!notice.isEmpty())
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), notice);
 }

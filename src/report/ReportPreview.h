@@ -5,6 +5,7 @@
 
 class QComboBox;
 class QLabel;
+class QPrinter;
 class QScrollArea;
 class QSpinBox;
 class PreviewPageView;
@@ -24,8 +25,12 @@ public:
     // 0 = fit the whole page, -1 = fit the width, else percent.
     void setZoom(int percent);
 
+    // Ask for a printer or a file name, then output the whole run.
     void printWithDialog();
     void saveAsPdf();
+    // Output without asking; a failure is shown to the user and the preview stays open.
+    bool printOn(QPrinter& printer);
+    bool saveAsPdfTo(const QString& path);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -33,6 +38,7 @@ protected:
 
 private:
     void updateView();
+    void afterOutput(const QString& notice);
 
     std::shared_ptr<ReportRun> run_;
     PreviewPageView* view_ = nullptr;

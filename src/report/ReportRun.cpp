@@ -139,6 +139,21 @@ QString ReportRun::text(int cell, const QString& controlName) const
     return unpack(records_.at(cell)).at(slot);
 }
 
+void ReportRun::setText(int cell, const QString& controlName, const QString& text)
+{
+    const int slot = slots_.value(controlName, -1);
+    if (cell < 0 || cell >= cellCount() || slot < 0)
+        return;
+    QStringList texts = unpack(records_.at(cell));
+    texts[slot] = text;
+    records_[cell] = pack(texts);
+}
+
+OutputClearance ReportRun::clearForOutput()
+{
+    return handlers_->clearForOutput(*this);
+}
+
 void ReportRun::printStarted()
 {
     handlers_->printStart();

@@ -23,6 +23,11 @@ public:
     ReportPage page(int pageIndex) const; // 0-based
     // The texts of one cell as formatted, by control name.
     QString text(int cell, const QString& controlName) const;
+    // Replaces one text of a formatted cell (a control the layout lacks is ignored).
+    void setText(int cell, const QString& controlName, const QString& text);
+
+    // Asks the layout's handlers whether the pages may go out now; see ReportHandlers.
+    OutputClearance clearForOutput();
 
     // A printer job or a PDF file begins; then each page that went out (1-based).
     void printStarted();

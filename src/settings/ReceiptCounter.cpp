@@ -31,6 +31,18 @@ QVariant Access自社情報(const QVariant& field, const QVariant& mode, const Q
     return QString();
 }
 
+StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst)
+{
+    qint64 from = first;
+    const StoreResult result = CompanyTable::issueReceiptNumbers(first, count, &from);
+    if (result) {
+        emit ReceiptCounterSignals::instance().lastNumberRaised(from + count - 1);
+        if (issuedFirst)
+            *issuedFirst = from;
+    }
+    return result;
+}
+
 ReceiptCounterSignals& ReceiptCounterSignals::instance()
 {
     static ReceiptCounterSignals signals_;

@@ -4,9 +4,41 @@
 #include "store/SqlRunner.h"
 #include "store/Transaction.h"
 
+#include <functional>
+#include <limits>
+
 namespace {
 const QString firstRow = QStringLiteral("rowid = (SELECT min(rowid) FROM 自社情報)");
+
+// In one transaction: reads the stored last receipt number, lets `decide` give the number to
+// store in its place (or none to leave it), and stores it, adding the row when there is none.
+StoreResult changeLastNumber(const std::function<std::optional<qint64>(const QVariant& stored)>& decide,
+                             bool* changed)
+{
+    if (changed)
+        *changed = false;
+    Transaction transaction(Connections::mainDb());
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    SqlRunner sql(Connections::mainDb());
+    if (!sql.exec(QStringLiteral("SELECT 領収証番号 FROM 自社情報 ORDER BY rowid LIMIT 1")))
+        return StoreResult::failure(sql.error());
+    const bool insert = !sql.query().next();
+    const std::optional<qint64> number = decide(insert ? QVariant() : sql.query().value(0));
+    if (number) {
+        const bool done =
+            insert ? sql.exec(QStringLiteral("INSERT INTO 自社情報 (領収証番号) VALUES (?)"), {*number})
+                   : sql.exec(QStringLiteral("UPDATE 自社情報 SET 領収証番号 = ? WHERE ") + firstRow, {*number});
+        if (!done)
+            return StoreResult::failure(sql.error());
+    }
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    if (changed)
+        *changed = number.has_value();
+    return StoreResult::success();
 }
+} // namespace
 
 namespace CompanyTable {
 
@@ -45,33 +77,36 @@ StoreResult writeFirst(const CompanySettingsRecord& r)
 
 StoreResult raiseReceiptNumber(qint64 number, bool* changed)
 {
-    if (changed)
-        *changed = false;
-    Transaction transaction(Connections::mainDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::mainDb());
-    if (!sql.exec(QStringLiteral("SELECT 領収証番号 FROM 自社情報 ORDER BY rowid LIMIT 1")))
-        return StoreResult::failure(sql.error());
-    bool write = true;
-    bool insert = true;
-    if (sql.query().next()) {
-        insert = false;
-        const QVariant stored = sql.query().value(0);
-        write = stored.isNull() || stored.toLongLong() < number;
-    }
-    if (write) {
-        const bool done =
-            insert ? sql.exec(QStringLiteral("INSERT INTO 自社情報 (領収証番号) VALUES (?)"), {number})
-                   : sql.exec(QStringLiteral("UPDATE 自社情報 SET 領収証番号 = ? WHERE ") + firstRow, {number});
-        if (!done)
-            return StoreResult::failure(sql.error());
-    }
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    if (changed)
-        *changed = write;
-    return StoreResult::success();
+    return changeLastNumber(
+        [number](const QVariant& stored) -> std::optional<qint64> {
+            if (!stored.isNull() && stored.toLongLong() >= number)
+                return std::nullopt;
+            return number;
+        },
+        changed);
+}
+
+StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst)
+{
+    constexpr qint64 highest = std::numeric_limits<qint64>::max() / 2;
+    qint64 from = first;
+    bool changed = false;
+    const StoreResult result = changeLastNumber(
+        [&](const QVariant& stored) -> std::optional<qint64> {
+            const qint64 storedLast = stored.isNull() ? 0 : stored.toLongLong();
+            if (storedLast >= highest || first >= highest || count <= 0 || count >= highest)
+                return std::nullopt;
+            from = std::max(first, storedLast + 1);
+            return from + count - 1;
+        },
+        &changed);
+    if (!result)
+        return result;
+    if (!changed)
+        return StoreResult::failure(QStringLiteral("領収証番号が範囲を超えています。"));
+    if (issuedFirst)
+        *issuedFirst = from;
+    return result;
 }
 
 } // namespace CompanyTable

@@ -13,4 +13,8 @@ StoreResult writeFirst(const CompanySettingsRecord& record);
 // Stores `number` as the last receipt number unless the stored one is already as high;
 // adds the row (other fields Null) when there is none. Never lowers the number.
 StoreResult raiseReceiptNumber(qint64 number, bool* changed = nullptr);
+// Issues `count` numbers in one transaction: from `first` on, or from one past the stored last
+// number when that has reached `first` meanwhile (another run issued them), and stores the
+// last one issued. `issuedFirst` receives the first number issued.
+StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst);
 } // namespace CompanyTable

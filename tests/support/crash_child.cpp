@@ -1,17 +1,25 @@
 // Writes to a data folder over and over until it is killed, so that a kill lands in the
 // middle of a save. Each save writes one of two complete states, A or B, alternately.
+#include "printing/PrintRunSettings.h"
+#include "printing/ReceiptRun.h"
+#include "report/ReportRun.h"
+#include "settings/ReceiptCounter.h"
 #include "store/CodeMasterTable.h"
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
 #include "store/CustomerWorkTable.h"
 #include "store/DataInitialisation.h"
 #include "store/HintTable.h"
+#include "store/PrintRowTable.h"
 #include "store/SqlRunner.h"
 #include "store/Transaction.h"
 #include "store/WorkTableProtocol.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+
+#include <memory>
 
 namespace {
 
@@ -36,6 +44,25 @@ bool refill()
         !sql.exec(QStringLiteral("UPDATE コードマスタ SET sname = 'B-' || CAST(code AS INTEGER) WHERE kcode = '顧客区分'")))
         return false;
     return transaction.commit();
+}
+
+// A whole numbered run as the print command makes it: the next number, the rows into the
+// print table, the run built from it, then written to its own PDF file in pdf/.
+bool printToPdf(qint64 round)
+{
+    PrintRunSettings& settings = PrintRunSettings::current();
+    settings.PrintNumberFlag = settings.PrintAmountFlag = settings.PrintDateFlag = true;
+    settings.ReceiptNo = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0).toLongLong();
+    QList<PrintRow> rows;
+    for (int i = 1; i <= 3; ++i)
+        rows.append({QStringLiteral("会員%1-%2").arg(round).arg(i), qint64(1000 * i), {}});
+    if (!PrintRowTable::replace(rows).ok)
+        return false;
+    const auto run = ReceiptRun::build(QStringLiteral("A4 x 4"));
+    return ReceiptRun::writePdf(*run, QStringLiteral("%1/%2-%3.pdf")
+                                          .arg(qEnvironmentVariable("CRASH_CHILD_PDF_DIR"))
+                                          .arg(QCoreApplication::applicationPid())
+                                          .arg(round));
 }
 
 bool saveOnce(const QString& operation, QChar state, qint64 round)
@@ -66,6 +93,8 @@ bool saveOnce(const QString& operation, QChar state, qint64 round)
     }
     if (operation == QLatin1String("counter"))
         return CompanyTable::raiseReceiptNumber(round).ok;
+    if (operation == QLatin1String("pdf"))
+        return printToPdf(round);
     return false;
 }
 
@@ -73,9 +102,12 @@ bool saveOnce(const QString& operation, QChar state, qint64 round)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
     if (argc != 3)
         return 2;
+    // PDF output needs fonts, and so a GUI application (offscreen in the tests).
+    const bool pdf = qstrcmp(argv[2], "pdf") == 0;
+    const std::unique_ptr<QCoreApplication> app =
+        pdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     if (!Connections::open(DataPaths::forFolder(QString::fromLocal8Bit(argv[1]))).ok)
         return 3;
     const QString operation = QString::fromLocal8Bit(argv[2]);
