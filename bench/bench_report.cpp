@@ -3,11 +3,11 @@
 // first page, and the peak resident memory of the run.
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
-#include "printing/PrintRunSettings.h"
+#include "printing/PrintRequest.h"
 #include "printing/ReceiptRun.h"
 #include "report/PagePainter.h"
 #include "report/ReportRun.h"
-#include "store/PrintRowTable.h"
+#include "settings/ReceiptCounter.h"
 
 #include <QApplication>
 #include <QFile>
@@ -65,10 +65,11 @@ QList<PrintRow> rows(int count, bool named)
     return result;
 }
 
-void settingsFor(bool named)
+// A request as the print command makes it: numbered from the stored counter on.
+PrintRequest requestFor(const QString& paper, bool named)
 {
-    PrintRunSettings& s = PrintRunSettings::current();
-    s = PrintRunSettings();
+    PrintRequest s;
+    s.paper = ReceiptLayouts::paperOrDefault(paper);
     s.ReceiptTitle = QStringLiteral("領　収　証");
     s.CompanyName = QStringLiteral("みどり町内会");
     s.CompanyInfo = QStringLiteral("東京都港区一丁目1番1号\n電話 03-1234-5678");
@@ -76,14 +77,13 @@ void settingsFor(bool named)
     s.PrintDateFlag = true;
     s.PrintAmountFlag = named;
     s.PrintNumberFlag = named;
-    s.ReceiptNo = 1;
+    s.ReceiptNo = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0).toLongLong();
+    return s;
 }
 
 qint64 pdfBytes(const QString& paper, int count, bool named, const QString& path, int* pages)
 {
-    settingsFor(named);
-    PrintRowTable::replace(rows(count, named));
-    const auto run = ReceiptRun::build(paper);
+    const auto run = ReceiptRun::build(requestFor(paper, named), rows(count, named));
     ReceiptRun::writePdf(*run, path);
     *pages = run->pageCount();
     return QFile(path).size();
@@ -103,14 +103,12 @@ void BM_ReceiptPdf(benchmark::State& state)
     int onePage = 0;
     const qint64 firstPageBytes = pdfBytes(paper, 1, named, path, &onePage);
 
-    settingsFor(named);
-    PrintRowTable::replace(rows(count, named));
+    const QList<PrintRow> receipts = rows(count, named);
     int pages = 0;
     resetPeak();
     const double cpuStart = cpuSeconds();
     for (auto _ : state) {
-        PrintRunSettings::current().ReceiptNo = 1;
-        const auto run = ReceiptRun::build(paper); // reads w領収証印刷 and formats every receipt
+        const auto run = ReceiptRun::build(requestFor(paper, named), receipts); // formats every receipt
         if (!ReceiptRun::writePdf(*run, path))
             state.SkipWithError("PDF not written");
         pages = run->pageCount();
@@ -134,9 +132,7 @@ void BM_PreviewPage(benchmark::State& state)
 {
     const int family = int(state.range(0));
     state.SetLabel(FamilyNames[family]);
-    settingsFor(true);
-    PrintRowTable::replace(rows(1000, true));
-    const auto run = ReceiptRun::build(QString::fromUtf8(Families[family]));
+    const auto run = ReceiptRun::build(requestFor(QString::fromUtf8(Families[family]), true), rows(1000, true));
     PagePainter pagePainter;
     QImage sheet(794, 1123, QImage::Format_ARGB32_Premultiplied); // A4 at 96 dpi, "fit page"
     int page = 0;

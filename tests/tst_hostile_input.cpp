@@ -9,7 +9,6 @@
 #include "customers/CustomerList.h"
 #include "hints/HintLauncher.h"
 #include "hints/HintWindow.h"
-#include "printing/PrintRunSettings.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptRun.h"
 #include "report/PagePainter.h"
@@ -42,7 +41,6 @@ class TestHostileInput : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void init();
     void customerList_data() { hostileValues(); }
     void customerList();
     void receiptFormAndBlankRun_data() { hostileValues(); }
@@ -281,11 +279,6 @@ void TestHostileInput::initTestCase()
 {
     ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
     Clock::fixToday(QDate(2026, 12, 10));
-}
-
-void TestHostileInput::init()
-{
-    PrintRunSettings::current() = {};
 }
 
 // The category box, a name, an amount and a proviso of the customer grid; saved with 登録 and

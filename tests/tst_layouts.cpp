@@ -2,7 +2,7 @@
 // box, font, alignment, line style, picture and formatted text; drawing order; paper types.
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
-#include "printing/PrintRunSettings.h"
+#include "printing/PrintRequest.h"
 #include "printing/ReceiptRun.h"
 #include "printing/layouts/ReceiptLayouts.h"
 #include "report/PictureCache.h"
@@ -231,7 +231,16 @@ private slots:
     void picturesFitOrStretch();
 
 private:
+    // One receipt of the request every test starts from, on the given paper.
+    std::shared_ptr<ReportRun> buildOne(const QString& paperType) const
+    {
+        PrintRequest request = request_;
+        request.paper = ReceiptLayouts::paperOrDefault(paperType);
+        return ReceiptRun::build(request, {{Name, qint64(1500), Proviso}});
+    }
+
     std::unique_ptr<TestData> data_;
+    PrintRequest request_;
 };
 
 void TestLayouts::initTestCase()
@@ -243,8 +252,8 @@ void TestLayouts::init()
 {
     data_ = std::make_unique<TestData>();
     QVERIFY(data_->ok());
-    PrintRunSettings& s = PrintRunSettings::current();
-    s = PrintRunSettings();
+    PrintRequest& s = request_;
+    s = PrintRequest();
     s.ReceiptTitle = Title;
     s.CompanyName = Company;
     s.CompanyInfo = Info;
@@ -274,7 +283,7 @@ void TestLayouts::firstReceiptControls()
     QFETCH(QString, layoutName);
     QFETCH(QPoint, cellOrigin);
     QFETCH(QStringList, entry);
-    const auto run = ReceiptRun::build(paperType, {{Name, qint64(1500), Proviso}});
+    const auto run = buildOne(paperType);
     QCOMPARE(run->layout().name, layoutName);
     const ReportPage page = run->page(0);
     const PageItem* item = page.find(entry.at(0), 0);
@@ -324,7 +333,7 @@ void TestLayouts::drawingOrderAndNothingElse()
 {
     QFETCH(QString, paperType);
     QFETCH(QStringList, order);
-    const auto run = ReceiptRun::build(paperType, {{Name, qint64(1500), Proviso}});
+    const auto run = buildOne(paperType);
     QStringList drawn;
     for (const PageItem& item : run->page(0).items)
         drawn.append(item.name());

@@ -10,7 +10,6 @@
 #include "customers/CustomerList.h"
 #include "hints/HintWindow.h"
 #include "hints/HintLauncher.h"
-#include "printing/PrintRunSettings.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptRun.h"
 #include "report/ReportPreview.h"
@@ -619,7 +618,6 @@ void TestMonkey::randomUse()
     started_ = std::make_unique<StartedWindow>();
     QVERIFY(started_->show());
     presenter_ = &ScriptedMessagePresenter::install();
-    PrintRunSettings::current() = {};
     // The shadow starts from the delivered databases.
     {
         const QVariantList kinds = TestData::columnMain(u("SELECT kcode FROM コードマスタ ORDER BY kcode, code"));

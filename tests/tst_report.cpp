@@ -4,7 +4,7 @@
 #include "ScriptedMessagePresenter.h"
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
-#include "printing/PrintRunSettings.h"
+#include "printing/PrintRequest.h"
 #include "printing/ReceiptFormat.h"
 #include "printing/ReceiptRun.h"
 #include "printing/layouts/ReceiptLayouts.h"
@@ -14,7 +14,6 @@
 #include "report/ReportPreview.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
-#include "store/PrintRowTable.h"
 
 #include <QApplication>
 #include <QFile>
@@ -123,7 +122,7 @@ private slots:
     void counterAfterOutput();
     void counterFailureOutputsNothing_data();
     void counterFailureOutputsNothing();
-    void rowsComeFromWorkTable();
+    void nullColumnsPrintAsBlanks();
     void printerGetsChosenPages();
     void pdfReadBack_data();
     void pdfReadBack();
@@ -136,7 +135,16 @@ private slots:
     void previewWindow();
 
 private:
+    // A run of the request every test starts from, on the given paper.
+    std::shared_ptr<ReportRun> build(const QString& paperType, const QList<PrintRow>& rows) const
+    {
+        PrintRequest request = request_;
+        request.paper = ReceiptLayouts::paperOrDefault(paperType);
+        return ReceiptRun::build(request, rows);
+    }
+
     std::unique_ptr<TestData> data_;
+    PrintRequest request_;
 };
 
 void TestReport::initTestCase()
@@ -148,15 +156,14 @@ void TestReport::init()
 {
     data_ = std::make_unique<TestData>();
     QVERIFY(data_->ok());
-    PrintRunSettings& s = PrintRunSettings::current();
-    s = PrintRunSettings();
+    PrintRequest& s = request_;
+    s = PrintRequest();
     s.ReceiptTitle = u("領　収　証");
     s.CompanyName = u("みどり町内会");
     s.CompanyInfo = u("東京都港区一丁目1番1号");
     s.ReceiptDate = u("令和 8年12月10日");
     s.PrintDateFlag = s.PrintAmountFlag = s.PrintNumberFlag = true;
     s.ReceiptNo = 41;
-    s.PaperType = u("A4 x 4");
 }
 
 void TestReport::cleanup()
@@ -216,7 +223,7 @@ void TestReport::cellsFillPages()
     QFETCH(int, pages);
     QFETCH(QPoint, lastCellOrigin);
     QFETCH(int, cellsOnLastPage);
-    const auto run = ReceiptRun::build(paperType, members(rows));
+    const auto run = build(paperType, members(rows));
     QCOMPARE(run->pageCount(), pages);
     if (pages == 0)
         return;
@@ -278,8 +285,8 @@ void TestReport::amount()
     QFETCH(bool, printAmount);
     QFETCH(QString, expected);
     QFETCH(QString, counterfoil);
-    PrintRunSettings::current().PrintAmountFlag = printAmount;
-    const auto run = ReceiptRun::build(paperType, {{u("佐藤"), amount, u("会費")}});
+    request_.PrintAmountFlag = printAmount;
+    const auto run = build(paperType, {{u("佐藤"), amount, u("会費")}});
     QCOMPARE(run->text(0, u("txt領収額")), expected);
     QCOMPARE(run->text(0, u("txt領収額控")), counterfoil);
 }
@@ -300,10 +307,10 @@ void TestReport::date()
     QFETCH(bool, printDate);
     QFETCH(QString, date);
     QFETCH(QString, expected);
-    PrintRunSettings::current().PrintDateFlag = printDate;
-    PrintRunSettings::current().ReceiptDate = date;
+    request_.PrintDateFlag = printDate;
+    request_.ReceiptDate = date;
     for (const QString& paper : {u("A4 x 4"), u("A4 x 8 T4"), u("A4 x 4 控付")}) {
-        const auto run = ReceiptRun::build(paper, members(2));
+        const auto run = build(paper, members(2));
         QCOMPARE(run->text(1, u("txt日付")), expected);
         if (paper == u("A4 x 4 控付"))
             QCOMPARE(run->text(1, u("txt日付控")), expected);
@@ -326,10 +333,10 @@ void TestReport::sharedTexts()
     QFETCH(QVariant, proviso);
     QFETCH(QString, title);
     QFETCH(QString, expectedProviso);
-    PrintRunSettings& s = PrintRunSettings::current();
+    PrintRequest& s = request_;
     s.ReceiptTitle = title;
     s.CompanyInfo = u("港区一丁目\n電話 03-0000-0000");
-    const auto run = ReceiptRun::build(u("A4 x 8 T3"), {{u("鈴木"), 500, proviso}});
+    const auto run = build(u("A4 x 8 T3"), {{u("鈴木"), 500, proviso}});
     QCOMPARE(run->text(0, u("txt但書")), expectedProviso);
     QCOMPARE(run->text(0, u("Lbl領収証タイトル")), title);
     QCOMPARE(run->text(0, u("txt会名称")), u("みどり町内会"));
@@ -358,17 +365,17 @@ void TestReport::numbering()
     QFETCH(qint64, start);
     QFETCH(bool, printNumber);
     QFETCH(QStringList, expected);
-    PrintRunSettings::current().ReceiptNo = start;
-    PrintRunSettings::current().PrintNumberFlag = printNumber;
-    const auto run = ReceiptRun::build(paperType, members(3));
+    request_.ReceiptNo = start;
+    request_.PrintNumberFlag = printNumber;
+    const auto run = build(paperType, members(3));
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(run->text(i, u("txtNo")), expected.at(i));
         QCOMPARE(run->page(0).find(u("txtNo"), i)->text, expected.at(i));
         if (paperType == u("A4 x 4 控付"))
             QCOMPARE(run->text(i, u("txtNo控")), expected.at(i));
     }
-    // The running number moves on after every receipt, printed or not.
-    QCOMPARE(PrintRunSettings::current().ReceiptNo, start + 3);
+    // The request is a value: numbering the run leaves it as it was.
+    QCOMPARE(request_.ReceiptNo, start);
 }
 
 void TestReport::counterAfterOutput_data()
@@ -396,12 +403,12 @@ void TestReport::counterAfterOutput()
         Access自社情報(u("領収証番号"), u("Set"), 90);
     QCOMPARE(Access自社情報(u("領収証番号"), u("Get"), QVariant()).toLongLong(), action == u("pdf after higher") ? 91 : 41);
     if (action == u("switch off"))
-        PrintRunSettings::current().PrintNumberFlag = false;
-    const auto run = ReceiptRun::build(u("A4 x 4"), members(3));
+        request_.PrintNumberFlag = false;
+    const auto run = build(u("A4 x 4"), members(3));
     QTemporaryDir dir;
     const QString path = dir.filePath(u("r.pdf"));
     if (action == u("switch off after format"))
-        PrintRunSettings::current().PrintNumberFlag = false;
+        request_.PrintNumberFlag = false;
     if (action == u("preview")) {
         auto* preview = new ReportPreview(run);
         preview->show();
@@ -435,7 +442,7 @@ void TestReport::counterFailureOutputsNothing()
     QFETCH(bool, toPrinter);
     ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
     Access自社情報(u("領収証番号"), u("Set"), 40);
-    auto* preview = new ReportPreview(ReceiptRun::build(u("A4 x 4"), members(3)));
+    auto* preview = new ReportPreview(build(u("A4 x 4"), members(3)));
     preview->show();
     QTemporaryDir dir;
     const QString path = dir.filePath(u("r.pdf"));
@@ -465,10 +472,9 @@ void TestReport::counterFailureOutputsNothing()
     preview->close();
 }
 
-void TestReport::rowsComeFromWorkTable()
+void TestReport::nullColumnsPrintAsBlanks()
 {
-    QVERIFY(PrintRowTable::replace({{u("一郎"), 100, QVariant()}, {QVariant(), QVariant(), QVariant()}}));
-    const auto run = ReceiptRun::build(u("A4 x 4 控付"));
+    const auto run = build(u("A4 x 4 控付"), {{u("一郎"), 100, QVariant()}, {QVariant(), QVariant(), QVariant()}});
     QCOMPARE(run->cellCount(), 2);
     QCOMPARE(run->text(0, u("txt氏名控")), u("一郎"));
     QCOMPARE(run->text(0, u("txt但書")), u("但し、品代として"));
@@ -479,7 +485,7 @@ void TestReport::rowsComeFromWorkTable()
 void TestReport::printerGetsChosenPages()
 {
     Access自社情報(u("領収証番号"), u("Set"), 40);
-    const auto run = ReceiptRun::build(u("A4 x 4"), members(9));
+    const auto run = build(u("A4 x 4"), members(9));
     QTemporaryDir dir;
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -537,7 +543,7 @@ void TestReport::pdfReadBack()
                          ReceiptLayouts::forPaperType(paperType).name + u(".pdf");
     QList<PrintRow> rows = members(9);
     rows[0] = {u("山田 太郎"), 1500, u("年会費として")};
-    const auto run = ReceiptRun::build(paperType, rows);
+    const auto run = build(paperType, rows);
     QVERIFY(ReceiptRun::writePdf(*run, path));
 
     const QList<PdfWord> words = pdfWords(path);
@@ -587,7 +593,7 @@ void TestReport::pdfReadBack()
         return f.open(QIODevice::ReadOnly) ? int(f.readAll().count("/Subtype /Image")) : -1;
     };
     const QString single = dir.filePath(u("single.pdf"));
-    QVERIFY(ReceiptRun::writePdf(*ReceiptRun::build(paperType, members(1)), single));
+    QVERIFY(ReceiptRun::writePdf(*build(paperType, members(1)), single));
     QVERIFY(imageCount(single) > 0);
     QCOMPARE(imageCount(path), imageCount(single));
 
@@ -636,9 +642,9 @@ void TestReport::overlongTextsStayInTheirCells()
     QFETCH(QVariant, proviso);
     QFETCH(QString, company);
     QFETCH(QString, info);
-    PrintRunSettings::current().CompanyName = company;
-    PrintRunSettings::current().CompanyInfo = info;
-    const auto run = ReceiptRun::build(paperType, {{name, amount, proviso}, {name, amount, proviso}});
+    request_.CompanyName = company;
+    request_.CompanyInfo = info;
+    const auto run = build(paperType, {{name, amount, proviso}, {name, amount, proviso}});
     const ReportPage page = run->page(0);
     PagePainter painter;
     for (const PageItem& item : page.items) {
@@ -765,16 +771,17 @@ void TestReport::textWidthsAgreeWithQt()
 void TestReport::previewWindow()
 {
     Access自社情報(u("領収証番号"), u("Set"), 40);
-    QVERIFY(PrintRowTable::replace(members(10000)));
-    ReportPreview* first = ReceiptRun::showReceiptPreview(u("A4 x 4"));
-    ReportPreview* second = ReceiptRun::showReceiptPreview(u("A4 x 8"));
+    const QList<PrintRow> rows = members(10000);
+    ReportPreview* first = ReceiptRun::showPreview(build(u("A4 x 4"), rows));
+    request_.ReceiptNo = 10041;
+    ReportPreview* second = ReceiptRun::showPreview(build(u("A4 x 8"), rows));
     QVERIFY(QTest::qWaitForWindowExposed(first));
     QVERIFY(QTest::qWaitForWindowExposed(second));
     QCOMPARE(first->windowTitle(), u("領収証印刷"));
     QVERIFY(!first->isModal());
     QCOMPARE(first->run().pageCount(), 2500);
     QCOMPARE(second->run().pageCount(), 1250);
-    // Each run numbers its own receipts from where the settings stood.
+    // Each run numbers its own receipts from its request's first number.
     QCOMPARE(first->run().text(0, u("txtNo")), u("00041"));
     QCOMPARE(second->run().text(0, u("txtNo")), u("10041"));
     QCOMPARE(first->currentPage(), 1);
@@ -803,7 +810,7 @@ void TestReport::previewWindow()
     // Opened over the main window, a preview is its own window and goes when the main window goes.
     auto* mainWindow = new QWidget;
     mainWindow->show();
-    QPointer<ReportPreview> owned(ReceiptRun::showReceiptPreview(u("A4 x 4 T4"), mainWindow));
+    QPointer<ReportPreview> owned(ReceiptRun::showPreview(build(u("A4 x 4 T4"), rows), mainWindow));
     QVERIFY(owned->isWindow());
     QVERIFY(QTest::qWaitForWindowExposed(owned));
     delete mainWindow;

@@ -202,9 +202,6 @@ void Frm領収証::cmd印刷実行_Click()
         printOptions_->cmd印刷実行_Click();
 }
 
-bool Frm領収証::Prn領収証() { return printRuns_ && printRuns_->Prn領収証(); }
-bool Frm領収証::Prn領収証白紙() { return printRuns_ && printRuns_->Prn領収証白紙(); }
-
 void Frm領収証::cmdHint_Click() { openHint(this, QStringLiteral("cmdHint")); }
 void Frm領収証::cmdHint2_Click() { openHint(this, QStringLiteral("cmdHint2")); }
 

@@ -34,8 +34,6 @@ public:
     void cmd徴収印刷_Click();
     void cmd印刷設定閉じる_Click();
     void cmd印刷実行_Click();
-    bool Prn領収証();
-    bool Prn領収証白紙();
     void cmdHint_Click();
     void cmdHint2_Click();
 

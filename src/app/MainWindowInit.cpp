@@ -1,5 +1,7 @@
 #include "app/MainWindowInit.h"
 
+#include "printing/layouts/ReceiptLayouts.h"
+
 #include "app/LayoutUnits.h"
 #include "store/Connections.h"
 #include "ui/DateBox.h"
@@ -110,10 +112,9 @@ void apply(QWidget* window, const QString& settingEra)
     }
     if (auto* paper = find<QComboBox>(window, "cmb用紙")) {
         paper->clear();
-        paper->addItems({QStringLiteral("A4 x 4"), QStringLiteral("A4 x 4 控付"), QStringLiteral("A4 x 4 T2"),
-                         QStringLiteral("A4 x 4 T3"), QStringLiteral("A4 x 4 T4"), QStringLiteral("A4 x 8"),
-                         QStringLiteral("A4 x 8 T3"), QStringLiteral("A4 x 8 T4")});
-        paper->setCurrentIndex(paper->findText(QStringLiteral("A4 x 4")));
+        for (const ReceiptPaper& type : ReceiptLayouts::papers())
+            paper->addItem(type.name);
+        paper->setCurrentIndex(paper->findText(ReceiptLayouts::defaultPaper().name));
     }
     if (auto* codeKind = find<QComboBox>(window, "cmbコード区分")) {
         codeKind->clear();

@@ -1,7 +1,7 @@
 #include "printing/PrintOptions.h"
 
 #include "messages/ShowMsg.h"
-#include "printing/PrintRunSettings.h"
+#include "printing/PrintRequest.h"
 #include "printing/PrintRuns.h"
 #include "settings/ReceiptCounter.h"
 #include "ui/NumberBox.h"
@@ -41,21 +41,21 @@ void PrintOptions::cmd印刷設定閉じる_Click()
 
 void PrintOptions::cmd印刷実行_Click()
 {
-    PrintRunSettings& run = PrintRunSettings::current();
+    PrintRequest request;
     auto checked = [this](const char* name) {
         const auto* check = find<QCheckBox>(window_, name);
         return check && check->isChecked();
     };
-    run.PrintAmountFlag = checked("Chk金額印刷");
-    run.PrintDateFlag = checked("Chk日付印刷");
-    run.PrintNumberFlag = checked("Chk番号印刷");
+    request.PrintAmountFlag = checked("Chk金額印刷");
+    request.PrintDateFlag = checked("Chk日付印刷");
+    request.PrintNumberFlag = checked("Chk番号印刷");
     const auto* count = find<NumberBox>(window_, "num枚数");
-    run.PrintCopies = !count || count->isEmpty() ? 1 : count->value();
+    request.PrintCopies = !count || count->isEmpty() ? 1 : count->value();
     const auto* paper = find<QComboBox>(window_, "cmb用紙");
-    run.PaperType = paper ? paper->currentText() : QString();
+    request.paper = ReceiptLayouts::paperOrDefault(paper ? paper->currentText() : QString());
     const QVariant next = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0);
     bool isNumber = false;
-    run.ReceiptNo = next.toLongLong(&isNumber);
+    request.ReceiptNo = next.toLongLong(&isNumber);
     if (!isNumber || next.toString().isEmpty()) {
         // Without the stored counter a numbered run could repeat numbers already handed out.
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
@@ -64,7 +64,7 @@ void PrintOptions::cmd印刷実行_Click()
     }
     const auto* blank = find<QRadioButton>(window_, "Opt白紙印刷");
     if (blank && blank->isChecked())
-        runs_->Prn領収証白紙();
+        runs_->Prn領収証白紙(request);
     else
-        runs_->Prn領収証();
+        runs_->Prn領収証(request);
 }

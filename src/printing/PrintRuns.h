@@ -1,4 +1,8 @@
 #pragma once
+#include "printing/PrintRequest.h"
+#include "store/Records.h"
+#include "store/StoreResult.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -6,21 +10,22 @@ class CustomerList;
 class ReportPreview;
 class QWidget;
 
-// The two print runs: one receipt per marked customer, or a number of blank forms. Each fills
-// w領収証印刷 in one transaction and opens a fresh preview in the layout of the paper type.
+// The two print runs: one receipt per marked customer, or a number of blank forms. Each takes
+// the texts as they stand on screen into the request, records its rows in w領収証印刷 and opens
+// a fresh preview in the layout of the request's paper.
 class PrintRuns {
 public:
     PrintRuns(QWidget* window, CustomerList* customers) : window_(window), customers_(customers) {}
 
     // False when the run could not be prepared (the user has been told why).
-    bool Prn領収証();
-    bool Prn領収証白紙();
+    bool Prn領収証(PrintRequest request);
+    bool Prn領収証白紙(PrintRequest request);
     // The preview the last run opened, while it is open.
     ReportPreview* lastPreview() const;
 
 private:
-    void takeSharedTexts(bool fromSettingsTab);
-    bool open(bool stored, const QString& reason);
+    void takeSharedTexts(PrintRequest& request, bool fromSettingsTab) const;
+    bool open(const PrintRequest& request, const QList<PrintRow>& rows, const StoreResult& recorded);
 
     QWidget* window_;
     CustomerList* customers_;

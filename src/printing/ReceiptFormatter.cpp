@@ -1,21 +1,19 @@
 #include "printing/ReceiptFormatter.h"
 
-#include "printing/PrintRunSettings.h"
 #include "printing/ReceiptFormat.h"
 #include "report/ReportDetail.h"
 #include "report/ReportLayout.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
 
-void ReceiptFormatter::reportStart(ReportLayout& layout)
+ReceiptFormatter::ReceiptFormatter(PrintRequest request)
+    : request_(std::move(request)), nextNumber_(request_.ReceiptNo), firstNumber_(request_.ReceiptNo)
 {
-    // Margins, cell height and page are part of each layout's table.
-    narrowBlankAmount_ = layout.name.startsWith(QStringLiteral("Rpt領収証A48"));
 }
 
 void ReceiptFormatter::detailFormat(ReportDetail& detail)
 {
-    const PrintRunSettings& s = PrintRunSettings::current();
+    const PrintRequest& s = request_;
 
     if (detail.text(QStringLiteral("txt但書")).isEmpty())
         detail.setText(QStringLiteral("txt但書"),
@@ -39,30 +37,26 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
         detail.setText(QStringLiteral("txt領収額控"),
                        ReceiptFormat::counterfoilPrefix() + own + ReceiptFormat::counterfoilSuffix());
     } else {
-        detail.setText(QStringLiteral("txt領収額"), narrowBlankAmount_ && s.PrintAmountFlag
+        detail.setText(QStringLiteral("txt領収額"), s.paper.eightUp && s.PrintAmountFlag
                                                          ? ReceiptFormat::blankAmountNarrow()
                                                          : ReceiptFormat::blankAmountWide());
         detail.setText(QStringLiteral("txt領収額控"), ReceiptFormat::counterfoilBlankAmount());
     }
 
-    numbered_ = s.PrintNumberFlag;
-    const QString number = s.PrintNumberFlag ? ReceiptFormat::number(s.ReceiptNo) : QString();
+    const QString number = s.PrintNumberFlag ? ReceiptFormat::number(nextNumber_) : QString();
     detail.setText(QStringLiteral("txtNo"), number);
     detail.setText(QStringLiteral("txtNo控"), number);
 }
 
 void ReceiptFormatter::detailAfterPrint()
 {
-    PrintRunSettings& s = PrintRunSettings::current();
-    if (count_ == 0)
-        firstNumber_ = s.ReceiptNo;
     ++count_;
-    s.ReceiptNo += 1;
+    ++nextNumber_;
 }
 
 OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run)
 {
-    if (!numbered_ || count_ == 0 || issued_)
+    if (!request_.PrintNumberFlag || count_ == 0 || issued_)
         return {};
     qint64 issuedFirst = firstNumber_;
     const StoreResult stored = issueReceiptNumbers(firstNumber_, count_, &issuedFirst);

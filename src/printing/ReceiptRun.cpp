@@ -1,18 +1,15 @@
 #include "printing/ReceiptRun.h"
 
 #include "printing/ReceiptFormatter.h"
-#include "printing/layouts/ReceiptLayouts.h"
 #include "report/ReportOutput.h"
 #include "report/ReportPreview.h"
 #include "report/ReportRun.h"
-#include "store/PrintRowTable.h"
 
 namespace ReceiptRun {
 
-std::shared_ptr<ReportRun> build(const QString& paperType, const QList<PrintRow>& rows)
+std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintRow>& rows)
 {
-    auto run = std::make_shared<ReportRun>(ReceiptLayouts::forPaperType(paperType),
-                                           std::make_unique<ReceiptFormatter>());
+    auto run = std::make_shared<ReportRun>(request.paper.layout(), std::make_unique<ReceiptFormatter>(request));
     ReportRows data;
     data.columns = {ReceiptLayouts::NameColumn, ReceiptLayouts::AmountColumn, ReceiptLayouts::ProvisoColumn};
     data.count = rows.size();
@@ -24,14 +21,9 @@ std::shared_ptr<ReportRun> build(const QString& paperType, const QList<PrintRow>
     return run;
 }
 
-std::shared_ptr<ReportRun> build(const QString& paperType)
+ReportPreview* showPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
 {
-    return build(paperType, PrintRowTable::rows());
-}
-
-ReportPreview* showReceiptPreview(const QString& paperType, QWidget* parent)
-{
-    auto* preview = new ReportPreview(build(paperType), parent);
+    auto* preview = new ReportPreview(std::move(run), parent);
     preview->show();
     preview->raise();
     preview->activateWindow();

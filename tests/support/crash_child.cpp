@@ -1,6 +1,6 @@
 // Writes to a data folder over and over until it is killed, so that a kill lands in the
 // middle of a save. Each save writes one of two complete states, A or B, alternately.
-#include "printing/PrintRunSettings.h"
+#include "printing/PrintRequest.h"
 #include "printing/ReceiptRun.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
@@ -50,15 +50,15 @@ bool refill()
 // print table, the run built from it, then written to its own PDF file in pdf/.
 bool printToPdf(qint64 round)
 {
-    PrintRunSettings& settings = PrintRunSettings::current();
-    settings.PrintNumberFlag = settings.PrintAmountFlag = settings.PrintDateFlag = true;
-    settings.ReceiptNo = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0).toLongLong();
+    PrintRequest request;
+    request.PrintNumberFlag = request.PrintAmountFlag = request.PrintDateFlag = true;
+    request.ReceiptNo = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0).toLongLong();
     QList<PrintRow> rows;
     for (int i = 1; i <= 3; ++i)
         rows.append({QStringLiteral("会員%1-%2").arg(round).arg(i), qint64(1000 * i), {}});
     if (!PrintRowTable::replace(rows).ok)
         return false;
-    const auto run = ReceiptRun::build(QStringLiteral("A4 x 4"));
+    const auto run = ReceiptRun::build(request, rows);
     return ReceiptRun::writePdf(*run, QStringLiteral("%1/%2-%3.pdf")
                                           .arg(qEnvironmentVariable("CRASH_CHILD_PDF_DIR"))
                                           .arg(QCoreApplication::applicationPid())

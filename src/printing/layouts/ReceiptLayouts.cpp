@@ -1,6 +1,5 @@
 #include "printing/layouts/ReceiptLayouts.h"
 
-#include <functional>
 
 namespace ReceiptLayouts {
 
@@ -8,45 +7,48 @@ QColor darkTeal() { return QColor(0, 64, 64); }
 QString caption() { return QStringLiteral("領収証印刷"); }
 QString designTitle() { return QStringLiteral("領 収 証"); }
 
-namespace {
-struct Entry {
-    const char* paperType;
-    const char* layoutName;
-    ReportLayout (*make)();
-};
-
-const Entry entries[] = {
-    {"A4 x 4 控付", "Rpt領収証A44B", Rpt領収証A44B},
-    {"A4 x 4 T2", "Rpt領収証A44C", Rpt領収証A44C},
-    {"A4 x 4 T3", "Rpt領収証A44D", Rpt領収証A44D},
-    {"A4 x 4 T4", "Rpt領収証A44E", Rpt領収証A44E},
-    {"A4 x 8", "Rpt領収証A48A", Rpt領収証A48A},
-    {"A4 x 8 T3", "Rpt領収証A48D", Rpt領収証A48D},
-    {"A4 x 8 T4", "Rpt領収証A48E", Rpt領収証A48E},
-};
-} // namespace
-
-ReportLayout forPaperType(const QString& paperType)
+const QList<ReceiptPaper>& papers()
 {
-    for (const Entry& entry : entries)
-        if (paperType == QString::fromUtf8(entry.paperType))
-            return entry.make();
-    return Rpt領収証A44A();
+    static const QList<ReceiptPaper> all = {
+        {QStringLiteral("A4 x 4"), QStringLiteral("Rpt領収証A44A"), false, Rpt領収証A44A},
+        {QStringLiteral("A4 x 4 控付"), QStringLiteral("Rpt領収証A44B"), false, Rpt領収証A44B},
+        {QStringLiteral("A4 x 4 T2"), QStringLiteral("Rpt領収証A44C"), false, Rpt領収証A44C},
+        {QStringLiteral("A4 x 4 T3"), QStringLiteral("Rpt領収証A44D"), false, Rpt領収証A44D},
+        {QStringLiteral("A4 x 4 T4"), QStringLiteral("Rpt領収証A44E"), false, Rpt領収証A44E},
+        {QStringLiteral("A4 x 8"), QStringLiteral("Rpt領収証A48A"), true, Rpt領収証A48A},
+        {QStringLiteral("A4 x 8 T3"), QStringLiteral("Rpt領収証A48D"), true, Rpt領収証A48D},
+        {QStringLiteral("A4 x 8 T4"), QStringLiteral("Rpt領収証A48E"), true, Rpt領収証A48E},
+    };
+    return all;
 }
+
+ReceiptPaper defaultPaper() { return papers().first(); }
+
+std::optional<ReceiptPaper> findPaper(const QString& paperType)
+{
+    for (const ReceiptPaper& paper : papers())
+        if (paper.name == paperType)
+            return paper;
+    return std::nullopt;
+}
+
+ReceiptPaper paperOrDefault(const QString& paperType) { return findPaper(paperType).value_or(defaultPaper()); }
+
+ReportLayout forPaperType(const QString& paperType) { return paperOrDefault(paperType).layout(); }
 
 ReportLayout byName(const QString& layoutName)
 {
-    for (const Entry& entry : entries)
-        if (layoutName == QString::fromUtf8(entry.layoutName))
-            return entry.make();
+    for (const ReceiptPaper& paper : papers())
+        if (paper.layoutName == layoutName)
+            return paper.layout();
     return Rpt領収証A44A();
 }
 
 QStringList names()
 {
-    QStringList result{QStringLiteral("Rpt領収証A44A")};
-    for (const Entry& entry : entries)
-        result.append(QString::fromUtf8(entry.layoutName));
+    QStringList result;
+    for (const ReceiptPaper& paper : papers())
+        result.append(paper.layoutName);
     return result;
 }
 

@@ -1,6 +1,18 @@
 #pragma once
 #include "report/ReportLayout.h"
 
+#include <optional>
+
+// A paper type as the user chooses it, and the layout it prints in.
+struct ReceiptPaper {
+    QString name;       // "A4 x 8 T3"
+    QString layoutName; // "Rpt領収証A48D"
+    bool eightUp = false;
+    ReportLayout (*make)() = nullptr;
+
+    ReportLayout layout() const { return make(); }
+};
+
 // The eight receipt layouts and the paper type that selects each.
 namespace ReceiptLayouts {
 
@@ -13,7 +25,13 @@ ReportLayout Rpt領収証A48A();
 ReportLayout Rpt領収証A48D();
 ReportLayout Rpt領収証A48E();
 
-// Exact text match; anything else (including "A4 x 4" and an empty text) gives Rpt領収証A44A.
+// The paper types in the order the print options offer them; "A4 x 4" first.
+const QList<ReceiptPaper>& papers();
+ReceiptPaper defaultPaper();
+// Exact text match, or nothing.
+std::optional<ReceiptPaper> findPaper(const QString& paperType);
+// Exact text match; anything else (including an empty text) gives "A4 x 4" (Rpt領収証A44A).
+ReceiptPaper paperOrDefault(const QString& paperType);
 ReportLayout forPaperType(const QString& paperType);
 // The layout of that name, or Rpt領収証A44A.
 ReportLayout byName(const QString& layoutName);

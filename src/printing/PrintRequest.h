@@ -1,0 +1,22 @@
+#pragma once
+#include "printing/layouts/ReceiptLayouts.h"
+
+#include <QString>
+
+// Everything one print run needs besides its rows: the paper (which layout), the switches, the
+// number of blank forms, the texts as they stood when the user pressed print, and the first
+// receipt number. A value: each run keeps its own copy.
+struct PrintRequest {
+    ReceiptPaper paper = ReceiptLayouts::defaultPaper();
+    QString ReceiptTitle;
+    qint64 ReceiptNo = 1; // the first receipt's number
+    QString CompanyName;
+    QString CompanyInfo;
+    QString ReceiptDate;
+    bool PrintDateFlag = false;
+    bool PrintAmountFlag = false;
+    bool PrintNumberFlag = false;
+    qint64 PrintCopies = 1;
+    // The receipt form's proviso, printed where a receipt has none of its own.
+    QString ReceiptProviso;
+};

@@ -1,7 +1,0 @@
-#include "printing/PrintRunSettings.h"
-
-PrintRunSettings& PrintRunSettings::current()
-{
-    static PrintRunSettings settings;
-    return settings;
-}
