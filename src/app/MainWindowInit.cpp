@@ -1,6 +1,7 @@
 #include "app/MainWindowInit.h"
 
 #include "printing/layouts/ReceiptLayouts.h"
+#include "ui/EraDateFormat.h"
 
 #include "app/LayoutUnits.h"
 #include "store/Connections.h"
@@ -81,7 +82,7 @@ void apply(QWidget* window, const QString& settingEra)
     QSqlTableModel* codes = dataControl(window, "datコードマスタ", QStringLiteral("wコードマスタ"));
 
     // Receipt date: place, width and pattern by the era setting (only "和暦" exactly selects the era).
-    const bool era = settingEra == EraSetting;
+    const bool era = EraDateFormat::isEraSetting(settingEra);
     if (auto* date = find<DateBox>(window, "Dt領収日付")) {
         const QRect place = date->geometry();
         date->setGeometry(LayoutUnits::px(era ? 5460 : 6760), place.top(), LayoutUnits::px(era ? 2295 : 1995),

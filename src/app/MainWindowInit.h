@@ -9,7 +9,6 @@ namespace MainWindowInit {
 inline const QString VersionLine = QStringLiteral("LEDRIUM Ver 1.16");
 inline const QString FreeUseLine = QStringLiteral("このソフトウェアはどなたでも無料で自由にお使いいただけます。");
 inline const QString SupportText = QStringLiteral("質問は下のバナーをクリックしてモルベクフリー掲示板へ");
-inline const QString EraSetting = QStringLiteral("和暦");
 
 void apply(QWidget* window, const QString& settingEra);
 

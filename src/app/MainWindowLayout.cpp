@@ -3,6 +3,7 @@
 #include "app/AppArt.h"
 #include "app/ApplicationSetup.h"
 #include "app/LayoutUnits.h"
+#include "printing/ReceiptFormat.h"
 #include "ui/DateBox.h"
 #include "ui/IconButton.h"
 #include "ui/LineWidget.h"
@@ -40,7 +41,7 @@ const QList<Control> table = {
     // Page "領収証"
     {"imContainer3D1", K::Panel, "SSTab1:0", 0, 360, 10575, 7995, 1, "", 12, N, White},
     {"imContainer3D2", K::Panel, "imContainer3D1", 240, 180, 9075, 2500, 19, "", 12, N, White},
-    {"txt領収証タイトル", K::TextBox, "imContainer3D2", 3900, 60, 2115, 375, 25, "領収証", 18},
+    {"txt領収証タイトル", K::TextBox, "imContainer3D2", 3900, 60, 2115, 375, 25, "", 18},
     {"Image3", K::Image, "imContainer3D2", 7740, 70, 1200, 1215, -1, "", 12, N, N, "corner-upper-right"},
     {"Lbl領収証氏名", K::Label, "imContainer3D2", 600, 300, 2235, 255, 26, "氏名", 12, Ink},
     {"Label3", K::Label, "imContainer3D2", 3300, 300, 315, 255, 27, "様", 12, Ink},
@@ -240,6 +241,7 @@ void finish(QHash<QString, QWidget*>& made)
     auto get = [&made](const char* name) { return made.value(QString::fromUtf8(name)); };
     for (const char* name : {"txt領収証タイトル", "txt領収額", "txt領収証但書", "txt自社名領収証", "txt自社情報領収証"})
         flatten(get(name));
+    static_cast<QLineEdit*>(get("txt領収証タイトル"))->setText(ReceiptFormat::defaultTitle());
     static_cast<QLineEdit*>(get("txt領収証タイトル"))->setAlignment(Qt::AlignCenter);
     static_cast<QLineEdit*>(get("txt領収額"))->setAlignment(Qt::AlignCenter);
     static_cast<QLabel*>(get("lblInfo"))->setAlignment(Qt::AlignCenter);

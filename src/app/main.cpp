@@ -1,13 +1,34 @@
 #include "app/ApplicationSetup.h"
+#include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Frm領収証.h"
 #include "app/SingleInstance.h"
 #include "store/Connections.h"
 
 #include <QApplication>
+#include <QTextStream>
+
+namespace {
+// The command line needs no display: it runs offscreen, with the window's fonts and rules.
+int runCommandLine(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ApplicationSetup::apply(app);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return CommandLine::run(app.arguments(), DataFolder::locate(), out, err);
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (CommandLine::wanted(arguments))
+        return runCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     ApplicationSetup::apply(app);
 

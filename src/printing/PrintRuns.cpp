@@ -2,7 +2,7 @@
 
 #include "customers/CustomerList.h"
 #include "messages/ShowMsg.h"
-#include "printing/PrintRunRows.h"
+#include "printing/PrintRunAssembly.h"
 #include "printing/ReceiptRun.h"
 #include "report/ReportPreview.h"
 #include "ui/DateBox.h"
@@ -40,29 +40,28 @@ bool PrintRuns::Prn領収証(PrintRequest request)
     takeSharedTexts(request, true);
     if (customers_)
         customers_->commitPendingEdit();
-    QList<PrintRow> rows;
-    const StoreResult recorded = PrintRunRows::forList(&rows);
-    return open(request, rows, recorded);
+    std::shared_ptr<ReportRun> run;
+    const StoreResult assembled = PrintRunAssembly::listRun(request, &run);
+    return open(assembled, std::move(run));
 }
 
 bool PrintRuns::Prn領収証白紙(PrintRequest request)
 {
     takeSharedTexts(request, false);
-    request.PrintNumberFlag = false; // blank forms never carry a number nor move the counter
-    QList<PrintRow> rows;
-    const StoreResult recorded = PrintRunRows::forBlankForms(request.PrintCopies, &rows);
-    return open(request, rows, recorded);
+    std::shared_ptr<ReportRun> run;
+    const StoreResult assembled = PrintRunAssembly::blankRun(request, &run);
+    return open(assembled, std::move(run));
 }
 
 ReportPreview* PrintRuns::lastPreview() const { return lastPreview_.data(); }
 
-bool PrintRuns::open(const PrintRequest& request, const QList<PrintRow>& rows, const StoreResult& recorded)
+bool PrintRuns::open(const StoreResult& assembled, std::shared_ptr<ReportRun> run)
 {
-    if (!recorded) {
+    if (!assembled) {
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
-                QStringLiteral("印刷の準備ができませんでした。\n") + recorded.error);
+                QStringLiteral("印刷の準備ができませんでした。\n") + assembled.error);
         return false;
     }
-    lastPreview_ = ReceiptRun::showPreview(ReceiptRun::build(request, rows), window_);
+    lastPreview_ = ReceiptRun::showPreview(std::move(run), window_);
     return true;
 }

@@ -1,13 +1,15 @@
 #pragma once
 #include "printing/PrintRequest.h"
-#include "store/Records.h"
 #include "store/StoreResult.h"
 
 #include <QPointer>
 #include <QString>
 
+#include <memory>
+
 class CustomerList;
 class ReportPreview;
+class ReportRun;
 class QWidget;
 
 // The two print runs: one receipt per marked customer, or a number of blank forms. Each takes
@@ -25,7 +27,7 @@ public:
 
 private:
     void takeSharedTexts(PrintRequest& request, bool fromSettingsTab) const;
-    bool open(const PrintRequest& request, const QList<PrintRow>& rows, const StoreResult& recorded);
+    bool open(const StoreResult& assembled, std::shared_ptr<ReportRun> run);
 
     QWidget* window_;
     CustomerList* customers_;

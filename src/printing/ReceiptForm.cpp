@@ -27,7 +27,7 @@ void ReceiptForm::Clear領収フォーム()
     if (auto* date = window_->findChild<DateBox*>(QStringLiteral("Dt領収日付")))
         date->setDate(Clock::today());
     if (auto* proviso = window_->findChild<QLineEdit*>(QStringLiteral("txt領収証但書")))
-        proviso->setText(QString::fromUtf8(DefaultProviso));
+        proviso->setText(ReceiptFormat::defaultProviso());
     if (auto* amount = window_->findChild<QLineEdit*>(QStringLiteral("txt領収額")))
         amount->setText(QString());
     if (auto* company = window_->findChild<QLineEdit*>(QStringLiteral("txt自社名領収証")))

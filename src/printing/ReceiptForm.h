@@ -6,7 +6,6 @@ class QWidget;
 // texts and the next receipt number.
 class ReceiptForm {
 public:
-    static inline const char* DefaultProviso = "但し、品代として";
 
     explicit ReceiptForm(QWidget* window) : window_(window) {}
     // Keeps the number label current whenever printing raises the stored counter.

@@ -18,6 +18,7 @@ QString groupThousands(QString digits)
 }
 } // namespace
 
+QString defaultTitle() { return QStringLiteral("領収証"); }
 QString defaultProviso() { return QStringLiteral("但し、品代として"); }
 
 QString blankDate()

@@ -5,6 +5,7 @@
 // a backslash shows as ¥ only in some Japanese fonts and never in a PDF's text layer.
 namespace ReceiptFormat {
 
+QString defaultTitle();            // "領収証", the receipt form's title until the user changes it
 QString defaultProviso();          // "但し、品代として"
 QString blankDate();               // 3 spaces, U+3000, 3 spaces, 年, 2 U+3000, 月, 2 U+3000, 日
 QString amountPrefix();            // U+3000, ¥

@@ -1,0 +1,190 @@
+#include "app/CommandLine.h"
+
+#include "app/Clock.h"
+#include "printing/PrintRunAssembly.h"
+#include "printing/ReceiptFormat.h"
+#include "report/ReportOutput.h"
+#include "report/ReportRun.h"
+#include "settings/ReceiptCounter.h"
+#include "settings/StoredSettings.h"
+#include "store/CodeMasterTable.h"
+#include "store/Connections.h"
+#include "store/CustomerWorkTable.h"
+#include "store/WorkTableProtocol.h"
+#include "ui/EraDateFormat.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace CommandLine {
+
+namespace {
+
+const char* const Help =
+    "使い方: ledrium --pdf ファイル --paper 用紙タイプ (--category 顧客区分 | --blank 枚数)\n"
+    "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number]\n"
+    "\n"
+    "画面を開かずに、領収証を PDF ファイルに書き出します。\n"
+    "番号は「PDF保存」と同じように使われ、最初と最後の番号を表示します。\n"
+    "\n"
+    "  --pdf ファイル       書き出す PDF ファイル\n"
+    "  --paper 用紙タイプ   用紙タイプ（%1）\n"
+    "  --category 顧客区分  登録された顧客区分の全員の領収証（行番号の順）\n"
+    "  --blank 枚数         白紙の領収証（番号なし）\n"
+    "  --date YYYY-MM-DD    領収日付（省略すると今日）\n"
+    "  --no-date            日付を印刷しない\n"
+    "  --no-amount          金額を印刷しない\n"
+    "  --no-number          番号を印刷しない\n"
+    "  --help               この説明を表示する\n";
+
+enum Status { Done = 0, Failed = 1, Usage = 2 };
+
+QStringList paperNames()
+{
+    QStringList names;
+    for (const ReceiptPaper& paper : ReceiptLayouts::papers())
+        names << paper.name;
+    return names;
+}
+
+bool isCategory(const QString& name)
+{
+    for (const CodeRecord& code : CodeMasterTable::readKind(QStringLiteral("顧客区分")))
+        if (!code.sname.isNull() && !code.sname.toString().isEmpty() && code.sname.toString() == name)
+            return true;
+    return false;
+}
+
+// The rows of a list run as the window makes them after choosing the category: the list loaded
+// and everyone named marked.
+StoreResult loadAndMark(const QString& category)
+{
+    if (const StoreResult loaded = WorkTableProtocol::loadCustomerList(category); !loaded)
+        return loaded;
+    return CustomerWorkTable::setChecks(true);
+}
+
+} // namespace
+
+bool wanted(const QStringList& arguments)
+{
+    for (const QString& argument : arguments.mid(1))
+        if (argument.startsWith(QLatin1String("--")))
+            return true;
+    return false;
+}
+
+int run(const QStringList& arguments, const QString& dataFolder, QTextStream& out, QTextStream& err)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("file"));
+    const QCommandLineOption paper(QStringLiteral("paper"), {}, QStringLiteral("type"));
+    const QCommandLineOption category(QStringLiteral("category"), {}, QStringLiteral("name"));
+    const QCommandLineOption blank(QStringLiteral("blank"), {}, QStringLiteral("count"));
+    const QCommandLineOption date(QStringLiteral("date"), {}, QStringLiteral("date"));
+    const QCommandLineOption noDate(QStringLiteral("no-date"));
+    const QCommandLineOption noAmount(QStringLiteral("no-amount"));
+    const QCommandLineOption noNumber(QStringLiteral("no-number"));
+    const QCommandLineOption help(QStringLiteral("help"));
+    parser.addOptions({pdf, paper, category, blank, date, noDate, noAmount, noNumber, help});
+    const QString helpText = QString::fromUtf8(Help).arg(paperNames().join(QStringLiteral("、")));
+    auto usage = [&](const QString& message) {
+        err << message << "\n\n" << helpText;
+        return Usage;
+    };
+    if (!parser.parse(arguments))
+        return usage(QStringLiteral("引数が正しくありません：") + parser.errorText());
+    if (parser.isSet(help)) {
+        out << helpText;
+        return Done;
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return usage(QStringLiteral("余分な引数があります：") + parser.positionalArguments().join(QLatin1Char(' ')));
+    if (!parser.isSet(pdf) || parser.value(pdf).isEmpty())
+        return usage(QStringLiteral("--pdf で書き出すファイルを指定してください。"));
+    if (!parser.isSet(paper))
+        return usage(QStringLiteral("--paper で用紙タイプを指定してください。"));
+    if (parser.isSet(category) == parser.isSet(blank))
+        return usage(QStringLiteral("--category と --blank のどちらか一方を指定してください。"));
+
+    PrintRequest request;
+    const std::optional<ReceiptPaper> chosen = ReceiptLayouts::findPaper(parser.value(paper));
+    if (!chosen) {
+        err << QStringLiteral("用紙タイプ「%1」はありません。使える用紙タイプ：%2\n")
+                   .arg(parser.value(paper), paperNames().join(QStringLiteral("、")));
+        return Failed;
+    }
+    request.paper = *chosen;
+    if (parser.isSet(blank)) {
+        bool isNumber = false;
+        request.PrintCopies = parser.value(blank).toLongLong(&isNumber);
+        if (!isNumber || request.PrintCopies < 1 || request.PrintCopies > 99999)
+            return usage(QStringLiteral("--blank の枚数は 1 から 99999 までの整数で指定してください。"));
+    }
+    QDate day = Clock::today();
+    if (parser.isSet(date)) {
+        day = QDate::fromString(parser.value(date), Qt::ISODate);
+        if (!day.isValid())
+            return usage(QStringLiteral("--date は YYYY-MM-DD の形の、ある日付で指定してください。"));
+    }
+    request.PrintDateFlag = !parser.isSet(noDate);
+    request.PrintAmountFlag = !parser.isSet(noAmount);
+    request.PrintNumberFlag = !parser.isSet(noNumber);
+
+    const OpenOutcome opened = Connections::open(DataPaths::forFolder(dataFolder));
+    if (!opened.ok) {
+        err << opened.file << "\n" << opened.reason << "\n";
+        return Failed;
+    }
+    // The texts a freshly started window shows: the stored settings, the form's defaults.
+    const StoredSettings settings = StoredSettings::read().value_or(StoredSettings{QStringLiteral("西暦"), {}, {}});
+    request.CompanyName = settings.companyName;
+    request.CompanyInfo = settings.companyInfo;
+    request.ReceiptTitle = ReceiptFormat::defaultTitle();
+    request.ReceiptProviso = ReceiptFormat::defaultProviso();
+    request.ReceiptDate = EraDateFormat::format(day, EraDateFormat::patternForSetting(settings.era));
+    if (request.ReceiptDate.isEmpty()) {
+        err << QStringLiteral("日付 %1 は領収日付に使えません。\n").arg(parser.value(date));
+        return Failed;
+    }
+    const QVariant next = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0);
+    bool isNumber = false;
+    request.ReceiptNo = next.toLongLong(&isNumber);
+    if (!isNumber) {
+        err << QStringLiteral("領収証番号を読み込めないため、印刷できません。\n");
+        return Failed;
+    }
+
+    std::shared_ptr<ReportRun> run;
+    StoreResult assembled;
+    if (parser.isSet(category)) {
+        if (!isCategory(parser.value(category))) {
+            err << QStringLiteral("顧客区分「%1」はありません。\n").arg(parser.value(category));
+            return Failed;
+        }
+        assembled = loadAndMark(parser.value(category));
+        if (assembled)
+            assembled = PrintRunAssembly::listRun(request, &run);
+    } else {
+        assembled = PrintRunAssembly::blankRun(request, &run);
+    }
+    if (!assembled) {
+        err << QStringLiteral("印刷の準備ができませんでした。\n") << assembled.error << "\n";
+        return Failed;
+    }
+    if (run->cellCount() == 0) {
+        err << QStringLiteral("顧客区分「%1」に印刷する顧客がいません。\n").arg(parser.value(category));
+        return Failed;
+    }
+    QString error;
+    if (!ReportOutput::writePdf(*run, parser.value(pdf), &error)) {
+        err << QStringLiteral("PDF ファイルを保存できませんでした。\n") << parser.value(pdf) << "\n" << error << "\n";
+        return Failed;
+    }
+    if (request.PrintNumberFlag && !parser.isSet(blank))
+        out << run->text(0, QStringLiteral("txtNo")) << " " << run->text(run->cellCount() - 1, QStringLiteral("txtNo"))
+            << "\n";
+    return Done;
+}
+
+} // namespace CommandLine

@@ -1,0 +1,13 @@
+#include "settings/StoredSettings.h"
+
+#include "store/CompanyTable.h"
+
+std::optional<StoredSettings> StoredSettings::read()
+{
+    const std::optional<CompanySettingsRecord> row = CompanyTable::readFirst();
+    if (!row)
+        return std::nullopt;
+    auto text = [](const QVariant& value) { return value.isNull() ? QString() : value.toString(); };
+    return StoredSettings{row->年号.isNull() ? QStringLiteral("西暦") : row->年号.toString(), text(row->自社名),
+                          text(row->自社情報)};
+}

@@ -1,0 +1,244 @@
+// The command line writes the same PDF as the window's runs, issues the numbers as PDF保存
+// does, and refuses bad requests with a Japanese message, writing nothing.
+#include "ScriptedMessagePresenter.h"
+#include "StartedWindow.h"
+#include "app/ApplicationSetup.h"
+#include "app/Clock.h"
+#include "printing/PrintRuns.h"
+#include "report/ReportPreview.h"
+#include "store/CodeMasterTable.h"
+#include "store/CompanyTable.h"
+#include "store/CustomerMasterTable.h"
+#include "ui/NumberBox.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QProcess>
+#include <QRadioButton>
+#include <QTemporaryDir>
+
+class TestCommandLine : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void sameAsTheWindow_data();
+    void sameAsTheWindow();
+    void refusals_data();
+    void refusals();
+};
+
+namespace {
+
+QString u(const char* text) { return QString::fromUtf8(text); }
+
+struct Result {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// The built program copied into `folder`, with the data folder `folder`/data beside it.
+bool installProgram(const QString& folder)
+{
+    const QString built = qEnvironmentVariable("LEDRIUM_BUILD_DIR") + u("/ledrium");
+    return QFile::copy(built, folder + u("/ledrium"));
+}
+
+Result runProgram(const QString& folder, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(folder + u("/ledrium"), arguments);
+    Result result;
+    if (!process.waitForFinished(60000))
+        return result;
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+// Every database file of one folder (the logs included) into another.
+bool copyData(const QString& from, const QString& to)
+{
+    if (!QDir().mkpath(to))
+        return false;
+    for (const QString& name : QDir(from).entryList({u("*.mdb*")}, QDir::Files))
+        if (!QFile::copy(from + u("/") + name, to + u("/") + name))
+            return false;
+    return true;
+}
+
+QString pdfText(const QString& pdf)
+{
+    QProcess text;
+    text.start(u("pdftotext"), {u("-layout"), pdf, u("-")});
+    text.waitForFinished();
+    return QString::fromUtf8(text.readAllStandardOutput());
+}
+
+int pdfPages(const QString& pdf)
+{
+    QProcess info;
+    info.start(u("pdfinfo"), {pdf});
+    info.waitForFinished();
+    for (const QString& line : QString::fromUtf8(info.readAllStandardOutput()).split(QLatin1Char('\n')))
+        if (line.startsWith(u("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    return -1;
+}
+
+// A category with members and the company's settings, as a user would have stored them.
+void arrange(const QString& era)
+{
+    QVERIFY(CompanyTable::writeFirst({u("みどり町内会"), u("東京都港区一丁目1番1号\n電話 03-1234-5678"), era, 40}));
+    QVERIFY(CodeMasterTable::replaceKind(u("顧客区分"), {u("正会員"), u("賛助会員")}));
+    QList<CustomerRecord> rows;
+    const QStringList names = {u("相川 一郎"), u("井上 花子"), u("上田 \"三郎\""), u("江口 四郎"), u("小野 五郎")};
+    for (int i = 0; i < names.size(); ++i)
+        rows.append({i + 1, names[i], u("正会員"), i == 1 ? QVariant(u("年会費として")) : QVariant()});
+    QVERIFY(CustomerMasterTable::replaceCategory(u("正会員"), rows));
+    QVERIFY(CustomerMasterTable::replaceCategory(u("賛助会員"), {}));
+}
+
+} // namespace
+
+void TestCommandLine::initTestCase()
+{
+    if (!QFile::exists(qEnvironmentVariable("LEDRIUM_BUILD_DIR") + u("/ledrium")))
+        QSKIP("the program is not built beside this test");
+    ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
+    Clock::fixToday(QDate(2026, 12, 10));
+}
+
+void TestCommandLine::sameAsTheWindow_data()
+{
+    QTest::addColumn<QString>("era");
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<int>("blankForms"); // 0 = the category's list run
+    QTest::addColumn<QStringList>("switches");
+    QTest::newRow("era dates, 4-up") << u("和暦") << u("A4 x 4") << 0 << QStringList();
+    QTest::newRow("8-up, no amount") << u("西暦") << u("A4 x 8 T3") << 0 << QStringList{u("--no-amount")};
+    QTest::newRow("counterfoil, no date, no number") << u("和暦") << u("A4 x 4 控付") << 0
+                                                    << QStringList{u("--no-date"), u("--no-number")};
+    QTest::newRow("blank forms") << u("西暦") << u("A4 x 8") << 11 << QStringList();
+}
+
+// The same data, printed once through the window and once through the command line (each on
+// its own copy of the data folder): the two PDFs read the same, page for page.
+void TestCommandLine::sameAsTheWindow()
+{
+    QFETCH(QString, era);
+    QFETCH(QString, paper);
+    QFETCH(int, blankForms);
+    QFETCH(QStringList, switches);
+    ScriptedMessagePresenter::install();
+    StartedWindow started([&] { arrange(era); });
+    QTemporaryDir program;
+    QVERIFY(copyData(started.data.folder(), program.filePath(u("data"))));
+    QVERIFY(installProgram(program.path()));
+
+    // The window, as a user does it.
+    auto* category = started.get<QComboBox>("cmb顧客区分");
+    category->setCurrentIndex(category->findText(u("正会員")));
+    QTest::mouseClick(started.get<QAbstractButton>("cmd徴収読込"), Qt::LeftButton);
+    QTest::mouseClick(started.get<QAbstractButton>("cmd徴収印刷"), Qt::LeftButton);
+    auto* paperBox = started.get<QComboBox>("cmb用紙");
+    paperBox->setCurrentIndex(paperBox->findText(paper));
+    if (blankForms) {
+        started.get<QRadioButton>("Opt白紙印刷")->setChecked(true);
+        started.get<NumberBox>("num枚数")->setValue(blankForms);
+    }
+    started.get<QCheckBox>("Chk日付印刷")->setChecked(!switches.contains(u("--no-date")));
+    started.get<QCheckBox>("Chk金額印刷")->setChecked(!switches.contains(u("--no-amount")));
+    started.get<QCheckBox>("Chk番号印刷")->setChecked(!switches.contains(u("--no-number")));
+    QTest::mouseClick(started.get<QAbstractButton>("cmd印刷実行"), Qt::LeftButton);
+    ReportPreview* preview = started.window->printRuns()->lastPreview();
+    QVERIFY(preview);
+    QTemporaryDir out;
+    const QString fromWindow = out.filePath(u("window.pdf"));
+    QVERIFY(preview->saveAsPdfTo(fromWindow));
+
+    // The command line, on the copy.
+    const QString fromCommandLine = out.filePath(u("command line.pdf"));
+    QStringList arguments = {u("--pdf"), fromCommandLine, u("--paper"), paper, u("--date"), u("2026-12-10")};
+    arguments << (blankForms ? QStringList{u("--blank"), QString::number(blankForms)}
+                             : QStringList{u("--category"), u("正会員")});
+    const Result result = runProgram(program.path(), arguments + switches);
+    QVERIFY2(result.exitCode == 0, qPrintable(result.err));
+    const bool numbered = !blankForms && !switches.contains(u("--no-number"));
+    QCOMPARE(result.out, numbered ? u("00041 00045\n") : QString());
+
+    QCOMPARE(pdfPages(fromCommandLine), pdfPages(fromWindow));
+    QCOMPARE(pdfText(fromCommandLine), pdfText(fromWindow));
+    QVERIFY(pdfText(fromWindow).contains(blankForms ? u("領収証") : u("上田 \"三郎\"")));
+
+    // The numbers are issued as PDF保存 issues them: the next run goes on after them.
+    if (numbered) {
+        const Result again = runProgram(program.path(), arguments);
+        QCOMPARE(again.out, u("00046 00050\n"));
+    }
+}
+
+void TestCommandLine::refusals_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("message");
+    const QString pdf = u("out.pdf");
+    QTest::newRow("unknown paper type") << QStringList{u("--pdf"), pdf, u("--paper"), u("A5"), u("--category"), u("正会員")}
+                                        << 1 << u("用紙タイプ「A5」はありません");
+    QTest::newRow("unknown category") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--category"), u("幽霊")}
+                                      << 1 << u("顧客区分「幽霊」はありません");
+    QTest::newRow("category without members")
+        << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--category"), u("賛助会員")} << 1
+        << u("印刷する顧客がいません");
+    QTest::newRow("both category and blank")
+        << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--category"), u("正会員"), u("--blank"), u("3")}
+        << 2 << u("どちらか一方");
+    QTest::newRow("no file") << QStringList{u("--paper"), u("A4 x 4"), u("--blank"), u("3")} << 2 << u("--pdf");
+    QTest::newRow("negative count") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("-3")}
+                                    << 2 << u("1 から 99999");
+    QTest::newRow("no such date") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"),
+                                                 u("--date"), u("2026-02-30")}
+                                  << 2 << u("--date");
+    QTest::newRow("unknown option") << QStringList{u("--pdf"), pdf, u("--colour")} << 2 << u("引数が正しくありません");
+    QTest::newRow("file cannot be written")
+        << QStringList{u("--pdf"), u("/no-such-folder/out.pdf"), u("--paper"), u("A4 x 4"), u("--category"), u("正会員")}
+        << 1 << u("PDF ファイルを保存できませんでした");
+    QTest::newRow("database missing") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1")}
+                                      << 1 << u("Ledrium.mdb");
+}
+
+// Each refusal says why in Japanese, exits non-zero, writes no file and issues no number.
+void TestCommandLine::refusals()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, message);
+    QTemporaryDir program;
+    {
+        TestData data;
+        arrange(u("西暦"));
+        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
+    }
+    QVERIFY(installProgram(program.path()));
+    if (message == u("Ledrium.mdb"))
+        QVERIFY(QFile::remove(program.filePath(u("data/Ledrium.mdb"))));
+    QDir::setCurrent(program.path());
+    const Result result = runProgram(program.path(), arguments);
+    QCOMPARE(result.exitCode, exitCode);
+    QVERIFY2(result.err.contains(message), qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+    QVERIFY(!QFile::exists(program.filePath(u("out.pdf"))));
+    if (message != u("Ledrium.mdb")) {
+        const Result next = runProgram(program.path(), {u("--pdf"), u("out.pdf"), u("--paper"), u("A4 x 4"),
+                                                         u("--category"), u("正会員")});
+        QCOMPARE(next.out, u("00041 00045\n")); // nothing was issued by the refused run
+    }
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
