@@ -1,8 +1,8 @@
 #include "store/CodeMasterTable.h"
 
 #include "store/Connections.h"
+#include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 namespace CodeMasterTable {
 
@@ -21,21 +21,11 @@ QList<CodeRecord> readKind(const QString& kcode, bool* ok)
 
 StoreResult replaceKind(const QString& kcode, const QList<QVariant>& names)
 {
-    Transaction transaction(Connections::mainDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::mainDb());
-    if (!sql.exec(QStringLiteral("DELETE FROM コードマスタ WHERE kcode = ?"), {kcode}))
-        return StoreResult::failure(sql.error());
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString code = QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-        if (!sql.exec(QStringLiteral("INSERT INTO コードマスタ (kcode, code, sname) VALUES (?, ?, ?)"),
-                      {kcode, code, names.at(i)}))
-            return StoreResult::failure(sql.error());
-    }
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    QList<QVariantList> rows;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        rows.append({kcode, QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0')), names.at(i)});
+    return replaceRows(Connections::mainDb(), QStringLiteral("DELETE FROM コードマスタ WHERE kcode = ?"), {kcode},
+                       QStringLiteral("INSERT INTO コードマスタ (kcode, code, sname) VALUES (?, ?, ?)"), rows);
 }
 
 } // namespace CodeMasterTable

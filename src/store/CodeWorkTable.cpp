@@ -1,33 +1,22 @@
 #include "store/CodeWorkTable.h"
 
 #include "store/Connections.h"
+#include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 namespace CodeWorkTable {
 
 StoreResult rebuild(const QList<CodeRecord>& loaded)
 {
-    Transaction transaction(Connections::workDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::workDb());
-    if (!sql.exec(QStringLiteral("DELETE FROM wコードマスタ")))
-        return StoreResult::failure(sql.error());
+    QList<QVariantList> values;
     for (int i = 0; i < Rows; ++i) {
-        QVariant code = QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-        QVariant name = QString(QLatin1String(""));
-        if (i < loaded.size()) {
-            code = loaded.at(i).code;
-            name = loaded.at(i).sname;
-        }
-        if (!sql.exec(QStringLiteral("INSERT INTO wコードマスタ (code, sname, チェック) VALUES (?, ?, ?)"),
-                      {code, name, NoValue}))
-            return StoreResult::failure(sql.error());
+        if (i < loaded.size())
+            values.append({loaded.at(i).code, loaded.at(i).sname, NoValue});
+        else
+            values.append({QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0')), QString(QLatin1String("")), NoValue});
     }
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM wコードマスタ"), {},
+                       QStringLiteral("INSERT INTO wコードマスタ (code, sname, チェック) VALUES (?, ?, ?)"), values);
 }
 
 QList<CodeRecord> rows(bool* ok)

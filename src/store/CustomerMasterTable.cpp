@@ -1,8 +1,8 @@
 #include "store/CustomerMasterTable.h"
 
 #include "store/Connections.h"
+#include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 namespace CustomerMasterTable {
 
@@ -24,20 +24,13 @@ QList<CustomerRecord> readCategory(const QString& category, bool* ok)
 
 StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows)
 {
-    Transaction transaction(Connections::mainDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::mainDb());
-    if (!sql.exec(QStringLiteral("DELETE FROM 顧客マスタ WHERE 区分 = ?"), {category}))
-        return StoreResult::failure(sql.error());
-    for (const CustomerRecord& row : rows) {
-        if (!sql.exec(QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (?, ?, ?, ?)"),
-                      {row.行番号, row.顧客名, category, row.但書}))
-            return StoreResult::failure(sql.error());
-    }
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    QList<QVariantList> values;
+    values.reserve(rows.size());
+    for (const CustomerRecord& row : rows)
+        values.append({row.行番号, row.顧客名, category, row.但書});
+    return replaceRows(Connections::mainDb(), QStringLiteral("DELETE FROM 顧客マスタ WHERE 区分 = ?"), {category},
+                       QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (?, ?, ?, ?)"),
+                       values);
 }
 
 } // namespace CustomerMasterTable

@@ -1,8 +1,8 @@
 #include "store/CustomerWorkTable.h"
 
 #include "store/Connections.h"
+#include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 #include <algorithm>
 
@@ -31,24 +31,16 @@ namespace CustomerWorkTable {
 
 StoreResult rebuild(const QList<CustomerRecord>& named)
 {
-    Transaction transaction(Connections::workDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::workDb());
-    if (!sql.exec(QStringLiteral("DELETE FROM w顧客マスタ")))
-        return StoreResult::failure(sql.error());
+    QList<QVariantList> values;
     const qsizetype count = std::max<qsizetype>(BlankRows, named.size());
     for (qsizetype i = 0; i < count; ++i) {
         const bool hasName = i < named.size();
-        if (!sql.exec(QStringLiteral("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額, 但書) "
-                                     "VALUES (?, ?, ?, NULL, ?)"),
-                      {i + 1, NoValue, hasName ? named.at(i).顧客名 : QVariant(),
-                       hasName ? named.at(i).但書 : QVariant()}))
-            return StoreResult::failure(sql.error());
+        values.append({i + 1, NoValue, hasName ? named.at(i).顧客名 : QVariant(), hasName ? named.at(i).但書 : QVariant()});
     }
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM w顧客マスタ"), {},
+                       QStringLiteral("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額, 但書) "
+                                      "VALUES (?, ?, ?, NULL, ?)"),
+                       values);
 }
 
 QList<CustomerWorkRow> rows(bool* ok) { return select(columns + QStringLiteral("ORDER BY id"), ok); }

@@ -1,8 +1,8 @@
 #include "store/HintTable.h"
 
 #include "store/Connections.h"
+#include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 namespace {
 const QString deleteKey = QStringLiteral("DELETE FROM ClHint WHERE FormName = ? AND CtlName = ?");
@@ -28,18 +28,9 @@ QList<HintRecord> read(const QString& formName, const QString& ctlName, bool* ok
 
 StoreResult replace(const HintRecord& record)
 {
-    Transaction transaction(Connections::workDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::workDb());
-    if (!sql.exec(deleteKey, {record.FormName, record.CtlName}))
-        return StoreResult::failure(sql.error());
-    if (!sql.exec(QStringLiteral("INSERT INTO ClHint (FormName, CtlName, FormTitle, Contents) VALUES (?, ?, ?, ?)"),
-                  {record.FormName, record.CtlName, record.FormTitle, record.Contents}))
-        return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    return replaceRows(Connections::workDb(), deleteKey, {record.FormName, record.CtlName},
+                       QStringLiteral("INSERT INTO ClHint (FormName, CtlName, FormTitle, Contents) VALUES (?, ?, ?, ?)"),
+                       {{record.FormName, record.CtlName, record.FormTitle, record.Contents}});
 }
 
 StoreResult remove(const QString& formName, const QString& ctlName)

@@ -1,26 +1,19 @@
 #include "store/PrintRowTable.h"
 
 #include "store/Connections.h"
+#include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 namespace PrintRowTable {
 
 StoreResult replace(const QList<PrintRow>& rows)
 {
-    Transaction transaction(Connections::workDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::workDb());
-    if (!sql.exec(QStringLiteral("DELETE FROM w領収証印刷")))
-        return StoreResult::failure(sql.error());
+    QList<QVariantList> values;
+    values.reserve(rows.size());
     for (const PrintRow& row : rows)
-        if (!sql.exec(QStringLiteral("INSERT INTO w領収証印刷 (顧客名, 領収額, 但書) VALUES (?, ?, ?)"),
-                      {row.顧客名, row.領収額, row.但書}))
-            return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+        values.append({row.顧客名, row.領収額, row.但書});
+    return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM w領収証印刷"), {},
+                       QStringLiteral("INSERT INTO w領収証印刷 (顧客名, 領収額, 但書) VALUES (?, ?, ?)"), values);
 }
 
 QList<PrintRow> rows(bool* ok)

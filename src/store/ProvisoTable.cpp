@@ -1,25 +1,18 @@
 #include "store/ProvisoTable.h"
 
 #include "store/Connections.h"
+#include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 namespace ProvisoTable {
 
 StoreResult rebuild(const QStringList& provisos)
 {
-    Transaction transaction(Connections::workDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::workDb());
-    if (!sql.exec(QStringLiteral("DELETE FROM w但書")))
-        return StoreResult::failure(sql.error());
+    QList<QVariantList> values;
     for (const QString& proviso : provisos)
-        if (!sql.exec(QStringLiteral("INSERT INTO w但書 (但書) VALUES (?)"), {proviso}))
-            return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+        values.append({proviso});
+    return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM w但書"), {},
+                       QStringLiteral("INSERT INTO w但書 (但書) VALUES (?)"), values);
 }
 
 QStringList entries(bool* ok)
