@@ -205,14 +205,6 @@ void Frm領収証::cmd印刷実行_Click()
 void Frm領収証::cmdHint_Click() { openHint(this, QStringLiteral("cmdHint")); }
 void Frm領収証::cmdHint2_Click() { openHint(this, QStringLiteral("cmdHint2")); }
 
-// Saves the settings block once the code grid's pending edit is in the work table, so that the
-// code list saved right after it includes that edit.
-void Frm領収証::Entry設定()
-{
-    if (CodeEditor::commitPendingEdit(this))
-        SettingsBlock::entry(this);
-}
-
 void Frm領収証::SetComb領収証() { CategoryLists::fill(this); }
 
 void Frm領収証::Clearコード明細() { CodeEditor::clearDetail(this); }

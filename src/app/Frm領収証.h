@@ -44,7 +44,6 @@ public:
     void Readコードマスタ();
 
     // Settings page.
-    void Entry設定();
     void cmd設定登録_Click();
     void cmd設定クリア_Click();
     void cmd設定読込_Click();

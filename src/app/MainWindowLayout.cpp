@@ -291,7 +291,6 @@ void finish(QHash<QString, QWidget*>& made)
 
 } // namespace
 
-const QList<Control>& controls() { return table; }
 
 void build(QWidget* window)
 {

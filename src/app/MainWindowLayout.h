@@ -51,8 +51,6 @@ inline constexpr double ClientWidth = 10635;
 inline constexpr double ClientHeight = 8415;
 inline constexpr double TabRowHeight = 360; // pages begin under the tab row
 
-const QList<Control>& controls();
-
 // Creates the tab control and every control of both pages inside `window`, with the tab order.
 void build(QWidget* window);
 

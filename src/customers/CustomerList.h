@@ -35,7 +35,6 @@ public:
 
 private:
     void refresh();
-    void walkOnEnter();
     void switchIme();
 
     QWidget* window_;

@@ -30,11 +30,6 @@ const QList<QPair<int, int>>& HolidayCalendar::fixedHolidays()
     return days;
 }
 
-bool HolidayCalendar::isFixedHoliday(const QDate& date)
-{
-    return date.isValid() && fixedHolidays().contains({date.month(), date.day()});
-}
-
 void HolidayCalendar::markHolidays(int year)
 {
     QTextCharFormat holiday;

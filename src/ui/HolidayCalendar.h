@@ -10,7 +10,6 @@ public:
 
     // Month/day of the holidays marked each year.
     static const QList<QPair<int, int>>& fixedHolidays();
-    static bool isFixedHoliday(const QDate& date);
 
 private:
     void markHolidays(int year);
