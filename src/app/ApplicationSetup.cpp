@@ -1,5 +1,7 @@
 #include "app/ApplicationSetup.h"
 
+#include "app/Version.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
@@ -11,7 +13,7 @@ namespace ApplicationSetup {
 void apply(QApplication& app)
 {
     app.setApplicationName(QStringLiteral("Ledrium"));
-    app.setApplicationVersion(QStringLiteral("1.16"));
+    app.setApplicationVersion(ProgramVersion);
     static QTranslator qtbase;
     if (qtbase.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtbase);

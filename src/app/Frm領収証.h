@@ -1,4 +1,6 @@
 #pragma once
+#include "app/Version.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -12,7 +14,7 @@ class ReceiptForm;
 // The main window. Its handlers keep the names of the controls they serve.
 class Frm領収証 : public QWidget {
 public:
-    static inline const QString Caption = QStringLiteral("LEDRIUM Ver 1.16");
+    static inline const QString Caption = VersionCaption;
 
     explicit Frm領収証(QWidget* parent = nullptr);
     ~Frm領収証() override;

@@ -1,4 +1,6 @@
 #pragma once
+#include "app/Version.h"
+
 #include <QString>
 
 class QWidget;
@@ -6,7 +8,7 @@ class QWidget;
 // The main window's run-time set-up (FormInit): texts, the data controls on the work tables,
 // the receipt date's place and pattern by the era setting, grid columns and list items.
 namespace MainWindowInit {
-inline const QString VersionLine = QStringLiteral("LEDRIUM Ver 1.16");
+inline const QString VersionLine = VersionCaption;
 inline const QString FreeUseLine = QStringLiteral("このソフトウェアはどなたでも無料で自由にお使いいただけます。");
 inline const QString SupportText = QStringLiteral("質問は下のバナーをクリックしてモルベクフリー掲示板へ");
 
