@@ -5,10 +5,12 @@
 #include "printing/PrintRequest.h"
 #include "printing/ReceiptRun.h"
 #include "printing/layouts/ReceiptLayouts.h"
+#include "report/PagePainter.h"
 #include "report/PictureCache.h"
 #include "report/ReportRun.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QTest>
 
 namespace {
@@ -229,6 +231,8 @@ private slots:
     void paperTypeChoosesLayout();
     void everyPictureRenders();
     void picturesFitOrStretch();
+    void dateAreaClearOfArtwork_data();
+    void dateAreaClearOfArtwork();
 
 private:
     // One receipt of the request every test starts from, on the given paper.
@@ -416,6 +420,66 @@ void TestLayouts::picturesFitOrStretch()
                      qPrintable(where));
         }
     }
+}
+
+void TestLayouts::dateAreaClearOfArtwork_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<bool>("printDate");
+    for (const LayoutCase& c : layoutCases) {
+        QTest::newRow(qPrintable(u(c.paperType) + u(": era date"))) << u(c.paperType) << true;
+        QTest::newRow(qPrintable(u(c.paperType) + u(": blank date"))) << u(c.paperType) << false;
+    }
+}
+
+void TestLayouts::dateAreaClearOfArtwork()
+{
+    // The ornaments leave the dates (and the blank date to write on) on clear paper.
+    QFETCH(QString, paperType);
+    QFETCH(bool, printDate);
+    PrintRunSettings::current().ReceiptDate = u("令和 08年12月10日");
+    PrintRunSettings::current().PrintDateFlag = printDate;
+    const auto run = ReceiptRun::build(paperType, {{Name, qint64(1500), Proviso}});
+    QList<PageItem> dates;
+    QList<PageItem> pictures;
+    for (const PageItem& item : run->page(0).items) {
+        if (item.receipt != 0)
+            continue;
+        if (item.name() == u("txt日付") || item.name() == u("txt日付控"))
+            dates.append(item);
+        else if (item.kind() == ControlKind::Picture)
+            pictures.append(item);
+    }
+    QVERIFY(!dates.isEmpty() && !pictures.isEmpty());
+    const qreal scale = 0.1; // pixels per twip
+    auto draw = [&](const QList<PageItem>& items) {
+        QImage image(QSize(int(11906 * scale), int(16838 * scale)), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        PagePainter().paint(painter, ReportPage{1, items});
+        return image;
+    };
+    const QImage text = draw(dates);
+    const QImage art = draw(pictures);
+    int covered = 0;
+    QRect where;
+    for (int y = 1; y + 1 < text.height(); ++y)
+        for (int x = 1; x + 1 < text.width(); ++x) {
+            if (qAlpha(text.pixel(x, y)) <= 40)
+                continue;
+            // Ink of the artwork under a text pixel or right beside it.
+            for (const QPoint& near : {QPoint(x, y), QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
+                const QRgb p = art.pixel(near);
+                if (qAlpha(p) > 40 && qGray(p) < 230) {
+                    ++covered;
+                    where |= QRect(near / scale, QSize(1, 1));
+                    break;
+                }
+            }
+        }
+    QVERIFY2(covered == 0, qPrintable(u("%1 date pixels lie on artwork around %2,%3 - %4,%5 (twips)")
+                                          .arg(covered).arg(where.left()).arg(where.top()).arg(where.right()).arg(where.bottom())));
 }
 
 QTEST_MAIN(TestLayouts)

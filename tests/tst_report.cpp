@@ -18,12 +18,14 @@
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QLineF>
 #include <QPainter>
 #include <QPicture>
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +81,68 @@ QList<PdfWord> pdfWords(const QString& path)
     return words;
 }
 
+// The word `text` whose middle lies nearest to `box` (twips on the page).
+const PdfWord* wordNear(const QList<PdfWord>& words, const QString& text, const QRect& box)
+{
+    const PdfWord* best = nullptr;
+    qreal bestDistance = 0;
+    for (const PdfWord& w : words) {
+        const QPointF middle = w.box.center() * 20;
+        const QPointF inBox(std::clamp<qreal>(middle.x(), box.left(), box.right()),
+                            std::clamp<qreal>(middle.y(), box.top(), box.bottom()));
+        const qreal distance = QLineF(middle, inBox).length();
+        if (w.text == text && (!best || distance < bestDistance)) {
+            best = &w;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+// The characters a PDF's text layer gives for its glyphs: the targets of every ToUnicode
+// map, read raw by mutool (text extractors turn control characters into blanks).
+QSet<char32_t> textLayerCharacters(const QString& path)
+{
+    QProcess p;
+    p.start(u("mutool"), {u("show"), u("-b"), path, u("trailer/Root/Pages/Kids/*/Resources/Font/*/ToUnicode")});
+    if (!p.waitForFinished(60000))
+        return {};
+    const QString maps = QString::fromLatin1(p.readAllStandardOutput());
+    auto character = [](const QString& hex) { // UTF-16 code units, four digits each
+        QString text;
+        for (qsizetype i = 0; i + 4 <= hex.size(); i += 4)
+            text.append(QChar(char16_t(hex.mid(i, 4).toUInt(nullptr, 16))));
+        return text.toUcs4().value(0);
+    };
+    QSet<char32_t> characters;
+    static const QRegularExpression section(u(R"(begin(bfchar|bfrange)(.*?)end\1)"),
+                                            QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression pair(u(R"(<(\w+)>\s*<(\w+)>)"));
+    static const QRegularExpression range(u(R"(<(\w+)>\s*<(\w+)>\s*(?:<(\w+)>|\[([^\]]*)\]))"));
+    static const QRegularExpression hex(u(R"(<(\w+)>)"));
+    for (auto s = section.globalMatch(maps); s.hasNext();) {
+        const auto m = s.next();
+        const bool ranges = m.captured(1) == u("bfrange");
+        for (auto e = (ranges ? range : pair).globalMatch(m.captured(2)); e.hasNext();) {
+            const auto n = e.next();
+            if (!ranges) {
+                characters.insert(character(n.captured(2)));
+                continue;
+            }
+            const uint low = n.captured(1).toUInt(nullptr, 16);
+            const uint high = n.captured(2).toUInt(nullptr, 16);
+            if (!n.captured(4).isNull()) {
+                for (auto h = hex.globalMatch(n.captured(4)); h.hasNext();)
+                    characters.insert(character(h.next().captured(1)));
+            } else {
+                for (uint code = 0; code <= high - low; ++code)
+                    characters.insert(character(n.captured(3)) + code);
+            }
+        }
+    }
+    return characters;
+}
+
 // Handlers that write down what the engine asks of them.
 class RecordingHandlers : public ReportHandlers {
 public:
@@ -132,6 +196,10 @@ private slots:
     void textFitPolicy();
     void textWidthsAgreeWithQt_data();
     void textWidthsAgreeWithQt();
+    void fixedTextsPrintAtTableSize_data();
+    void fixedTextsPrintAtTableSize();
+    void textLayerNamesEveryDrawnCharacter_data();
+    void textLayerNamesEveryDrawnCharacter();
     void previewWindow();
 
 private:
@@ -601,7 +669,8 @@ void TestReport::pdfReadBack()
     fonts.start(u("pdffonts"), {path});
     QVERIFY(fonts.waitForFinished(30000));
     const QString table = QString::fromUtf8(fonts.readAllStandardOutput());
-    static const QRegularExpression embedded(u(R"(IPAPGothic\S*\s.*\byes\b)"));
+    // Embedded as a subset, named with the subset tag of its descriptor, with a text layer.
+    static const QRegularExpression embedded(u(R"(\b[A-Z]{6}\+IPAPGothic\s.*\byes\s+yes\s+yes\b)"));
     QVERIFY2(embedded.match(table).hasMatch(), qPrintable(table));
 }
 
@@ -766,6 +835,113 @@ void TestReport::textWidthsAgreeWithQt()
     QVERIFY(fit.advance >= 0);
     const qreal expected = QFontMetricsF(reportFont(fit.pixelSize)).horizontalAdvance(text);
     QVERIFY2(qAbs(fit.advance - expected) <= 1.0, qPrintable(u("%1 vs %2").arg(fit.advance).arg(expected)));
+}
+
+void TestReport::fixedTextsPrintAtTableSize_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<QVariant>("amount");
+    QTest::addColumn<bool>("printAmount");
+    QTest::addColumn<bool>("printDate");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("word");      // a word of its text as pdftotext splits it
+    QTest::addColumn<QString>("reference"); // a label of the same receipt part that always fits
+    QTest::newRow("4-up wide blank amount") << u("A4 x 4") << QVariant() << true << true << u("txt領収額") << Yen
+                                            << u("Label3");
+    QTest::newRow("4-up amount switched off") << u("A4 x 4 T2") << QVariant(1500) << false << true << u("txt領収額")
+                                              << Yen << u("Label3");
+    QTest::newRow("8-up wide blank amount") << u("A4 x 8 T4") << QVariant() << false << true << u("txt領収額") << Yen
+                                            << u("Label3");
+    QTest::newRow("8-up narrow blank amount") << u("A4 x 8") << QVariant() << true << true << u("txt領収額") << Yen
+                                              << u("Label3");
+    QTest::newRow("¥12,000-") << u("A4 x 4") << QVariant(12000) << true << true << u("txt領収額")
+                              << Yen + u("12,000-") << u("Label3");
+    QTest::newRow("¥3,000-") << u("A4 x 4 T3") << QVariant(3000) << true << true << u("txt領収額")
+                             << Yen + u("3,000-") << u("Label3");
+    QTest::newRow("counterfoil amount blank") << u("A4 x 4 控付") << QVariant() << true << true << u("txt領収額控")
+                                              << Yen << u("Label7");
+    for (const char* paper : {"A4 x 4", "A4 x 4 T2", "A4 x 4 T3", "A4 x 4 T4", "A4 x 8 T3", "A4 x 8 T4"}) {
+        QTest::newRow(qPrintable(u(paper) + u(": era date"))) << u(paper) << QVariant(1500) << true << true
+                                                               << u("txt日付") << u("08年12月10日") << u("Label3");
+        QTest::newRow(qPrintable(u(paper) + u(": blank date"))) << u(paper) << QVariant(1500) << true << false
+                                                                 << u("txt日付") << u("日") << u("Label3");
+    }
+    QTest::newRow("counterfoil era date") << u("A4 x 4 控付") << QVariant(1500) << true << true << u("txt日付控")
+                                          << u("08年12月10日") << u("Label5");
+    QTest::newRow("counterfoil blank date") << u("A4 x 4 控付") << QVariant(1500) << true << false << u("txt日付控")
+                                            << u("日") << u("Label5");
+}
+
+void TestReport::fixedTextsPrintAtTableSize()
+{
+    // The receipt's own blank patterns, dates and amounts print at the size of their table,
+    // as the labels beside them do: blanks after the last character do not count.
+    QFETCH(QString, paperType);
+    QFETCH(QVariant, amount);
+    QFETCH(bool, printAmount);
+    QFETCH(bool, printDate);
+    QFETCH(QString, control);
+    QFETCH(QString, word);
+    QFETCH(QString, reference);
+    PrintRunSettings& s = PrintRunSettings::current();
+    s.ReceiptDate = u("令和 08年12月10日");
+    s.PrintAmountFlag = printAmount;
+    s.PrintDateFlag = printDate;
+    const auto run = ReceiptRun::build(paperType, {{u("佐藤"), amount, u("会費として")}});
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("sizes.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*run, path));
+    const ReportPage page = run->page(0);
+    const PageItem* item = page.find(control, 0);
+    const PageItem* label = page.find(reference, 0);
+    QVERIFY(item && label);
+    const QList<PdfWord> words = pdfWords(path);
+    const PdfWord* drawn = wordNear(words, word, item->box);
+    const PdfWord* beside = wordNear(words, label->text, label->box);
+    QVERIFY2(drawn, qPrintable(word + u(" missing")));
+    QVERIFY(beside);
+    // Heights of words in one font go with their font sizes.
+    const qreal printedPt = label->control->fontPt * drawn->box.height() / beside->box.height();
+    QVERIFY2(qAbs(printedPt - item->control->fontPt) <= 0.1,
+             qPrintable(u("%1 printed at %2 pt, table size %3 pt").arg(item->text).arg(printedPt).arg(item->control->fontPt)));
+}
+
+void TestReport::textLayerNamesEveryDrawnCharacter_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<QVariant>("name");
+    QTest::addColumn<QVariant>("amount");
+    QTest::newRow("4-up, name with a blank") << u("A4 x 4") << QVariant(u("山田 太郎")) << QVariant(1500);
+    QTest::newRow("8-up, narrow blank amount") << u("A4 x 8") << QVariant(u("佐藤")) << QVariant();
+    QTest::newRow("counterfoil, Latin name") << u("A4 x 4 控付") << QVariant(u("Ann Lee")) << QVariant(12000);
+}
+
+void TestReport::textLayerNamesEveryDrawnCharacter()
+{
+    // Copying text from the PDF gives back what was drawn: the text layer names each drawn
+    // character as itself, a blank as U+0020 (not TAB, which shares its glyph in the font).
+    QFETCH(QString, paperType);
+    QFETCH(QVariant, name);
+    QFETCH(QVariant, amount);
+    PrintRunSettings::current().ReceiptDate = u("令和 08年12月10日");
+    const auto run = ReceiptRun::build(paperType, {{name, amount, u("年会費として")}});
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("text.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*run, path));
+    QSet<char32_t> drawn;
+    for (const PageItem& item : run->page(0).items)
+        if (item.control->isText())
+            for (char32_t c : item.text.toUcs4())
+                if (c != U'\n')
+                    drawn.insert(c);
+    QSet<char32_t> named = textLayerCharacters(path);
+    QVERIFY2(!named.isEmpty(), "no text layer read");
+    named.remove(0); // the font's missing-glyph box
+    QVERIFY(drawn.contains(U' '));
+    for (char32_t c : named)
+        QVERIFY2(drawn.contains(c), qPrintable(u("the text layer names U+%1, which was never drawn").arg(uint(c), 4, 16, QLatin1Char('0'))));
+    for (char32_t c : drawn)
+        QVERIFY2(named.contains(c), qPrintable(u("U+%1 was drawn but the text layer never names it").arg(uint(c), 4, 16, QLatin1Char('0'))));
 }
 
 void TestReport::previewWindow()

@@ -33,6 +33,9 @@ struct ReportControl {
     QString column;            // the row column a field shows
     LineStyle lineStyle = LineStyle::Solid;
     ReportPicture picture;
+    // A one-line text whose box was drawn narrower than the fixed pattern it holds (a date)
+    // runs on to the right, up to its cell's edge, before it is made smaller.
+    bool runsOn = false;
 
     bool isText() const { return kind == ControlKind::Label || kind == ControlKind::Field; }
 
@@ -40,6 +43,12 @@ struct ReportControl {
     {
         ReportControl c = *this;
         c.underline = true;
+        return c;
+    }
+    ReportControl runningOn() const
+    {
+        ReportControl c = *this;
+        c.runsOn = true;
         return c;
     }
     ReportControl coloured(const QColor& colour_) const

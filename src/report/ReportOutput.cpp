@@ -1,6 +1,7 @@
 #include "report/ReportOutput.h"
 
 #include "report/PagePainter.h"
+#include "report/PdfTextLayer.h"
 #include "report/ReportRun.h"
 
 #include <QCoreApplication>
@@ -89,7 +90,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     }
     if (!file.commit())
         return fail(file.errorString());
-    return true;
+    return PdfTextLayer::mend(path, error);
 }
 
 bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)

@@ -22,6 +22,15 @@ QString drawnText(const PageItem& item)
         text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text;
 }
+
+// Length of the text without its trailing blanks (spaces, ideographic spaces).
+qsizetype visibleLength(const QString& text)
+{
+    qsizetype length = text.size();
+    while (length > 0 && text.at(length - 1).isSpace())
+        --length;
+    return length;
+}
 } // namespace
 
 QFont reportFont(int pixelSize, bool underline)
@@ -78,11 +87,16 @@ bool TextSetter::composePlain(const QString& text, int pixelSize, ShapedLine* li
     const QList<QPointF> advances = raw->advancesForGlyphIndexes(glyphs);
     QList<QPointF> positions;
     positions.reserve(glyphs.size());
+    const qsizetype visible = visibleLength(text);
     qreal x = 0;
-    for (const QPointF& advance : advances) {
+    for (qsizetype i = 0; i < advances.size(); ++i) {
+        if (i == visible)
+            line->visibleWidth = x;
         positions.append(QPointF(x, raw->ascent()));
-        x += advance.x();
+        x += advances.at(i).x();
     }
+    if (visible == advances.size())
+        line->visibleWidth = x;
     QGlyphRun run;
     run.setRawFont(*raw);
     run.setGlyphIndexes(glyphs);
@@ -111,6 +125,10 @@ const TextSetter::ShapedLine& TextSetter::shaped(const QString& text, int pixelS
         result.runs = layout.glyphRuns();
         result.width = line.isValid() ? line.horizontalAdvance() : 0; // trailing blanks count
         result.ascent = line.isValid() ? line.ascent() : 0;
+        const qsizetype visible = visibleLength(text);
+        result.visibleWidth = visible == text.size() || !line.isValid()
+                                  ? result.width
+                                  : std::clamp<qreal>(line.cursorToX(visible), 0, result.width);
     }
     if (shaped_.size() >= ShapedCacheLimit)
         shaped_.clear();
@@ -125,9 +143,14 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
     TextFit single{basePixels, Qt::AlignTop | horizontal | Qt::TextSingleLine, false};
     const QString text = drawnText(item);
     const bool multiLine = text.contains(QLatin1Char('\n'));
+    // What the visible characters of one line may take up: the box, or up to the cell's
+    // right edge for a box drawn narrower than the fixed text it holds.
+    const qreal room = c.runsOn ? std::max<qreal>(item.box.width(), item.cell.left() + item.cell.width() - item.box.left())
+                                : item.box.width();
     if (!multiLine) {
-        single.advance = shaped(text, basePixels).width;
-        if (single.advance <= item.box.width())
+        const ShapedLine& line = shaped(text, basePixels);
+        single.advance = line.width;
+        if (line.visibleWidth <= room)
             return single;
     }
 
@@ -144,9 +167,8 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
     for (qreal scale = 1.0; scale >= SmallestScale - 1e-9 && result.clipped; scale -= 0.05) {
         const int pixels = int(std::lround(basePixels * scale));
         const QFontMetricsF& m = metrics(pixels);
-        const qreal advance = multiLine ? -1 : shaped(text, pixels).width;
-        if (!multiLine && advance <= item.box.width()) {
-            result = {pixels, single.flags, false, advance};
+        if (!multiLine && shaped(text, pixels).visibleWidth <= room) {
+            result = {pixels, single.flags, false, shaped(text, pixels).width};
             break;
         }
         if (multiLine) {
@@ -154,7 +176,7 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
             const QStringList lines = text.split(QLatin1Char('\n'));
             bool fits = lines.size() * m.lineSpacing() <= item.box.height();
             for (qsizetype i = 0; fits && i < lines.size(); ++i)
-                fits = shaped(lines.at(i), pixels).width <= item.box.width();
+                fits = shaped(lines.at(i), pixels).visibleWidth <= item.box.width();
             if (fits) {
                 result = {pixels, Qt::AlignTop | horizontal, false, -1, true};
                 break;
@@ -180,7 +202,7 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
 }
 
 void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at,
-                            const QColor& colour, bool underline)
+                            const QColor& colour, bool underline, qreal underlineEnd)
 {
     const ShapedLine& line = shaped(text, pixelSize);
     if (line.plainPixelSize > 0) {
@@ -204,10 +226,12 @@ void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize
             painter.drawGlyphRun(at, run);
     }
     if (underline) {
-        // Under the whole text, blanks included: a blank amount is a line to write on.
+        // Under the whole text, blanks included: a blank amount is a line to write on. Blanks
+        // that overhang the box get no underline beyond it.
         const QFontMetricsF& m = metrics(pixelSize);
         const qreal y = at.y() + line.ascent + m.underlinePos();
-        painter.fillRect(QRectF(at.x(), y, line.width, std::max<qreal>(m.lineWidth(), 1)), colour);
+        const qreal width = std::max(line.visibleWidth, std::min(line.width, underlineEnd - at.x()));
+        painter.fillRect(QRectF(at.x(), y, width, std::max<qreal>(m.lineWidth(), 1)), colour);
     }
 }
 
@@ -219,7 +243,10 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     const TextFit how = fit(item);
     const ReportControl& c = *item.control;
     const Qt::Alignment horizontal = c.alignment & Qt::AlignHorizontal_Mask;
+    const qreal boxRight = item.box.left() + item.box.width();
     auto left = [&](qreal width) {
+        // A line wider than its box (by trailing blanks, or running on) starts at the box.
+        width = std::min<qreal>(width, item.box.width());
         if (horizontal & Qt::AlignHCenter)
             return item.box.left() + (item.box.width() - width) / 2;
         if (horizontal & Qt::AlignRight)
@@ -228,7 +255,8 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     };
     if (how.advance >= 0) {
         // One line that fits: its shaped glyphs go straight onto the page.
-        placeLine(painter, text, how.pixelSize, QPointF(left(how.advance), item.box.top()), c.colour, c.underline);
+        placeLine(painter, text, how.pixelSize, QPointF(left(how.advance), item.box.top()), c.colour, c.underline,
+                  boxRight);
         return;
     }
     if (how.lines) {
@@ -237,7 +265,7 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
         for (qsizetype i = 0; i < lines.size(); ++i) {
             const qreal width = shaped(lines.at(i), how.pixelSize).width;
             placeLine(painter, lines.at(i), how.pixelSize, QPointF(left(width), item.box.top() + i * step), c.colour,
-                      c.underline);
+                      c.underline, boxRight);
         }
         return;
     }

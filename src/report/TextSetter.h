@@ -34,6 +34,7 @@ private:
     struct ShapedLine {
         QList<QGlyphRun> runs; // positions relative to the line's top-left corner
         qreal width = 0;
+        qreal visibleWidth = 0; // without trailing blanks, which show nothing and may overhang the box
         qreal ascent = 0;
         int plainPixelSize = 0; // set when the one run uses the plain font of that size
     };
@@ -50,8 +51,9 @@ private:
     // looked up and set side by side. False when the text needs the full treatment.
     bool composePlain(const QString& text, int pixelSize, ShapedLine* line);
     // One shaped line with its top-left corner at `at`, drawn now or kept for the next flush.
+    // An underline stops at `underlineEnd` once past the visible characters.
     void placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at, const QColor& colour,
-                   bool underline);
+                   bool underline, qreal underlineEnd);
     const QFontMetricsF& metrics(int pixelSize);
 
     QHash<int, QFontMetricsF> metrics_;

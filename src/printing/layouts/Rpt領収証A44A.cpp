@@ -23,7 +23,7 @@ ReportLayout plainFourUp(const QString& name, const ReportPicture& lowerLeft, co
         field("txt会情報", 5882, 2960, 4606, 496, 10, Left),
         picture("Image1", 71, 1417, 2197, 2126, lowerLeft),
         picture("Image2", 8505, 300, 2160, 2100, upperRight),
-        field("txt日付", 7724, 992, 2268, 354, 12, Left),
+        field("txt日付", 7724, 992, 2268, 354, 12, Left).runningOn(),
         line("Line2", 71, 4000, 10600, 4000, LineStyle::DashDotDot),
         label("LblNo", 8008, 1417, 496, 284, 12, Left, QStringLiteral("No.")),
         field("txtNo", 8504, 1417, 1346, 284, 12, Left),

@@ -22,6 +22,7 @@ ReportLayout Rpt領収証A44B()
         field("txt会情報", 3827, 2980, 4323, 496, 10, Left),
         picture("Image1", 71, 1417, 2197, 2126, ReceiptArt::floralLowerLeft()),
         picture("Image2", 6165, 283, 2197, 2126, ReceiptArt::floralUpperRight()),
+        // The main date does not run on past its box: the floral corner blooms there.
         field("txt日付", 5598, 921, 2126, 284, 12, Left),
         line("Line2", 71, 4000, 10600, 4000, LineStyle::DashDotDot),
         label("LblNo", 5953, 1280, 496, 283, 12, Left, QStringLiteral("No.")),
@@ -29,7 +30,7 @@ ReportLayout Rpt領収証A44B()
         label("Label3", 5031, 921, 567, 284, 12, Left, QStringLiteral("日付")),
         field("txt但書", 705, 2180, 6990, 260, 12, Centre, ProvisoColumn),
         label("Label4", 8717, 425, 2055, 355, 18, Centre, QStringLiteral("領収証控")),
-        field("txt日付控", 8925, 1140, 1815, 270, 10, Left),
+        field("txt日付控", 8925, 1140, 1815, 270, 10, Left).runningOn(),
         field("txt氏名控", 8640, 1820, 1820, 440, 11.5, Centre, NameColumn),
         field("txtNo控", 9780, 1460, 921, 213, 10, Left),
         label("Label5", 8717, 850, 566, 284, 10, Left, QStringLiteral("日付")),

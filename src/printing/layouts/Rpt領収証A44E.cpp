@@ -14,7 +14,7 @@ ReportLayout Rpt領収証A44E()
     l.cellWidth = 10815;
     l.controls = {
         picture("Image1", 71, 0, 10701, 3756, ReceiptArt::scrollFrame()),
-        field("txt日付", 7724, 780, 2268, 354, 12, Left),
+        field("txt日付", 7724, 780, 2268, 354, 12, Left).runningOn(),
         line("Line2", 71, 4000, 10600, 4000, LineStyle::DashDotDot),
         label("LblNo", 8008, 1205, 496, 283, 12, Left, QStringLiteral("No.")),
         field("txtNo", 8504, 1205, 1346, 283, 12, Left),

@@ -19,6 +19,7 @@ ReportLayout Rpt領収証A48A()
         label("Label2", 3400, 1191, 453, 340, 12, Centre, QStringLiteral("様")),
         picture("Image1", 283, 2050, 1474, 1587, ReceiptArt::floralLowerLeft()),
         picture("Image2", 3820, 71, 1701, 1559, ReceiptArt::floralUpperRight()),
+        // The date does not run on past its box: the floral corner's stem stands there.
         field("txt日付", 3189, 550, 1772, 284, 11.5, Left),
         line("Line2", 283, 4000, 5300, 4000, LineStyle::DashDotDot),
         label("LblNo", 3090, 850, 430, 283, 11.5, Left, QStringLiteral("No.")),

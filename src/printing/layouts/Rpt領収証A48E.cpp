@@ -15,7 +15,7 @@ ReportLayout Rpt領収証A48E()
     l.columns = 2;
     l.controls = {
         picture("Image1", 30, 50, 5650, 3742, ReceiptArt::scrollFrame()),
-        field("txt日付", 3400, 630, 1772, 284, 10, Left),
+        field("txt日付", 3400, 630, 1772, 284, 10, Left).runningOn(),
         line("Line2", 283, 4000, 5300, 4000, LineStyle::DashDotDot),
         label("LblNo", 3500, 920, 430, 283, 11.5, Left, QStringLiteral("No.")),
         field("txtNo", 3900, 920, 1347, 283, 11.5, Left),

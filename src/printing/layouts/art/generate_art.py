@@ -69,7 +69,9 @@ def floral_lower_left():
     s += '<path d="M18,62 C28,54 34,46 33,36" fill="none" stroke="#5b7a34" stroke-width="1.4" stroke-linecap="round"/>\n'
     s += '<path d="M98,128 C102,117 111,111 121,112" fill="none" stroke="#5b7a34" stroke-width="1.4" stroke-linecap="round"/>\n'
     s += f'<path d="{polyline(spiral(36, 27, 1, 6, 0, 1.3, 30))}" fill="none" stroke="#6f8f3f" stroke-width=".9"/>\n'
-    s += f'<path d="{polyline(spiral(127, 104, 1, 6, 3.14, 1.3, 30, -1))}" fill="none" stroke="#6f8f3f" stroke-width=".9"/>\n'
+    # (this tendril keeps to y > 101: turned over for the upper-right corner, the receipt's
+    # date is printed above it)
+    s += f'<path d="{polyline(spiral(127, 108, 1, 6, 3.14, 1.3, 30, -1))}" fill="none" stroke="#6f8f3f" stroke-width=".9"/>\n'
     s += f'<path d="{polyline(spiral(74, 137, 1, 4.5, 1.5, 1.2, 30))}" fill="none" stroke="#6f8f3f" stroke-width=".8"/>\n'
     for (x, y, L, r, g) in [(20, 18, 16, -150, 'leafG'), (19, 30, 15, -40, 'leafD'), (18, 46, 17, -160, 'leafD'),
                             (17, 66, 17, -150, 'leafG'), (52, 129, 17, 25, 'leafG'), (66, 128, 18, -45, 'leafD'),
@@ -108,8 +110,10 @@ def scroll_leaf(x, y, L, rot, g):
 def leaf_lower_left():
     s = ''
     stem = 'M12,4 C6,50 4,96 18,116 C30,134 70,134 138,128'
-    # curls that grow out of the stem and wind inwards
-    curls = [((8, 40), (22, 47), 1, 1.45), ((12, 100), (31, 92), 1, 1.5), ((50, 130), (57, 112), -1, 1.5),
+    # curls that grow out of the stem and wind inwards; like the leaves, they keep to the
+    # stem's side and the bottom band, so that the inner corner (x > 38, y 70..97) stays clear:
+    # the receipt's date is printed there on the upper-right copy
+    curls = [((8, 40), (22, 47), 1, 1.45), ((12, 100), (24, 98), 1, 1.5), ((50, 130), (57, 116), -1, 1.5),
              ((104, 130), (108, 116), -1, 1.4)]
     paths = []
     for (px, py), (cx, cy), cw, turns in curls:
@@ -122,8 +126,8 @@ def leaf_lower_left():
             s += f'<path d="{d}" fill="none" stroke="{c}" stroke-width="{w * .7:.2f}" stroke-linecap="round"/>\n'
     for (x, y, L, r, g) in [(8, 24, 20, -80, 'acG'), (7, 64, 20, -35, 'acD'), (9, 80, 18, 40, 'acG'),
                             (28, 126, 20, -25, 'acD'), (70, 131, 22, -60, 'acG'), (84, 130, 18, -20, 'acD'),
-                            (124, 129, 16, -40, 'acG'), (36, 58, 14, -20, 'acD'), (46, 96, 15, -60, 'acG'),
-                            (70, 106, 14, -100, 'acD'), (120, 110, 13, -50, 'acG')]:
+                            (124, 129, 16, -40, 'acG'), (36, 58, 14, -20, 'acD'), (42, 113, 14, -40, 'acG'),
+                            (72, 115, 13, -80, 'acD'), (120, 111, 13, -40, 'acG')]:
         s += scroll_leaf(x, y, L, r, g)
     # berries in threes on short stalks
     for (x, y, a), (sx, sy) in zip([(24, 20, -30), (92, 120, -70), (132, 118, -40)], [(10, 30), (96, 129), (130, 128)]):

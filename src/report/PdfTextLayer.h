@@ -1,0 +1,20 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+
+// Mends two things Qt's PDF writer gets wrong about its embedded font subsets, so that a
+// reader copies and names the text as it was drawn:
+// - a glyph that a font shares between a blank and control characters (TAB, U+0020 and
+//   U+00A0 in IPA fonts) is mapped back to the lowest of them, so a copied blank comes out
+//   as TAB; it is mapped to U+0020 instead;
+// - the font's name lacks the subset tag its descriptor carries ("ABCDEF+Name").
+// Anything the writer did not write as expected is left as it is.
+namespace PdfTextLayer {
+
+QByteArray mended(const QByteArray& pdf);
+
+// Mends the file in place, replacing it whole; false with an error text when it cannot be
+// read or rewritten, in which case it stays as written.
+bool mend(const QString& path, QString* error);
+
+} // namespace PdfTextLayer
