@@ -469,7 +469,8 @@ void TestLayouts::dateAreaClearOfArtwork()
             if (qAlpha(text.pixel(x, y)) <= 40)
                 continue;
             // Ink of the artwork under a text pixel or right beside it.
-            for (const QPoint& near : {QPoint(x, y), QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
+            for (const QPoint& near :
+                 {QPoint(x, y), QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
                 const QRgb p = art.pixel(near);
                 if (qAlpha(p) > 40 && qGray(p) < 230) {
                     ++covered;
@@ -479,7 +480,11 @@ void TestLayouts::dateAreaClearOfArtwork()
             }
         }
     QVERIFY2(covered == 0, qPrintable(u("%1 date pixels lie on artwork around %2,%3 - %4,%5 (twips)")
-                                          .arg(covered).arg(where.left()).arg(where.top()).arg(where.right()).arg(where.bottom())));
+                                          .arg(covered)
+                                          .arg(where.left())
+                                          .arg(where.top())
+                                          .arg(where.right())
+                                          .arg(where.bottom())));
 }
 
 QTEST_MAIN(TestLayouts)

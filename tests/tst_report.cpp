@@ -903,7 +903,10 @@ void TestReport::fixedTextsPrintAtTableSize()
     // Heights of words in one font go with their font sizes.
     const qreal printedPt = label->control->fontPt * drawn->box.height() / beside->box.height();
     QVERIFY2(qAbs(printedPt - item->control->fontPt) <= 0.1,
-             qPrintable(u("%1 printed at %2 pt, table size %3 pt").arg(item->text).arg(printedPt).arg(item->control->fontPt)));
+             qPrintable(u("%1 printed at %2 pt, table size %3 pt")
+                            .arg(item->text)
+                            .arg(printedPt)
+                            .arg(item->control->fontPt)));
 }
 
 void TestReport::textLayerNamesEveryDrawnCharacter_data()
@@ -935,13 +938,14 @@ void TestReport::textLayerNamesEveryDrawnCharacter()
                 if (c != U'\n')
                     drawn.insert(c);
     QSet<char32_t> named = textLayerCharacters(path);
+    auto hex = [](char32_t c) { return QStringLiteral("%1").arg(uint(c), 4, 16, QLatin1Char('0')); };
     QVERIFY2(!named.isEmpty(), "no text layer read");
     named.remove(0); // the font's missing-glyph box
     QVERIFY(drawn.contains(U' '));
     for (char32_t c : named)
-        QVERIFY2(drawn.contains(c), qPrintable(u("the text layer names U+%1, which was never drawn").arg(uint(c), 4, 16, QLatin1Char('0'))));
+        QVERIFY2(drawn.contains(c), qPrintable(u("the text layer names U+%1, which was never drawn").arg(hex(c))));
     for (char32_t c : drawn)
-        QVERIFY2(named.contains(c), qPrintable(u("U+%1 was drawn but the text layer never names it").arg(uint(c), 4, 16, QLatin1Char('0'))));
+        QVERIFY2(named.contains(c), qPrintable(u("U+%1 was drawn but the text layer never names it").arg(hex(c))));
 }
 
 void TestReport::previewWindow()

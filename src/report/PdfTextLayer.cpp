@@ -213,7 +213,8 @@ QList<Edit> textLayerEdits(const QByteArray& pdf, const Xref& xref)
         const QString head = QString::fromLatin1(*it); // Latin-1: one character per byte
         const auto base = baseFont.match(head);
         if (base.hasMatch() && tags.contains(base.captured(1)))
-            edits.append({xref.offsets.at(it.key()) + base.capturedStart(1), 0, tags.value(base.captured(1)).toLatin1() + '+'});
+            edits.append({xref.offsets.at(it.key()) + base.capturedStart(1), 0,
+                          tags.value(base.captured(1)).toLatin1() + '+'});
         const auto map = toUnicode.match(head);
         if (map.hasMatch())
             maps.insert(map.captured(1).toInt());

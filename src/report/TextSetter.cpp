@@ -145,8 +145,8 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
     const bool multiLine = text.contains(QLatin1Char('\n'));
     // What the visible characters of one line may take up: the box, or up to the cell's
     // right edge for a box drawn narrower than the fixed text it holds.
-    const qreal room = c.runsOn ? std::max<qreal>(item.box.width(), item.cell.left() + item.cell.width() - item.box.left())
-                                : item.box.width();
+    const qreal toCellEdge = item.cell.left() + item.cell.width() - item.box.left();
+    const qreal room = c.runsOn ? std::max<qreal>(item.box.width(), toCellEdge) : item.box.width();
     if (!multiLine) {
         const ShapedLine& line = shaped(text, basePixels);
         single.advance = line.width;
