@@ -23,6 +23,13 @@ QString drawnText(const PageItem& item)
     return text;
 }
 
+// Glyphs stand on whole twips (1/1440 inch, far below what a printer shows): a PDF then
+// writes each step between glyphs as a short whole number, the same on every receipt.
+QPointF onWholeTwips(const QPointF& point)
+{
+    return QPointF(std::round(point.x()), std::round(point.y()));
+}
+
 // Length of the text without its trailing blanks (spaces, ideographic spaces).
 qsizetype visibleLength(const QString& text)
 {
@@ -218,7 +225,7 @@ void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize
         const QGlyphRun& run = line.runs.first();
         batch->glyphs.append(run.glyphIndexes());
         for (const QPointF& position : run.positions())
-            batch->positions.append(position + at);
+            batch->positions.append(onWholeTwips(position + at));
     } else {
         flush(painter);
         painter.setPen(colour);
