@@ -251,9 +251,11 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     const ReportControl& c = *item.control;
     const Qt::Alignment horizontal = c.alignment & Qt::AlignHorizontal_Mask;
     const qreal boxRight = item.box.left() + item.box.width();
-    auto left = [&](qreal width) {
-        // A line wider than its box (by trailing blanks, or running on) starts at the box.
-        width = std::min<qreal>(width, item.box.width());
+    auto left = [&](const ShapedLine& line) {
+        // A line wider than its box by trailing blanks is aligned by what shows of it; one
+        // that runs on starts at the box.
+        const qreal width =
+            line.width <= item.box.width() ? line.width : std::min<qreal>(line.visibleWidth, item.box.width());
         if (horizontal & Qt::AlignHCenter)
             return item.box.left() + (item.box.width() - width) / 2;
         if (horizontal & Qt::AlignRight)
@@ -262,17 +264,16 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     };
     if (how.advance >= 0) {
         // One line that fits: its shaped glyphs go straight onto the page.
-        placeLine(painter, text, how.pixelSize, QPointF(left(how.advance), item.box.top()), c.colour, c.underline,
-                  boxRight);
+        placeLine(painter, text, how.pixelSize, QPointF(left(shaped(text, how.pixelSize)), item.box.top()), c.colour,
+                  c.underline, boxRight);
         return;
     }
     if (how.lines) {
         const qreal step = metrics(how.pixelSize).lineSpacing();
         const QStringList lines = text.split(QLatin1Char('\n'));
         for (qsizetype i = 0; i < lines.size(); ++i) {
-            const qreal width = shaped(lines.at(i), how.pixelSize).width;
-            placeLine(painter, lines.at(i), how.pixelSize, QPointF(left(width), item.box.top() + i * step), c.colour,
-                      c.underline, boxRight);
+            const QPointF at(left(shaped(lines.at(i), how.pixelSize)), item.box.top() + i * step);
+            placeLine(painter, lines.at(i), how.pixelSize, at, c.colour, c.underline, boxRight);
         }
         return;
     }
