@@ -437,9 +437,9 @@ void TestLayouts::dateAreaClearOfArtwork()
     // The ornaments leave the dates (and the blank date to write on) on clear paper.
     QFETCH(QString, paperType);
     QFETCH(bool, printDate);
-    PrintRunSettings::current().ReceiptDate = u("令和 08年12月10日");
-    PrintRunSettings::current().PrintDateFlag = printDate;
-    const auto run = ReceiptRun::build(paperType, {{Name, qint64(1500), Proviso}});
+    request_.ReceiptDate = u("令和 08年12月10日");
+    request_.PrintDateFlag = printDate;
+    const auto run = buildOne(paperType);
     QList<PageItem> dates;
     QList<PageItem> pictures;
     for (const PageItem& item : run->page(0).items) {

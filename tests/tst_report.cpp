@@ -883,11 +883,11 @@ void TestReport::fixedTextsPrintAtTableSize()
     QFETCH(QString, control);
     QFETCH(QString, word);
     QFETCH(QString, reference);
-    PrintRunSettings& s = PrintRunSettings::current();
+    PrintRequest& s = request_;
     s.ReceiptDate = u("令和 08年12月10日");
     s.PrintAmountFlag = printAmount;
     s.PrintDateFlag = printDate;
-    const auto run = ReceiptRun::build(paperType, {{u("佐藤"), amount, u("会費として")}});
+    const auto run = build(paperType, {{u("佐藤"), amount, u("会費として")}});
     QTemporaryDir dir;
     const QString path = dir.filePath(u("sizes.pdf"));
     QVERIFY(ReceiptRun::writePdf(*run, path));
@@ -926,8 +926,8 @@ void TestReport::textLayerNamesEveryDrawnCharacter()
     QFETCH(QString, paperType);
     QFETCH(QVariant, name);
     QFETCH(QVariant, amount);
-    PrintRunSettings::current().ReceiptDate = u("令和 08年12月10日");
-    const auto run = ReceiptRun::build(paperType, {{name, amount, u("年会費として")}});
+    request_.ReceiptDate = u("令和 08年12月10日");
+    const auto run = build(paperType, {{name, amount, u("年会費として")}});
     QTemporaryDir dir;
     const QString path = dir.filePath(u("text.pdf"));
     QVERIFY(ReceiptRun::writePdf(*run, path));
