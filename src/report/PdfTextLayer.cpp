@@ -1,9 +1,7 @@
 #include "report/PdfTextLayer.h"
 
-#include <QFile>
 #include <QHash>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QSet>
 
 #include <algorithm>
@@ -263,29 +261,6 @@ QByteArray mended(const QByteArray& pdf)
     }
     result.append(QByteArrayView(pdf).sliced(at));
     return result;
-}
-
-bool mend(const QString& path, QString* error)
-{
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = in.errorString();
-        return false;
-    }
-    const QByteArray pdf = in.readAll();
-    in.close();
-    const QByteArray fixed = mended(pdf);
-    if (fixed == pdf)
-        return true;
-    // The mended file replaces the written one whole, or not at all.
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly) || out.write(fixed) != fixed.size() || !out.commit()) {
-        if (error)
-            *error = out.errorString();
-        return false;
-    }
-    return true;
 }
 
 } // namespace PdfTextLayer

@@ -13,8 +13,4 @@ namespace PdfTextLayer {
 
 QByteArray mended(const QByteArray& pdf);
 
-// Mends the file in place, replacing it whole; false with an error text when it cannot be
-// read or rewritten, in which case it stays as written.
-bool mend(const QString& path, QString* error);
-
 } // namespace PdfTextLayer

@@ -4,6 +4,7 @@
 #include "report/PdfTextLayer.h"
 #include "report/ReportRun.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -69,9 +70,12 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     run.printStarted();
     for (int index = first; index <= last; ++index)
         run.pagePrinted(index + 1);
+    // Drawn in memory, mended, then written in one go.
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
     QList<int> drawn;
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&drawing);
         writer.setPageLayout(fullPageA4());
         writer.setResolution(1440);
         writer.setCreator(QCoreApplication::applicationName());
@@ -86,11 +90,16 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     }
     if (drawn.size() != std::max(0, last - first + 1)) {
         file.cancelWriting();
+        return fail(QStringLiteral("PDF のページを作成できません。"));
+    }
+    const QByteArray pdf = PdfTextLayer::mended(drawing.data());
+    if (file.write(pdf) != pdf.size()) {
+        file.cancelWriting();
         return fail(file.errorString());
     }
     if (!file.commit())
         return fail(file.errorString());
-    return PdfTextLayer::mend(path, error);
+    return true;
 }
 
 bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
