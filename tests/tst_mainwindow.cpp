@@ -717,10 +717,15 @@ void TestMainWindow::readOnlyListsTakeNoPasteOrDrop()
     if (how.startsWith(u("context menu"))) {
         QApplication::clipboard()->setText(foreign);
         std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
-        const QString action = how.endsWith(u("paste")) ? u("edit-paste") : u("edit-delete");
+        // The menu's own words, as its translation gives them.
+        const QString action = QCoreApplication::translate("QLineEdit", how.endsWith(u("paste")) ? "&Paste" : "Delete");
+        bool offered = false;
         for (QAction* item : menu->actions())
-            if (item->objectName() == action)
+            if (item->text().section(QLatin1Char('\t'), 0, 0) == action) {
+                offered = true;
                 item->trigger(); // does nothing when disabled
+            }
+        QVERIFY(offered || combo->lineEdit()->isReadOnly());
     } else if (how == u("drop")) {
         QMimeData data;
         data.setText(foreign);
