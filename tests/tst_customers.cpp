@@ -49,6 +49,7 @@ private slots:
     void tabLeavesTheGrid();
     void rowNumbersAndTheCurrentRowShowWhole_data();
     void rowNumbersAndTheCurrentRowShowWhole();
+    void openingTheCategoryListKeepsTheAmounts();
 };
 
 namespace {
@@ -494,7 +495,8 @@ void TestCustomers::tabLeavesTheGrid_data()
     QTest::newRow("Tab from the mark column") << int(CustomerList::Colチェック) << QString() << 0 << true;
     QTest::newRow("Tab from a name being typed") << int(CustomerList::Col顧客名) << u("X") << 0 << true;
     QTest::newRow("Tab from the last column") << int(CustomerList::Col但書) << QString() << 0 << true;
-    QTest::newRow("Shift+Tab from an amount being typed") << int(CustomerList::Col領収額) << u("12") << int(Qt::ShiftModifier) << false;
+    QTest::newRow("Shift+Tab from an amount being typed")
+        << int(CustomerList::Col領収額) << u("12") << int(Qt::ShiftModifier) << false;
     QTest::newRow("Ctrl+Tab") << int(CustomerList::Col顧客名) << QString() << int(Qt::ControlModifier) << true;
 }
 
@@ -512,10 +514,12 @@ void TestCustomers::tabLeavesTheGrid()
     // The neighbours in the tab order, among the receipt page's controls that take Tab.
     QMap<int, QWidget*> byTab;
     for (QWidget* w : started.get<QTabWidget>("SSTab1")->widget(0)->findChildren<QWidget*>())
-        if (w->property("tabIndex").isValid() && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
+        if (w->property("tabIndex").isValid() && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() &&
+            w->isEnabled())
             byTab.insert(w->property("tabIndex").toInt(), w);
     const int gridTab = grid->property("tabIndex").toInt();
-    QWidget* expected = forward ? byTab.upperBound(gridTab).value() : std::prev(byTab.lowerBound(gridTab)).value();
+    QWidget* expected =
+        forward ? byTab.upperBound(gridTab).value() : std::prev(byTab.lowerBound(gridTab)).value();
     QVERIFY(expected);
 
     grid->setFocus();
@@ -584,6 +588,24 @@ void TestCustomers::rowNumbersAndTheCurrentRowShowWhole()
     };
     QVERIFY(inkIn(row) > 0);
     QCOMPARE(inkIn(row - 1), 0);
+}
+
+// Opening the category box's drop-down (the first time included) and closing it is not leaving
+// the box: the loaded list keeps its typed amounts.
+void TestCustomers::openingTheCategoryListKeepsTheAmounts()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("一"), u("二")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 1, CustomerList::Col領収額), u("3000"));
+    auto* box = started.get<QComboBox>("cmb顧客区分");
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 6, box->height() / 2)); // the arrow
+    QTRY_VERIFY(box->view()->isVisible());
+    QTest::keyClick(box->view(), Qt::Key_Escape);
+    QTRY_VERIFY(!box->view()->isVisible());
+    QCOMPARE(CustomerWorkTable::rows().value(1).領収額.toLongLong(), 3000LL);
 }
 
 QTEST_MAIN(TestCustomers)

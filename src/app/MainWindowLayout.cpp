@@ -5,15 +5,15 @@
 #include "app/LayoutUnits.h"
 #include "printing/ReceiptFormat.h"
 #include "ui/DateBox.h"
+#include "ui/GridTabOut.h"
 #include "ui/IconButton.h"
 #include "ui/LineWidget.h"
 #include "ui/NumberBox.h"
 #include "ui/PictureBox.h"
-#include "ui/GridTabOut.h"
 #include "ui/ReadOnlyComboFilter.h"
-#include "ui/TextLimit.h"
 #include "ui/RowSelectorHeader.h"
 #include "ui/TabControl.h"
+#include "ui/TextLimit.h"
 
 #include <QCheckBox>
 #include <QComboBox>

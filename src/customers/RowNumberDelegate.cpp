@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QStyle>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 QWidget* RowNumberDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const
 {

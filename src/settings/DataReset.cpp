@@ -7,7 +7,8 @@ namespace DataReset {
 
 bool run()
 {
-    if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"), QStringLiteral("すべてのデータを初期化します。")))
+    if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
+                 QStringLiteral("すべてのデータを初期化します。")))
         return false;
     const StoreResult result = DataInitialisation::wipeMainData();
     if (!result) {
