@@ -15,6 +15,7 @@
 #include "codes/CategoryLists.h"
 #include "codes/CodeEditor.h"
 #include "ui/DateBox.h"
+#include "ui/EraDateFormat.h"
 #include "ui/LeavingFocus.h"
 #include "store/Connections.h"
 #include "store/DataPaths.h"
@@ -239,7 +240,7 @@ void Frm領収証::Data初期化()
     SettingCopies::current() = {}; // the receipt form takes the company texts from the copies
     Clear設定();
     Read設定();
-    const bool era = SettingCopies::current().SettingEra == MainWindowInit::EraSetting;
+    const bool era = EraDateFormat::isEraSetting(SettingCopies::current().SettingEra);
     if (auto* eraList = control<QComboBox>(QStringLiteral("cmb年号")))
         eraList->setCurrentIndex(eraList->findText(SettingCopies::current().SettingEra));
     if (auto* date = control<DateBox>(QStringLiteral("Dt領収日付")))

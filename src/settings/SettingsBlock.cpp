@@ -30,6 +30,7 @@ void showEra(QWidget* window, const QString& era)
     if (index >= 0)
         list->setCurrentIndex(index);
 }
+
 // The stored last receipt number, whole; one the box cannot hold leaves it empty, which a save
 // reads as "keep the stored number", so that nothing lowers the counter behind the user's back.
 void showStoredNumber(NumberBox* box, const QVariant& stored)
