@@ -103,6 +103,8 @@ private slots:
     void categoryAndProvisoLists();
     void listsRunTwice();
     void listsAfterInitialisation();
+    void openingTheListIsNotLeavingIt_data();
+    void openingTheListIsNotLeavingIt();
 };
 
 void TestCodes::initTestCase()
@@ -313,6 +315,35 @@ void TestCodes::listsAfterInitialisation()
     QCOMPARE(started.get<QComboBox>("cmb顧客区分")->count(), 0);
     QCOMPARE(TestData::columnWork(u("SELECT count(*) FROM w但書")), QVariantList{0});
     QCOMPARE(started.get<QListView>("DD但書")->model()->rowCount(), 0);
+}
+
+void TestCodes::openingTheListIsNotLeavingIt_data()
+{
+    QTest::addColumn<int>("openings");
+    QTest::newRow("first opening") << 1;
+    QTest::newRow("second opening") << 2;
+}
+
+// Opening the category box's own drop-down, the very first time too, keeps the names typed
+// into the grid (one stored, one still in its editor); 登録 saves both.
+void TestCodes::openingTheListIsNotLeavingIt()
+{
+    QFETCH(int, openings);
+    Started started;
+    started.typeIntoCell(0, u("正会員"));
+    started.pressEnter();
+    started.typeIntoCell(1, u("準会員"));
+    auto* box = started.get<QComboBox>("cmbコード区分");
+    for (int i = 0; i < openings; ++i) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 6, box->height() / 2)); // the arrow
+        QTRY_VERIFY(box->view()->isVisible());
+        QTest::keyClick(box->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!box->view()->isVisible());
+    }
+    QCOMPARE(box->currentText(), u("顧客区分"));
+    started.presenter->answers = {true};
+    started.get<QToolButton>("cmd設定登録")->click();
+    QCOMPARE(master("顧客区分"), thirty({{1, u("正会員")}, {2, u("準会員")}}, QString()));
 }
 
 QTEST_MAIN(TestCodes)

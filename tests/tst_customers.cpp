@@ -4,14 +4,20 @@
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
 #include "customers/CustomerList.h"
+#include "printing/PrintRuns.h"
+#include "report/ReportPreview.h"
+#include "report/ReportRun.h"
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSqlTableModel>
+#include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
 
@@ -35,6 +41,15 @@ private slots:
     void rowPickCopiesNameAndAmount();
     void amountsOutOfRangeAreRefused_data();
     void amountsOutOfRangeAreRefused();
+    void rowsWithoutANameAreNotPrinted_data();
+    void rowsWithoutANameAreNotPrinted();
+    void provisoKeepsWhatIsTyped_data();
+    void provisoKeepsWhatIsTyped();
+    void tabLeavesTheGrid_data();
+    void tabLeavesTheGrid();
+    void rowNumbersAndTheCurrentRowShowWhole_data();
+    void rowNumbersAndTheCurrentRowShowWhole();
+    void openingTheCategoryListKeepsTheAmounts();
 };
 
 namespace {
@@ -74,6 +89,23 @@ void typeInto(QTableView* grid, const QModelIndex& index, const QString& text)
     typeText(editor, text);
     QTest::keyClick(editor, Qt::Key_Return);
 }
+
+// The style option a grid's own delegate paints `index` with (its text, font and elision).
+struct PaintedCell : QStyledItemDelegate {
+    static QStyleOptionViewItem of(QTableView* grid, const QModelIndex& index)
+    {
+        QStyleOptionViewItem option;
+        option.initFrom(grid->viewport());
+        option.rect = grid->visualRect(index);
+        option.font = grid->font();
+        option.fontMetrics = grid->fontMetrics();
+        option.widget = grid;
+        option.locale = grid->locale();
+        const auto init = &PaintedCell::initStyleOption; // the delegate's own, through its vtable
+        (static_cast<QStyledItemDelegate*>(grid->itemDelegateForColumn(index.column()))->*init)(&option, index);
+        return option;
+    }
+};
 
 QModelIndex cell(StartedWindow& started, int row, CustomerList::Column column)
 {
@@ -373,6 +405,207 @@ void TestCustomers::amountsOutOfRangeAreRefused()
     QCOMPARE(presenter.shown.size(), messages);
     if (messages)
         QCOMPARE(presenter.shown[0].title, u("入力注意"));
+}
+
+void TestCustomers::rowsWithoutANameAreNotPrinted_data()
+{
+    QTest::addColumn<bool>("erase"); // true: erase 井上's name; false: mark the blank row 5
+    QTest::newRow("a loaded name erased") << true;
+    QTest::newRow("a blank row marked") << false;
+}
+
+// A list run prints named rows only: erasing a name takes its mark away, and a mark on a row
+// without a name prints nothing, even with an amount typed on that row.
+void TestCustomers::rowsWithoutANameAreNotPrinted()
+{
+    QFETCH(bool, erase);
+    StartedWindow started;
+    QVERIFY(started.show());
+    ScriptedMessagePresenter::install();
+    fillMaster(u("会員"), {u("相川"), u("井上"), u("上田")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    auto* grid = started.get<QTableView>("Grid顧客");
+    const int row = erase ? 1 : 4;
+    typeInto(grid, cell(started, row, CustomerList::Col領収額), u("5000"));
+    if (erase) {
+        typeInto(grid, cell(started, row, CustomerList::Col顧客名), QString());
+        QVERIFY(CustomerWorkTable::rows().value(row).顧客名.isNull());
+        QCOMPARE(cell(started, row, CustomerList::Colチェック).data(Qt::EditRole).toInt(), 0);
+    } else {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(cell(started, row, CustomerList::Colチェック)).center());
+    }
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収印刷"), Qt::LeftButton);
+    QTest::mouseClick(started.get<QToolButton>("cmd印刷実行"), Qt::LeftButton);
+    ReportPreview* preview = started.window->printRuns()->lastPreview();
+    QVERIFY(preview);
+    QStringList names;
+    for (int receipt = 0; receipt < preview->run().cellCount(); ++receipt)
+        names << preview->run().text(receipt, u("txt氏名"));
+    QCOMPARE(names, erase ? QStringList({u("相川"), u("上田")}) : QStringList({u("相川"), u("井上"), u("上田")}));
+    preview->close();
+}
+
+void TestCustomers::provisoKeepsWhatIsTyped_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("chosen"); // item picked from the drop-down afterwards; -1: none
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("the start of a stock proviso, Japanese") << u("年") << -1 << u("年");
+    QTest::newRow("a stock proviso without its ending") << u("寄付") << -1 << u("寄付");
+    QTest::newRow("the start of a stock proviso, keys") << u("Ann") << -1 << u("Ann");
+    QTest::newRow("a stock proviso still chosen from the list") << u("年") << 1 << u("寄付として");
+}
+
+// The proviso cell stores what is typed as typed; the stock provisos are offered, not forced.
+void TestCustomers::provisoKeepsWhatIsTyped()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, chosen);
+    QFETCH(QString, stored);
+    StartedWindow started([] {
+        TestData::execMain(u("UPDATE コードマスタ SET sname = CASE code WHEN '01' THEN '年会費として' WHEN '02' THEN "
+                             "'寄付として' WHEN '03' THEN 'Annual fee' END WHERE kcode = '但書'"));
+    });
+    QVERIFY(started.show());
+    auto* grid = started.get<QTableView>("Grid顧客");
+    grid->setFocus();
+    grid->setCurrentIndex(cell(started, 0, CustomerList::Col但書));
+    QWidget* editor = QApplication::focusWidget();
+    auto* combo = qobject_cast<QComboBox*>(editor);
+    if (!combo && editor)
+        combo = qobject_cast<QComboBox*>(editor->parentWidget());
+    QVERIFY(combo);
+    QCOMPARE(combo->count(), 3);
+    typeText(combo->lineEdit(), typed);
+    if (chosen >= 0)
+        combo->setCurrentIndex(chosen);
+    QCOMPARE(combo->currentText(), stored);
+    QTest::keyClick(combo, Qt::Key_Return);
+    QCOMPARE(CustomerWorkTable::rows().value(0).但書.toString(), stored);
+}
+
+void TestCustomers::tabLeavesTheGrid_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("typed"); // typed into the cell's editor before the key
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("forward");
+    QTest::newRow("Tab from the mark column") << int(CustomerList::Colチェック) << QString() << 0 << true;
+    QTest::newRow("Tab from a name being typed") << int(CustomerList::Col顧客名) << u("X") << 0 << true;
+    QTest::newRow("Tab from the last column") << int(CustomerList::Col但書) << QString() << 0 << true;
+    QTest::newRow("Shift+Tab from an amount being typed")
+        << int(CustomerList::Col領収額) << u("12") << int(Qt::ShiftModifier) << false;
+    QTest::newRow("Ctrl+Tab") << int(CustomerList::Col顧客名) << QString() << int(Qt::ControlModifier) << true;
+}
+
+// Tab and Shift+Tab go on to the next (previous) control of the tab order, keeping what was
+// typed in the cell; they do not walk the grid's 500 cells.
+void TestCustomers::tabLeavesTheGrid()
+{
+    QFETCH(int, column);
+    QFETCH(QString, typed);
+    QFETCH(int, modifiers);
+    QFETCH(bool, forward);
+    StartedWindow started;
+    QVERIFY(started.show());
+    auto* grid = started.get<QTableView>("Grid顧客");
+    // The neighbours in the tab order, among the receipt page's controls that take Tab.
+    QMap<int, QWidget*> byTab;
+    for (QWidget* w : started.get<QTabWidget>("SSTab1")->widget(0)->findChildren<QWidget*>())
+        if (w->property("tabIndex").isValid() && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() &&
+            w->isEnabled())
+            byTab.insert(w->property("tabIndex").toInt(), w);
+    const int gridTab = grid->property("tabIndex").toInt();
+    QWidget* expected =
+        forward ? byTab.upperBound(gridTab).value() : std::prev(byTab.lowerBound(gridTab)).value();
+    QVERIFY(expected);
+
+    grid->setFocus();
+    grid->setCurrentIndex(cell(started, 3, CustomerList::Column(column)));
+    QWidget* from = QApplication::focusWidget();
+    if (!typed.isEmpty()) {
+        QVERIFY(from != grid);
+        QTest::keyClicks(from, typed);
+    }
+    const Qt::KeyboardModifiers keys(modifiers);
+    QTest::keyClick(from, forward ? Qt::Key_Tab : Qt::Key_Backtab, keys);
+    QWidget* now = QApplication::focusWidget();
+    QVERIFY2(now == expected || expected->isAncestorOf(now),
+             qPrintable(now ? now->objectName() + u(" has the focus") : u("nothing has the focus")));
+    if (column == CustomerList::Col顧客名 && !typed.isEmpty())
+        QCOMPARE(CustomerWorkTable::rows().value(3).顧客名.toString(), typed);
+    if (column == CustomerList::Col領収額)
+        QCOMPARE(CustomerWorkTable::rows().value(3).領収額.toLongLong(), typed.toLongLong());
+}
+
+void TestCustomers::rowNumbersAndTheCurrentRowShowWhole_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QVariant>("number"); // typed over the row number; invalid: the row's own
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("row 100") << 99 << QVariant() << u("100");
+    QTest::newRow("row 57") << 56 << QVariant() << u("57");
+    QTest::newRow("the largest row number") << 60 << QVariant(99999) << u("99999");
+}
+
+// The narrow row-number column draws every number whole, and the row selector marks the
+// current row (and only it).
+void TestCustomers::rowNumbersAndTheCurrentRowShowWhole()
+{
+    QFETCH(int, row);
+    QFETCH(QVariant, number);
+    QFETCH(QString, shown);
+    StartedWindow started;
+    QVERIFY(started.show());
+    auto* grid = started.get<QTableView>("Grid顧客");
+    const QModelIndex numberCell = cell(started, row, CustomerList::Col行番号);
+    if (number.isValid())
+        QVERIFY(grid->model()->setData(numberCell, number));
+    grid->setFocus();
+    grid->setCurrentIndex(cell(started, row, CustomerList::Colチェック));
+    grid->scrollTo(grid->currentIndex());
+    QCoreApplication::processEvents();
+
+    const QStyleOptionViewItem option = PaintedCell::of(grid, numberCell);
+    QCOMPARE(QString(option.text).remove(QLatin1Char(',')), shown);
+    const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+    const int textWidth = QFontMetrics(option.font).horizontalAdvance(option.text);
+    QVERIFY2(textWidth <= option.rect.width() - 2 * margin,
+             qPrintable(QStringLiteral("%1 px of text in a %2 px cell").arg(textWidth).arg(option.rect.width())));
+
+    // Dark ink in the current row's selector, none in its neighbours'.
+    QHeaderView* selector = grid->verticalHeader();
+    const QImage picture = selector->grab().toImage();
+    auto inkIn = [&](int section) {
+        const int top = selector->sectionViewportPosition(section);
+        int ink = 0;
+        for (int y = qMax(0, top + 2); y < qMin(picture.height(), top + selector->sectionSize(section) - 2); ++y)
+            for (int x = 2; x < picture.width() - 2; ++x)
+                ink += qGray(picture.pixel(x, y)) < 96 ? 1 : 0;
+        return ink;
+    };
+    QVERIFY(inkIn(row) > 0);
+    QCOMPARE(inkIn(row - 1), 0);
+}
+
+// Opening the category box's drop-down (the first time included) and closing it is not leaving
+// the box: the loaded list keeps its typed amounts.
+void TestCustomers::openingTheCategoryListKeepsTheAmounts()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("一"), u("二")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 1, CustomerList::Col領収額), u("3000"));
+    auto* box = started.get<QComboBox>("cmb顧客区分");
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->width() - 6, box->height() / 2)); // the arrow
+    QTRY_VERIFY(box->view()->isVisible());
+    QTest::keyClick(box->view(), Qt::Key_Escape);
+    QTRY_VERIFY(!box->view()->isVisible());
+    QCOMPARE(CustomerWorkTable::rows().value(1).領収額.toLongLong(), 3000LL);
 }
 
 QTEST_MAIN(TestCustomers)

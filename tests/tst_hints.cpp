@@ -6,6 +6,7 @@
 #include "hints/HintHandOver.h"
 #include "hints/HintLauncher.h"
 #include "hints/HintWindow.h"
+#include "messages/MessagePresenter.h"
 #include "store/Records.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <memory>
@@ -86,7 +88,7 @@ const QString SaveDone = u("登録完了|ヒント を登録しました。|Info
 const QString DeleteQuestion = u("削除の確認|すべてのデータを削除します。よろしいですか|AskNo");
 const QString DeleteDone = u("削除の完了|データ ヒント を削除しました。|Info");
 const QString SwitchQuestion =
-    u("確認|登録していない変更は失われます。ヒントを切り替えます、よろしいですか|AskYes");
+    u("確認|登録していない変更は失われます。ヒントを切り替えます、よろしいですか|AskNo");
 
 } // namespace
 
@@ -110,6 +112,7 @@ private slots:
     void editToggle();
     void pressWhileOpen_data();
     void pressWhileOpen();
+    void enterOnTheSwitchQuestionKeepsTheEdits();
     void closeDiscardsEditsWithoutAsking_data();
     void closeDiscardsEditsWithoutAsking();
     void closingTheMainWindowEndsTheProgram();
@@ -516,6 +519,33 @@ void TestHints::pressWhileOpen()
     QCOMPARE(boxes(*presenter_), shown);
     QVERIFY(window->isVisible());
     QCOMPARE(storedTexts(u("cmdHint2")), QStringList{u("二番")});
+}
+
+// With the real message box, Enter answers the question that would throw the typed text away
+// with No: the window stays with the edits.
+void TestHints::enterOnTheSwitchQuestionKeepsTheEdits()
+{
+    arrange({row("cmdHint", text("一番")), row("cmdHint2", text("二番"))});
+    HintWindow* window = press("cmdHint");
+    click("cmd編集");
+    typeOver(u("打った文"));
+    MessagePresenter::install(nullptr);
+    bool answered = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            QTest::keyClick(box, Qt::Key_Return);
+            answered = true;
+        }
+    });
+    poll.start(20);
+    press("cmdHint2");
+    poll.stop();
+    presenter_ = &ScriptedMessagePresenter::install();
+    QVERIFY(answered);
+    QCOMPARE(hint(), window);
+    QCOMPARE(label("lblCtlName"), u("cmdHint"));
+    QCOMPARE(contents()->toPlainText(), u("打った文"));
 }
 
 void TestHints::closeDiscardsEditsWithoutAsking_data()

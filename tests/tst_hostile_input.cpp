@@ -49,6 +49,8 @@ private slots:
     void settingsPage();
     void hintWindow_data() { hostileValues(); }
     void hintWindow();
+    void overLongPasteIsRefusedWhole_data();
+    void overLongPasteIsRefusedWhole();
 
 private:
     static void hostileValues();
@@ -484,7 +486,7 @@ void TestHostileInput::settingsPage()
     auto* grid = started.get<QTableView>("Gridコード表");
     auto* model = qobject_cast<QSqlTableModel*>(grid->model());
     const QString codeNameShown = typeIntoCell(grid, model->index(0, model->fieldIndex(u("sname"))), value);
-    QVERIFY(number->isEmpty() || (number->value() >= 0 && number->value() <= 99999999));
+    QVERIFY(number->isEmpty() || (number->value() >= 0 && number->value() <= number->maximum()));
     const QString nameShown = name->text();
     const QString infoShown = info->toPlainText();
     // An empty number box keeps the stored counter.
@@ -564,6 +566,80 @@ void TestHostileInput::hintWindow()
     click(started.window.get(), "cmdHint");
     QCOMPARE(currentHintWindow()->findChild<QPlainTextEdit*>(u("txtContents"))->toPlainText(),
              stored[0].Contents.toString());
+}
+
+void TestHostileInput::overLongPasteIsRefusedWhole_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("length");
+    for (const char* field : {"txt自社名", "txt領収証但書", "customer name", "proviso", "code name"}) {
+        QTest::addRow("%s, 32,767 characters", field) << u(field) << 32767;
+        QTest::addRow("%s, 40,000 characters", field) << u(field) << 40000;
+    }
+}
+
+// A paste over the whole text of a box or cell: up to the length limit it is stored whole;
+// beyond it, it is refused with a message in Japanese and the old text stays. Never a cut.
+void TestHostileInput::overLongPasteIsRefusedWhole()
+{
+    QFETCH(QString, field);
+    QFETCH(int, length);
+    QString value;
+    for (int i = 0; i < length; ++i)
+        value += i % 10 == 9 ? QChar(u'X') : QChar(0x4E00 + i % 500);
+    const QString old = u("元");
+    StartedWindow started([&] {
+        TestData::execMain(u("UPDATE コードマスタ SET sname = ? WHERE kcode = '顧客区分' AND code = '01'"), {old});
+    });
+    QVERIFY(started.show());
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    QApplication::clipboard()->setText(value);
+    auto pasteOver = [](QLineEdit* line) {
+        line->setFocus();
+        line->selectAll();
+        QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::processEvents(); // the message comes once the paste has finished
+    };
+    QVariant held;
+    if (field.startsWith(u("txt"))) {
+        auto* line = started.get<QLineEdit>(field.toUtf8().constData());
+        line->setText(old);
+        pasteOver(line);
+        held = line->text();
+    } else {
+        const bool code = field == u("code name");
+        started.get<QTabWidget>("SSTab1")->setCurrentIndex(code ? 1 : 0);
+        auto* grid = started.get<QTableView>(code ? "Gridコード表" : "Grid顧客");
+        auto* model = qobject_cast<QSqlTableModel*>(grid->model());
+        if (!code) {
+            TestData::execWork(u("UPDATE w顧客マスタ SET 顧客名 = ?, 但書 = ? WHERE 行番号 = 1"), {old, old});
+            model->select();
+        }
+        const QModelIndex index =
+            model->index(0, model->fieldIndex(code ? u("sname") : field == u("proviso") ? u("但書") : u("顧客名")));
+        QCOMPARE(index.data().toString(), old);
+        grid->setFocus();
+        grid->setCurrentIndex(QModelIndex());
+        grid->setCurrentIndex(index);
+        QWidget* editor = QApplication::focusWidget();
+        auto* line = qobject_cast<QLineEdit*>(editor);
+        if (auto* combo = qobject_cast<QComboBox*>(editor))
+            line = combo->lineEdit();
+        QVERIFY(line);
+        pasteOver(line);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        held = index.data(Qt::EditRole);
+    }
+    if (length <= 32767) {
+        QCOMPARE(held.toString().size(), value.size());
+        QVERIFY(held.toString() == value);
+        QVERIFY2(presenter.shown.isEmpty(), qPrintable(describe(presenter)));
+    } else {
+        QCOMPARE(held.toString(), old);
+        QCOMPARE(presenter.shown.size(), 1);
+        QVERIFY2(japanese(presenter.shown[0]), qPrintable(describe(presenter)));
+    }
 }
 
 QTEST_MAIN(TestHostileInput)

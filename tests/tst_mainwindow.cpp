@@ -17,11 +17,14 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSqlTableModel>
 #include <QStyledItemDelegate>
@@ -54,6 +57,10 @@ private slots:
     void dataControls();
     void readOnlyLists_data();
     void readOnlyLists();
+    void readOnlyListsTakeNoPasteOrDrop_data();
+    void readOnlyListsTakeNoPasteOrDrop();
+    void datesOutsideTheRangeAreRefused_data();
+    void datesOutsideTheRangeAreRefused();
     void buttonsWithoutAction();
     void numberBox_data();
     void numberBox();
@@ -676,6 +683,115 @@ void TestMainWindow::readOnlyLists()
     QCOMPARE(combo->currentText() != before, changes);
     QCOMPARE(combo->currentIndex(), index);
     QCOMPARE(combo->count(), name == u("cmb用紙") ? 8 : 2);
+}
+
+void TestMainWindow::readOnlyListsTakeNoPasteOrDrop_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("how");
+    for (const char* name : {"cmbコード区分", "cmb顧客区分"})
+        for (const char* how : {"context menu paste", "context menu delete", "drop", "middle click"})
+            QTest::addRow("%s %s", name, how) << u(name) << u(how);
+}
+
+// The category boxes change only by choosing an item: the edits a line edit offers besides
+// keys (the context menu, drag and drop, the X primary selection) leave the text as chosen.
+void TestMainWindow::readOnlyListsTakeNoPasteOrDrop()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, how);
+    Started started;
+    auto* combo = started.window->findChild<QComboBox*>(name);
+    if (combo->count() == 0)
+        combo->addItems({u("会員"), u("賛助会員")});
+    combo->setCurrentIndex(combo->count() - 1);
+    started.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(started.window.get()));
+    started.get<QTabWidget>("SSTab1")->setCurrentIndex(name == u("cmbコード区分") ? 1 : 0);
+    QLineEdit* edit = combo->lineEdit();
+    QVERIFY(edit);
+    combo->setFocus();
+    edit->selectAll();
+    const QString before = combo->currentText();
+    const QString foreign = u("ABC");
+    if (how.startsWith(u("context menu"))) {
+        QApplication::clipboard()->setText(foreign);
+        std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+        // The menu's own words, as its translation gives them.
+        const QString action = QCoreApplication::translate("QLineEdit", how.endsWith(u("paste")) ? "&Paste" : "Delete");
+        bool offered = false;
+        for (QAction* item : menu->actions())
+            if (item->text().section(QLatin1Char('\t'), 0, 0) == action) {
+                offered = true;
+                item->trigger(); // does nothing when disabled
+            }
+        QVERIFY(offered || combo->lineEdit()->isReadOnly());
+    } else if (how == u("drop")) {
+        QMimeData data;
+        data.setText(foreign);
+        QDragEnterEvent enter(edit->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(edit, &enter);
+        QDropEvent drop(QPointF(edit->rect().center()), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(edit, &drop);
+    } else {
+        QClipboard* clipboard = QApplication::clipboard();
+        if (!clipboard->supportsSelection())
+            QSKIP("this platform has no primary selection");
+        clipboard->setText(foreign, QClipboard::Selection);
+        QTest::mouseClick(edit, Qt::MiddleButton, {}, edit->rect().center());
+    }
+    QCOMPARE(combo->currentText(), before);
+    QCOMPARE(combo->currentIndex(), combo->count() - 1);
+}
+
+void TestMainWindow::datesOutsideTheRangeAreRefused_data()
+{
+    QTest::addColumn<bool>("era");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown"); // empty: refused with a message, the old date stays
+    QTest::newRow("the day before the range") << true << u("18721231") << QString();
+    QTest::newRow("an era date before the range") << true << u("明治 05年12月31日") << QString();
+    QTest::newRow("first day of the range") << true << u("18730101") << u("明治 06年01月01日");
+    QTest::newRow("last day of Meiji") << true << u("19120729") << u("明治 45年07月29日");
+    QTest::newRow("first day of Taisho") << true << u("19120730") << u("大正 01年07月30日");
+    QTest::newRow("last day of Taisho") << true << u("19261224") << u("大正 15年12月24日");
+    QTest::newRow("first day of Showa") << true << u("19261225") << u("昭和 01年12月25日");
+    QTest::newRow("last day of the range") << true << u("20991231") << u("令和 81年12月31日");
+    QTest::newRow("the day after the range") << true << u("21000101") << QString();
+    QTest::newRow("year 9999") << true << u("99991231") << QString();
+    QTest::newRow("year 1, Gregorian") << false << u("0001年01月01日") << QString();
+    QTest::newRow("year 9999, Gregorian") << false << u("9999年12月31日") << QString();
+    QTest::newRow("first day, Gregorian") << false << u("1873年1月1日") << u("1873年01月01日");
+    QTest::newRow("last day, Gregorian") << false << u("2099年12月31日") << u("2099年12月31日");
+}
+
+// The box takes 1873-01-01 to 2099-12-31, where both patterns are right; a date outside is
+// refused with a message, whether typed or picked, and the box keeps its date.
+void TestMainWindow::datesOutsideTheRangeAreRefused()
+{
+    QFETCH(bool, era);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    QWidget host;
+    auto* box = new DateBox(&host);
+    box->setEraFormat(era);
+    box->setDate(QDate(2000, 1, 1));
+    const QString old = box->text();
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    box->lineEdit()->setFocus();
+    box->lineEdit()->selectAll();
+    type(box->lineEdit(), typed);
+    QTest::keyClick(box->lineEdit(), Qt::Key_Return);
+    QCOMPARE(box->text(), shown.isEmpty() ? old : shown);
+    QCOMPARE(box->lineEdit()->text(), box->text());
+    QCOMPARE(presenter.shown.size(), shown.isEmpty() ? 1 : 0);
+    if (shown.isEmpty())
+        QVERIFY(presenter.shown[0].prompt.contains(u("1873年01月01日～2099年12月31日")));
+    // Neither can the calendar reach a date outside.
+    QCOMPARE(box->calendar()->minimumDate(), QDate(1873, 1, 1));
+    QCOMPARE(box->calendar()->maximumDate(), QDate(2099, 12, 31));
 }
 
 // "行削除", "削除" and the banner do nothing: no message, no table changed, no text changed.

@@ -261,6 +261,8 @@ void TestMonkey::typeName()
     Shadow::WorkRow& r = shadow_.work[row];
     if (!shown.isEmpty() || !r.name.isNull())
         r.name = shown.isEmpty() ? QVariant() : QVariant(shown);
+    if (r.name.isNull())
+        r.check = false; // an erased name takes its mark with it
 }
 
 void TestMonkey::typeAmount()
@@ -436,9 +438,11 @@ void TestMonkey::print()
         failure_ = u("no preview opened");
         return;
     }
+    // A list run prints the marked rows that carry a name.
+    auto printed = [](const Shadow::WorkRow& r) { return r.check && !r.name.toString().isEmpty(); };
     int marked = 0;
     for (const Shadow::WorkRow& r : shadow_.work)
-        marked += r.check ? 1 : 0;
+        marked += printed(r) ? 1 : 0;
     ReportRun& run = preview->run();
     if (run.cellCount() != (blank ? copies : marked))
         failure_ = QStringLiteral("the run has %1 receipts, %2 expected").arg(run.cellCount()).arg(blank ? copies : marked);
@@ -446,7 +450,7 @@ void TestMonkey::print()
         // Marked rows in row-number order.
         QList<QPair<qint64, QString>> order;
         for (int i = 0; i < shadow_.work.size(); ++i)
-            if (shadow_.work[i].check)
+            if (printed(shadow_.work[i]))
                 order.append({shadow_.work[i].number ? shadow_.work[i].number : i + 1, shadow_.work[i].name.toString()});
         std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
         for (int i = 0; i < order.size(); ++i)
@@ -531,6 +535,7 @@ void TestMonkey::initialiseData()
         return;
     shadow_.customers.clear();
     shadow_.settings.reset();
+    shadow_.work = QList<Shadow::WorkRow>(100); // the screens show the wiped data afresh
     for (QList<QVariant>& names : shadow_.codes)
         for (QVariant& name : names)
             name = QVariant();

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QSqlTableModel>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -56,6 +57,8 @@ private slots:
     void dataInitialisationTwice();
     void failedDataInitialisation();
     void registerAfterInitialisation();
+    void storedCounterIsNeverLowered_data();
+    void storedCounterIsNeverLowered();
 };
 
 void TestSettings::initTestCase()
@@ -335,8 +338,8 @@ void TestSettings::dataInitialisation()
              QVariantList{yes ? 60 : 0});
     QCOMPARE(TestData::columnWork(u("SELECT count(*) FROM ClHint WHERE Contents = 'ヒント'")), QVariantList{1});
     QCOMPARE(TestData::columnWork(u("SELECT count(*) FROM w領収証印刷")), QVariantList{1});
-    // The screen keeps what it showed.
-    QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), u("会"));
+    // The screen shows what is stored: nothing after a Yes, the old settings after a No.
+    QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), yes ? QString() : u("会"));
 }
 
 void TestSettings::dataInitialisationTwice()
@@ -366,14 +369,80 @@ void TestSettings::failedDataInitialisation()
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname = 'x'")), QVariantList{60});
 }
 
-// After initialising, "登録" with the old values still on screen stores them again.
+// After an initialisation both tabs show the wiped data as a fresh start shows it, so that the
+// next "登録" of either tab writes nothing of the old data back.
 void TestSettings::registerAfterInitialisation()
 {
-    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)")); });
+    Started started([] {
+        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
+        TestData::execMain(u("UPDATE コードマスタ SET sname = '名' || code"));
+        TestData::execMain(u("INSERT INTO 顧客マスタ VALUES (1, '山田', '名01', '会費')"));
+    });
+    // The receipt tab has a list loaded and an amount typed.
+    auto* category = started.get<QComboBox>("cmb顧客区分");
+    category->setCurrentIndex(0);
+    started.click("cmd徴収読込");
+    auto* customers = qobject_cast<QSqlTableModel*>(started.get<QTableView>("Grid顧客")->model());
+    const int name = customers->fieldIndex(u("顧客名"));
+    customers->setData(customers->index(0, customers->fieldIndex(u("領収額"))), 500);
+    QCOMPARE(customers->index(0, name).data().toString(), u("山田"));
+
     started.presenter->answers = {true, true, true};
     started.click("cmd一括削除7");
+    QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), QString());
+    QCOMPARE(started.get<QPlainTextEdit>("txt自社情報")->toPlainText(), QString());
+    QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), u("西暦"));
+    QVERIFY(started.get<NumberBox>("num領収証番号")->isEmpty());
+    auto* codes = qobject_cast<QSqlTableModel*>(started.get<QTableView>("Gridコード表")->model());
+    QCOMPARE(codes->rowCount(), 30);
+    for (int row = 0; row < 30; ++row)
+        QCOMPARE(codes->index(row, codes->fieldIndex(u("sname"))).data().toString(), QString());
+    QCOMPARE(category->count(), 0);
+    QCOMPARE(category->currentText(), QString());
+    QCOMPARE(customers->rowCount(), 100);
+    for (int row = 0; row < 100; ++row)
+        QVERIFY(customers->index(row, name).data().isNull());
+    QCOMPARE(started.get<QLineEdit>("txt自社名領収証")->text(), QString());
+
     started.click("cmd設定登録");
-    QCOMPARE(settingsRows(), QVariantList{u("会|情報|和暦|5")});
+    QCOMPARE(settingsRows(), QVariantList{u("||西暦|<N>")});
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname <> ''")), QVariantList{0});
+    started.get<QTabWidget>("SSTab1")->setCurrentIndex(0);
+    started.click("cmd登録");
+    QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 顧客マスタ")), QVariantList{0});
+}
+
+void TestSettings::storedCounterIsNeverLowered_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<QString>("shown"); // empty: not shown, with a message
+    QTest::newRow("100,000,000") << QVariant(100000000LL) << u("100,000,000");
+    QTest::newRow("twelve digits") << QVariant(123456789012LL) << u("123,456,789,012");
+    QTest::newRow("the largest the box takes") << QVariant(999999999999999LL) << u("999,999,999,999,999");
+    QTest::newRow("beyond the box") << QVariant(1000000000000000000LL) << QString();
+    QTest::newRow("negative") << QVariant(-5) << QString();
+}
+
+// Whatever counter is stored, "登録" with the settings shown unchanged stores it unchanged,
+// and the box shows it whole or, when it cannot, says so and stays empty.
+void TestSettings::storedCounterIsNeverLowered()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(QString, shown);
+    ScriptedMessagePresenter::install(); // start-up reads the settings too
+    Started started([&] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '西暦', ?)"), {stored}); });
+    started.presenter->shown.clear();
+    started.click("cmd設定読込");
+    auto* number = started.get<NumberBox>("num領収証番号");
+    QCOMPARE(number->text(), shown);
+    QCOMPARE(started.titles(), shown.isEmpty() ? QStringList{u("注意")} : QStringList());
+    QVERIFY2(number->fontMetrics().horizontalAdvance(number->text()) <= number->width() - 4,
+             qPrintable(QStringLiteral("%1 px of text in a %2 px box")
+                            .arg(number->fontMetrics().horizontalAdvance(number->text()))
+                            .arg(number->width())));
+    started.presenter->answers = {true};
+    started.click("cmd設定登録");
+    QCOMPARE(settingsRows(), QVariantList{u("会|情報|西暦|") + stored.toString()});
 }
 
 QTEST_MAIN(TestSettings)

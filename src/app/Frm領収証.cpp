@@ -14,7 +14,9 @@
 #include "settings/SettingsBlock.h"
 #include "codes/CategoryLists.h"
 #include "codes/CodeEditor.h"
-#include "ui/NumberBox.h"
+#include "ui/DateBox.h"
+#include "ui/EraDateFormat.h"
+#include "ui/LeavingFocus.h"
 #include "store/Connections.h"
 #include "store/DataPaths.h"
 
@@ -59,7 +61,7 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
             &Frm領収証::cmd設定読込_Click);
     connect(control<QToolButton>(QStringLiteral("cmd一括削除7")), &QToolButton::clicked, this,
             &Frm領収証::cmd一括削除7_Click);
-    control<NumberBox>(QStringLiteral("num領収証番号"))->setRange(0, 99999999);
+    SettingsBlock::setUpNumberBox(this);
     SettingsBlock::followCounter(this);
     CodeEditor::attach(this);
 }
@@ -76,11 +78,9 @@ bool Frm領収証::eventFilter(QObject* watched, QEvent* event)
 {
     // Leaving the category box loads its list; opening its own drop-down or switching to
     // another window is not leaving it.
-    if (event->type() == QEvent::FocusOut && watched->objectName() == QStringLiteral("cmb顧客区分")) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-            cmb顧客区分_LostFocus();
-    }
+    if (event->type() == QEvent::FocusOut && watched->objectName() == QStringLiteral("cmb顧客区分") &&
+        leavesControl(static_cast<QFocusEvent*>(event)))
+        cmb顧客区分_LostFocus();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -231,6 +231,22 @@ void Frm領収証::cmd設定読込_Click()
     Readコードマスタ();
 }
 
-void Frm領収証::Data初期化() { DataReset::run(); }
+// After a completed initialisation every screen shows the wiped data as a fresh start does, so
+// that nothing left on them can write it back.
+void Frm領収証::Data初期化()
+{
+    if (!DataReset::run())
+        return;
+    SettingCopies::current() = {}; // the receipt form takes the company texts from the copies
+    Clear設定();
+    Read設定();
+    const bool era = EraDateFormat::isEraSetting(SettingCopies::current().SettingEra);
+    if (auto* eraList = control<QComboBox>(QStringLiteral("cmb年号")))
+        eraList->setCurrentIndex(eraList->findText(SettingCopies::current().SettingEra));
+    if (auto* date = control<DateBox>(QStringLiteral("Dt領収日付")))
+        date->setEraFormat(era);
+    Clear領収証();
+    Readコードマスタ();
+}
 
 void Frm領収証::cmd一括削除7_Click() { Data初期化(); }

@@ -5,6 +5,7 @@
 #include "app/LayoutUnits.h"
 #include "printing/ReceiptFormat.h"
 #include "ui/DateBox.h"
+#include "ui/GridTabOut.h"
 #include "ui/IconButton.h"
 #include "ui/LineWidget.h"
 #include "ui/NumberBox.h"
@@ -12,6 +13,7 @@
 #include "ui/ReadOnlyComboFilter.h"
 #include "ui/RowSelectorHeader.h"
 #include "ui/TabControl.h"
+#include "ui/TextLimit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -164,6 +166,7 @@ QWidget* create(const Control& c, QWidget* parent)
     case K::TextBox: {
         auto* edit = new QLineEdit(text, parent);
         edit->setCursorPosition(0);
+        TextLimit::guard(edit);
         return edit;
     }
     case K::TextArea: {
@@ -283,6 +286,7 @@ void finish(QHash<QString, QWidget*>& made)
         grid->verticalHeader()->setDefaultSectionSize(QFontMetrics(grid->font()).height() + 6);
         grid->setEditTriggers(QAbstractItemView::AllEditTriggers);
         grid->setAlternatingRowColors(false);
+        GridTabOut::install(grid);
     }
     auto* dropDown = static_cast<QListView*>(get("DD但書"));
     dropDown->setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -6,6 +6,7 @@
 #include "store/CodeWorkTable.h"
 #include "store/WorkTableProtocol.h"
 #include "ui/GridEdits.h"
+#include "ui/LeavingFocus.h"
 
 #include <QComboBox>
 #include <QFocusEvent>
@@ -54,11 +55,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::FocusOut) {
-            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-            if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
-                read(window_);
-        }
+        if (event->type() == QEvent::FocusOut && leavesControl(static_cast<QFocusEvent*>(event)))
+            read(window_);
         return QObject::eventFilter(watched, event);
     }
 
@@ -144,7 +142,8 @@ bool entry(QWidget* window)
 {
     QComboBox* box = categoryBox(window);
     const QString category = box ? box->currentText() : QString();
-    if (category.isEmpty()) {
+    // Only the two kinds of the list are code lists; any other text names none.
+    if (category.isEmpty() || box->findText(category) < 0) {
         ShowMsg(QStringLiteral("入力"), QStringLiteral("区分なし"), QString());
         if (box)
             box->setFocus(Qt::OtherFocusReason);

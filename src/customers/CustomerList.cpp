@@ -92,7 +92,8 @@ void CustomerList::attach()
     grid_->setItemDelegateForColumn(modelColumn(Col行番号), new RowNumberDelegate(grid_));
     grid_->setItemDelegateForColumn(modelColumn(Colチェック), new CheckMarkDelegate(grid_));
     grid_->setItemDelegateForColumn(modelColumn(Col領収額), new AmountDelegate(grid_));
-    grid_->setItemDelegateForColumn(modelColumn(Col顧客名), new TextCellDelegate(nullptr, grid_));
+    grid_->setItemDelegateForColumn(modelColumn(Col顧客名),
+                                    new TextCellDelegate(nullptr, grid_, modelColumn(Colチェック)));
     grid_->setItemDelegateForColumn(modelColumn(Col但書), new TextCellDelegate(&provisoChoices, grid_));
     auto* walk = new EnterWalk(this, grid_);
     grid_->installEventFilter(walk);

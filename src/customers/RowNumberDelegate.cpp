@@ -4,8 +4,10 @@
 #include "messages/ShowMsg.h"
 #include "ui/AmountText.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QRegularExpressionValidator>
+#include <QStyle>
 
 QWidget* RowNumberDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const
 {
@@ -31,4 +33,22 @@ void RowNumberDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
         return;
     }
     model->setData(index, number, Qt::EditRole);
+}
+
+void RowNumberDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    GridColumnDelegate::initStyleOption(option, index);
+    option->textElideMode = Qt::ElideNone;
+    if (option->rect.width() <= 0 || option->text.isEmpty())
+        return; // measuring, not drawing
+    // The style keeps a focus-frame margin plus one pixel clear on each side of a cell's text.
+    const QStyle* style = option->widget ? option->widget->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, option->widget) + 1;
+    const int room = option->rect.width() - 2 * margin;
+    QFont font = option->font;
+    const qreal smallest = font.pointSizeF() / 2;
+    while (font.pointSizeF() - 0.5 >= smallest && QFontMetrics(font).horizontalAdvance(option->text) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    option->font = font;
+    option->fontMetrics = QFontMetrics(font);
 }

@@ -1,7 +1,9 @@
 #include "customers/TextCellDelegate.h"
 
 #include "app/SetImeStatus.h"
+#include "store/Records.h"
 #include "ui/BrokenText.h"
+#include "ui/TextLimit.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -15,9 +17,13 @@ QWidget* TextCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(choices_());
+        combo->setCompleter(nullptr); // a stock text is chosen from the list, not forced on typing
+        TextLimit::guard(combo->lineEdit());
         editor = combo;
     } else {
-        editor = new QLineEdit(parent);
+        auto* line = new QLineEdit(parent);
+        TextLimit::guard(line);
+        editor = line;
     }
     SetImeStatus(editor, 1);
     return editor;
@@ -40,5 +46,8 @@ void TextCellDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, 
         return; // nothing typed into a blank cell
     if (BrokenText::refuse(text))
         return;
-    model->setData(index, text.isEmpty() ? QVariant() : QVariant(text), Qt::EditRole);
+    if (!model->setData(index, text.isEmpty() ? QVariant() : QVariant(text), Qt::EditRole))
+        return;
+    if (text.isEmpty() && markColumn_ >= 0)
+        model->setData(index.siblingAtColumn(markColumn_), NoValue, Qt::EditRole);
 }

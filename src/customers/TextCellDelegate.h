@@ -2,13 +2,15 @@
 #include <QStyledItemDelegate>
 
 // Name and proviso cells: Japanese input on while editing. An emptied cell stores Null, so an
-// erased name makes the row blank again (not saved, marked or printed).
-// `choices`, when set, offers stock texts in a drop-down while free typing stays possible.
+// erased name makes the row blank again (not saved, marked or printed): the row's mark in
+// `markColumn`, when set, is cleared with it.
+// `choices`, when set, offers stock texts in a drop-down; typed text is kept as typed, never
+// completed from them.
 class TextCellDelegate : public QStyledItemDelegate {
 public:
     using Choices = QStringList (*)();
-    explicit TextCellDelegate(Choices choices, QObject* parent = nullptr)
-        : QStyledItemDelegate(parent), choices_(choices)
+    explicit TextCellDelegate(Choices choices, QObject* parent = nullptr, int markColumn = -1)
+        : QStyledItemDelegate(parent), choices_(choices), markColumn_(markColumn)
     {
     }
 
@@ -18,4 +20,5 @@ public:
 
 private:
     Choices choices_;
+    int markColumn_;
 };

@@ -159,7 +159,7 @@ void HintWindow::SwitchKey()
     const bool sameKey =
         handOver.HintFormName == lblFormName->text() && handOver.HintCtlName == lblCtlName->text();
     const bool keepShown = sameKey || (hasUnsavedEdits() &&
-                                       !ShowMsg(QStringLiteral("その他"), QStringLiteral("確認"),
+                                       !ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
                                                 QStringLiteral("登録していない変更は失われます。ヒントを切り替えます")));
     if (keepShown) {
         bringToFront();

@@ -61,6 +61,8 @@ const Row rows[] = {
     {"その他", "注意", "注意", "", true, "", S::Warn},
     {"その他", "ファイルなし", "キーチェック", "", true, "がありません。確認してください。", S::Info},
     {"その他", "確認", "確認", "", true, "、よろしいですか", S::AskYes},
+    // A question whose Yes throws the user's unsaved work away: Enter must not answer it.
+    {"その他", "破棄確認", "確認", "", true, "、よろしいですか", S::AskNo},
 };
 
 } // namespace

@@ -5,17 +5,19 @@
 
 namespace DataReset {
 
-void run()
+bool run()
 {
-    if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("確認"), QStringLiteral("すべてのデータを初期化します。")))
-        return;
+    if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
+                 QStringLiteral("すべてのデータを初期化します。")))
+        return false;
     const StoreResult result = DataInitialisation::wipeMainData();
     if (!result) {
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("データを初期化できませんでした。データは変更されていません。\n") + result.error);
-        return;
+        return false;
     }
     ShowMsg(QStringLiteral("その他"), QStringLiteral("メッセージ"), QStringLiteral("すべてのデータを初期化しました"));
+    return true;
 }
 
 } // namespace DataReset

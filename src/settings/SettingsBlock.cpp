@@ -30,7 +30,34 @@ void showEra(QWidget* window, const QString& era)
     if (index >= 0)
         list->setCurrentIndex(index);
 }
+
+// The stored last receipt number, whole; one the box cannot hold leaves it empty, which a save
+// reads as "keep the stored number", so that nothing lowers the counter behind the user's back.
+void showStoredNumber(NumberBox* box, const QVariant& stored)
+{
+    if (stored.isNull()) {
+        box->setValue(1);
+        return;
+    }
+    bool isNumber = false;
+    const qint64 number = stored.toString().toLongLong(&isNumber);
+    if (isNumber && number >= box->minimum() && number <= box->maximum()) {
+        box->setValue(number);
+        return;
+    }
+    box->clear();
+    ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+            QStringLiteral("保存されている領収証番号「%1」はこの欄に表示できません。\n"
+                           "欄は空のままです。登録しても保存されている番号は変わりません。")
+                .arg(stored.toString()));
+}
 } // namespace
+
+void setUpNumberBox(QWidget* window)
+{
+    if (auto* number = find<NumberBox>(window, "num領収証番号"))
+        number->setRange(0, LargestReceiptNumber);
+}
 
 void read(QWidget* window)
 {
@@ -50,7 +77,7 @@ void read(QWidget* window)
     if (auto* info = find<QPlainTextEdit>(window, "txt自社情報"))
         info->setPlainText(copies.SettingCompanyInfo);
     if (auto* number = find<NumberBox>(window, "num領収証番号"))
-        number->setValue(row->領収証番号.isNull() ? 1 : row->領収証番号.toLongLong());
+        showStoredNumber(number, row->領収証番号);
 }
 
 bool entry(QWidget* window)
@@ -96,7 +123,9 @@ void followCounter(QWidget* window)
         return;
     QObject::connect(&ReceiptCounterSignals::instance(), &ReceiptCounterSignals::lastNumberRaised, number,
                      [number](qint64 lastNumber) {
-                         if (number->isEmpty() || number->value() < lastNumber)
+                         if (lastNumber > number->maximum())
+                             number->clear(); // a save then keeps the stored number
+                         else if (number->isEmpty() || number->value() < lastNumber)
                              number->setValue(lastNumber);
                      });
 }

@@ -56,7 +56,7 @@ StoreResult setChecks(bool checked)
 
 QList<CustomerWorkRow> checkedRows(bool* ok)
 {
-    return select(columns + QStringLiteral("WHERE チェック <> 0 ORDER BY 行番号, id"), ok);
+    return select(columns + QStringLiteral("WHERE チェック <> 0 AND 顧客名 <> '' ORDER BY 行番号, id"), ok);
 }
 
 } // namespace CustomerWorkTable

@@ -15,6 +15,7 @@ StoreResult rebuild(const QList<CustomerRecord>& named = {});
 QList<CustomerWorkRow> rows(bool* ok = nullptr);
 // Sets or clears the mark of every named row (顧客名 not Null).
 StoreResult setChecks(bool checked);
-// Marked rows in 行番号 order, for a print run.
+// Marked rows that carry a name (not Null, not empty) in 行番号 order, for a print run: a
+// receipt without a name is never printed.
 QList<CustomerWorkRow> checkedRows(bool* ok = nullptr);
 } // namespace CustomerWorkTable

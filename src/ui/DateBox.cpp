@@ -1,5 +1,6 @@
 #include "ui/DateBox.h"
 
+#include "messages/ShowMsg.h"
 #include "ui/EraDateFormat.h"
 #include "ui/HolidayCalendar.h"
 
@@ -49,8 +50,23 @@ DateBox::DateBox(QWidget* parent) : QFrame(parent), edit_(new QLineEdit(this)), 
     refresh();
 }
 
+// True, after telling the user, when `date` lies outside the range the box can show.
+bool DateBox::refuseUnsupported(const QDate& date)
+{
+    if (!date.isValid() || supports(date))
+        return false;
+    ShowMsg(QStringLiteral("入力"), QStringLiteral("範囲外"),
+            QStringLiteral("日付（%1～%2）").arg(EraDateFormat::format(First, EraDateFormat::GregorianPattern),
+                                              EraDateFormat::format(Last, EraDateFormat::GregorianPattern)));
+    return true;
+}
+
 void DateBox::setDate(const QDate& date)
 {
+    if (refuseUnsupported(date)) {
+        refresh();
+        return;
+    }
     const QDate next = date.isValid() ? date : QDate();
     const bool changed = next != date_;
     date_ = next;
@@ -107,7 +123,7 @@ void DateBox::takeTypedText()
     if (!parsed.isValid() && digits.match(typed).hasMatch())
         parsed = QDate(typed.left(4).toInt(), typed.mid(4, 2).toInt(), typed.mid(6, 2).toInt());
     if (parsed.isValid())
-        setDate(parsed);
+        setDate(parsed); // refuses a date out of range
     else
         refresh();
 }
@@ -138,6 +154,7 @@ HolidayCalendar* DateBox::calendar()
     column->addLayout(bar);
     calendar_ = new HolidayCalendar(popup_);
     calendar_->setObjectName(QStringLiteral("calendar"));
+    calendar_->setDateRange(First, Last);
     column->addWidget(calendar_);
     connect(previous, &QToolButton::clicked, calendar_, &QCalendarWidget::showPreviousMonth);
     connect(next, &QToolButton::clicked, calendar_, &QCalendarWidget::showNextMonth);

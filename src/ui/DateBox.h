@@ -14,10 +14,18 @@ class HolidayCalendar;
 class DateBox : public QFrame {
     Q_OBJECT
 public:
+    // The dates the box takes: both patterns show every day of this range correctly (the
+    // Gregorian calendar in Japan begins in 1873; eras after Reiwa are not known yet).
+    static inline const QDate First = QDate(1873, 1, 1);
+    static inline const QDate Last = QDate(2099, 12, 31);
+    static bool supports(const QDate& date) { return date >= First && date <= Last; }
+
     explicit DateBox(QWidget* parent = nullptr);
 
     QDate date() const { return date_; }
-    void setDate(const QDate& date); // an invalid date blanks the box
+    // An invalid date blanks the box; a date outside First…Last is refused with a message and
+    // the box keeps its date.
+    void setDate(const QDate& date);
     void clear() { setDate(QDate()); }
     bool isBlank() const { return !date_.isValid(); }
 
@@ -51,6 +59,7 @@ protected:
 
 private:
     void refresh();
+    bool refuseUnsupported(const QDate& date);
     void takeTypedText();
     void updateMonthTitle();
     void placeButton();

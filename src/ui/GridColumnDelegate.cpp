@@ -1,9 +1,10 @@
 #include "ui/GridColumnDelegate.h"
 
-
-
 #include "ui/BrokenText.h"
 #include "ui/NumberBox.h"
+#include "ui/TextLimit.h"
+
+#include <QLineEdit>
 
 #include <QMetaProperty>
 
@@ -33,6 +34,7 @@ QWidget* GridColumnDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     // The editor takes Japanese input as its grid allows it for the current column.
     if (editor && parent)
         editor->setAttribute(Qt::WA_InputMethodEnabled, parent->testAttribute(Qt::WA_InputMethodEnabled));
+    TextLimit::guard(qobject_cast<QLineEdit*>(editor));
     return editor;
 }
 

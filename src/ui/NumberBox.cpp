@@ -1,6 +1,8 @@
 #include "ui/NumberBox.h"
 
 #include <QFocusEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
 
 namespace {
@@ -40,6 +42,8 @@ NumberBox::NumberBox(QWidget* parent) : QLineEdit(parent)
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(this, &QLineEdit::editingFinished, this, &NumberBox::takeTypedText);
+    connect(this, &QLineEdit::textChanged, this, &NumberBox::fitText);
+    fullFont_ = font();
 }
 
 void NumberBox::setRange(qint64 minimum, qint64 maximum)
@@ -102,6 +106,41 @@ void NumberBox::takeTypedText()
         clear();
     else
         setValue(typed);
+}
+
+// Steps the font down from the given size until the whole text fits between the frame's edges.
+void NumberBox::fitText()
+{
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 4;
+    QFont fitted = fullFont_;
+    const bool points = fitted.pointSizeF() > 0;
+    auto size = [&] { return points ? fitted.pointSizeF() : qreal(fitted.pixelSize()); };
+    auto setSize = [&](qreal next) { points ? fitted.setPointSizeF(next) : fitted.setPixelSize(int(next)); };
+    const qreal smallest = size() / 3;
+    while (size() - 0.5 >= smallest && QFontMetrics(fitted).horizontalAdvance(QLineEdit::text()) > room)
+        setSize(size() - 0.5);
+    if (fitted == font())
+        return;
+    fitting_ = true;
+    setFont(fitted);
+    fitting_ = false;
+}
+
+void NumberBox::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    fitText();
+}
+
+void NumberBox::changeEvent(QEvent* event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !fitting_) {
+        fullFont_ = font();
+        fitText();
+    }
 }
 
 void NumberBox::focusInEvent(QFocusEvent* event)

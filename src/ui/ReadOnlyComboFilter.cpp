@@ -5,7 +5,7 @@
 #include <QLineEdit>
 
 ReadOnlyComboFilter::ReadOnlyComboFilter(QComboBox* combo, DeleteKey deleteKey)
-    : QObject(combo), deleteKey_(deleteKey)
+    : QObject(combo), combo_(combo), deleteKey_(deleteKey)
 {
 }
 
@@ -14,9 +14,14 @@ ReadOnlyComboFilter* ReadOnlyComboFilter::install(QComboBox* combo, DeleteKey de
     auto* filter = new ReadOnlyComboFilter(combo, deleteKey);
     combo->installEventFilter(filter);
     if (QLineEdit* edit = combo->lineEdit()) {
+        // Read-only turns away every edit the line edit offers besides keys: the primary
+        // selection's middle click, the context menu's paste and delete, drag and drop.
+        edit->setReadOnly(true);
+        edit->setAcceptDrops(false);
         edit->installEventFilter(filter);
         edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     }
+    combo->setAcceptDrops(false);
     combo->setAttribute(Qt::WA_InputMethodEnabled, false);
     return filter;
 }
@@ -27,8 +32,14 @@ bool ReadOnlyComboFilter::eventFilter(QObject* watched, QEvent* event)
     case QEvent::KeyPress:
     case QEvent::ShortcutOverride: {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Delete)
-            return deleteKey_ == DeleteKey::Discarded;
+        if (key->key() == Qt::Key_Delete) {
+            // Delete empties the box (no category) rather than leaving part of a name.
+            QLineEdit* edit = combo_->lineEdit();
+            if (deleteKey_ == DeleteKey::Allowed && event->type() == QEvent::KeyPress && edit &&
+                edit->hasSelectedText())
+                combo_->clearEditText();
+            return true;
+        }
         if (key->key() == Qt::Key_Backspace)
             return true;
         // Paste and cut would change the text as typing does.
@@ -39,6 +50,9 @@ bool ReadOnlyComboFilter::eventFilter(QObject* watched, QEvent* event)
         return !typed.isEmpty() && typed.at(0).isPrint();
     }
     case QEvent::InputMethod:
+    case QEvent::Drop:
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
         return true;
     default:
         return QObject::eventFilter(watched, event);

@@ -3,9 +3,10 @@
 
 class QComboBox;
 
-// Keeps a combo box's text to what is chosen from its list: typed characters (Japanese
-// input included) never reach it and, unless allowed, neither does the Delete key. Arrow keys,
-// F4 and the mouse still choose items.
+// Keeps a combo box's text to what is chosen from its list. Its line edit is read-only, so no
+// typing (Japanese input included), paste (keys, middle click or context menu), cut or drop
+// reaches it; unless allowed, neither does the Delete key, which otherwise empties the box.
+// Arrow keys, F4 and the mouse still choose items.
 class ReadOnlyComboFilter : public QObject {
     Q_OBJECT
 public:
@@ -19,5 +20,6 @@ protected:
 
 private:
     ReadOnlyComboFilter(QComboBox* combo, DeleteKey deleteKey);
+    QComboBox* combo_;
     DeleteKey deleteKey_;
 };

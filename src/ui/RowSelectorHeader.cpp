@@ -19,7 +19,11 @@ void RowSelectorHeader::paintSection(QPainter* painter, const QRect& rect, int l
     option.rect = rect;
     option.section = logicalIndex;
     option.text.clear();
+    // The style puts back the clip it found as a region, and "no clip" comes back as an empty
+    // one that hides everything drawn after it: keep the painter's own state around it.
+    painter->save();
     style()->drawControl(QStyle::CE_Header, &option, painter, this);
+    painter->restore();
     if (!selectionModel() || selectionModel()->currentIndex().row() != logicalIndex)
         return;
     painter->save();
