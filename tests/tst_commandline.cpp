@@ -204,6 +204,9 @@ void TestCommandLine::refusals_data()
     QTest::newRow("no such date") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"),
                                                  u("--date"), u("2026-02-30")}
                                   << 2 << u("--date");
+    QTest::newRow("date out of range") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"),
+                                                      u("--date"), u("2100-01-01")}
+                                       << 2 << u("2099-12-31");
     QTest::newRow("unknown option") << QStringList{u("--pdf"), pdf, u("--colour")} << 2 << u("引数が正しくありません");
     QTest::newRow("file cannot be written")
         << QStringList{u("--pdf"), u("/no-such-folder/out.pdf"), u("--paper"), u("A4 x 4"), u("--category"), u("正会員")}

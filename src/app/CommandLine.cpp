@@ -11,6 +11,7 @@
 #include "store/Connections.h"
 #include "store/CustomerWorkTable.h"
 #include "store/WorkTableProtocol.h"
+#include "ui/DateBox.h"
 #include "ui/EraDateFormat.h"
 
 #include <QCommandLineParser>
@@ -126,6 +127,9 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         day = QDate::fromString(parser.value(date), Qt::ISODate);
         if (!day.isValid())
             return usage(QStringLiteral("--date は YYYY-MM-DD の形の、ある日付で指定してください。"));
+        if (day < DateBox::First || day > DateBox::Last)
+            return usage(QStringLiteral("--date は %1 から %2 までの日付で指定してください。")
+                             .arg(DateBox::First.toString(Qt::ISODate), DateBox::Last.toString(Qt::ISODate)));
     }
     request.PrintDateFlag = !parser.isSet(noDate);
     request.PrintAmountFlag = !parser.isSet(noAmount);
