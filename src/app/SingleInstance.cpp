@@ -102,17 +102,15 @@ bool SingleInstance::listen(std::function<void()> raise)
     server_ = new QLocalServer(this);
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = serverNameFor(folder_);
-    if (!server_->listen(name)) {
-        // A copy that was killed leaves its socket file behind. Remove it only when nobody
-        // answers on it: a live socket belongs to a running server.
-        QLocalSocket probe;
-        probe.connectToServer(name);
-        if (probe.waitForConnected(500))
-            return false;
-        QLocalServer::removeServer(name);
-        if (!server_->listen(name))
-            return false;
-    }
+    // A live socket belongs to a running server and is left alone (listen() would replace it).
+    // One nobody answers on was left behind by a copy that was killed.
+    QLocalSocket probe;
+    probe.connectToServer(name);
+    if (probe.waitForConnected(500))
+        return false;
+    QLocalServer::removeServer(name);
+    if (!server_->listen(name))
+        return false;
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {

@@ -44,7 +44,8 @@ QString journalProblem(const QString& databasePath, const QString& journalPath)
     if (!journal.open(QIODevice::ReadOnly) || !database.open(QIODevice::ReadOnly))
         return refusal(journalPath, QStringLiteral("ログファイルを読み込めません。"));
     const QByteArray header = journal.read(journalHeaderFields);
-    // SQLite ignores a journal without its header (one zeroed or cut short at a commit).
+    // SQLite writes the header only when it syncs the journal, just before the file is written;
+    // a journal without it (a save cut off earlier) is ignored and the file was never touched.
     if (header.size() < journalHeaderFields || !header.startsWith(journalMagic))
         return {};
     const quint32 records = bigEndian32(header, 8);
