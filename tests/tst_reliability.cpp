@@ -259,6 +259,8 @@ void TestReliability::killedPrintingNeverRepeatsANumber()
     }
     qInfo("%d kills, %lld PDF files read back, %lld numbers, none twice", rounds(), qint64(files.size()),
           qint64(fileOfNumber.size()));
+}
+
 void TestReliability::restoredBackupIsExactlyTheBackup_data()
 {
     QTest::addColumn<QString>("operation");
