@@ -25,15 +25,16 @@ qint64 pageSizeOf(const QByteArray& header)
 
 QString refusal(const QString& log, const QString& why)
 {
-    return QStringLiteral("データベースの横に、この状態のファイルのものではないログファイルがあります。\n"
+    return QStringLiteral("データベースの横に、使えないログファイルがあります。\n"
                           "ログファイル：%1\n%2\n"
                           "バックアップから戻したときは、このログファイルを削除してから起動してください。")
         .arg(log, why);
 }
 
 // The rollback journal of one cut-off save holds the page images from before that save, page 1
-// (with its change counter) among them. SQLite writes page 1 with the raised counter before any
-// other page, so while the file still carries the journal's page 1 unchanged, nothing of the save
+// (with its change counter) among them: the connections never spill pages before the commit, and
+// the commit journals page 1 first. It then writes the pages in order, page 1 with the raised
+// counter before any other, so while the file still carries the journal's page 1 unchanged, nothing of the save
 // reached the file; once it carries that counter plus one, the save was being written. Any
 // other file (a restored backup) must not get these pages. Without records, a roll-back only
 // cuts the file back to its size at the start of the save, which is harmless when that is its size.
