@@ -281,9 +281,9 @@ void TestReliability::restoredBackupIsExactlyTheBackup()
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    // Each round builds, backs up and restores a folder: half the kill rounds keep the soak
+    // Each round builds, backs up and restores a folder: a quarter of the kill rounds keeps the soak
     // inside the test function's time limit.
-    const int restores = std::max(12, rounds() / 2);
+    const int restores = std::max(12, rounds() / 4);
     int refusals = 0;
     for (int round = 0; round < restores; ++round) {
         QTemporaryDir dir;
