@@ -41,6 +41,7 @@ private slots:
     void unreachableHolderRefusesSecondStart();
     void secondStartDuringFailedStartUpShowsNoWindow();
     void killedHolderLeavesStaleLockThatNextStartTakes();
+    void commandLineOnAFolderInUseWritesNothing();
     void closeRequestClosesLikeCloseButton_data();
     void closeRequestClosesLikeCloseButton();
     void installedProgramKeepsDataPerUser();
@@ -371,6 +372,31 @@ void TestApp::killedHolderLeavesStaleLockThatNextStartTakes()
     QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
     QCOMPARE(next.state(), QProcess::Running);
     stop(next);
+}
+
+// The command line holds the folder like a window, but never hands over: with a window open on
+// the folder it says the data is in use, issues no number and writes no PDF.
+void TestApp::commandLineOnAFolderInUseWritesNothing()
+{
+    if (!programBuilt())
+        QSKIP("the program is not built beside this test");
+    ProgramCopy copy;
+    QVERIFY(copy.make());
+    QProcess window, line;
+    start(window, copy);
+    QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
+    const QByteArray mainBefore = bytesOf(copy.data() + QStringLiteral("Ledrium.mdb"));
+    const QString pdf = copy.dir.filePath(QStringLiteral("out.pdf"));
+    line.start(copy.program(), {QStringLiteral("--pdf"), pdf, QStringLiteral("--paper"), QStringLiteral("A4 x 4"),
+                                QStringLiteral("--blank"), QStringLiteral("1")});
+    QVERIFY(line.waitForFinished(30000));
+    QCOMPARE(line.exitStatus(), QProcess::NormalExit);
+    QVERIFY(line.exitCode() != 0);
+    QVERIFY(QString::fromUtf8(line.readAllStandardError()).contains(QStringLiteral("使用中")));
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(bytesOf(copy.data() + QStringLiteral("Ledrium.mdb")), mainBefore);
+    QCOMPARE(window.state(), QProcess::Running);
+    stop(window);
 }
 
 void TestApp::closeRequestClosesLikeCloseButton_data()

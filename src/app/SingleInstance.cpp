@@ -40,14 +40,19 @@ QString SingleInstance::serverNameFor(const QString& dataFolder)
            QString::fromLatin1(hash);
 }
 
+SingleInstance::Claim SingleInstance::hold()
+{
+    if (lock_.tryLock(0))
+        return Claim::Holder;
+    return lock_.error() == QLockFile::LockFailedError ? Claim::InUse : Claim::LockFailed;
+}
+
 SingleInstance::Claim SingleInstance::claim(std::chrono::milliseconds patience)
 {
     const QDeadlineTimer deadline(patience);
     for (;;) {
-        if (lock_.tryLock(0))
-            return Claim::Holder;
-        if (lock_.error() != QLockFile::LockFailedError)
-            return Claim::LockFailed;
+        if (const Claim held = hold(); held != Claim::InUse)
+            return held;
         if (askHolder())
             return Claim::HandedOver;
         qint64 pid = 0;

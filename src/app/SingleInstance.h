@@ -27,6 +27,8 @@ public:
     // Takes the lock, or hands over to the holder. A holder still starting up (or one stuck in
     // a failed start-up) does not listen yet; it is asked again until `patience` runs out.
     Claim claim(std::chrono::milliseconds patience = std::chrono::seconds(10));
+    // Takes the lock or says why not, without asking anyone: for a run that shows no window.
+    Claim hold();
     // For InUse and LockFailed: a message for the user, in Japanese.
     QString refusal(Claim claim) const;
 
