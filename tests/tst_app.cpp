@@ -1,4 +1,5 @@
-// Start-up: opening the data folder, the caption, refusing bad files, one running copy.
+// Start-up: opening the data folder, the caption, refusing bad files, one running copy per
+// data folder, and closing when the system asks.
 #include "ScriptedMessagePresenter.h"
 #include "app/DataFolder.h"
 #include "app/Frm領収証.h"
@@ -15,21 +16,102 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <QUuid>
+#include <QThread>
+
+#include <atomic>
+#include <csignal>
+#include <memory>
+#include <sys/resource.h>
 
 class TestApp : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void cleanup() { Connections::close(); }
     void startsWithCaption();
     void missingFileStopsStartUp_data();
     void missingFileStopsStartUp();
+    void fullDiskAtStartSaysWhatFailed();
     void secondCopyRaisesFirst();
     void staleSocketDoesNotBlockStart();
+    void liveSocketIsNeverRemoved();
     void secondProgramStartExits();
+    void sameInstantStartsOpenOneWindow();
+    void secondStartWithOtherTempFolderHandsOver();
+    void unreachableHolderRefusesSecondStart();
+    void secondStartDuringFailedStartUpShowsNoWindow();
+    void killedHolderLeavesStaleLockThatNextStartTakes();
+    void commandLineOnAFolderInUseWritesNothing();
+    void closeRequestClosesLikeCloseButton_data();
+    void closeRequestClosesLikeCloseButton();
     void installedProgramKeepsDataPerUser();
+    void firstStartLeavesWhatItDidNotMakeAlone_data();
+    void firstStartLeavesWhatItDidNotMakeAlone();
+
+private:
+    QTemporaryDir runtime_;
 };
+
+namespace {
+
+QString buildDir() { return qEnvironmentVariable("LEDRIUM_BUILD_DIR"); }
+
+bool programBuilt() { return QFile::exists(buildDir() + QStringLiteral("/ledrium")); }
+
+// A copy of the program with its own data folder beside it, as an unpacked copy keeps it.
+struct ProgramCopy {
+    QTemporaryDir dir;
+    QString program() const { return dir.filePath(QStringLiteral("ledrium")); }
+    QString data() const { return dir.filePath(QStringLiteral("data")) + QLatin1Char('/'); }
+    bool make()
+    {
+        return QFile::copy(buildDir() + QStringLiteral("/ledrium"), program()) && SchemaInstaller::createMissing(data());
+    }
+};
+
+QProcessEnvironment offscreen()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    return env;
+}
+
+void start(QProcess& process, const ProgramCopy& copy, const QProcessEnvironment& env = offscreen())
+{
+    process.setProcessEnvironment(env);
+    process.start(copy.program());
+}
+
+// True while a copy that finished its start-up answers on the folder's socket.
+bool answering(const QString& dataFolder)
+{
+    QLocalSocket probe;
+    probe.connectToServer(SingleInstance::serverNameFor(dataFolder));
+    return probe.waitForConnected(100);
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void stop(QProcess& process)
+{
+    if (process.state() != QProcess::NotRunning) {
+        process.kill();
+        process.waitForFinished();
+    }
+}
+
+} // namespace
+
+// Every start in these tests finds the socket of a running copy in this runtime folder.
+void TestApp::initTestCase()
+{
+    QVERIFY(runtime_.isValid());
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime_.path()));
+}
 
 void TestApp::startsWithCaption()
 {
@@ -67,42 +149,82 @@ void TestApp::missingFileStopsStartUp()
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
+// Start-up on a disk that takes no more bytes: one message that says what could not be done,
+// and not a failed save the user never asked for.
+void TestApp::fullDiskAtStartSaysWhatFailed()
+{
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    Frm領収証 window;
+    bool loaded = true;
+    {
+        // No file may grow: every write SQLite makes fails as on a full disk.
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        rlimit none = limit;
+        none.rlim_cur = 0;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &none), 0);
+        loaded = window.Form_Load(dir.path());
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, previous);
+    }
+    QVERIFY(!loaded);
+    QCOMPARE(presenter.shown.size(), 1);
+    const QString prompt = presenter.shown[0].prompt;
+    QVERIFY2(prompt.contains(QStringLiteral("作業用の一覧を準備できない")), qPrintable(prompt));
+    QVERIFY2(!prompt.contains(QStringLiteral("保存できませんでした")), qPrintable(prompt));
+    QVERIFY(prompt.contains(dir.filePath(QStringLiteral("LedriumWork.mdb"))));
+}
+
 void TestApp::secondCopyRaisesFirst()
 {
-    const QString key = QStringLiteral("ledrium-test-") + QUuid::createUuid().toString(QUuid::Id128);
-    SingleInstance first(key);
-    QVERIFY(!first.askRunningCopy());
+    QTemporaryDir folder;
+    SingleInstance first(folder.path());
+    QCOMPARE(first.claim(), SingleInstance::Claim::Holder);
     int raised = 0;
     QVERIFY(first.listen([&raised] { ++raised; }));
 
-    // The second copy runs in another thread's event loop in real life; here the first
-    // copy's events are processed while the second waits.
-    bool answered = false;
-    QTimer::singleShot(0, [&] {
-        SingleInstance second(key);
-        answered = second.askRunningCopy();
-    });
-    QTRY_VERIFY(answered || raised > 0);
-    QTRY_COMPARE(raised, 1);
+    // The second copy is another process in real life; a thread of its own stands in for it,
+    // while this thread's event loop serves the first copy.
+    std::atomic<bool> answered = false;
+    std::unique_ptr<QThread> second(QThread::create([&] {
+        SingleInstance copy(folder.path());
+        answered = copy.claim() == SingleInstance::Claim::HandedOver;
+    }));
+    second->start();
+    QTRY_VERIFY(second->isFinished());
+    QVERIFY(answered);
+    QCOMPARE(raised, 1);
 }
 
 // A socket left behind by a crashed copy must not stop the next start.
 void TestApp::staleSocketDoesNotBlockStart()
 {
-    const QString key = QStringLiteral("ledrium-test-") + QUuid::createUuid().toString(QUuid::Id128);
-    QString path;
-    {
-        QLocalServer crashed;
-        QVERIFY(crashed.listen(key));
-        path = crashed.fullServerName();
-    }
+    QTemporaryDir folder;
+    const QString path = SingleInstance::serverNameFor(folder.path());
     // A killed process leaves its socket file behind; stand in a plain file for it.
     QFile stale(path);
     QVERIFY(stale.open(QIODevice::WriteOnly));
     stale.close();
-    SingleInstance next(key);
-    QVERIFY(!next.askRunningCopy());
+    SingleInstance next(folder.path());
+    QCOMPARE(next.claim(std::chrono::milliseconds(0)), SingleInstance::Claim::Holder);
     QVERIFY(next.listen([] {}));
+}
+
+// A socket someone answers on is not removed, whoever listens there.
+void TestApp::liveSocketIsNeverRemoved()
+{
+    QTemporaryDir folder;
+    QLocalServer live;
+    QVERIFY(live.listen(SingleInstance::serverNameFor(folder.path())));
+    SingleInstance next(folder.path());
+    QVERIFY(!next.listen([] {}));
+    QLocalSocket client;
+    client.connectToServer(SingleInstance::serverNameFor(folder.path()));
+    QVERIFY(client.waitForConnected(1000));
+    QVERIFY(live.waitForNewConnection(1000));
 }
 
 // The real program: a second start while one runs exits 0 within two seconds.
@@ -121,13 +243,7 @@ void TestApp::secondProgramStartExits()
     first.start(dir.filePath(QStringLiteral("ledrium")));
     QVERIFY(first.waitForStarted());
     // Wait until the first copy listens (a busy machine may take a while to start it).
-    QTRY_VERIFY_WITH_TIMEOUT(
-        [] {
-            QLocalSocket probe;
-            probe.connectToServer(SingleInstance::defaultKey());
-            return probe.waitForConnected(100);
-        }(),
-        15000);
+    QTRY_VERIFY_WITH_TIMEOUT(answering(dir.filePath(QStringLiteral("data")) + QLatin1Char('/')), 15000);
     QCOMPARE(first.state(), QProcess::Running);
 
     QProcess second;
@@ -142,6 +258,174 @@ void TestApp::secondProgramStartExits()
     QCOMPARE(first.state(), QProcess::Running);
     first.kill();
     first.waitForFinished();
+}
+
+// Two starts at the same instant on one data folder: one runs, the other hands over and ends.
+void TestApp::sameInstantStartsOpenOneWindow()
+{
+    if (!programBuilt())
+        QSKIP("the program is not built beside this test");
+    for (int round = 0; round < 3; ++round) {
+        ProgramCopy copy;
+        QVERIFY(copy.make());
+        QProcess a, b;
+        start(a, copy);
+        start(b, copy);
+        QVERIFY(a.waitForStarted() && b.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(a.state() == QProcess::NotRunning || b.state() == QProcess::NotRunning, 30000);
+        QProcess& ended = a.state() == QProcess::NotRunning ? a : b;
+        QProcess& running = &ended == &a ? b : a;
+        QCOMPARE(ended.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(ended.exitCode(), 0);
+        QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
+        QCOMPARE(running.state(), QProcess::Running);
+        stop(running);
+    }
+}
+
+// The socket belongs to the data folder, not to the temporary folder a start happens to have.
+void TestApp::secondStartWithOtherTempFolderHandsOver()
+{
+    if (!programBuilt())
+        QSKIP("the program is not built beside this test");
+    ProgramCopy copy;
+    QVERIFY(copy.make());
+    QTemporaryDir tmpA, tmpB;
+    QProcessEnvironment envA = offscreen(), envB = offscreen();
+    envA.insert(QStringLiteral("TMPDIR"), tmpA.path());
+    envB.insert(QStringLiteral("TMPDIR"), tmpB.path());
+    QProcess first, second;
+    start(first, copy, envA);
+    QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
+    start(second, copy, envB);
+    QVERIFY(second.waitForFinished(15000));
+    QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+    stop(first);
+}
+
+// A start that cannot reach the running copy (another session's runtime folder) says the data
+// is in use and by which process, and touches nothing.
+void TestApp::unreachableHolderRefusesSecondStart()
+{
+    if (!programBuilt())
+        QSKIP("the program is not built beside this test");
+    ProgramCopy copy;
+    QVERIFY(copy.make());
+    QProcess first, second;
+    start(first, copy);
+    QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
+    const QByteArray mainBefore = bytesOf(copy.data() + QStringLiteral("Ledrium.mdb"));
+    const QByteArray workBefore = bytesOf(copy.data() + QStringLiteral("LedriumWork.mdb"));
+    QTemporaryDir otherRuntime, otherTmp;
+    QProcessEnvironment env = offscreen();
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), otherRuntime.path());
+    env.insert(QStringLiteral("TMPDIR"), otherTmp.path());
+    start(second, copy, env);
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += second.readAllStandardError()).contains("使用中"), 20000);
+    QVERIFY2(said.contains(QByteArray::number(first.processId())), said.constData());
+    QCOMPARE(bytesOf(copy.data() + QStringLiteral("Ledrium.mdb")), mainBefore);
+    QCOMPARE(bytesOf(copy.data() + QStringLiteral("LedriumWork.mdb")), workBefore);
+    QCOMPARE(first.state(), QProcess::Running);
+    stop(second); // its message box waits for a user
+    stop(first);
+}
+
+// While the first copy shows why it cannot start, a second start shows no main window either.
+void TestApp::secondStartDuringFailedStartUpShowsNoWindow()
+{
+    if (!programBuilt())
+        QSKIP("the program is not built beside this test");
+    ProgramCopy copy;
+    QVERIFY(copy.make());
+    QVERIFY(QFile::remove(copy.data() + QStringLiteral("LedriumWork.mdb")));
+    const QByteArray mainBefore = bytesOf(copy.data() + QStringLiteral("Ledrium.mdb"));
+    QProcess first, second;
+    start(first, copy);
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(SingleInstance::lockFilePathFor(copy.data())), 15000);
+    start(second, copy);
+    QByteArray said;
+    QTRY_VERIFY_WITH_TIMEOUT((said += second.readAllStandardError()).contains("使用中"), 20000);
+    QVERIFY(!answering(copy.data()));
+    QCOMPARE(bytesOf(copy.data() + QStringLiteral("Ledrium.mdb")), mainBefore);
+    QCOMPARE(first.state(), QProcess::Running); // still showing its message
+    stop(second);
+    stop(first);
+}
+
+// A holder killed outright leaves its lock file; the next start sees that nobody holds it.
+void TestApp::killedHolderLeavesStaleLockThatNextStartTakes()
+{
+    if (!programBuilt())
+        QSKIP("the program is not built beside this test");
+    ProgramCopy copy;
+    QVERIFY(copy.make());
+    QProcess first, next;
+    start(first, copy);
+    QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
+    first.kill();
+    QVERIFY(first.waitForFinished());
+    QVERIFY(QFile::exists(SingleInstance::lockFilePathFor(copy.data())));
+    start(next, copy);
+    QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
+    QCOMPARE(next.state(), QProcess::Running);
+    stop(next);
+}
+
+// The command line holds the folder like a window, but never hands over: with a window open on
+// the folder it says the data is in use, issues no number and writes no PDF.
+void TestApp::commandLineOnAFolderInUseWritesNothing()
+{
+    if (!programBuilt())
+        QSKIP("the program is not built beside this test");
+    ProgramCopy copy;
+    QVERIFY(copy.make());
+    QProcess window, line;
+    start(window, copy);
+    QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
+    const QByteArray mainBefore = bytesOf(copy.data() + QStringLiteral("Ledrium.mdb"));
+    const QString pdf = copy.dir.filePath(QStringLiteral("out.pdf"));
+    line.start(copy.program(), {QStringLiteral("--pdf"), pdf, QStringLiteral("--paper"), QStringLiteral("A4 x 4"),
+                                QStringLiteral("--blank"), QStringLiteral("1")});
+    QVERIFY(line.waitForFinished(30000));
+    QCOMPARE(line.exitStatus(), QProcess::NormalExit);
+    QVERIFY(line.exitCode() != 0);
+    QVERIFY(QString::fromUtf8(line.readAllStandardError()).contains(QStringLiteral("使用中")));
+    QVERIFY(!QFile::exists(pdf));
+    QCOMPARE(bytesOf(copy.data() + QStringLiteral("Ledrium.mdb")), mainBefore);
+    QCOMPARE(window.state(), QProcess::Running);
+    stop(window);
+}
+
+void TestApp::closeRequestClosesLikeCloseButton_data()
+{
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+}
+
+// The system asking the program to end closes it as 閉じる does: the databases are closed
+// cleanly, no log file stays behind, the lock is let go, and the exit status says all went well.
+void TestApp::closeRequestClosesLikeCloseButton()
+{
+    QFETCH(int, signal);
+    if (!programBuilt())
+        QSKIP("the program is not built beside this test");
+    ProgramCopy copy;
+    QVERIFY(copy.make());
+    QProcess program;
+    start(program, copy);
+    QTRY_VERIFY_WITH_TIMEOUT(answering(copy.data()), 15000);
+    ::kill(pid_t(program.processId()), signal);
+    QVERIFY(program.waitForFinished(10000));
+    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(program.exitCode(), 0);
+    const QByteArray said = program.readAllStandardError();
+    QVERIFY2(!said.contains("removeDatabase"), said.constData());
+    QCOMPARE(QDir(copy.data()).entryList(QDir::Files | QDir::Hidden | QDir::System),
+             QStringList({QStringLiteral("Ledrium.mdb"), QStringLiteral("LedriumWork.mdb")}));
 }
 
 // First start copies the templates; later starts never copy again, even over a missing file.
@@ -163,6 +447,39 @@ void TestApp::installedProgramKeepsDataPerUser()
     QCOMPARE(DataFolder::userFolder(templates.path(), home1.path()), folder);
     QVERIFY(!QFile::exists(folder + QStringLiteral("LedriumWork.mdb")));
     QVERIFY(!Connections::open(DataPaths::forFolder(folder)).ok);
+}
+
+void TestApp::firstStartLeavesWhatItDidNotMakeAlone_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("link to another folder") << QStringLiteral("link");
+    QTest::newRow("folder of the user's") << QStringLiteral("folder");
+}
+
+// The first start builds its data folder without clearing or following anything that was there.
+void TestApp::firstStartLeavesWhatItDidNotMakeAlone()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir templates, home, elsewhere;
+    QVERIFY(SchemaInstaller::createMissing(templates.path()));
+    QVERIFY(QDir().mkpath(home.filePath(QStringLiteral("Ledrium"))));
+    const QString partial = home.filePath(QStringLiteral("Ledrium/data.partial"));
+    const QString keep = (kind == QLatin1String("link") ? elsewhere.path() : partial) + QStringLiteral("/keep.txt");
+    if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(elsewhere.path(), partial));
+    else
+        QVERIFY(QDir().mkpath(partial));
+    QFile file(keep);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("mine") == 4);
+    file.close();
+
+    const QString folder = DataFolder::userFolder(templates.path(), home.path());
+    QCOMPARE(bytesOf(keep), QByteArray("mine"));
+    QCOMPARE(QFileInfo(partial).isSymLink(), kind == QLatin1String("link"));
+    QVERIFY(QFileInfo(folder + QStringLiteral("Ledrium.mdb")).isFile());
+    QVERIFY(!QFileInfo(folder).isSymLink());
+    QCOMPARE(QDir(home.filePath(QStringLiteral("Ledrium"))).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+             QStringList({QStringLiteral("data"), QStringLiteral("data.partial")}));
 }
 
 QTEST_MAIN(TestApp)

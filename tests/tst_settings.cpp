@@ -359,8 +359,9 @@ void TestSettings::failedDataInitialisation()
         TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
         TestData::execMain(u("INSERT INTO 顧客マスタ VALUES (1, '山田', '会員', '会費')"));
         TestData::execMain(u("UPDATE コードマスタ SET sname = 'x'"));
-        TestData::execMain(u("CREATE TRIGGER lock BEFORE UPDATE ON コードマスタ BEGIN SELECT RAISE(ABORT, 'locked'); END"));
     });
+    // Made once the program runs: a file that carries a trigger of its own is refused at start-up.
+    TestData::execMain(u("CREATE TRIGGER lock BEFORE UPDATE ON コードマスタ BEGIN SELECT RAISE(ABORT, 'locked'); END"));
     started.presenter->answers = {true};
     started.click("cmd一括削除7");
     QCOMPARE(started.titles(), (QStringList{u("確認"), u("注意")}));

@@ -11,11 +11,17 @@
 #include "store/PrintRowTable.h"
 #include "store/ProvisoTable.h"
 #include "store/SchemaInstaller.h"
+#include "store/Transaction.h"
 #include "store/WorkTableProtocol.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <functional>
 
 class TestStore : public QObject {
     Q_OBJECT
@@ -31,7 +37,61 @@ private slots:
     void wipeMainData();
     void openRefusesBadFiles_data();
     void openRefusesBadFiles();
+    void refusedOpenChangesNeitherFile_data();
+    void refusedOpenChangesNeitherFile();
+    void cutOffSaveIsRolledBack();
+    void journalOfAnotherStateIsRefused();
 };
+
+namespace {
+
+// Runs statements on a database file through a connection of its own, as another program would.
+bool onFile(const QString& path, const QStringList& statements, const std::function<void()>& whileOpen = {})
+{
+    const QString name = QStringLiteral("outside");
+    bool ok = true;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        ok = db.open();
+        QSqlQuery query(db);
+        for (const QString& statement : statements) {
+            if (ok && !query.exec(statement)) {
+                qWarning() << statement << query.lastError().text();
+                ok = false;
+            }
+        }
+        if (ok && whileOpen)
+            whileOpen();
+        query = QSqlQuery();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return ok;
+}
+
+QByteArray bytesOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// Every file in a folder with its bytes.
+QMap<QString, QByteArray> folderState(const QString& folder)
+{
+    QMap<QString, QByteArray> state;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System))
+        state.insert(name, bytesOf(QDir(folder).filePath(name)));
+    return state;
+}
+
+} // namespace
 
 void TestStore::deliveredState()
 {
@@ -270,6 +330,118 @@ void TestStore::openRefusesBadFiles()
         QCOMPARE(f.readAll(), before);
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2 - (damage == QLatin1String("remove") ? 1 : 0));
+}
+
+void TestStore::refusedOpenChangesNeitherFile_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("arrange");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("work database missing") << "LedriumWork.mdb" << "remove" << "ファイルがありません";
+    QTest::newRow("trigger that empties other categories")
+        << "Ledrium.mdb"
+        << "CREATE TRIGGER 区分外削除 AFTER INSERT ON 顧客マスタ BEGIN DELETE FROM 顧客マスタ WHERE 区分 <> NEW.区分; END"
+        << "トリガー「区分外削除」";
+    QTest::newRow("trigger that keeps the counter at 0")
+        << "Ledrium.mdb" << "CREATE TRIGGER 番号戻し AFTER UPDATE ON 自社情報 BEGIN UPDATE 自社情報 SET 領収証番号 = 0; END"
+        << "トリガー「番号戻し」";
+    QTest::newRow("view in the work database") << "LedriumWork.mdb" << "CREATE VIEW 一覧 AS SELECT * FROM w顧客マスタ"
+                                               << "ビュー「一覧」";
+    QTest::newRow("write-ahead log of another database") << "Ledrium.mdb" << "wal" << "Ledrium.mdb-wal";
+}
+
+// A file the program cannot take as it is gets refused before either file is changed, with the
+// file and the reason named; not a byte of the folder changes.
+void TestStore::refusedOpenChangesNeitherFile()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, arrange);
+    QFETCH(QString, reason);
+    QTemporaryDir dir, other;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    const QString path = dir.filePath(file);
+    if (arrange == QLatin1String("remove")) {
+        QVERIFY(QFile::remove(path));
+    } else if (arrange == QLatin1String("wal")) {
+        // A log with a committed customer, taken from another copy of the database while it ran.
+        QVERIFY(SchemaInstaller::createMissing(other.path()));
+        const QString otherMain = other.filePath(QStringLiteral("Ledrium.mdb"));
+        QVERIFY(onFile(otherMain,
+                       {QStringLiteral("PRAGMA journal_mode = WAL"),
+                        QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) VALUES (1, '他人', '会員')")},
+                       [&] { QVERIFY(QFile::copy(otherMain + QStringLiteral("-wal"), path + QStringLiteral("-wal"))); }));
+    } else {
+        QVERIFY(onFile(path, {arrange}));
+    }
+    const QMap<QString, QByteArray> before = folderState(dir.path());
+    const OpenOutcome outcome = Connections::open(DataPaths::forFolder(dir.path()));
+    QVERIFY(!outcome.ok);
+    QCOMPARE(outcome.file, path);
+    QVERIFY2(outcome.reason.contains(reason), qPrintable(outcome.reason));
+    QVERIFY(!QSqlDatabase::contains(QStringLiteral("MainDb")));
+    QVERIFY(folderState(dir.path()) == before);
+}
+
+// A save cut off before its commit (the program killed): the next open has the state before it.
+void TestStore::cutOffSaveIsRolledBack()
+{
+    QTemporaryDir dir, crashed;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+    QVERIFY(CompanyTable::writeFirst({QStringLiteral("会"), {}, QStringLiteral("西暦"), 41}));
+    {
+        Transaction save(Connections::mainDb());
+        QVERIFY(TestData::execMain(QStringLiteral("UPDATE 自社情報 SET 領収証番号 = 99")));
+        // The files as a kill at this moment leaves them.
+        for (const char* name : {"Ledrium.mdb", "Ledrium.mdb-journal", "LedriumWork.mdb"})
+            QVERIFY2(QFile::copy(dir.filePath(QLatin1String(name)), crashed.filePath(QLatin1String(name))), name);
+    }
+    Connections::close();
+    const OpenOutcome reopened = Connections::open(DataPaths::forFolder(crashed.path()));
+    QVERIFY2(reopened.ok, qPrintable(reopened.reason));
+    QCOMPARE(CompanyTable::readFirst()->領収証番号.toInt(), 41);
+    // The next save replaces what is left of that journal and leaves none behind.
+    QVERIFY(CompanyTable::raiseReceiptNumber(42));
+    QVERIFY(!QFile::exists(crashed.filePath(QStringLiteral("Ledrium.mdb-journal"))));
+}
+
+// A journal left by a crash, found beside a backup copied back afterwards, must not be played
+// into the backup: the start is refused, nothing changes, and once the journal is removed the
+// backup opens exactly as it was copied.
+void TestStore::journalOfAnotherStateIsRefused()
+{
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    const QString mainPath = dir.filePath(QStringLiteral("Ledrium.mdb"));
+    const QString journalPath = mainPath + QStringLiteral("-journal");
+    const QByteArray backup = bytesOf(mainPath);
+    QStringList fill = {QStringLiteral("PRAGMA journal_mode = DELETE")};
+    for (int i = 1; i <= 200; ++i)
+        fill << QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) VALUES (%1, '%2', '会員')").arg(i).arg(QString(100, QChar(0x4E00 + i)));
+    QVERIFY(onFile(mainPath, fill));
+    QByteArray journal;
+    // A small cache makes SQLite write part of the save into the file, with its journal synced.
+    QVERIFY(onFile(mainPath,
+                   {QStringLiteral("PRAGMA cache_size = 2"), QStringLiteral("BEGIN"),
+                    QStringLiteral("UPDATE 顧客マスタ SET 顧客名 = 顧客名 || '追加'")},
+                   [&] { journal = bytesOf(journalPath); }));
+    QVERIFY(journal.size() > 1000);
+    QVERIFY(writeBytes(mainPath, backup));
+    QVERIFY(writeBytes(journalPath, journal));
+
+    const OpenOutcome refused = Connections::open(DataPaths::forFolder(dir.path()));
+    QVERIFY(!refused.ok);
+    QCOMPARE(refused.file, mainPath);
+    QVERIFY2(refused.reason.contains(journalPath), qPrintable(refused.reason));
+    QCOMPARE(bytesOf(mainPath), backup);
+    QCOMPARE(bytesOf(journalPath), journal);
+
+    QVERIFY(QFile::remove(journalPath));
+    const OpenOutcome opened = Connections::open(DataPaths::forFolder(dir.path()));
+    QVERIFY2(opened.ok, qPrintable(opened.reason));
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 0);
+    Connections::close();
+    QCOMPARE(bytesOf(mainPath), backup);
 }
 
 QTEST_GUILESS_MAIN(TestStore)

@@ -7,23 +7,28 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 
 bool copyTemplates(const QString& templates, const QString& target)
 {
-    // Built in a sibling folder and renamed, so a failed first start leaves no half-made folder.
-    const QString partial = target + QStringLiteral(".partial");
-    QDir(partial).removeRecursively();
-    if (!QDir().mkpath(partial))
+    // Built in a new folder of its own beside the target and renamed, so that a failed first
+    // start leaves no half-made data folder, and nothing that was there before is touched
+    // (a name chosen in advance could be a link to somewhere else, or someone else's folder).
+    QTemporaryDir partial(target + QStringLiteral(".partial-XXXXXX"));
+    if (!partial.isValid())
         return false;
     for (const char* name : {MainDbFileName, WorkDbFileName}) {
-        const QString to = partial + QLatin1Char('/') + QLatin1String(name);
+        const QString to = partial.filePath(QLatin1String(name));
         if (!QFile::copy(templates + QLatin1Char('/') + QLatin1String(name), to) ||
             !QFile::setPermissions(to, QFile::ReadOwner | QFile::WriteOwner))
             return false;
     }
-    return QDir().rename(partial, target);
+    if (!QDir().rename(partial.path(), target))
+        return false;
+    partial.setAutoRemove(false);
+    return true;
 }
 
 } // namespace
@@ -34,7 +39,7 @@ QString userFolder(const QString& templates, const QString& userDataHome)
 {
     const QString folder = QDir(userDataHome).filePath(QStringLiteral("Ledrium/data"));
     // Only the very first start copies; later a missing file is reported, never replaced.
-    if (!QFileInfo::exists(folder)) {
+    if (!QFileInfo::exists(folder) && !QFileInfo(folder).isSymLink()) {
         QDir().mkpath(QFileInfo(folder).path());
         copyTemplates(templates, folder);
     }

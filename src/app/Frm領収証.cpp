@@ -18,6 +18,7 @@
 #include "ui/EraDateFormat.h"
 #include "ui/LeavingFocus.h"
 #include "store/Connections.h"
+#include "store/CustomerWorkTable.h"
 #include "store/DataPaths.h"
 
 #include <QApplication>
@@ -92,6 +93,16 @@ bool Frm領収証::Form_Load(const QString& dataFolder)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("データベースを開けないため、起動できません。\nファイル：%1\n理由：%2")
                     .arg(opened.file, opened.reason));
+        return false;
+    }
+    // Every screen starts from its work table. One that cannot be written (a full disk) stops
+    // the start here with one message saying so, before each screen reports it as a failed save.
+    if (const StoreResult prepared = CustomerWorkTable::rebuild(); !prepared) {
+        Connections::close();
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                QStringLiteral("作業用の一覧を準備できないため、起動できません。登録済みのデータは変更されていません。\n"
+                               "ファイル：%1\n理由：%2")
+                    .arg(DataPaths::current().WorkDbPath, prepared.error));
         return false;
     }
     setWindowTitle(Caption);

@@ -1,15 +1,21 @@
 #include "app/ApplicationSetup.h"
+#include "app/CloseRequests.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
 #include "app/Frm領収証.h"
 #include "app/SingleInstance.h"
+#include "messages/ShowMsg.h"
 #include "store/Connections.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QTextStream>
+
+#include <cstdio>
 
 namespace {
 // The command line needs no display: it runs offscreen, with the window's fonts and rules.
+// It holds the data folder like a window does, but never hands over to one.
 int runCommandLine(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -17,7 +23,13 @@ int runCommandLine(int argc, char** argv)
     ApplicationSetup::apply(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return CommandLine::run(app.arguments(), DataFolder::locate(), out, err);
+    const QString dataFolder = DataFolder::locate();
+    SingleInstance instance(dataFolder);
+    if (const SingleInstance::Claim claim = instance.hold(); claim != SingleInstance::Claim::Holder) {
+        err << instance.refusal(claim) << Qt::endl;
+        return 1;
+    }
+    return CommandLine::run(app.arguments(), dataFolder, out, err);
 }
 } // namespace
 
@@ -32,21 +44,41 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ApplicationSetup::apply(app);
 
-    SingleInstance instance(SingleInstance::defaultKey());
-    if (instance.askRunningCopy())
+    const QString dataFolder = DataFolder::locate();
+    // Held from before the databases open until after they are closed.
+    SingleInstance instance(dataFolder);
+    switch (const SingleInstance::Claim claim = instance.claim()) {
+    case SingleInstance::Claim::Holder:
+        break;
+    case SingleInstance::Claim::HandedOver:
         return 0;
-
-    Frm領収証 window;
-    // Listen before the databases open, so that a start meanwhile finds this copy.
-    instance.listen([&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
-    if (!window.Form_Load(DataFolder::locate()))
+    default: {
+        const QString text = instance.refusal(claim);
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), text);
         return 1;
-    window.show();
-    const int status = app.exec();
-    Connections::close(); // checkpoints the write-ahead logs into the two files
+    }
+    }
+
+    int status = 1;
+    {
+        Frm領収証 window;
+        if (!window.Form_Load(dataFolder))
+            return 1;
+        CloseRequests closeRequests;
+        QObject::connect(&closeRequests, &CloseRequests::requested, &window, &Frm領収証::cmd閉じる_Click);
+        // Later starts are answered only now that start-up has succeeded.
+        instance.listen([target = QPointer<Frm領収証>(&window)] {
+            if (!target)
+                return;
+            target->showNormal();
+            target->raise();
+            target->activateWindow();
+        });
+        window.show();
+        status = app.exec();
+    }
+    // The window took every model and query on the connections with it.
+    Connections::close();
     return status;
 }

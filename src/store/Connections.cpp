@@ -1,5 +1,7 @@
 #include "store/Connections.h"
 
+#include "store/LeftoverLogs.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
@@ -42,10 +44,8 @@ QString fileProblem(const QString& path)
     return {};
 }
 
-QString openOne(const QString& name, const QString& path, const QStringList& tables, const char* synchronous)
+QString openOne(const QString& name, const QString& path, const QStringList& tables)
 {
-    if (const QString problem = fileProblem(path); !problem.isEmpty())
-        return problem;
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
     db.setDatabaseName(QStringLiteral("file:") + QString::fromUtf8(QUrl::toPercentEncoding(path, "/")) +
@@ -53,11 +53,19 @@ QString openOne(const QString& name, const QString& path, const QStringList& tab
     if (!db.open())
         return QStringLiteral("データベースを開けません：") + db.lastError().text();
     QSqlQuery query(db);
-    if (!query.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+    if (!query.exec(QStringLiteral("SELECT type, name FROM sqlite_master")))
         return QStringLiteral("データベースが壊れています：") + query.lastError().text();
     QStringList present;
-    while (query.next())
-        present << query.value(0).toString();
+    while (query.next()) {
+        const QString type = query.value(0).toString();
+        // The program creates tables and indexes only; a trigger or view would run unseen with every save.
+        if (type == QLatin1String("trigger"))
+            return QStringLiteral("このプログラムが作らないトリガー「%1」があります。").arg(query.value(1).toString());
+        if (type == QLatin1String("view"))
+            return QStringLiteral("このプログラムが作らないビュー「%1」があります。").arg(query.value(1).toString());
+        if (type == QLatin1String("table"))
+            present << query.value(1).toString();
+    }
     for (const QString& table : tables)
         if (!present.contains(table))
             return QStringLiteral("テーブル「%1」がありません。").arg(table);
@@ -69,9 +77,22 @@ QString openOne(const QString& name, const QString& path, const QStringList& tab
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next() ||
         query.value(0).toString() != QLatin1String("ok"))
         return QStringLiteral("データベースが壊れています。");
-    // Write-ahead logging keeps every commit atomic across a crash with far fewer disk syncs.
-    query.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
-    query.exec(QStringLiteral("PRAGMA synchronous = ") + QLatin1String(synchronous));
+    return {};
+}
+
+// Every commit lands in the database file itself before it returns: a rollback journal that
+// exists only during a save, and no page written to the file before the commit (so that a
+// journal left by a cut-off save always starts with what the file held, see LeftoverLogs).
+QString configure(QSqlDatabase db, const char* synchronous)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA journal_mode = DELETE")) || !query.next() ||
+        query.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
+        return QStringLiteral("データベースの記録方式を設定できません：") + query.lastError().text();
+    for (const QString& pragma : {QStringLiteral("PRAGMA synchronous = ") + QLatin1String(synchronous),
+                                  QStringLiteral("PRAGMA cache_spill = OFF")})
+        if (!query.exec(pragma))
+            return QStringLiteral("データベースを設定できません：") + query.lastError().text();
     return {};
 }
 
@@ -93,8 +114,23 @@ OpenOutcome open(const DataPaths& paths)
         {MainDbName, paths.MainDbPath, mainTables, "FULL"},
         {WorkDbName, paths.WorkDbPath, workTables, "NORMAL"},
     };
+    // Both files are checked before either is changed: first what lies on disk, before SQLite
+    // reads anything; then what SQLite sees; only then the settings that may rewrite a file.
     for (const auto& file : files) {
-        if (const QString reason = openOne(QLatin1String(file.name), file.path, file.tables, file.synchronous);
+        QString reason = fileProblem(file.path);
+        if (reason.isEmpty())
+            reason = LeftoverLogs::problem(file.path);
+        if (!reason.isEmpty())
+            return {false, file.path, reason};
+    }
+    for (const auto& file : files) {
+        if (const QString reason = openOne(QLatin1String(file.name), file.path, file.tables); !reason.isEmpty()) {
+            close();
+            return {false, file.path, reason};
+        }
+    }
+    for (const auto& file : files) {
+        if (const QString reason = configure(QSqlDatabase::database(QLatin1String(file.name), false), file.synchronous);
             !reason.isEmpty()) {
             close();
             return {false, file.path, reason};

@@ -13,3 +13,5 @@ struct DataPaths {
 
 inline constexpr const char* MainDbFileName = "Ledrium.mdb";
 inline constexpr const char* WorkDbFileName = "LedriumWork.mdb";
+// Held by the running copy for as long as it uses the folder; the one other file it writes there.
+inline constexpr const char* LockFileName = "Ledrium.lock";

@@ -1,0 +1,106 @@
+#include "store/LeftoverLogs.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+
+namespace {
+
+constexpr qint64 headerSize = 100; // the database header at the start of page 1
+constexpr qint64 changeCounterAt = 24;
+constexpr qint64 journalHeaderFields = 28;
+const QByteArray journalMagic = QByteArray::fromHex("d9d505f920a163d7");
+
+quint32 bigEndian32(const QByteArray& bytes, qint64 at)
+{
+    return qFromBigEndian<quint32>(bytes.constData() + at);
+}
+
+// Page size as the database header stores it (1 means 65536).
+qint64 pageSizeOf(const QByteArray& header)
+{
+    const quint16 stored = qFromBigEndian<quint16>(header.constData() + 16);
+    return stored == 1 ? 65536 : stored;
+}
+
+QString refusal(const QString& log, const QString& why)
+{
+    return QStringLiteral("データベースの横に、使えないログファイルがあります。\n"
+                          "ログファイル：%1\n%2\n"
+                          "バックアップから戻したときは、このログファイルを削除してから起動してください。")
+        .arg(log, why);
+}
+
+// The rollback journal of one cut-off save holds the page images from before that save, page 1
+// (with its change counter) among them: the connections never spill pages before the commit, and
+// the commit journals page 1 first. It then writes the pages in order, page 1 with the raised
+// counter before any other, so while the file still carries the journal's page 1 unchanged, nothing of the save
+// reached the file; once it carries that counter plus one, the save was being written. Any
+// other file (a restored backup) must not get these pages. Without records, a roll-back only
+// cuts the file back to its size at the start of the save, which is harmless when that is its size.
+QString journalProblem(const QString& databasePath, const QString& journalPath)
+{
+    QFile journal(journalPath);
+    QFile database(databasePath);
+    if (!journal.open(QIODevice::ReadOnly) || !database.open(QIODevice::ReadOnly))
+        return refusal(journalPath, QStringLiteral("ログファイルを読み込めません。"));
+    const QByteArray header = journal.read(journalHeaderFields);
+    // SQLite writes the header only when it syncs the journal, just before the file is written;
+    // a journal without it (a save cut off earlier) is ignored and the file was never touched.
+    if (header.size() < journalHeaderFields || !header.startsWith(journalMagic))
+        return {};
+    const quint32 records = bigEndian32(header, 8);
+    const quint32 pagesAtStart = bigEndian32(header, 16);
+    const qint64 sectorSize = bigEndian32(header, 20);
+    const qint64 pageSize = bigEndian32(header, 24);
+    const QByteArray databaseHeader = database.read(headerSize);
+    if (databaseHeader.size() < headerSize || sectorSize < journalHeaderFields || pageSize < 512 ||
+        pageSizeOf(databaseHeader) != pageSize)
+        return refusal(journalPath, QStringLiteral("ログファイルとデータベースのページの大きさが合いません。"));
+    if (records == 0)
+        return database.size() == qint64(pagesAtStart) * pageSize
+                   ? QString()
+                   : refusal(journalPath, QStringLiteral("ログファイルはこのファイルの大きさと合いません。"));
+
+    const qint64 recordSize = 4 + pageSize + 4;
+    const qint64 count = records == 0xffffffffu ? (journal.size() - sectorSize) / recordSize : records;
+    QByteArray pageOne;
+    for (qint64 i = 0; i < count && pageOne.isEmpty(); ++i) {
+        if (!journal.seek(sectorSize + i * recordSize))
+            break;
+        const QByteArray number = journal.read(4);
+        if (number.size() < 4)
+            break;
+        if (bigEndian32(number, 0) == 1)
+            pageOne = journal.read(headerSize);
+    }
+    if (pageOne.size() < headerSize)
+        return refusal(journalPath, QStringLiteral("ログファイルにデータベースの先頭ページがありません。"));
+    const quint32 before = bigEndian32(pageOne, changeCounterAt);
+    const quint32 now = bigEndian32(databaseHeader, changeCounterAt);
+    const bool untouched = databaseHeader == pageOne;
+    const bool beingWritten = now == before + 1 && databaseHeader.left(changeCounterAt) == pageOne.left(changeCounterAt);
+    if (untouched || beingWritten)
+        return {};
+    return refusal(journalPath, QStringLiteral("ログファイルはこのファイルの以前の状態のものではありません。"));
+}
+
+} // namespace
+
+namespace LeftoverLogs {
+
+QString problem(const QString& databasePath)
+{
+    const QString wal = databasePath + QStringLiteral("-wal");
+    if (QFileInfo(wal).exists() || QFileInfo(wal).isSymLink())
+        return refusal(wal, QStringLiteral("このプログラムは -wal ファイルを使いません。"));
+    const QString journal = databasePath + QStringLiteral("-journal");
+    const QFileInfo journalInfo(journal);
+    if (journalInfo.isSymLink() || (journalInfo.exists() && !journalInfo.isFile()))
+        return refusal(journal, QStringLiteral("ログファイルが通常のファイルではありません。"));
+    if (!journalInfo.exists() || journalInfo.size() == 0)
+        return {};
+    return journalProblem(databasePath, journal);
+}
+
+} // namespace LeftoverLogs
