@@ -430,6 +430,16 @@ void TestMainWindow::dateBoxByEra()
     const QLineEdit* edit = date->lineEdit();
     QVERIFY2(edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->width() - 4,
              qPrintable(QStringLiteral("%1 px of text in %2 px").arg(edit->fontMetrics().horizontalAdvance(edit->text())).arg(edit->width() - 4)));
+    // With the focus the drop-down button shows: the date is set beside it, none of it under it.
+    started.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(started.window.get()));
+    date->lineEdit()->setFocus();
+    const auto* drop = date->findChild<QWidget*>(u("drop"));
+    QTRY_VERIFY(drop->isVisible());
+    const int room = drop->x() - edit->x() - 4;
+    QVERIFY2(edit->fontMetrics().horizontalAdvance(edit->text()) <= room,
+             qPrintable(QStringLiteral("%1 px of text left of the button, %2 px of room").arg(edit->fontMetrics().horizontalAdvance(edit->text())).arg(room)));
+    QCOMPARE(edit->font().pointSizeF(), date->font().pointSizeF());
     // The era list agrees with the date box.
     QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), stored == QVariant(u("和暦")) ? u("和暦") : u("西暦"));
 }
