@@ -1005,7 +1005,7 @@ void TestReport::previewWindow()
 void TestReport::emptyRunSaysWhy()
 {
     for (const int rows : {0, 1}) {
-        auto* preview = new ReportPreview(ReceiptRun::build(u("A4 x 4"), members(rows)));
+        auto* preview = new ReportPreview(build(u("A4 x 4"), members(rows)));
         preview->show();
         QVERIFY(QTest::qWaitForWindowExposed(preview));
         QCOMPARE(preview->currentPage(), rows);
@@ -1034,8 +1034,7 @@ void TestReport::previewOpensOverItsWindow()
     owner.move(screen.center() - owner.rect().center() + QPoint(10, 10));
     owner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
-    QVERIFY(PrintRowTable::replace(members(3)));
-    ReportPreview* preview = ReceiptRun::showReceiptPreview(u("A4 x 4"), &owner);
+    ReportPreview* preview = ReceiptRun::showPreview(build(u("A4 x 4"), members(3)), &owner);
     QVERIFY(QTest::qWaitForWindowExposed(preview));
     const QPoint off = preview->frameGeometry().center() - owner.frameGeometry().center();
     QVERIFY2(off.manhattanLength() <= 4, qPrintable(QStringLiteral("%1, %2").arg(off.x()).arg(off.y())));
