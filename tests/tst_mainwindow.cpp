@@ -54,6 +54,7 @@ private slots:
     void calendar();
     void lists();
     void grids();
+    void checkCellsShowOnlyTheirBox();
     void dataControls();
     void readOnlyLists_data();
     void readOnlyLists();
@@ -430,6 +431,16 @@ void TestMainWindow::dateBoxByEra()
     const QLineEdit* edit = date->lineEdit();
     QVERIFY2(edit->fontMetrics().horizontalAdvance(edit->text()) <= edit->width() - 4,
              qPrintable(QStringLiteral("%1 px of text in %2 px").arg(edit->fontMetrics().horizontalAdvance(edit->text())).arg(edit->width() - 4)));
+    // With the focus the drop-down button shows: the date is set beside it, none of it under it.
+    started.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(started.window.get()));
+    date->lineEdit()->setFocus();
+    const auto* drop = date->findChild<QWidget*>(u("drop"));
+    QTRY_VERIFY(drop->isVisible());
+    const int room = drop->x() - edit->x() - 4;
+    QVERIFY2(edit->fontMetrics().horizontalAdvance(edit->text()) <= room,
+             qPrintable(QStringLiteral("%1 px of text left of the button, %2 px of room").arg(edit->fontMetrics().horizontalAdvance(edit->text())).arg(room)));
+    QCOMPARE(edit->font().pointSizeF(), date->font().pointSizeF());
     // The era list agrees with the date box.
     QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), stored == QVariant(u("和暦")) ? u("和暦") : u("西暦"));
 }
@@ -568,6 +579,31 @@ void TestMainWindow::lists()
 }
 
 // Visible columns, captions, widths and alignment of both grids; amounts as "#,###"; the code locked.
+// A check cell shows its box and nothing else: no trace of the stored -1 or 0 beside it.
+void TestMainWindow::checkCellsShowOnlyTheirBox()
+{
+    Started started;
+    auto* customers = started.get<QTableView>("Grid顧客");
+    auto* model = qobject_cast<QSqlTableModel*>(customers->model());
+    TestData::execWork(u("DELETE FROM w顧客マスタ"));
+    TestData::execWork(u("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名) VALUES (1, 0, 'A'), (2, -1, 'B')"));
+    model->select();
+    started.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(started.window.get()));
+    const QImage shown = customers->viewport()->grab().toImage();
+    const int column = model->fieldIndex(u("チェック"));
+    const int left = customers->columnViewportPosition(column);
+    for (int row = 0; row < 2; ++row) {
+        const QRect cell(left, customers->rowViewportPosition(row), customers->columnWidth(column),
+                         customers->rowHeight(row));
+        // The box sits in the middle: the strip from the cell's left edge to the box is bare.
+        for (int x = cell.left() + 1; x < cell.center().x() - 8; ++x)
+            for (int y = cell.top() + 1; y < cell.bottom(); ++y)
+                QVERIFY2(QColor(shown.pixel(x, y)).lightness() > 240,
+                         qPrintable(QStringLiteral("row %1: ink at %2, %3").arg(row).arg(x - cell.left()).arg(y - cell.top())));
+    }
+}
+
 void TestMainWindow::grids()
 {
     Started started;

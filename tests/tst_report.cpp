@@ -24,6 +24,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
@@ -201,6 +202,8 @@ private slots:
     void textLayerNamesEveryDrawnCharacter_data();
     void textLayerNamesEveryDrawnCharacter();
     void previewWindow();
+    void emptyRunSaysWhy();
+    void previewOpensOverItsWindow();
 
 private:
     // A run of the request every test starts from, on the given paper.
@@ -996,6 +999,47 @@ void TestReport::previewWindow()
     delete mainWindow;
     QVERIFY(owned.isNull());
     QCOMPARE(storedLastNumber().toLongLong(), 40);
+}
+
+// A run with no page keeps its empty sheet, and the sheet tells why it is empty.
+void TestReport::emptyRunSaysWhy()
+{
+    for (const int rows : {0, 1}) {
+        auto* preview = new ReportPreview(build(u("A4 x 4"), members(rows)));
+        preview->show();
+        QVERIFY(QTest::qWaitForWindowExposed(preview));
+        QCOMPARE(preview->currentPage(), rows);
+        auto* page = preview->findChild<QWidget*>(u("PreviewPage"));
+        QVERIFY(page);
+        // Inside the sheet, clear of its edges, a run without pages shows only the note.
+        const QImage sheet = page->grab().toImage();
+        const QRect inside = QRect(QPoint(), sheet.size()).adjusted(24, 24, -24, -24);
+        int inked = 0;
+        for (int y = inside.top(); y <= inside.bottom(); ++y)
+            for (int x = inside.left(); x <= inside.right(); ++x)
+                inked += QColor(sheet.pixel(x, y)).lightness() < 200;
+        if (rows == 0)
+            QVERIFY2(inked > 200, qPrintable(QString::number(inked)));
+        preview->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The preview opens centred over the window it was opened from.
+void TestReport::previewOpensOverItsWindow()
+{
+    QWidget owner;
+    owner.resize(709, 561);
+    const QRect screen = owner.screen()->availableGeometry();
+    owner.move(screen.center() - owner.rect().center() + QPoint(10, 10));
+    owner.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&owner));
+    ReportPreview* preview = ReceiptRun::showPreview(build(u("A4 x 4"), members(3)), &owner);
+    QVERIFY(QTest::qWaitForWindowExposed(preview));
+    const QPoint off = preview->frameGeometry().center() - owner.frameGeometry().center();
+    QVERIFY2(off.manhattanLength() <= 4, qPrintable(QStringLiteral("%1, %2").arg(off.x()).arg(off.y())));
+    QVERIFY(screen.contains(preview->geometry().topLeft()));
+    delete preview;
 }
 
 QTEST_MAIN(TestReport)

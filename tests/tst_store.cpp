@@ -7,6 +7,7 @@
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
 #include "store/DataInitialisation.h"
+#include "store/DeliveredHints.h"
 #include "store/HintTable.h"
 #include "store/PrintRowTable.h"
 #include "store/ProvisoTable.h"
@@ -14,6 +15,7 @@
 #include "store/Transaction.h"
 #include "store/WorkTableProtocol.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QSqlError>
@@ -41,6 +43,7 @@ private slots:
     void refusedOpenChangesNeitherFile();
     void cutOffSaveIsRolledBack();
     void journalOfAnotherStateIsRefused();
+    void oldDeliveredHintsGetTodaysText();
 };
 
 namespace {
@@ -442,6 +445,42 @@ void TestStore::journalOfAnotherStateIsRefused()
     QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 0);
     Connections::close();
     QCOMPARE(bytesOf(mainPath), backup);
+}
+
+// An existing database keeps its hint rows across an update: a text still as an earlier
+// version delivered it becomes today's text; a text the user wrote stays.
+void TestStore::oldDeliveredHintsGetTodaysText()
+{
+    TestData data;
+    QVERIFY(data.ok());
+    const QString form = QStringLiteral("Frm領収証");
+    const QString earlierText = QStringLiteral("前の版の案内\n２行目");
+    const QString userText = QStringLiteral("利用者が書いた案内");
+    const QByteArray earlier =
+        QCryptographicHash::hash(earlierText.toUtf8(), QCryptographicHash::Sha256).toHex();
+    QVERIFY(TestData::execWork(QStringLiteral("DELETE FROM ClHint")));
+    const QList<std::pair<QString, QString>> stored{{QStringLiteral("cmdHint"), earlierText},
+                                                    {QStringLiteral("cmdHint2"), userText},
+                                                    {QStringLiteral("cmdOther"), earlierText}};
+    for (const auto& [ctl, text] : stored)
+        QVERIFY(TestData::execWork(QStringLiteral("INSERT INTO ClHint VALUES (?, ?, ?, ?)"),
+                                   {form, ctl, QStringLiteral("LEDRIUM"), text}));
+
+    const QList<HintRecord> delivered = DeliveredHints::current();
+    QCOMPARE(delivered.size(), 2);
+    QVERIFY(DeliveredHints::refresh({earlier}));
+    const QList<HintRecord> updated = HintTable::read(form, QStringLiteral("cmdHint"));
+    QCOMPARE(updated.size(), 1);
+    QCOMPARE(updated[0].Contents.toString(), delivered[0].Contents.toString());
+    QVERIFY(updated[0].Contents.toString().contains(QStringLiteral("【領収証タブの使い方】")));
+    QCOMPARE(HintTable::read(form, QStringLiteral("cmdHint2")).value(0).Contents.toString(), userText);
+    // A key that has no delivered text keeps its own.
+    QCOMPARE(HintTable::read(form, QStringLiteral("cmdOther")).value(0).Contents.toString(), earlierText);
+
+    // Today's delivery is not an earlier one: a fresh database is never rewritten at start.
+    for (const HintRecord& row : delivered)
+        QVERIFY(!DeliveredHints::earlierFingerprints().contains(
+            QCryptographicHash::hash(row.Contents.toString().toUtf8(), QCryptographicHash::Sha256).toHex()));
 }
 
 QTEST_GUILESS_MAIN(TestStore)

@@ -1,5 +1,6 @@
 #include "app/ApplicationSetup.h"
 
+#include "app/FileDialogColumns.h"
 #include "app/Version.h"
 
 #include <QApplication>
@@ -17,6 +18,11 @@ void apply(QApplication& app)
     static QTranslator qtbase;
     if (qtbase.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtbase);
+    // Installed last, so asked first: fills in what qtbase_ja leaves in English.
+    static QTranslator dialogs;
+    if (dialogs.load(QStringLiteral(":/translations/qt_dialogs_ja.qm")))
+        app.installTranslator(&dialogs);
+    app.installEventFilter(new FileDialogColumns(&app));
     // fontconfig knows no alias for the layout's font; IPAPGothic has the same metrics.
     QFont::insertSubstitution(QString::fromUtf8(FontName), QString::fromUtf8(SubstituteFont));
     QFont font(fontFamily());

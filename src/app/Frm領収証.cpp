@@ -20,6 +20,7 @@
 #include "store/Connections.h"
 #include "store/CustomerWorkTable.h"
 #include "store/DataPaths.h"
+#include "store/DeliveredHints.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -106,6 +107,9 @@ bool Frm領収証::Form_Load(const QString& dataFolder)
         return false;
     }
     setWindowTitle(Caption);
+    // Hints still as an earlier version delivered them get today's texts; edited ones stay.
+    // A failure leaves the old texts, which is all the user would see of it.
+    DeliveredHints::refresh();
     Clear設定();
     Read設定();
     FormInit();

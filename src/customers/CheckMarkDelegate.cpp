@@ -2,16 +2,23 @@
 
 #include "store/Records.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 void CheckMarkDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
+    // The cell's own value (-1 or 0) is not shown: drawn as text, its first pixel column peeked
+    // out left of the box. The style draws only the cell's background and focus.
     QStyleOptionViewItem background = option;
     initStyleOption(&background, index);
     background.text.clear();
-    QStyledItemDelegate::paint(painter, background, QModelIndex());
+    background.features &= ~QStyleOptionViewItem::HasDisplay;
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
 
     const QRect box(option.rect.center().x() - BoxSize / 2, option.rect.center().y() - BoxSize / 2, BoxSize - 1,
                     BoxSize - 1);

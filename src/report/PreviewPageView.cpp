@@ -36,10 +36,23 @@ void PreviewPageView::paintEvent(QPaintEvent*)
     const QRect sheet(QPoint(Gap, Gap), sheetSize(scale_));
     painter.fillRect(sheet.translated(3, 3), QColor(0, 0, 0, 60));
     painter.fillRect(sheet, Qt::white);
-    if (run_.pageCount() == 0)
+    if (run_.pageCount() == 0) {
+        paintEmptyNote(painter, sheet);
         return;
+    }
     painter.setClipRect(sheet);
     painter.translate(sheet.topLeft());
     painter.scale(scale_, scale_);
     painter_.paint(painter, run_.page(page_));
+}
+
+// A run without pages still shows its sheet, with a word of why it is empty.
+void PreviewPageView::paintEmptyNote(QPainter& painter, const QRect& sheet) const
+{
+    QFont font = this->font();
+    font.setPixelSize(qMax(12, sheet.width() / 28));
+    painter.setFont(font);
+    painter.setPen(QColor(0x60, 0x60, 0x60));
+    painter.drawText(sheet.adjusted(sheet.width() / 12, 0, -sheet.width() / 12, 0),
+                     Qt::AlignCenter | Qt::TextWordWrap, QString::fromUtf8(EmptyNote));
 }

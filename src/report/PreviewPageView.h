@@ -17,10 +17,15 @@ public:
     qreal scale() const { return scale_; }
     QSize sheetSize(qreal pixelsPerTwip) const;
 
+    // Shown on the sheet of a run without pages.
+    static constexpr const char* EmptyNote =
+        "印刷する領収証がありません。\n（チェックの付いた会員がいないか、枚数が 0 枚です）";
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintEmptyNote(QPainter& painter, const QRect& sheet) const;
     static constexpr int Gap = 12;
     const ReportRun& run_;
     PagePainter painter_;

@@ -4,6 +4,7 @@
 #include "report/PreviewPageView.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
+#include "report/WindowPlacement.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -113,6 +114,8 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() * 0.9);
     resize(size);
+    if (parent) // over the window it was opened from, not in the screen's corner
+        WindowPlacement::centreOver(this, parent);
     updateView();
 }
 

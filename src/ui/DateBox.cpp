@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEnterEvent>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -107,6 +108,7 @@ void DateBox::refresh()
 {
     edit_->setText(displayText());
     edit_->setCursorPosition(0);
+    fitText();
 }
 
 // Typed text that is not a whole date of the box's pattern (or eight digits) is dropped and
@@ -233,6 +235,20 @@ void DateBox::placeButton()
     drop_->setVisible(shown);
     drop_->setGeometry(inside.right() + 1 - button, inside.top() + (inside.height() - button) / 2, button, button);
     edit_->setGeometry(inside.left() - 1, inside.top(), inside.width() - button + (button ? 1 : 2), inside.height());
+    fitText();
+}
+
+// A whole 12 pt date fills the box: beside the drop-down button it is set narrower (same
+// height), so that its last characters do not hide under the button.
+void DateBox::fitText()
+{
+    const int room = edit_->width() - 2 * LineEditMargin - 1; // the cursor takes a pixel
+    const int natural = QFontMetrics(font()).horizontalAdvance(edit_->text());
+    QFont fitted = font();
+    if (natural > room && room > 0)
+        fitted.setStretch(qMax(MinimumStretch, room * 100 / natural));
+    if (edit_->font() != fitted)
+        edit_->setFont(fitted);
 }
 
 void DateBox::enterEvent(QEnterEvent* event)
@@ -251,5 +267,5 @@ void DateBox::changeEvent(QEvent* event)
 {
     QFrame::changeEvent(event);
     if (event->type() == QEvent::FontChange)
-        edit_->setFont(font());
+        fitText();
 }

@@ -63,6 +63,10 @@ private:
     void takeTypedText();
     void updateMonthTitle();
     void placeButton();
+    void fitText();
+
+    static constexpr int LineEditMargin = 2; // QLineEdit's own space left and right of its text
+    static constexpr int MinimumStretch = 75; // percent; narrower would be hard to read
 
     QDate date_;
     bool era_ = false;

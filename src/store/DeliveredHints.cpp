@@ -1,0 +1,113 @@
+#include "store/DeliveredHints.h"
+
+#include "store/Connections.h"
+#include "store/SqlRunner.h"
+#include "store/Transaction.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QUuid>
+
+namespace {
+
+QByteArray fingerprint(const QString& text)
+{
+    return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex();
+}
+
+// The seed's statements: each ends with a semicolon at a line end, and its texts never do.
+QStringList seedStatements()
+{
+    QFile file(QStringLiteral(":/store/seed_work.sql"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList statements;
+    QString current;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (current.isEmpty() && line.trimmed().startsWith(QLatin1String("--")))
+            continue;
+        current += line + QLatin1Char('\n');
+        if (line.trimmed().endsWith(QLatin1Char(';'))) {
+            statements << current.trimmed();
+            current.clear();
+        }
+    }
+    return statements;
+}
+
+} // namespace
+
+namespace DeliveredHints {
+
+QList<HintRecord> current()
+{
+    // SQLite reads its own statements: the seed runs into a private in-memory table.
+    QList<HintRecord> rows;
+    const QString name = QStringLiteral("delivered-hints-") + QUuid::createUuid().toString();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(QStringLiteral(":memory:"));
+        SqlRunner sql(db);
+        if (db.open() && sql.exec(QStringLiteral("CREATE TABLE ClHint (FormName TEXT, CtlName TEXT, "
+                                                 "FormTitle TEXT, Contents TEXT)"))) {
+            bool seeded = true;
+            for (const QString& statement : seedStatements())
+                seeded = seeded && sql.exec(statement);
+            if (seeded && sql.exec(QStringLiteral("SELECT FormName, CtlName, FormTitle, Contents FROM ClHint "
+                                                  "ORDER BY rowid")))
+                while (sql.query().next()) {
+                    const QSqlQuery& q = sql.query();
+                    rows.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toString(), q.value(3)});
+                }
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return rows;
+}
+
+QList<QByteArray> earlierFingerprints()
+{
+    return {
+        // The first delivery of both hints.
+        QByteArrayLiteral("7fdd32eda8786720a602657ff6afeae61a68738a97c6154f3b5b822520a6619e"), // cmdHint
+        QByteArrayLiteral("d5c2857576d978e13bbb4f09f77ab4092afd235aed37aeba70ba980bece75d23"), // cmdHint2
+    };
+}
+
+StoreResult refresh(const QList<QByteArray>& earlier)
+{
+    struct Outdated {
+        qint64 rowid;
+        QString formName;
+        QString ctlName;
+    };
+    QList<Outdated> outdated;
+    SqlRunner sql(Connections::workDb());
+    if (!sql.exec(QStringLiteral("SELECT rowid, FormName, CtlName, Contents FROM ClHint")))
+        return StoreResult::failure(sql.error());
+    while (sql.query().next()) {
+        const QSqlQuery& q = sql.query();
+        if (!q.value(3).isNull() && earlier.contains(fingerprint(q.value(3).toString())))
+            outdated.append({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString()});
+    }
+    if (outdated.isEmpty())
+        return StoreResult::success();
+
+    const QList<HintRecord> delivered = current();
+    Transaction transaction(Connections::workDb());
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    for (const Outdated& row : outdated)
+        for (const HintRecord& today : delivered)
+            if (today.FormName == row.formName && today.CtlName == row.ctlName &&
+                !sql.exec(QStringLiteral("UPDATE ClHint SET FormTitle = ?, Contents = ? WHERE rowid = ?"),
+                          {today.FormTitle, today.Contents, row.rowid}))
+                return StoreResult::failure(sql.error());
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    return StoreResult::success();
+}
+
+} // namespace DeliveredHints
