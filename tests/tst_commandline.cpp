@@ -3,7 +3,7 @@
 #include "ScriptedMessagePresenter.h"
 #include "StartedWindow.h"
 #include "app/ApplicationSetup.h"
-#include "app/Clock.h"
+#include "ui/Clock.h"
 #include "printing/PrintRuns.h"
 #include "report/ReportPreview.h"
 #include "store/CodeMasterTable.h"

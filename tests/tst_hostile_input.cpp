@@ -5,7 +5,7 @@
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
-#include "app/Clock.h"
+#include "ui/Clock.h"
 #include "customers/CustomerList.h"
 #include "hints/HintLauncher.h"
 #include "hints/HintWindow.h"

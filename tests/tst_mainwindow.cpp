@@ -3,6 +3,7 @@
 #include "TestData.h"
 #include "app/AppArt.h"
 #include "app/ApplicationSetup.h"
+#include "report/ReportFont.h"
 #include "app/Frm領収証.h"
 #include "settings/SettingCopies.h"
 #include "store/CodeWorkTable.h"
@@ -382,7 +383,7 @@ void TestMainWindow::looks()
         shown = button->text();
     QCOMPARE(shown, text);
     QCOMPARE(w->font().pointSizeF(), points);
-    QCOMPARE(w->font().family(), ApplicationSetup::fontFamily());
+    QCOMPARE(w->font().family(), ReportFont::family());
     QCOMPARE(QFontInfo(w->font()).family(), u("IPAPGothic"));
     if (role == u("fore"))
         QCOMPARE(w->palette().color(QPalette::WindowText), colour);

@@ -6,7 +6,7 @@
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
-#include "app/Clock.h"
+#include "ui/Clock.h"
 #include "customers/CustomerList.h"
 #include "hints/HintWindow.h"
 #include "hints/HintLauncher.h"

@@ -3,7 +3,7 @@
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
-#include "app/Clock.h"
+#include "ui/Clock.h"
 #include "customers/CustomerList.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptFormat.h"

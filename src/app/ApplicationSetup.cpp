@@ -2,10 +2,10 @@
 
 #include "app/FileDialogColumns.h"
 #include "app/Version.h"
+#include "report/ReportFont.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -24,18 +24,10 @@ void apply(QApplication& app)
         app.installTranslator(&dialogs);
     app.installEventFilter(new FileDialogColumns(&app));
     // fontconfig knows no alias for the layout's font; IPAPGothic has the same metrics.
-    QFont::insertSubstitution(QString::fromUtf8(FontName), QString::fromUtf8(SubstituteFont));
-    QFont font(fontFamily());
+    QFont::insertSubstitution(QString::fromUtf8(ReportFont::Name), QString::fromUtf8(ReportFont::Substitute));
+    QFont font(ReportFont::family());
     font.setPointSizeF(9);
     app.setFont(font);
-}
-
-QString fontFamily()
-{
-    static const QString family = QFontDatabase::hasFamily(QString::fromUtf8(FontName))
-                                      ? QString::fromUtf8(FontName)
-                                      : QString::fromUtf8(SubstituteFont);
-    return family;
 }
 
 } // namespace ApplicationSetup

@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/Clock.h"
+#include "ui/Clock.h"
 #include "printing/PrintRunAssembly.h"
 #include "printing/ReceiptFormat.h"
 #include "report/ReportOutput.h"

@@ -1,9 +1,9 @@
 #include "app/MainWindowLayout.h"
 
 #include "app/AppArt.h"
-#include "app/ApplicationSetup.h"
 #include "app/LayoutUnits.h"
 #include "printing/ReceiptFormat.h"
+#include "report/ReportFont.h"
 #include "ui/DateBox.h"
 #include "ui/GridTabOut.h"
 #include "ui/IconButton.h"
@@ -129,7 +129,7 @@ constexpr quint32 ButtonBack = 0xC67B62;
 
 QFont fontOf(const Control& c)
 {
-    QFont font(ApplicationSetup::fontFamily());
+    QFont font(ReportFont::family());
     font.setPointSizeF(c.points);
     return font;
 }
@@ -301,7 +301,7 @@ void build(QWidget* window)
     auto* tabs = new TabControl(LayoutUnits::px(TabRowHeight), window);
     tabs->setObjectName(QStringLiteral("SSTab1"));
     tabs->setGeometry(LayoutUnits::rect(0, 0, ClientWidth, ClientHeight));
-    QFont tabFont(ApplicationSetup::fontFamily());
+    QFont tabFont(ReportFont::family());
     tabFont.setPointSizeF(12);
     tabs->setFont(tabFont);
     QWidget* pages[2] = {new QWidget, new QWidget};

@@ -1,6 +1,6 @@
 #include "codes/CodeEditor.h"
 
-#include "app/SetImeStatus.h"
+#include "ui/SetImeStatus.h"
 #include "messages/ShowMsg.h"
 #include "store/CodeMasterTable.h"
 #include "store/CodeWorkTable.h"

@@ -1,6 +1,6 @@
 #include "customers/AmountDelegate.h"
 
-#include "app/SetImeStatus.h"
+#include "ui/SetImeStatus.h"
 #include "messages/ShowMsg.h"
 #include "ui/AmountText.h"
 

@@ -1,6 +1,6 @@
 #include "customers/CustomerList.h"
 
-#include "app/SetImeStatus.h"
+#include "ui/SetImeStatus.h"
 #include "customers/AmountDelegate.h"
 #include "customers/CheckMarkDelegate.h"
 #include "customers/RowNumberDelegate.h"

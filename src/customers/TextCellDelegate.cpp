@@ -1,6 +1,6 @@
 #include "customers/TextCellDelegate.h"
 
-#include "app/SetImeStatus.h"
+#include "ui/SetImeStatus.h"
 #include "store/Records.h"
 #include "ui/BrokenText.h"
 #include "ui/TextLimit.h"

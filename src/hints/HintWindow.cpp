@@ -1,6 +1,6 @@
 #include "hints/HintWindow.h"
 
-#include "app/ApplicationSetup.h"
+#include "report/ReportFont.h"
 #include "hints/HintHandOver.h"
 #include "messages/ShowMsg.h"
 #include "store/HintTable.h"
@@ -26,7 +26,7 @@ QRect twips(int left, int top, int width, int height)
 
 QFont windowFont(qreal points)
 {
-    QFont font(ApplicationSetup::fontFamily());
+    QFont font(ReportFont::family());
     font.setPointSizeF(points);
     return font;
 }

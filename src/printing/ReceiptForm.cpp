@@ -1,6 +1,6 @@
 #include "printing/ReceiptForm.h"
 
-#include "app/Clock.h"
+#include "ui/Clock.h"
 #include "messages/ShowMsg.h"
 #include "printing/ReceiptFormat.h"
 #include "settings/ReceiptCounter.h"

@@ -1,6 +1,6 @@
 #include "report/TextSetter.h"
 
-#include "app/ApplicationSetup.h"
+#include "report/ReportFont.h"
 
 #include <QPainter>
 #include <QTextLayout>
@@ -42,7 +42,7 @@ qsizetype visibleLength(const QString& text)
 
 QFont reportFont(int pixelSize, bool underline)
 {
-    QFont font(ApplicationSetup::fontFamily());
+    QFont font(ReportFont::family());
     font.setPixelSize(std::max(1, pixelSize));
     font.setUnderline(underline);
     // Print metrics: unhinted outlines scale exactly and their advances need no glyph loading.

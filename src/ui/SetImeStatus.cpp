@@ -1,4 +1,4 @@
-#include "app/SetImeStatus.h"
+#include "ui/SetImeStatus.h"
 
 #include <QAbstractItemView>
 #include <QGuiApplication>
