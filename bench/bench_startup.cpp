@@ -6,7 +6,7 @@
 // work inside one running process, where the bare window costs next to nothing.
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
-#include "app/Frm領収証.h"
+#include "app/MainWindow.h"
 #include "store/Connections.h"
 
 #include <QApplication>

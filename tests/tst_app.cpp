@@ -3,7 +3,7 @@
 #include "ScriptedMessagePresenter.h"
 #include "app/ApplicationSetup.h"
 #include "app/DataFolder.h"
-#include "app/Frm領収証.h"
+#include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "store/Connections.h"
 #include "store/SchemaInstaller.h"

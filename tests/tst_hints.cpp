@@ -2,7 +2,7 @@
 #include "ScriptedMessagePresenter.h"
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
-#include "app/Frm領収証.h"
+#include "app/MainWindow.h"
 #include "hints/HintHandOver.h"
 #include "hints/HintLauncher.h"
 #include "hints/HintWindow.h"

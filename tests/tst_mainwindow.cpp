@@ -4,7 +4,7 @@
 #include "app/AppArt.h"
 #include "app/ApplicationSetup.h"
 #include "report/ReportFont.h"
-#include "app/Frm領収証.h"
+#include "app/MainWindow.h"
 #include "settings/SettingCopies.h"
 #include "store/CodeWorkTable.h"
 #include "store/Connections.h"

@@ -259,10 +259,11 @@ void TestMonkey::typeName()
     const QString shown = typeIntoCell(started_->get<QTableView>("Grid顧客"), cell(row, CustomerList::Col顧客名),
                                        pick(Names));
     Shadow::WorkRow& r = shadow_.work[row];
-    if (!shown.isEmpty() || !r.name.isNull())
+    const bool erased = shown.isEmpty() && !r.name.isNull();
+    if (!shown.isEmpty() || erased)
         r.name = shown.isEmpty() ? QVariant() : QVariant(shown);
-    if (r.name.isNull())
-        r.check = false; // an erased name takes its mark with it
+    if (erased)
+        r.check = false; // an erased name takes its mark with it; a blank cell left blank changes nothing
 }
 
 void TestMonkey::typeAmount()

@@ -3,7 +3,7 @@
 #include "SettingsPage.h"
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
-#include "app/Frm領収証.h"
+#include "app/MainWindow.h"
 #include "settings/ReceiptCounter.h"
 #include "settings/SettingCopies.h"
 #include "ui/NumberBox.h"

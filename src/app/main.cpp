@@ -2,7 +2,7 @@
 #include "app/CloseRequests.h"
 #include "app/CommandLine.h"
 #include "app/DataFolder.h"
-#include "app/Frm領収証.h"
+#include "app/MainWindow.h"
 #include "app/SingleInstance.h"
 #include "messages/ShowMsg.h"
 #include "store/Connections.h"

@@ -1,6 +1,6 @@
 #pragma once
 #include "TestData.h"
-#include "app/Frm領収証.h"
+#include "app/MainWindow.h"
 #include "settings/SettingCopies.h"
 
 #include <QTest>

@@ -1,4 +1,4 @@
-#include "app/Frm領収証.h"
+#include "app/MainWindow.h"
 
 #include "app/AppArt.h"
 #include "app/MainWindowInit.h"
