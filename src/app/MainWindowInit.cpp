@@ -3,7 +3,7 @@
 #include "printing/layouts/ReceiptLayouts.h"
 #include "ui/EraDateFormat.h"
 
-#include "app/LayoutUnits.h"
+#include "ui/LayoutUnits.h"
 #include "store/Connections.h"
 #include "ui/DateBox.h"
 #include "ui/GridColumnDelegate.h"

@@ -1,7 +1,7 @@
 #include "app/MainWindowLayout.h"
 
 #include "app/AppArt.h"
-#include "app/LayoutUnits.h"
+#include "ui/LayoutUnits.h"
 #include "printing/ReceiptFormat.h"
 #include "report/ReportFont.h"
 #include "ui/DateBox.h"

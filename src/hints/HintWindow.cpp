@@ -1,6 +1,7 @@
 #include "hints/HintWindow.h"
 
 #include "report/ReportFont.h"
+#include "ui/LayoutUnits.h"
 #include "hints/HintHandOver.h"
 #include "messages/ShowMsg.h"
 #include "store/HintTable.h"
@@ -14,15 +15,9 @@
 
 namespace {
 
-// Positions and sizes are laid out in twips, 15 to a pixel.
-constexpr int px(int twips)
-{
-    return twips / 15;
-}
-QRect twips(int left, int top, int width, int height)
-{
-    return {px(left), px(top), px(width), px(height)};
-}
+// Positions and sizes are laid out in twips, as the main window's.
+QRect twips(int left, int top, int width, int height) { return LayoutUnits::rect(left, top, width, height); }
+using LayoutUnits::px;
 
 QFont windowFont(qreal points)
 {

@@ -1,5 +1,7 @@
 #include "printing/ReceiptFormat.h"
 
+#include "ui/AmountText.h"
+
 #include <cmath>
 
 namespace ReceiptFormat {
@@ -9,13 +11,6 @@ const QChar Ideographic(0x3000);
 const QChar Yen(0x00A5);
 
 QString ideographic(int count) { return QString(count, Ideographic); }
-
-QString groupThousands(QString digits)
-{
-    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
-        digits.insert(at, QLatin1Char(','));
-    return digits;
-}
 } // namespace
 
 QString defaultTitle() { return QStringLiteral("領収証"); }
@@ -49,8 +44,7 @@ QString amount(const QString& text)
     }
     if (value == 0)
         return QString();
-    const QString digits = groupThousands(QString::number(value < 0 ? quint64(-(value + 1)) + 1 : quint64(value)));
-    return value < 0 ? QStringLiteral("-") + digits : digits;
+    return AmountText::thousands(value);
 }
 
 QString number(qint64 value)

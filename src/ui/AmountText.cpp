@@ -1,12 +1,20 @@
 #include "ui/AmountText.h"
 
-#include "ui/NumberBox.h"
-
 namespace AmountText {
+
+QString grouped(qint64 value)
+{
+    // The magnitude as unsigned, so that the lowest qint64 has one too.
+    const quint64 magnitude = value < 0 ? quint64(-(value + 1)) + 1 : quint64(value);
+    QString digits = QString::number(magnitude);
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(','));
+    return value < 0 ? QLatin1Char('-') + digits : digits;
+}
 
 QString thousands(qint64 amount)
 {
-    return amount == 0 ? QString() : NumberBox::formatted(amount);
+    return amount == 0 ? QString() : grouped(amount);
 }
 
 bool parse(const QString& text, qint64* amount)

@@ -1,7 +1,8 @@
 #include "ui/GridColumnDelegate.h"
 
+#include "ui/AmountText.h"
+
 #include "ui/BrokenText.h"
-#include "ui/NumberBox.h"
 #include "ui/TextLimit.h"
 
 #include <QLineEdit>
@@ -22,7 +23,7 @@ QString GridColumnDelegate::displayText(const QVariant& value, const QLocale& lo
     const qint64 number = value.toLongLong(&ok);
     if (!ok)
         return QStyledItemDelegate::displayText(value, locale);
-    return number == 0 ? QString() : NumberBox::formatted(number);
+    return AmountText::thousands(number);
 }
 
 QWidget* GridColumnDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

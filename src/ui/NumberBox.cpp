@@ -1,5 +1,7 @@
 #include "ui/NumberBox.h"
 
+#include "ui/AmountText.h"
+
 #include <QFocusEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -75,24 +77,12 @@ void NumberBox::clear()
         emit valueChanged();
 }
 
-QString NumberBox::formatted(qint64 value)
-{
-    const QString digits = QString::number(qAbs(value));
-    QString grouped;
-    for (int i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
-            grouped += QLatin1Char(',');
-        grouped += digits.at(i);
-    }
-    return value < 0 ? QLatin1Char('-') + grouped : grouped;
-}
-
 void NumberBox::showValue()
 {
     if (empty_)
         QLineEdit::setText(QString());
     else
-        QLineEdit::setText(hasFocus() ? QString::number(value_) : formatted(value_));
+        QLineEdit::setText(hasFocus() ? QString::number(value_) : AmountText::grouped(value_));
 }
 
 // A typed number outside the range never gets past the validator; a lone "-" empties the box.

@@ -18,9 +18,6 @@ public:
     void setValue(qint64 value);            // kept within the range
     void clear();
 
-    // "#,###" of a value, as the box shows it.
-    static QString formatted(qint64 value);
-
 signals:
     void valueChanged();
 
