@@ -2,6 +2,7 @@
 // receipt page, driven through the grid, the category box and the buttons.
 #include "SettingsPage.h"
 #include "TestData.h"
+#include "TestText.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
 #include "settings/SettingCopies.h"
@@ -20,8 +21,6 @@
 #include <memory>
 
 namespace {
-QString u(const char* text) { return QString::fromUtf8(text); }
-
 struct Started : SettingsPage {
     using SettingsPage::SettingsPage;
     QTableView* grid() const { return get<QTableView>("Gridコード表"); }

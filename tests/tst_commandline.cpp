@@ -1,6 +1,7 @@
 // The command line writes the same PDF as the window's runs, issues the numbers as PDF保存
 // does, and refuses bad requests with a Japanese message, writing nothing.
 #include "ScriptedMessagePresenter.h"
+#include "TestText.h"
 #include "StartedWindow.h"
 #include "app/ApplicationSetup.h"
 #include "ui/Clock.h"
@@ -31,8 +32,6 @@ private slots:
 };
 
 namespace {
-
-QString u(const char* text) { return QString::fromUtf8(text); }
 
 struct Result {
     int exitCode = -1;

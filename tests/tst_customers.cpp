@@ -1,5 +1,6 @@
 // The customer list on the receipt tab, through the real grid and buttons.
 #include "ScriptedMessagePresenter.h"
+#include "TestText.h"
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
@@ -53,8 +54,6 @@ private slots:
 };
 
 namespace {
-
-QString u(const char* text) { return QString::fromUtf8(text); }
 
 void chooseCategory(StartedWindow& started, const QString& category)
 {

@@ -1,6 +1,7 @@
 // The hint window through its own buttons, opened the way the main window's hint buttons open it.
 #include "ScriptedMessagePresenter.h"
 #include "TestData.h"
+#include "TestText.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
 #include "hints/HintHandOver.h"
@@ -34,11 +35,6 @@ QVariant text(const char* s)
 {
     return QString::fromUtf8(s);
 }
-QString u(const char* s)
-{
-    return QString::fromUtf8(s);
-}
-
 // Replaces every stored hint (the delivered ones included) by `rows`.
 void arrange(const QList<HintRecord>& rows)
 {

@@ -2,6 +2,7 @@
 // window, then saved and printed: each is stored exactly or refused with a message in Japanese,
 // nothing else changes, and receipts printed from them keep to their cells.
 #include "ScriptedMessagePresenter.h"
+#include "TestText.h"
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
@@ -57,15 +58,6 @@ private:
 };
 
 namespace {
-
-QString u(const char* text) { return QString::fromUtf8(text); }
-
-void click(QWidget* root, const char* name)
-{
-    auto* button = root->findChild<QAbstractButton*>(u(name));
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
 
 // A box in Japanese: at least one character outside ASCII in its title and prompt.
 bool japanese(const MessageBoxSpec& box)

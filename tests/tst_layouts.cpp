@@ -1,6 +1,7 @@
 // The eight receipt layouts: every control of the first receipt on the first page, with its
 // box, font, alignment, line style, picture and formatted text; drawing order; paper types.
 #include "TestData.h"
+#include "TestText.h"
 #include "app/ApplicationSetup.h"
 #include "printing/PrintRequest.h"
 #include "printing/ReceiptRun.h"
@@ -189,8 +190,6 @@ const LayoutCase layoutCases[] = {
     {"A4 x 4 T4", "Rpt領収証A44E", A44E, {600, 270}},  {"A4 x 8", "Rpt領収証A48A", A48A, {200, 270}},
     {"A4 x 8 T3", "Rpt領収証A48D", A48D, {200, 270}},  {"A4 x 8 T4", "Rpt領収証A48E", A48E, {200, 270}},
 };
-
-QString u(const char* s) { return QString::fromUtf8(s); }
 
 const QString Title = u("領　収　証");
 const QString Name = u("山田 太郎");

@@ -1,6 +1,7 @@
 // The main window: every control in place, the date box, the lists and grids set up at start.
 #include "ScriptedMessagePresenter.h"
 #include "TestData.h"
+#include "TestText.h"
 #include "app/AppArt.h"
 #include "app/ApplicationSetup.h"
 #include "report/ReportFont.h"
@@ -70,8 +71,6 @@ private slots:
 
 namespace {
 const int Px = 15; // twips per pixel
-
-QString u(const char* text) { return QString::fromUtf8(text); }
 
 // Types `text` key by key; characters beyond ASCII arrive as key events carrying their text.
 void type(QWidget* target, const QString& text)

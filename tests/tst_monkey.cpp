@@ -3,6 +3,7 @@
 // LEDRIUM_MONKEY_ACTIONS sets its length, LEDRIUM_SOAK=1 runs 5,000 actions and checks memory,
 // LEDRIUM_MONKEY_DUMP=1 logs every action and the final lists.
 #include "ScriptedMessagePresenter.h"
+#include "TestText.h"
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
@@ -37,8 +38,6 @@
 #include <optional>
 
 namespace {
-
-QString u(const char* text) { return QString::fromUtf8(text); }
 
 qint64 residentKiB()
 {
@@ -147,7 +146,6 @@ private:
 
     QString pick(const QStringList& pool) { return pool.at(int(random_.bounded(qsizetype(pool.size())))); }
     int below(int n) { return int(random_.bounded(n)); }
-    void click(QWidget* root, const char* name);
     QModelIndex cell(int row, CustomerList::Column column);
     QString typeIntoCell(QTableView* grid, const QModelIndex& index, const QString& text);
     void useTab(int index) { started_->get<QTabWidget>("SSTab1")->setCurrentIndex(index); }
@@ -178,13 +176,6 @@ void TestMonkey::initTestCase()
     ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
     Clock::fixToday(QDate(2026, 12, 10));
     QVERIFY(pdfDir_.isValid());
-}
-
-void TestMonkey::click(QWidget* root, const char* name)
-{
-    auto* button = root->findChild<QAbstractButton*>(u(name));
-    QVERIFY2(button, name);
-    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 QModelIndex TestMonkey::cell(int row, CustomerList::Column column)

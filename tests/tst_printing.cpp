@@ -1,5 +1,6 @@
 // Printing from the receipt tab end to end: the form, the options panel and the two runs.
 #include "ScriptedMessagePresenter.h"
+#include "TestText.h"
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
@@ -55,8 +56,6 @@ private slots:
 };
 
 namespace {
-
-QString u(const char* text) { return QString::fromUtf8(text); }
 
 void click(StartedWindow& started, const char* name)
 {

@@ -3,6 +3,7 @@
 // texts that do not fit, and the preview window.
 #include "ScriptedMessagePresenter.h"
 #include "TestData.h"
+#include "TestText.h"
 #include "app/ApplicationSetup.h"
 #include "printing/PrintRequest.h"
 #include "printing/ReceiptFormat.h"
@@ -31,8 +32,6 @@
 #include <QTest>
 
 namespace {
-
-QString u(const char* s) { return QString::fromUtf8(s); }
 
 const QChar IS(0x3000); // ideographic space
 const QString Yen = QString(QChar(0x00A5));

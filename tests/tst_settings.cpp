@@ -2,6 +2,7 @@
 // settings page's controls.
 #include "SettingsPage.h"
 #include "TestData.h"
+#include "TestText.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
 #include "settings/ReceiptCounter.h"
@@ -21,8 +22,6 @@
 #include <memory>
 
 namespace {
-QString u(const char* text) { return QString::fromUtf8(text); }
-
 using Started = SettingsPage;
 
 QVariantList settingsRows()
