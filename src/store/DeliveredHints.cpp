@@ -1,11 +1,11 @@
 #include "store/DeliveredHints.h"
 
 #include "store/Connections.h"
+#include "store/SchemaInstaller.h"
 #include "store/SqlRunner.h"
 #include "store/Transaction.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QSqlDatabase>
 #include <QUuid>
 
@@ -15,27 +15,6 @@ QByteArray fingerprint(const QString& text)
 {
     return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Sha256).toHex();
 }
-
-// The seed's statements: each ends with a semicolon at a line end, and its texts never do.
-QStringList seedStatements()
-{
-    QFile file(QStringLiteral(":/store/seed_work.sql"));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList statements;
-    QString current;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (current.isEmpty() && line.trimmed().startsWith(QLatin1String("--")))
-            continue;
-        current += line + QLatin1Char('\n');
-        if (line.trimmed().endsWith(QLatin1Char(';'))) {
-            statements << current.trimmed();
-            current.clear();
-        }
-    }
-    return statements;
-}
-
 } // namespace
 
 namespace DeliveredHints {
@@ -52,7 +31,7 @@ QList<HintRecord> current()
         if (db.open() && sql.exec(QStringLiteral("CREATE TABLE ClHint (FormName TEXT, CtlName TEXT, "
                                                  "FormTitle TEXT, Contents TEXT)"))) {
             bool seeded = true;
-            for (const QString& statement : seedStatements())
+            for (const QString& statement : SchemaInstaller::statementsOf(QStringLiteral(":/store/seed_work.sql")))
                 seeded = seeded && sql.exec(statement);
             if (seeded && sql.exec(QStringLiteral("SELECT FormName, CtlName, FormTitle, Contents FROM ClHint "
                                                   "ORDER BY rowid")))

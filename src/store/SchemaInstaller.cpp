@@ -12,29 +12,10 @@
 
 namespace {
 
-QStringList statementsOf(const QString& resource)
-{
-    QFile file(resource);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    QStringList statements;
-    QString current;
-    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
-        if (line.trimmed().startsWith(QLatin1String("--")))
-            continue;
-        current += line + QLatin1Char('\n');
-        if (line.trimmed().endsWith(QLatin1Char(';'))) {
-            statements << current.trimmed();
-            current.clear();
-        }
-    }
-    return statements;
-}
-
 bool runScript(QSqlDatabase& db, const QString& resource, QString* error)
 {
     QSqlQuery query(db);
-    for (const QString& statement : statementsOf(resource)) {
+    for (const QString& statement : SchemaInstaller::statementsOf(resource)) {
         if (!query.exec(statement)) {
             if (error)
                 *error = resource + QStringLiteral(": ") + query.lastError().text();
@@ -47,6 +28,25 @@ bool runScript(QSqlDatabase& db, const QString& resource, QString* error)
 } // namespace
 
 namespace SchemaInstaller {
+
+QStringList statementsOf(const QString& resource)
+{
+    QFile file(resource);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList statements;
+    QString current;
+    for (const QString& line : QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'))) {
+        if (current.isEmpty() && line.trimmed().startsWith(QLatin1String("--")))
+            continue;
+        current += line + QLatin1Char('\n');
+        if (line.trimmed().endsWith(QLatin1Char(';'))) {
+            statements << current.trimmed();
+            current.clear();
+        }
+    }
+    return statements;
+}
 
 bool create(const QString& path, Kind kind, QString* error)
 {
