@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "ui/Clock.h"
+#include "codes/CategoryLists.h"
 #include "printing/PrintRunAssembly.h"
 #include "printing/ReceiptFormat.h"
 #include "report/ReportOutput.h"
@@ -46,14 +47,6 @@ QStringList paperNames()
     for (const ReceiptPaper& paper : ReceiptLayouts::papers())
         names << paper.name;
     return names;
-}
-
-bool isCategory(const QString& name)
-{
-    for (const CodeRecord& code : CodeMasterTable::readKind(QStringLiteral("顧客区分")))
-        if (!code.sname.isNull() && !code.sname.toString().isEmpty() && code.sname.toString() == name)
-            return true;
-    return false;
 }
 
 // The rows of a list run as the window makes them after choosing the category: the list loaded
@@ -162,7 +155,8 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     std::shared_ptr<ReportRun> run;
     StoreResult assembled;
     if (parser.isSet(category)) {
-        if (!isCategory(parser.value(category))) {
+        // The categories the window's 顧客区分 list offers.
+        if (!CategoryLists::namesOf(CodeMasterTable::CustomerCategoryKind).contains(parser.value(category))) {
             err << QStringLiteral("顧客区分「%1」はありません。\n").arg(parser.value(category));
             return Failed;
         }

@@ -9,7 +9,6 @@
 
 namespace CategoryLists {
 
-namespace {
 QStringList namesOf(const QString& kcode)
 {
     QStringList names;
@@ -18,7 +17,6 @@ QStringList namesOf(const QString& kcode)
             names << row.sname.toString();
     return names;
 }
-} // namespace
 
 void fill(QWidget* window)
 {

@@ -1,4 +1,6 @@
 #pragma once
+#include <QStringList>
+
 class QWidget;
 
 // The receipt page's lists from the code master: the customer categories in cmb顧客区分 and
@@ -8,4 +10,7 @@ namespace CategoryLists {
 // the box is left with no category chosen. dat但書 rereads w但書 afterwards, so the drop-down
 // offers the current provisos after a "クリア" too.
 void fill(QWidget* window);
+// The names a list offers: the code master's names of that kind in code order, without Null
+// and empty ones.
+QStringList namesOf(const QString& kcode);
 } // namespace CategoryLists
