@@ -134,7 +134,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         return Failed;
     }
     // The texts a freshly started window shows: the stored settings, the form's defaults.
-    const StoredSettings settings = StoredSettings::read().value_or(StoredSettings{QStringLiteral("西暦"), {}, {}});
+    const StoredSettings settings = StoredSettings::read().value_or(StoredSettings{StoredSettings::DefaultEra, {}, {}, {}});
     request.CompanyName = settings.companyName;
     request.CompanyInfo = settings.companyInfo;
     request.ReceiptTitle = ReceiptFormat::defaultTitle();

@@ -3,6 +3,7 @@
 #include "messages/ShowMsg.h"
 #include "settings/ReceiptCounter.h"
 #include "settings/SettingCopies.h"
+#include "settings/StoredSettings.h"
 #include "store/CompanyTable.h"
 #include "ui/NumberBox.h"
 
@@ -14,7 +15,6 @@
 namespace SettingsBlock {
 
 namespace {
-const QString Western = QStringLiteral("西暦");
 
 template <class T> T* find(QWidget* window, const char* name)
 {
@@ -62,22 +62,21 @@ void setUpNumberBox(QWidget* window)
 void read(QWidget* window)
 {
     SettingCopies& copies = SettingCopies::current();
-    bool ok = false;
-    const std::optional<CompanySettingsRecord> row = CompanyTable::readFirst(&ok);
-    if (!row) { // empty or unreadable: the screen keeps what it shows
-        copies.SettingEra = Western;
+    const std::optional<StoredSettings> stored = StoredSettings::read();
+    if (!stored) { // empty or unreadable: the screen keeps what it shows
+        copies.SettingEra = StoredSettings::DefaultEra;
         return;
     }
-    copies.SettingEra = row->年号.isNull() ? Western : row->年号.toString();
+    copies.SettingEra = stored->era;
     showEra(window, copies.SettingEra);
-    copies.SettingCompanyName = row->自社名.isNull() ? QString() : row->自社名.toString();
+    copies.SettingCompanyName = stored->companyName;
     if (auto* name = find<QLineEdit>(window, "txt自社名"))
         name->setText(copies.SettingCompanyName);
-    copies.SettingCompanyInfo = row->自社情報.isNull() ? QString() : row->自社情報.toString();
+    copies.SettingCompanyInfo = stored->companyInfo;
     if (auto* info = find<QPlainTextEdit>(window, "txt自社情報"))
         info->setPlainText(copies.SettingCompanyInfo);
     if (auto* number = find<NumberBox>(window, "num領収証番号"))
-        showStoredNumber(number, row->領収証番号);
+        showStoredNumber(number, stored->lastReceiptNumber);
 }
 
 bool entry(QWidget* window)

@@ -8,6 +8,6 @@ std::optional<StoredSettings> StoredSettings::read()
     if (!row)
         return std::nullopt;
     auto text = [](const QVariant& value) { return value.isNull() ? QString() : value.toString(); };
-    return StoredSettings{row->年号.isNull() ? QStringLiteral("西暦") : row->年号.toString(), text(row->自社名),
-                          text(row->自社情報)};
+    return StoredSettings{row->年号.isNull() ? DefaultEra : row->年号.toString(), text(row->自社名),
+                          text(row->自社情報), row->領収証番号};
 }
