@@ -1,9 +1,11 @@
 // The data store: delivered state, values stored exactly, all-or-nothing writes, opening rules.
 #include "TestData.h"
+#include "TestText.h"
 #include "store/CodeMasterTable.h"
 #include "store/CodeWorkTable.h"
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
+#include "store/CsvText.h"
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
 #include "store/DataInitialisation.h"
@@ -44,6 +46,8 @@ private slots:
     void cutOffSaveIsRolledBack();
     void journalOfAnotherStateIsRefused();
     void oldDeliveredHintsGetTodaysText();
+    void csvFieldWrittenAsSpreadsheetsReadIt_data();
+    void csvFieldWrittenAsSpreadsheetsReadIt();
 };
 
 namespace {
@@ -484,4 +488,31 @@ void TestStore::oldDeliveredHintsGetTodaysText()
 }
 
 QTEST_GUILESS_MAIN(TestStore)
+void TestStore::csvFieldWrittenAsSpreadsheetsReadIt_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QByteArray>("written");
+    QTest::newRow("plain") << u("山田　太郎") << QByteArray("山田　太郎\r\n");
+    QTest::newRow("comma") << u("会費,寄付") << QByteArray("\"会費,寄付\"\r\n");
+    QTest::newRow("quote") << u("\"特\"会員") << QByteArray("\"\"\"特\"\"会員\"\r\n");
+    QTest::newRow("line break") << u("一行目\n二行目") << QByteArray("\"一行目\n二行目\"\r\n");
+    QTest::newRow("empty") << QString() << QByteArray("\r\n");
+    QTest::newRow("formula") << u("=SUM(A1)") << QByteArray("'=SUM(A1)\r\n");
+    QTest::newRow("formula with comma") << u("=A1,B1") << QByteArray("\"'=A1,B1\"\r\n");
+    QTest::newRow("apostrophe then formula") << u("'-1") << QByteArray("''-1\r\n");
+    QTest::newRow("apostrophe alone") << u("'山田") << QByteArray("'山田\r\n");
+    QTest::newRow("emoji") << u("🎉") << QByteArray("🎉\r\n");
+}
+
+void TestStore::csvFieldWrittenAsSpreadsheetsReadIt()
+{
+    QFETCH(QString, field);
+    QFETCH(QByteArray, written);
+    QCOMPARE(CsvText::record({field}), written);
+    QCOMPARE(CsvText::unguarded(CsvText::guarded(field)), field);
+    const QByteArray file = CsvText::document({u("顧客名")}, {{field}});
+    QVERIFY(file.startsWith("\xEF\xBB\xBF" "顧客名\r\n"));
+    QVERIFY(file.endsWith(written));
+}
+
 #include "tst_store.moc"
