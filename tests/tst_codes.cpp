@@ -5,7 +5,6 @@
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
-#include "settings/SettingCopies.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -4,7 +4,6 @@
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
-#include "hints/HintHandOver.h"
 #include "hints/HintLauncher.h"
 #include "hints/HintWindow.h"
 #include "messages/MessagePresenter.h"
@@ -14,6 +13,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -120,7 +120,7 @@ private:
     void click(const char* buttonName);
     void typeOver(const QString& text);
     void type(const QString& text);
-    HintWindow* hint() const { return currentHintWindow(); }
+    HintWindow* hint() const { return launcher_->window(); }
     QPlainTextEdit* contents() const
     {
         return hint()->findChild<QPlainTextEdit*>(QStringLiteral("txtContents"));
@@ -141,6 +141,7 @@ private:
 
     std::unique_ptr<TestData> data_;
     std::unique_ptr<QWidget> mainWindow_;
+    std::unique_ptr<HintLauncher> launcher_;
     ScriptedMessagePresenter* presenter_ = nullptr;
 };
 
@@ -158,18 +159,21 @@ void TestHints::init()
     mainWindow_->setObjectName(MainName);
     mainWindow_->setWindowTitle(MainTitle);
     mainWindow_->show();
+    launcher_ = std::make_unique<HintLauncher>(mainWindow_.get());
 }
 
 void TestHints::cleanup()
 {
+    const QPointer<HintWindow> left = launcher_->window();
     mainWindow_.reset(); // takes its hint window with it
-    QVERIFY(!currentHintWindow());
+    QVERIFY(!left);
+    launcher_.reset();
     data_.reset();
 }
 
 HintWindow* TestHints::press(const char* ctlName)
 {
-    openHint(mainWindow_.get(), u(ctlName));
+    launcher_->open(u(ctlName));
     return hint();
 }
 
@@ -244,10 +248,6 @@ void TestHints::opensOnTheKeyOfThePressedButton()
     QVERIFY(locked());
     QCOMPARE(window->focusWidget(), contents());
     QVERIFY(presenter_->shown.isEmpty());
-    const HintHandOver& handOver = HintHandOver::current();
-    QCOMPARE(handOver.HintFormName, MainName);
-    QCOMPARE(handOver.HintCtlName, pressed);
-    QCOMPARE(handOver.HintFormTitle, MainTitle);
 }
 
 void TestHints::windowIsModelessAndReused()
@@ -508,7 +508,6 @@ void TestHints::pressWhileOpen()
         click("cmd編集"); // back to locked, nothing changed
 
     QCOMPARE(press(second.toUtf8().constData()), window);
-    QCOMPARE(HintHandOver::current().HintCtlName, second);
     QCOMPARE(label("lblCtlName"), ctlAfter);
     QCOMPARE(contents()->toPlainText(), textAfter);
     QCOMPARE(editing(), editingAfter);
@@ -587,8 +586,8 @@ void TestHints::closingTheMainWindowEndsTheProgram()
     Frm領収証 main;
     main.setWindowTitle(MainTitle);
     main.show();
-    openHint(&main, u("cmdHint"));
-    HintWindow* window = currentHintWindow();
+    QTest::mouseClick(main.findChild<QAbstractButton*>(u("cmdHint")), Qt::LeftButton);
+    HintWindow* window = main.hintWindow();
     QVERIFY(window && window->isVisible());
 
     QVERIFY(main.close());

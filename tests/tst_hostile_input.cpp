@@ -4,11 +4,11 @@
 #include "ScriptedMessagePresenter.h"
 #include "TestText.h"
 #include "StartedWindow.h"
+#include "WindowRuns.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
 #include "ui/Clock.h"
 #include "customers/CustomerList.h"
-#include "hints/HintLauncher.h"
 #include "hints/HintWindow.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptRun.h"
@@ -215,14 +215,7 @@ void checkReceiptsKeepToTheirCells(ReportRun& run)
 
 ReportPreview* printRun(StartedWindow& started, const QString& paperType, bool blank)
 {
-    click(started.window.get(), "cmd徴収印刷");
-    auto* paper = started.get<QComboBox>("cmb用紙");
-    paper->setCurrentIndex(paper->findText(paperType));
-    started.get<QRadioButton>(blank ? "Opt白紙印刷" : "Optリスト印刷")->setChecked(true);
-    if (blank)
-        started.get<NumberBox>("num枚数")->setValue(5);
-    click(started.window.get(), "cmd印刷実行");
-    return started.window->printRuns()->lastPreview();
+    return printThroughWindow(started, paperType, blank, 5);
 }
 
 void writeAndCheck(ReportRun& run)
@@ -532,7 +525,7 @@ void TestHostileInput::hintWindow()
         u("SELECT FormName || '|' || CtlName || '|' || ifnull(Contents, '<N>') FROM ClHint WHERE CtlName <> 'cmdHint' "
           "ORDER BY rowid"));
     click(started.window.get(), "cmdHint");
-    HintWindow* hint = currentHintWindow();
+    HintWindow* hint = started.window->hintWindow();
     QVERIFY(hint);
     click(hint, "cmd編集");
     auto* contents = hint->findChild<QPlainTextEdit*>(u("txtContents"));
@@ -556,7 +549,7 @@ void TestHostileInput::hintWindow()
     // Read back as the window shows it.
     hint->close();
     click(started.window.get(), "cmdHint");
-    QCOMPARE(currentHintWindow()->findChild<QPlainTextEdit*>(u("txtContents"))->toPlainText(),
+    QCOMPARE(started.window->hintWindow()->findChild<QPlainTextEdit*>(u("txtContents"))->toPlainText(),
              stored[0].Contents.toString());
 }
 

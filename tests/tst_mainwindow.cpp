@@ -6,7 +6,6 @@
 #include "app/ApplicationSetup.h"
 #include "report/ReportFont.h"
 #include "app/MainWindow.h"
-#include "settings/SettingCopies.h"
 #include "store/CodeWorkTable.h"
 #include "store/Connections.h"
 #include "ui/DateBox.h"
@@ -92,7 +91,6 @@ struct Started {
     std::unique_ptr<Frm領収証> window;
     explicit Started(const QVariant& era = QVariant())
     {
-        SettingCopies::current() = {};
         if (!era.isNull())
             TestData::execMain(u("INSERT INTO 自社情報 (年号) VALUES (?)"), {era});
         window = std::make_unique<Frm領収証>();

@@ -10,7 +10,7 @@
 #include "ui/Clock.h"
 #include "customers/CustomerList.h"
 #include "hints/HintWindow.h"
-#include "hints/HintLauncher.h"
+#include "hints/HintWindow.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptRun.h"
 #include "report/ReportPreview.h"
@@ -471,7 +471,7 @@ void TestMonkey::editHint()
     useTab(second ? 1 : 0);
     const QString ctl = second ? u("cmdHint2") : u("cmdHint");
     click(started_->window.get(), second ? "cmdHint2" : "cmdHint");
-    HintWindow* hint = currentHintWindow();
+    HintWindow* hint = started_->window->hintWindow();
     if (!hint) {
         failure_ = u("the hint window did not open");
         return;

@@ -2,6 +2,7 @@
 #include "ScriptedMessagePresenter.h"
 #include "TestText.h"
 #include "StartedWindow.h"
+#include "WindowRuns.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
 #include "ui/Clock.h"
@@ -62,20 +63,6 @@ void click(StartedWindow& started, const char* name)
     QTest::mouseClick(started.get<QAbstractButton>(name), Qt::LeftButton);
 }
 
-// A category with customers, loaded and marked as the user does it.
-void loadCategory(StartedWindow& started, const QStringList& names, const QString& category = u("会員"))
-{
-    QList<CustomerRecord> rows;
-    for (int i = 0; i < names.size(); ++i)
-        rows.append({i + 1, names[i], category, QVariant()});
-    QVERIFY(CustomerMasterTable::replaceCategory(category, rows));
-    auto* box = started.get<QComboBox>("cmb顧客区分");
-    if (box->findText(category) < 0)
-        box->addItem(category);
-    box->setCurrentIndex(box->findText(category));
-    click(started, "cmd徴収読込");
-}
-
 void typeAmount(StartedWindow& started, int row, const QString& amount)
 {
     CustomerList* list = started.window->customerList();
@@ -88,18 +75,9 @@ void typeAmount(StartedWindow& started, int row, const QString& amount)
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-// Opens the panel, sets the paper type and prints; returns the preview it opened.
 ReportPreview* print(StartedWindow& started, const QString& paperType, bool blank = false, int copies = 1)
 {
-    click(started, "cmd徴収印刷");
-    auto* paper = started.get<QComboBox>("cmb用紙");
-    paper->setCurrentIndex(paper->findText(paperType));
-    if (blank) {
-        started.get<QRadioButton>("Opt白紙印刷")->setChecked(true);
-        started.get<NumberBox>("num枚数")->setValue(copies);
-    }
-    click(started, "cmd印刷実行");
-    return started.window->printRuns()->lastPreview();
+    return printThroughWindow(started, paperType, blank, copies);
 }
 
 QStringList texts(ReportRun& run, const char* control)
@@ -152,7 +130,10 @@ void TestPrinting::formResetShowsNextNumber()
     QVERIFY(shownWhole());
     QCOMPARE(started.get<QLineEdit>("txt領収証但書")->text(), u("但し、品代として"));
     QCOMPARE(started.get<DateBox>("Dt領収日付")->text(), u("2026年12月10日"));
-    Access自社情報(u("領収証番号"), u("Set"), 123456);
+    Access自社情報(u("領収証番号"), u("Set"), 123453);
+    loadCategory(started, {u("一"), u("二"), u("三")});
+    QTemporaryDir dir;
+    QVERIFY(print(started, u("A4 x 4"))->saveAsPdfTo(dir.filePath(u("r.pdf"))));
     QCOMPARE(number->text(), u("No.123457"));
     QVERIFY(shownWhole());
     // The title is the user's: "クリア" keeps it.
@@ -203,7 +184,7 @@ void TestPrinting::typicalListRun()
     // Printed (to a PDF file): the last number is stored and the next run follows it.
     QTemporaryDir dir;
     const QString pdf = dir.filePath(u("receipts.pdf"));
-    QVERIFY(ReceiptRun::writePdf(run, pdf));
+    QVERIFY(preview->saveAsPdfTo(pdf));
     QCOMPARE(storedLastNumber(), 43);
     QCOMPARE(started.get<QLabel>("Lbl領収証番号")->text(), u("No.00044"));
     QProcess text;
@@ -360,8 +341,8 @@ void TestPrinting::receiptNumbersAreNeverReused()
     loadCategory(started, {u("相川"), u("井上"), u("上田")});
     ReportPreview* first = print(started, u("A4 x 4"));
     QTemporaryDir dir;
-    QVERIFY(ReceiptRun::writePdf(first->run(), dir.filePath(u("a.pdf"))));
-    QVERIFY(ReceiptRun::writePdf(first->run(), dir.filePath(u("again.pdf")))); // a reprint
+    QVERIFY(first->saveAsPdfTo(dir.filePath(u("a.pdf"))));
+    QVERIFY(first->saveAsPdfTo(dir.filePath(u("again.pdf")))); // a reprint
     QCOMPARE(storedLastNumber(), 43);
 
     // Saving the settings as they stand does not write an older number back, nor does saving

@@ -512,8 +512,7 @@ void TestReport::counterFailureOutputsNothing()
     QFETCH(bool, toPrinter);
     ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
     Access自社情報(u("領収証番号"), u("Set"), 40);
-    auto* preview = new ReportPreview(build(u("A4 x 4"), members(3)));
-    preview->show();
+    ReportPreview* preview = ReceiptRun::showPreview(build(u("A4 x 4"), members(3)));
     QTemporaryDir dir;
     const QString path = dir.filePath(u("r.pdf"));
     auto output = [&] {

@@ -3,10 +3,10 @@
 #include "SettingsPage.h"
 #include "TestData.h"
 #include "TestText.h"
+#include "WindowRuns.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
 #include "settings/ReceiptCounter.h"
-#include "settings/SettingCopies.h"
 #include "ui/NumberBox.h"
 
 #include <QApplication>
@@ -16,6 +16,7 @@
 #include <QSqlTableModel>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -166,10 +167,10 @@ void TestSettings::readButton()
     QCOMPARE(started.get<QPlainTextEdit>("txt自社情報")->toPlainText(), info);
     QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), era);
     QCOMPARE(started.get<NumberBox>("num領収証番号")->text(), number);
-    QCOMPARE(SettingCopies::current().SettingEra, eraCopy);
+    QCOMPARE(started.window->settingCopies().SettingEra, eraCopy);
     if (!row.isEmpty()) {
-        QCOMPARE(SettingCopies::current().SettingCompanyName, name);
-        QCOMPARE(SettingCopies::current().SettingCompanyInfo, info);
+        QCOMPARE(started.window->settingCopies().SettingCompanyName, name);
+        QCOMPARE(started.window->settingCopies().SettingCompanyInfo, info);
     }
     QCOMPARE(started.presenter->shown.size(), 0);
 }
@@ -218,11 +219,11 @@ void TestSettings::saveKeepsCopies()
     started.get<QComboBox>("cmb年号")->setCurrentText(u("西暦"));
     started.presenter->answers = {true};
     started.click("cmd設定登録");
-    QCOMPARE(SettingCopies::current().SettingCompanyName, u("旧"));
-    QCOMPARE(SettingCopies::current().SettingEra, u("和暦"));
+    QCOMPARE(started.window->settingCopies().SettingCompanyName, u("旧"));
+    QCOMPARE(started.window->settingCopies().SettingEra, u("和暦"));
     started.click("cmd設定読込");
-    QCOMPARE(SettingCopies::current().SettingCompanyName, u("新"));
-    QCOMPARE(SettingCopies::current().SettingEra, u("西暦"));
+    QCOMPARE(started.window->settingCopies().SettingCompanyName, u("新"));
+    QCOMPARE(started.window->settingCopies().SettingEra, u("西暦"));
 }
 
 void TestSettings::failedSave_data()
@@ -262,7 +263,13 @@ void TestSettings::printingRaisesShownNumber()
     Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '', '西暦', 12)")); });
     auto* number = started.get<NumberBox>("num領収証番号");
     QCOMPARE(number->value(), qint64(12));
-    Access自社情報(u("領収証番号"), u("Set"), 20); // a print run's last number
+    Access自社情報(u("領収証番号"), u("Set"), 19); // numbers handed out elsewhere
+    auto* tabs = started.get<QTabWidget>("SSTab1");
+    tabs->setCurrentIndex(0);
+    loadCategory(started, {u("会員一")});
+    QTemporaryDir dir;
+    QVERIFY(printThroughWindow(started, u("A4 x 4"))->saveAsPdfTo(dir.filePath(u("r.pdf")))); // prints No.20
+    tabs->setCurrentIndex(1);
     QCOMPARE(number->value(), qint64(20));
     started.presenter->answers = {true};
     started.click("cmd設定登録");
@@ -270,7 +277,9 @@ void TestSettings::printingRaisesShownNumber()
     QCOMPARE(Access自社情報(u("領収証番号"), u("Get"), 0).toLongLong(), qint64(21));
     // A number typed higher than the printed one stays as typed.
     number->setValue(500);
-    Access自社情報(u("領収証番号"), u("Set"), 30);
+    Access自社情報(u("領収証番号"), u("Set"), 29);
+    tabs->setCurrentIndex(0);
+    QVERIFY(printThroughWindow(started, u("A4 x 4"))->saveAsPdfTo(dir.filePath(u("r.pdf")))); // prints No.30
     QCOMPARE(number->value(), qint64(500));
 }
 

@@ -3,13 +3,12 @@
 #include "app/AppArt.h"
 #include "app/MainWindowInit.h"
 #include "customers/CustomerList.h"
-#include "hints/HintLauncher.h"
+#include "hints/HintWindow.h"
 #include "printing/PrintOptions.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptForm.h"
 #include "app/MainWindowLayout.h"
 #include "messages/ShowMsg.h"
-#include "settings/SettingCopies.h"
 #include "settings/DataReset.h"
 #include "settings/SettingsBlock.h"
 #include "codes/CategoryLists.h"
@@ -35,52 +34,44 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
     setWindowTitle(QStringLiteral("領収証印刷"));
     setWindowIcon(AppArt::icon(QStringLiteral("ledrium"), devicePixelRatioF()));
     resize(709, 561); // client area 10635 × 8415 twips at 15 twips a pixel
-    MainWindowLayout::build(this);
+    panels_ = MainWindowLayout::build(this);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    receiptForm_ = std::make_unique<ReceiptForm>(this);
-    receiptForm_->attach();
-    connectButton("cmd閉じる", &Frm領収証::cmd閉じる_Click);
-    connectButton("cmdクリア", &Frm領収証::Clear領収証);
-    connectButton("cmd登録", &Frm領収証::Entry顧客リスト);
-    connectButton("cmd徴収読込", &Frm領収証::cmb顧客区分_LostFocus);
-    connectButton("cmd徴収印刷", &Frm領収証::cmd徴収印刷_Click);
-    connectButton("cmd印刷設定閉じる", &Frm領収証::cmd印刷設定閉じる_Click);
-    connectButton("cmd印刷実行", &Frm領収証::cmd印刷実行_Click);
-    connectButton("cmdHint", &Frm領収証::cmdHint_Click);
-    connectButton("cmdHint2", &Frm領収証::cmdHint2_Click);
-    if (auto* all = control<QToolButton>(QStringLiteral("cmd全選択")))
-        connect(all, &QToolButton::clicked, this, [this] { Set全選択(true); });
-    if (auto* none = control<QToolButton>(QStringLiteral("cmd全解除")))
-        connect(none, &QToolButton::clicked, this, [this] { Set全選択(false); });
-    if (auto* category = control<QComboBox>(QStringLiteral("cmb顧客区分")))
-        category->installEventFilter(this);
-    connect(control<QToolButton>(QStringLiteral("cmd設定登録")), &QToolButton::clicked, this,
-            &Frm領収証::cmd設定登録_Click);
-    connect(control<QToolButton>(QStringLiteral("cmd設定クリア")), &QToolButton::clicked, this,
-            &Frm領収証::cmd設定クリア_Click);
-    connect(control<QToolButton>(QStringLiteral("cmd設定読込")), &QToolButton::clicked, this,
-            &Frm領収証::cmd設定読込_Click);
-    connect(control<QToolButton>(QStringLiteral("cmd一括削除7")), &QToolButton::clicked, this,
-            &Frm領収証::cmd一括削除7_Click);
-    SettingsBlock::setUpNumberBox(this);
-    SettingsBlock::followCounter(this);
-    CodeEditor::attach(this);
+    receiptForm_ = std::make_unique<ReceiptForm>(panels_.receipt);
+    const auto& receipt = panels_.receiptButtons;
+    connectButton(receipt.close, &Frm領収証::cmd閉じる_Click);
+    connectButton(receipt.clear, &Frm領収証::Clear領収証);
+    connectButton(receipt.save, &Frm領収証::Entry顧客リスト);
+    connectButton(receipt.load, &Frm領収証::cmb顧客区分_LostFocus);
+    connectButton(receipt.print, &Frm領収証::cmd徴収印刷_Click);
+    connectButton(receipt.closePrint, &Frm領収証::cmd印刷設定閉じる_Click);
+    connectButton(receipt.runPrint, &Frm領収証::cmd印刷実行_Click);
+    connectButton(receipt.hint, &Frm領収証::cmdHint_Click);
+    connect(receipt.selectAll, &QToolButton::clicked, this, [this] { Set全選択(true); });
+    connect(receipt.clearMarks, &QToolButton::clicked, this, [this] { Set全選択(false); });
+    panels_.customers.category->installEventFilter(this);
+    const auto& settings = panels_.settingsButtons;
+    connectButton(settings.save, &Frm領収証::cmd設定登録_Click);
+    connectButton(settings.clear, &Frm領収証::cmd設定クリア_Click);
+    connectButton(settings.load, &Frm領収証::cmd設定読込_Click);
+    connectButton(settings.wipe, &Frm領収証::cmd一括削除7_Click);
+    connectButton(settings.hint, &Frm領収証::cmdHint2_Click);
+    SettingsBlock::setUpNumberBox(panels_.settings);
+    CodeEditor::attach(panels_.codes.kind, [this] { Readコードマスタ(); });
 }
 
 Frm領収証::~Frm領収証() = default;
 
-void Frm領収証::connectButton(const char* name, void (Frm領収証::*handler)())
+void Frm領収証::connectButton(QAbstractButton* button, void (Frm領収証::*handler)())
 {
-    if (auto* button = control<QToolButton>(QString::fromUtf8(name)))
-        connect(button, &QToolButton::clicked, this, handler);
+    connect(button, &QAbstractButton::clicked, this, handler);
 }
 
 bool Frm領収証::eventFilter(QObject* watched, QEvent* event)
 {
     // Leaving the category box loads its list; opening its own drop-down or switching to
     // another window is not leaving it.
-    if (event->type() == QEvent::FocusOut && watched->objectName() == QStringLiteral("cmb顧客区分") &&
+    if (event->type() == QEvent::FocusOut && watched == panels_.customers.category &&
         leavesControl(static_cast<QFocusEvent*>(event)))
         cmb顧客区分_LostFocus();
     return QWidget::eventFilter(watched, event);
@@ -88,8 +79,8 @@ bool Frm領収証::eventFilter(QObject* watched, QEvent* event)
 
 bool Frm領収証::Form_Load(const QString& dataFolder)
 {
-    DataPaths::current() = DataPaths::forFolder(dataFolder);
-    const OpenOutcome opened = Connections::open(DataPaths::current());
+    const DataPaths paths = DataPaths::forFolder(dataFolder);
+    const OpenOutcome opened = Connections::open(paths);
     if (!opened.ok) {
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("データベースを開けないため、起動できません。\nファイル：%1\n理由：%2")
@@ -103,7 +94,7 @@ bool Frm領収証::Form_Load(const QString& dataFolder)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("作業用の一覧を準備できないため、起動できません。登録済みのデータは変更されていません。\n"
                                "ファイル：%1\n理由：%2")
-                    .arg(DataPaths::current().WorkDbPath, prepared.error));
+                    .arg(paths.WorkDbPath, prepared.error));
         return false;
     }
     setWindowTitle(Caption);
@@ -115,24 +106,22 @@ bool Frm領収証::Form_Load(const QString& dataFolder)
     FormInit();
     Clear領収証();
     Readコードマスタ();
-    MainWindowInit::refreshDataControls(this); // the grids show the rebuilt work tables
+    MainWindowInit::refreshDataControls(panels_); // the grids show the rebuilt work tables
     return true;
 }
 
 void Frm領収証::cmd閉じる_Click()
 {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName() == QLatin1String("Hint"))
-            window->close();
+    if (HintWindow* hint = hints_.window())
+        hint->close();
     close();
     QCoreApplication::quit();
 }
 
 void Frm領収証::closeEvent(QCloseEvent* event)
 {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window != this && window->objectName() == QLatin1String("Hint"))
-            window->close();
+    if (HintWindow* hint = hints_.window())
+        hint->close();
     event->accept();
 }
 
@@ -141,23 +130,31 @@ void Frm領収証::closeEvent(QCloseEvent* event)
 // last step reads the codes, so the code list is left to that step (each rebuild is a disk write).
 void Frm領収証::Clear設定()
 {
-    SettingsBlock::clearFields(this);
-    auto* codeKind = control<QComboBox>(QStringLiteral("cmbコード区分"));
-    if (!codeKind || codeKind->count() == 0)
+    SettingsBlock::clearFields(panels_.settings);
+    QComboBox* codeKind = panels_.codes.kind;
+    if (codeKind->count() == 0)
         return;
     codeKind->setCurrentIndex(0);
     Readコードマスタ();
 }
 
-void Frm領収証::Read設定() { SettingsBlock::read(this); }
+void Frm領収証::Read設定() { SettingsBlock::read(panels_.settings, settings_); }
+
 void Frm領収証::FormInit()
 {
-    MainWindowInit::apply(this, SettingCopies::current().SettingEra);
-    CodeEditor::followGrid(this);
-    customers_ = std::make_unique<CustomerList>(this);
+    MainWindowInit::apply(this, panels_, settings_.SettingEra);
+    CodeEditor::followGrid(panels_.codes);
+    customers_ = std::make_unique<CustomerList>(panels_.customers);
     customers_->attach();
-    printRuns_ = std::make_unique<PrintRuns>(this, customers_.get());
-    printOptions_ = std::make_unique<PrintOptions>(this, printRuns_.get());
+    printRuns_ = std::make_unique<PrintRuns>(
+        PrintRuns::Sources{panels_.receipt, panels_.settings, customers_.get(), this, [this] { showCounter(); }});
+    printOptions_ = std::make_unique<PrintOptions>(panels_.printOptions, printRuns_.get());
+}
+
+void Frm領収証::showCounter()
+{
+    receiptForm_->showNextNumber();
+    SettingsBlock::followCounter(panels_.settings);
 }
 
 void Frm領収証::Clear領収証()
@@ -173,7 +170,7 @@ void Frm領収証::Clear領収リスト()
         customers_->Clear領収リスト();
 }
 
-void Frm領収証::Clear領収フォーム() { receiptForm_->Clear領収フォーム(); }
+void Frm領収証::Clear領収フォーム() { receiptForm_->Clear領収フォーム(settings_); }
 
 void Frm領収証::Read顧客リスト()
 {
@@ -217,23 +214,23 @@ void Frm領収証::cmd印刷実行_Click()
         printOptions_->cmd印刷実行_Click();
 }
 
-void Frm領収証::cmdHint_Click() { openHint(this, QStringLiteral("cmdHint")); }
-void Frm領収証::cmdHint2_Click() { openHint(this, QStringLiteral("cmdHint2")); }
+void Frm領収証::cmdHint_Click() { hints_.open(QStringLiteral("cmdHint")); }
+void Frm領収証::cmdHint2_Click() { hints_.open(QStringLiteral("cmdHint2")); }
 
-void Frm領収証::SetComb領収証() { CategoryLists::fill(this); }
+void Frm領収証::SetComb領収証() { CategoryLists::fill(categoryPanel()); }
 
-void Frm領収証::Clearコード明細() { CodeEditor::clearDetail(this); }
+void Frm領収証::Clearコード明細() { CodeEditor::clearDetail(panels_.codes); }
 
-void Frm領収証::Readコードマスタ() { CodeEditor::read(this); }
+void Frm領収証::Readコードマスタ() { CodeEditor::read(panels_.codes); }
 
-void Frm領収証::Entryコードマスタ() { CodeEditor::entry(this); }
+void Frm領収証::Entryコードマスタ() { CodeEditor::entry(panels_.codes); }
 
 // After a Yes: the settings, then the code list; a part that could not be saved stops the rest.
 void Frm領収証::cmd設定登録_Click()
 {
     if (!ShowMsg(QStringLiteral("登録"), QStringLiteral("確認"), QStringLiteral("設定")))
         return;
-    if (!CodeEditor::commitPendingEdit(this) || !SettingsBlock::entry(this))
+    if (!CodeEditor::commitPendingEdit(panels_.codes) || !SettingsBlock::entry(panels_.settings))
         return;
     Entryコードマスタ();
 }
@@ -252,14 +249,12 @@ void Frm領収証::Data初期化()
 {
     if (!DataReset::run())
         return;
-    SettingCopies::current() = {}; // the receipt form takes the company texts from the copies
+    settings_ = {}; // the receipt form takes the company texts from the copies
     Clear設定();
     Read設定();
-    const bool era = EraDateFormat::isEraSetting(SettingCopies::current().SettingEra);
-    if (auto* eraList = control<QComboBox>(QStringLiteral("cmb年号")))
-        eraList->setCurrentIndex(eraList->findText(SettingCopies::current().SettingEra));
-    if (auto* date = control<DateBox>(QStringLiteral("Dt領収日付")))
-        date->setEraFormat(era);
+    const bool era = EraDateFormat::isEraSetting(settings_.SettingEra);
+    panels_.settings.era->setCurrentIndex(panels_.settings.era->findText(settings_.SettingEra));
+    panels_.receipt.date->setEraFormat(era);
     Clear領収証();
     Readコードマスタ();
 }

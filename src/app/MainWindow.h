@@ -1,5 +1,9 @@
 #pragma once
+#include "app/MainWindowLayout.h"
 #include "app/Version.h"
+#include "codes/CategoryLists.h"
+#include "hints/HintLauncher.h"
+#include "settings/SettingCopies.h"
 
 #include <QString>
 #include <QWidget>
@@ -7,6 +11,8 @@
 #include <memory>
 
 class CustomerList;
+class QAbstractButton;
+class HintWindow;
 class PrintOptions;
 class PrintRuns;
 class ReceiptForm;
@@ -57,17 +63,25 @@ public:
     // Receipt page: the category and proviso lists from the code master.
     void SetComb領収証();
 
-    template <class T> T* control(const QString& name) const { return findChild<T*>(name); }
     CustomerList* customerList() const { return customers_.get(); }
     PrintRuns* printRuns() const { return printRuns_.get(); }
+    HintWindow* hintWindow() const { return hints_.window(); }
+    // The stored settings as last read, which the receipt form takes its company texts from.
+    const SettingCopies& settingCopies() const { return settings_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void connectButton(const char* name, void (Frm領収証::*handler)());
+    void connectButton(QAbstractButton* button, void (Frm領収証::*handler)());
+    CategoryLists::Panel categoryPanel() const { return {panels_.customers.category, panels_.provisos}; }
+    // After a preview printed or saved its run: the counter has moved on.
+    void showCounter();
 
+    MainWindowLayout::Panels panels_;
+    SettingCopies settings_;
+    HintLauncher hints_{this};
     std::unique_ptr<CustomerList> customers_;
     std::unique_ptr<ReceiptForm> receiptForm_;
     std::unique_ptr<PrintRuns> printRuns_;

@@ -19,15 +19,9 @@ namespace MainWindowInit {
 
 namespace {
 
-template <class T> T* find(QWidget* window, const char* name)
-{
-    return window->findChild<T*>(QString::fromUtf8(name));
-}
-
 // The data control `name` on `table` of the work database, made once and reused.
-QSqlTableModel* dataControl(QWidget* window, const char* name, const QString& table)
+QSqlTableModel* dataControl(QWidget* window, QSqlTableModel* model, const char* name, const QString& table)
 {
-    QSqlTableModel* model = window->findChild<QSqlTableModel*>(QString::fromUtf8(name));
     if (!model) {
         model = new QSqlTableModel(window, Connections::workDb());
         model->setObjectName(QString::fromUtf8(name));
@@ -42,7 +36,7 @@ struct Column {
     const char* caption;
     double widthTwips;
     Qt::Alignment alignment;
-    bool thousands = false;
+    bool delegated = false; // the code grid's columns; the customer list sets up its own
     bool locked = false;
 };
 
@@ -58,76 +52,70 @@ void setUpGrid(QTableView* grid, QSqlTableModel* model, const QList<Column>& sho
         grid->setColumnHidden(column, false);
         model->setHeaderData(column, Qt::Horizontal, QString::fromUtf8(c.caption));
         grid->horizontalHeader()->resizeSection(column, LayoutUnits::px(c.widthTwips));
-        auto* delegate = new GridColumnDelegate(c.alignment, grid);
-        delegate->setThousands(c.thousands);
-        delegate->setLocked(c.locked);
-        grid->setItemDelegateForColumn(column, delegate);
+        if (c.delegated) {
+            auto* delegate = new GridColumnDelegate(c.alignment, grid);
+            delegate->setLocked(c.locked);
+            grid->setItemDelegateForColumn(column, delegate);
+        }
     }
     grid->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
 }
 
 } // namespace
 
-void apply(QWidget* window, const QString& settingEra)
+void apply(QWidget* window, MainWindowLayout::Panels& panels, const QString& settingEra)
 {
     // Version and support texts.
-    if (auto* info = find<QLabel>(window, "lblInfo"))
-        info->setText(VersionLine + QLatin1Char('\n') + FreeUseLine);
-    if (auto* support = find<QLabel>(window, "lblSupport"))
-        support->setText(SupportText);
+    panels.info->setText(VersionLine + QLatin1Char('\n') + FreeUseLine);
+    panels.support->setText(SupportText);
 
     // Data controls on the work tables and the grids bound to them.
-    QSqlTableModel* customers = dataControl(window, "dat顧客", QStringLiteral("w顧客マスタ"));
-    QSqlTableModel* provisos = dataControl(window, "dat但書", QStringLiteral("w但書"));
-    QSqlTableModel* codes = dataControl(window, "datコードマスタ", QStringLiteral("wコードマスタ"));
+    QSqlTableModel* customers = panels.customers.model =
+        dataControl(window, panels.customers.model, "dat顧客", QStringLiteral("w顧客マスタ"));
+    QSqlTableModel* provisos = panels.provisos =
+        dataControl(window, panels.provisos, "dat但書", QStringLiteral("w但書"));
+    QSqlTableModel* codes = panels.codes.model =
+        dataControl(window, panels.codes.model, "datコードマスタ", QStringLiteral("wコードマスタ"));
 
     // Receipt date: place, width and pattern by the era setting (only "和暦" exactly selects the era).
     const bool era = EraDateFormat::isEraSetting(settingEra);
-    if (auto* date = find<DateBox>(window, "Dt領収日付")) {
-        const QRect place = date->geometry();
-        date->setGeometry(LayoutUnits::px(era ? 5460 : 6760), place.top(), LayoutUnits::px(era ? 2295 : 1995),
-                          place.height());
-        date->setEraFormat(era);
-    }
+    DateBox* date = panels.receipt.date;
+    const QRect place = date->geometry();
+    date->setGeometry(LayoutUnits::px(era ? 5460 : 6760), place.top(), LayoutUnits::px(era ? 2295 : 1995),
+                      place.height());
+    date->setEraFormat(era);
 
-    const Qt::Alignment centre = Qt::AlignHCenter, left = Qt::AlignLeft, right = Qt::AlignRight;
-    if (auto* grid = find<QTableView>(window, "Grid顧客"))
-        setUpGrid(grid, customers,
-                  {{"行番号", "", 434.8347, centre},
-                   {"チェック", "", 390.0473, centre},
-                   {"顧客名", "顧　客　名", 2505.26, left},
-                   {"領収額", "領収額", 1230.236, right, true},
-                   {"但書", "但　　書", 3945.26, left}});
-    if (auto* grid = find<QTableView>(window, "Gridコード表"))
-        setUpGrid(grid, codes,
-                  {{"code", "", 434.8347, centre, false, true}, {"sname", "名　　　　　称", 6405.166, left}});
-    if (auto* dropDown = find<QListView>(window, "DD但書")) {
-        dropDown->setModel(provisos);
-        dropDown->setModelColumn(qMax(0, provisos->fieldIndex(QStringLiteral("但書"))));
-    }
+    const Qt::Alignment centre = Qt::AlignHCenter, left = Qt::AlignLeft;
+    setUpGrid(panels.customers.grid, customers,
+              {{"行番号", "", 434.8347, centre},
+               {"チェック", "", 390.0473, centre},
+               {"顧客名", "顧　客　名", 2505.26, left},
+               {"領収額", "領収額", 1230.236, Qt::AlignRight},
+               {"但書", "但　　書", 3945.26, left}});
+    setUpGrid(panels.codes.grid, codes,
+              {{"code", "", 434.8347, centre, true, true}, {"sname", "名　　　　　称", 6405.166, left, true}});
+    panels.provisoDropDown->setModel(provisos);
+    panels.provisoDropDown->setModelColumn(qMax(0, provisos->fieldIndex(QStringLiteral("但書"))));
 
-    if (auto* eraList = find<QComboBox>(window, "cmb年号")) {
-        eraList->clear();
-        eraList->addItems({QStringLiteral("西暦"), QStringLiteral("和暦")});
-        eraList->setCurrentIndex(era ? 1 : 0);
-    }
-    if (auto* paper = find<QComboBox>(window, "cmb用紙")) {
-        paper->clear();
-        for (const ReceiptPaper& type : ReceiptLayouts::papers())
-            paper->addItem(type.name);
-        paper->setCurrentIndex(paper->findText(ReceiptLayouts::defaultPaper().name));
-    }
-    if (auto* codeKind = find<QComboBox>(window, "cmbコード区分")) {
-        codeKind->clear();
-        codeKind->addItems({QStringLiteral("顧客区分"), QStringLiteral("但書")});
-        codeKind->setCurrentIndex(0);
-    }
+    QComboBox* eraList = panels.settings.era;
+    eraList->clear();
+    eraList->addItems({QStringLiteral("西暦"), QStringLiteral("和暦")});
+    eraList->setCurrentIndex(era ? 1 : 0);
+    QComboBox* paper = panels.printOptions.paper;
+    paper->clear();
+    for (const ReceiptPaper& type : ReceiptLayouts::papers())
+        paper->addItem(type.name);
+    paper->setCurrentIndex(paper->findText(ReceiptLayouts::defaultPaper().name));
+    QComboBox* codeKind = panels.codes.kind;
+    codeKind->clear();
+    codeKind->addItems({QStringLiteral("顧客区分"), QStringLiteral("但書")});
+    codeKind->setCurrentIndex(0);
 }
 
-void refreshDataControls(QWidget* window)
+void refreshDataControls(const MainWindowLayout::Panels& panels)
 {
-    for (const char* name : {"dat顧客", "dat但書", "datコードマスタ"})
-        if (auto* model = window->findChild<QSqlTableModel*>(QString::fromUtf8(name)))
+    for (QSqlTableModel* model : {panels.customers.model, panels.provisos, panels.codes.model})
+        if (model)
             model->select();
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "app/MainWindowLayout.h"
 #include "app/Version.h"
 
 #include <QString>
@@ -12,8 +13,9 @@ inline const QString VersionLine = VersionCaption;
 inline const QString FreeUseLine = QStringLiteral("このソフトウェアはどなたでも無料で自由にお使いいただけます。");
 inline const QString SupportText = QStringLiteral("質問は下のバナーをクリックしてモルベクフリー掲示板へ");
 
-void apply(QWidget* window, const QString& settingEra);
+// Makes the data controls (once; children of `window`) and puts them into `panels`.
+void apply(QWidget* window, MainWindowLayout::Panels& panels, const QString& settingEra);
 
 // Re-reads the three data controls' tables (after the work tables were rebuilt).
-void refreshDataControls(QWidget* window);
+void refreshDataControls(const MainWindowLayout::Panels& panels);
 } // namespace MainWindowInit

@@ -293,10 +293,47 @@ void finish(QHash<QString, QWidget*>& made)
     dropDown->setUniformItemSizes(true);
 }
 
+// The control `name` as made by `build`, as the class its kind makes.
+template <class T> T* typed(const QHash<QString, QWidget*>& made, const char* name)
+{
+    auto* widget = dynamic_cast<T*>(made.value(QString::fromUtf8(name)));
+    Q_ASSERT_X(widget, "MainWindowLayout", name);
+    return widget;
+}
+
+Panels panelsOf(const QHash<QString, QWidget*>& made)
+{
+    Panels p;
+    p.tabs = typed<QTabWidget>(made, "SSTab1");
+    p.receipt = {typed<QLineEdit>(made, "txt領収証タイトル"), typed<QLabel>(made, "Lbl領収証氏名"),
+                 typed<DateBox>(made, "Dt領収日付"),       typed<QLineEdit>(made, "txt領収額"),
+                 typed<QLabel>(made, "Lbl領収証番号"),      typed<QLineEdit>(made, "txt領収証但書"),
+                 typed<QLineEdit>(made, "txt自社名領収証"), typed<QPlainTextEdit>(made, "txt自社情報領収証")};
+    p.customers = {typed<QTableView>(made, "Grid顧客"), nullptr, typed<QComboBox>(made, "cmb顧客区分"),
+                   p.receipt.name, p.receipt.amount};
+    p.printOptions = {typed<QWidget>(made, "Cn印刷選択"),     typed<QComboBox>(made, "cmb用紙"),
+                      typed<QRadioButton>(made, "Optリスト印刷"), typed<QRadioButton>(made, "Opt白紙印刷"),
+                      typed<NumberBox>(made, "num枚数"),       typed<QCheckBox>(made, "Chk日付印刷"),
+                      typed<QCheckBox>(made, "Chk番号印刷"),   typed<QCheckBox>(made, "Chk金額印刷")};
+    p.settings = {typed<QLineEdit>(made, "txt自社名"), typed<QPlainTextEdit>(made, "txt自社情報"),
+                  typed<QComboBox>(made, "cmb年号"), typed<NumberBox>(made, "num領収証番号")};
+    p.codes = {typed<QComboBox>(made, "cmbコード区分"), typed<QTableView>(made, "Gridコード表"), nullptr};
+    p.provisoDropDown = typed<QListView>(made, "DD但書");
+    p.info = typed<QLabel>(made, "lblInfo");
+    p.support = typed<QLabel>(made, "lblSupport");
+    auto button = [&made](const char* name) { return typed<QToolButton>(made, name); };
+    p.receiptButtons = {button("cmd閉じる"), button("cmd徴収読込"), button("cmd登録"),  button("cmd徴収印刷"),
+                        button("cmdクリア"), button("cmd全選択"),  button("cmd全解除"), button("cmdHint"),
+                        button("cmd印刷実行"), button("cmd印刷設定閉じる")};
+    p.settingsButtons = {button("cmd設定読込"), button("cmd設定登録"), button("cmd設定クリア"), button("cmdHint2"),
+                         button("cmd一括削除7")};
+    return p;
+}
+
 } // namespace
 
 
-void build(QWidget* window)
+Panels build(QWidget* window)
 {
     auto* tabs = new TabControl(LayoutUnits::px(TabRowHeight), window);
     tabs->setObjectName(QStringLiteral("SSTab1"));
@@ -309,6 +346,7 @@ void build(QWidget* window)
     tabs->addTab(pages[1], QStringLiteral("設定・情報"));
 
     QHash<QString, QWidget*> made;
+    made.insert(QStringLiteral("SSTab1"), tabs);
     made.insert(QStringLiteral("SSTab1:0"), pages[0]);
     made.insert(QStringLiteral("SSTab1:1"), pages[1]);
     // The focus chain follows creation order, so controls are made in tab order (a parent's
@@ -335,6 +373,7 @@ void build(QWidget* window)
     for (const Control& c : table)
         made.value(QString::fromUtf8(c.name))->raise();
     finish(made);
+    return panelsOf(made);
 }
 
 } // namespace MainWindowLayout

@@ -2,7 +2,7 @@
 // The static layout of the main window: every control with its kind, parent, place and size
 // (in twips), tab index, text, font size and colours, and the code that builds it.
 //
-// Kinds of control and the Qt classes behind them (find them with findChild<Class*>(name)):
+// Kinds of control and the Qt classes behind them:
 //   tab control ............ QTabWidget (ui/TabControl), one plain QWidget page per tab
 //   panel .................. QFrame, background = its colour (autoFillBackground)
 //   button ................. QToolButton (ui/IconButton): caption under a 32 × 32 icon,
@@ -19,9 +19,22 @@
 //   drop-down list ......... QListView (DD但書), hidden
 //   data control ........... QSqlTableModel (dat顧客, dat但書, datコードマスタ), a child QObject
 //                            of the window created by FormInit; not a widget
+// `build` hands each controller its controls as typed pointers (Panels); the object names stay
+// the controls' names, for the tests and the hint keys.
+#include "codes/CodeEditor.h"
+#include "customers/CustomerList.h"
+#include "printing/PrintOptions.h"
+#include "printing/ReceiptForm.h"
+#include "settings/SettingsBlock.h"
+
 #include <QList>
 #include <QString>
 
+class QLabel;
+class QListView;
+class QSqlTableModel;
+class QTabWidget;
+class QToolButton;
 class QWidget;
 
 namespace MainWindowLayout {
@@ -51,7 +64,41 @@ inline constexpr double ClientWidth = 10635;
 inline constexpr double ClientHeight = 8415;
 inline constexpr double TabRowHeight = 360; // pages begin under the tab row
 
+// The window's controls by the part of the program that serves them. The data controls (the
+// models) are filled in when the databases are open (MainWindowInit::apply).
+struct Panels {
+    QTabWidget* tabs = nullptr; // SSTab1
+    ReceiptForm::Panel receipt;
+    CustomerList::Panel customers;
+    PrintOptions::Panel printOptions;
+    SettingsBlock::Panel settings;
+    CodeEditor::Panel codes;
+    QListView* provisoDropDown = nullptr; // DD但書
+    QSqlTableModel* provisos = nullptr;    // dat但書
+    QLabel* info = nullptr;                // lblInfo
+    QLabel* support = nullptr;             // lblSupport
+    struct ReceiptButtons {
+        QToolButton* close;      // cmd閉じる
+        QToolButton* load;       // cmd徴収読込
+        QToolButton* save;       // cmd登録
+        QToolButton* print;      // cmd徴収印刷
+        QToolButton* clear;      // cmdクリア
+        QToolButton* selectAll;  // cmd全選択
+        QToolButton* clearMarks; // cmd全解除
+        QToolButton* hint;       // cmdHint
+        QToolButton* runPrint;   // cmd印刷実行
+        QToolButton* closePrint; // cmd印刷設定閉じる
+    } receiptButtons{};
+    struct SettingsButtons {
+        QToolButton* load;  // cmd設定読込
+        QToolButton* save;  // cmd設定登録
+        QToolButton* clear; // cmd設定クリア
+        QToolButton* hint;  // cmdHint2
+        QToolButton* wipe;  // cmd一括削除7
+    } settingsButtons{};
+};
+
 // Creates the tab control and every control of both pages inside `window`, with the tab order.
-void build(QWidget* window);
+Panels build(QWidget* window);
 
 } // namespace MainWindowLayout

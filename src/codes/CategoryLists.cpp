@@ -18,15 +18,14 @@ QStringList namesOf(const QString& kcode)
     return names;
 }
 
-void fill(QWidget* window)
+void fill(const Panel& panel)
 {
-    if (auto* box = window->findChild<QComboBox*>(QStringLiteral("cmb顧客区分"))) {
-        box->clear();
-        box->clearEditText();
-        box->addItems(namesOf(CodeMasterTable::CustomerCategoryKind));
-        box->setCurrentIndex(-1);
-        box->clearEditText();
-    }
+    QComboBox* box = panel.category;
+    box->clear();
+    box->clearEditText();
+    box->addItems(namesOf(CodeMasterTable::CustomerCategoryKind));
+    box->setCurrentIndex(-1);
+    box->clearEditText();
     // The list rarely changes between runs; an unchanged one is not written again.
     const QStringList provisos = namesOf(CodeMasterTable::ProvisoKind);
     bool readable = false;
@@ -35,8 +34,8 @@ void fill(QWidget* window)
         if (!result)
             ShowWriteFailure(QStringLiteral("但書の一覧"), result.error);
     }
-    if (auto* provisos = window->findChild<QSqlTableModel*>(QStringLiteral("dat但書")))
-        provisos->select();
+    if (panel.provisos) // made at start-up, after the first fill
+        panel.provisos->select();
 }
 
 } // namespace CategoryLists

@@ -18,9 +18,6 @@ namespace CodeEditor {
 
 namespace {
 
-QComboBox* categoryBox(QWidget* window) { return window->findChild<QComboBox*>(QStringLiteral("cmbコード区分")); }
-QTableView* grid(QWidget* window) { return window->findChild<QTableView*>(QStringLiteral("Gridコード表")); }
-
 // Whether wコードマスタ already holds what rebuilding it from `master` would write: 30 rows,
 // the master's codes and names from the top, then "NN" with "".
 bool holdsAlready(const QList<CodeRecord>& master)
@@ -40,28 +37,28 @@ bool holdsAlready(const QList<CodeRecord>& master)
     return true;
 }
 
-void refresh(QWidget* window)
+void refresh(const Panel& panel)
 {
-    if (auto* model = window->findChild<QSqlTableModel*>(QStringLiteral("datコードマスタ")))
-        model->select();
+    if (panel.model)
+        panel.model->select();
 }
 
 // Leaving the category box rereads the grid for the category shown (unsaved edits go).
 // Opening its own list or switching to another program is not leaving it.
 class LeaveCategoryFilter : public QObject {
 public:
-    LeaveCategoryFilter(QWidget* window, QComboBox* box) : QObject(box), window_(window) {}
+    LeaveCategoryFilter(QComboBox* box, std::function<void()> onLeave) : QObject(box), onLeave_(std::move(onLeave)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::FocusOut && leavesControl(static_cast<QFocusEvent*>(event)))
-            read(window_);
+            onLeave_();
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    QWidget* window_;
+    std::function<void()> onLeave_;
 };
 
 // The Enter key moves the cell cursor to the right, and from the last column to the first
@@ -103,22 +100,22 @@ private:
 
 } // namespace
 
-void clearDetail(QWidget* window)
+void clearDetail(const Panel& panel)
 {
     const StoreResult result = CodeWorkTable::rebuild();
     if (!result)
         ShowWriteFailure(QStringLiteral("コード表"), result.error);
-    refresh(window);
+    refresh(panel);
 }
 
-void read(QWidget* window)
+void read(const Panel& panel)
 {
-    QComboBox* box = categoryBox(window);
+    QComboBox* box = panel.kind;
     const QString category = box ? box->currentText() : QString();
     bool ok = false;
     const QList<CodeRecord> master = CodeMasterTable::readKind(category, &ok);
     if (!ok) { // a list that cannot be read leaves the grid with blank rows
-        clearDetail(window);
+        clearDetail(panel);
         return;
     }
     // Every rebuild is a disk write; a work table that already holds the list is left alone.
@@ -127,20 +124,20 @@ void read(QWidget* window)
         if (!result)
             ShowWriteFailure(QStringLiteral("コード表"), result.error);
     }
-    refresh(window);
+    refresh(panel);
 }
 
-bool commitPendingEdit(QWidget* window)
+bool commitPendingEdit(const Panel& panel)
 {
-    if (GridEdits::commitPending(grid(window)))
+    if (GridEdits::commitPending(panel.grid))
         return true;
     ShowWriteFailure(QStringLiteral("コード表の編集中の値"), QStringLiteral("作業用のコード表に書き込めません。"));
     return false;
 }
 
-bool entry(QWidget* window)
+bool entry(const Panel& panel)
 {
-    QComboBox* box = categoryBox(window);
+    QComboBox* box = panel.kind;
     const QString category = box ? box->currentText() : QString();
     // Only the two kinds of the list are code lists; any other text names none.
     if (category.isEmpty() || box->findText(category) < 0) {
@@ -149,7 +146,7 @@ bool entry(QWidget* window)
             box->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    if (!commitPendingEdit(window))
+    if (!commitPendingEdit(panel))
         return false;
     const StoreResult result = WorkTableProtocol::registerCodeList(category);
     if (!result)
@@ -159,15 +156,14 @@ bool entry(QWidget* window)
     return result.ok;
 }
 
-void attach(QWidget* window)
+void attach(QComboBox* kind, std::function<void()> onLeave)
 {
-    if (QComboBox* box = categoryBox(window))
-        box->installEventFilter(new LeaveCategoryFilter(window, box));
+    kind->installEventFilter(new LeaveCategoryFilter(kind, std::move(onLeave)));
 }
 
-void followGrid(QWidget* window)
+void followGrid(const Panel& panel)
 {
-    QTableView* codes = grid(window);
+    QTableView* codes = panel.grid;
     if (!codes || !codes->selectionModel() || codes->selectionModel()->property("imeRule").toBool())
         return;
     codes->selectionModel()->setProperty("imeRule", true);

@@ -70,12 +70,9 @@ private:
 
 } // namespace
 
-CustomerList::CustomerList(QWidget* window)
-    : window_(window), grid_(window->findChild<QTableView*>(QStringLiteral("Grid顧客"))),
-      model_(window->findChild<QSqlTableModel*>(QStringLiteral("dat顧客"))),
-      category_(window->findChild<QComboBox*>(QStringLiteral("cmb顧客区分"))),
-      nameLabel_(window->findChild<QLabel*>(QStringLiteral("Lbl領収証氏名"))),
-      amountText_(window->findChild<QLineEdit*>(QStringLiteral("txt領収額")))
+CustomerList::CustomerList(const Panel& panel)
+    : grid_(panel.grid), model_(panel.model), category_(panel.category), nameLabel_(panel.receiptName),
+      amountText_(panel.receiptAmount)
 {
 }
 

@@ -6,7 +6,6 @@ class QLabel;
 class QLineEdit;
 class QSqlTableModel;
 class QTableView;
-class QWidget;
 
 // The customer list of the receipt tab: the work list w顧客マスタ shown in Grid顧客 through
 // dat顧客, its load and save for the category of cmb顧客区分, the marks, and the copy of the
@@ -16,7 +15,15 @@ public:
     // Visible grid columns, left to right.
     enum Column { Col行番号, Colチェック, Col顧客名, Col領収額, Col但書 };
 
-    explicit CustomerList(QWidget* window);
+    struct Panel {
+        QTableView* grid = nullptr;          // Grid顧客
+        QSqlTableModel* model = nullptr;     // dat顧客
+        QComboBox* category = nullptr;       // cmb顧客区分
+        QLabel* receiptName = nullptr;       // Lbl領収証氏名
+        QLineEdit* receiptAmount = nullptr;  // txt領収額
+    };
+
+    explicit CustomerList(const Panel& panel);
     // Delegates, keys and row pick on the grid; once, after the window is laid out.
     void attach();
 
@@ -37,7 +44,6 @@ private:
     void refresh();
     void switchIme();
 
-    QWidget* window_;
     QTableView* grid_;
     QSqlTableModel* model_;
     QComboBox* category_;

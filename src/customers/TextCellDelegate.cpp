@@ -13,7 +13,7 @@ QWidget* TextCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     QWidget* editor = nullptr;
     if (choices_) {
         auto* combo = new QComboBox(parent);
-        combo->setObjectName(QStringLiteral("DD但書"));
+        combo->setObjectName(QStringLiteral("ProvisoEditor")); // the stock provisos come from DD但書's table
         combo->setEditable(true);
         combo->setInsertPolicy(QComboBox::NoInsert);
         combo->addItems(choices_());

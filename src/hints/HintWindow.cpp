@@ -2,7 +2,6 @@
 
 #include "report/ReportFont.h"
 #include "ui/LayoutUnits.h"
-#include "hints/HintHandOver.h"
 #include "messages/ShowMsg.h"
 #include "store/HintTable.h"
 
@@ -129,9 +128,8 @@ QToolButton* HintWindow::addButton(QWidget* bar, const char* name, const QString
     return button;
 }
 
-void HintWindow::Form_Load()
+void HintWindow::Form_Load(const HintHandOver& handOver)
 {
-    const HintHandOver& handOver = HintHandOver::current();
     lblFormName->setText(handOver.HintFormName);
     lblFormTitle->setText(handOver.HintFormTitle);
     lblCtlName->setText(handOver.HintCtlName);
@@ -148,9 +146,8 @@ void HintWindow::Form_Load()
     bringToFront();
 }
 
-void HintWindow::SwitchKey()
+void HintWindow::SwitchKey(const HintHandOver& handOver)
 {
-    const HintHandOver& handOver = HintHandOver::current();
     const bool sameKey =
         handOver.HintFormName == lblFormName->text() && handOver.HintCtlName == lblCtlName->text();
     const bool keepShown = sameKey || (hasUnsavedEdits() &&
@@ -160,7 +157,7 @@ void HintWindow::SwitchKey()
         bringToFront();
         return;
     }
-    Form_Load();
+    Form_Load(handOver);
 }
 
 bool HintWindow::hasUnsavedEdits() const

@@ -1,4 +1,5 @@
 #pragma once
+#include "hints/HintHandOver.h"
 #include "store/StoreResult.h"
 
 #include <QColor>
@@ -23,10 +24,10 @@ public:
     explicit HintWindow(QWidget* parent = nullptr);
 
     // Takes the key from the hand-over, shows "Contents" locked, reads the hint and shows the window.
-    void Form_Load();
+    void Form_Load(const HintHandOver& handOver);
     // A hint button pressed while the window is open: loads the new key, after asking when the
     // text has unsaved edits; the same key only brings the window to the front.
-    void SwitchKey();
+    void SwitchKey(const HintHandOver& handOver);
     bool isLoaded() const { return loaded_; }
     bool hasUnsavedEdits() const;
 

@@ -1,12 +1,27 @@
 #pragma once
 
+class NumberBox;
 class PrintRuns;
+class QCheckBox;
+class QComboBox;
+class QRadioButton;
 class QWidget;
 
 // The print options panel Cn印刷選択 and the print command.
 class PrintOptions {
 public:
-    PrintOptions(QWidget* window, PrintRuns* runs) : window_(window), runs_(runs) {}
+    struct Panel {
+        QWidget* frame = nullptr;          // Cn印刷選択
+        QComboBox* paper = nullptr;        // cmb用紙
+        QRadioButton* listRun = nullptr;   // Optリスト印刷
+        QRadioButton* blankRun = nullptr;  // Opt白紙印刷
+        NumberBox* copies = nullptr;       // num枚数
+        QCheckBox* printDate = nullptr;    // Chk日付印刷
+        QCheckBox* printNumber = nullptr;  // Chk番号印刷
+        QCheckBox* printAmount = nullptr;  // Chk金額印刷
+    };
+
+    PrintOptions(const Panel& panel, PrintRuns* runs) : panel_(panel), runs_(runs) {}
 
     // Shows the panel with its defaults: marked customers, all three switches on, one sheet.
     void cmd徴収印刷_Click();
@@ -15,6 +30,6 @@ public:
     void cmd印刷実行_Click();
 
 private:
-    QWidget* window_;
+    Panel panel_;
     PrintRuns* runs_;
 };

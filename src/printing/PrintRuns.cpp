@@ -11,35 +11,24 @@
 #include <QPlainTextEdit>
 #include <QWidget>
 
-namespace {
-
-template <class T> QString textOf(QWidget* window, const char* name)
-{
-    const auto* widget = window->findChild<T*>(QString::fromUtf8(name));
-    if constexpr (std::is_same_v<T, QPlainTextEdit>)
-        return widget ? widget->toPlainText() : QString();
-    else
-        return widget ? widget->text() : QString();
-}
-
-} // namespace
-
 void PrintRuns::takeSharedTexts(PrintRequest& request, bool fromSettingsTab) const
 {
+    const ReceiptForm::Panel& form = sources_.form;
+    const SettingsBlock::Panel& settings = sources_.settings;
     // A list run prints the settings tab's company texts as they stand on screen; blank forms
     // print the receipt form's own.
-    request.CompanyName = textOf<QLineEdit>(window_, fromSettingsTab ? "txt自社名" : "txt自社名領収証");
-    request.CompanyInfo = textOf<QPlainTextEdit>(window_, fromSettingsTab ? "txt自社情報" : "txt自社情報領収証");
-    request.ReceiptTitle = textOf<QLineEdit>(window_, "txt領収証タイトル");
-    request.ReceiptDate = textOf<DateBox>(window_, "Dt領収日付");
-    request.ReceiptProviso = textOf<QLineEdit>(window_, "txt領収証但書");
+    request.CompanyName = fromSettingsTab ? settings.companyName->text() : form.companyName->text();
+    request.CompanyInfo = fromSettingsTab ? settings.companyInfo->toPlainText() : form.companyInfo->toPlainText();
+    request.ReceiptTitle = form.title->text();
+    request.ReceiptDate = form.date->text();
+    request.ReceiptProviso = form.proviso->text();
 }
 
 bool PrintRuns::Prn領収証(PrintRequest request)
 {
     takeSharedTexts(request, true);
-    if (customers_)
-        customers_->commitPendingEdit();
+    if (sources_.customers)
+        sources_.customers->commitPendingEdit();
     std::shared_ptr<ReportRun> run;
     const StoreResult assembled = PrintRunAssembly::listRun(request, &run);
     return open(assembled, std::move(run));
@@ -62,6 +51,9 @@ bool PrintRuns::open(const StoreResult& assembled, std::shared_ptr<ReportRun> ru
                 QStringLiteral("印刷の準備ができませんでした。\n") + assembled.error);
         return false;
     }
-    lastPreview_ = ReceiptRun::showPreview(std::move(run), window_);
+    lastPreview_ = ReceiptRun::showPreview(std::move(run), sources_.window);
+    if (sources_.afterOutput)
+        QObject::connect(lastPreview_, &ReportPreview::outputFinished, lastPreview_,
+                         [after = sources_.afterOutput] { after(); });
     return true;
 }

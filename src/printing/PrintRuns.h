@@ -1,10 +1,13 @@
 #pragma once
 #include "printing/PrintRequest.h"
+#include "printing/ReceiptForm.h"
+#include "settings/SettingsBlock.h"
 #include "store/StoreResult.h"
 
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class CustomerList;
@@ -17,7 +20,15 @@ class QWidget;
 // a fresh preview in the layout of the request's paper.
 class PrintRuns {
 public:
-    PrintRuns(QWidget* window, CustomerList* customers) : window_(window), customers_(customers) {}
+    struct Sources {
+        ReceiptForm::Panel form;       // title, date, proviso; the blank forms' company texts
+        SettingsBlock::Panel settings; // the list run's company texts
+        CustomerList* customers = nullptr;
+        QWidget* window = nullptr;     // the previews' parent
+        std::function<void()> afterOutput; // each time a preview has printed or saved its run
+    };
+
+    explicit PrintRuns(Sources sources) : sources_(std::move(sources)) {}
 
     // False when the run could not be prepared (the user has been told why).
     bool Prn領収証(PrintRequest request);
@@ -29,7 +40,6 @@ private:
     void takeSharedTexts(PrintRequest& request, bool fromSettingsTab) const;
     bool open(const StoreResult& assembled, std::shared_ptr<ReportRun> run);
 
-    QWidget* window_;
-    CustomerList* customers_;
+    Sources sources_;
     QPointer<ReportPreview> lastPreview_;
 };

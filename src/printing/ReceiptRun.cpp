@@ -1,5 +1,6 @@
 #include "printing/ReceiptRun.h"
 
+#include "messages/ShowMsg.h"
 #include "printing/ReceiptFormatter.h"
 #include "report/ReportOutput.h"
 #include "report/ReportPreview.h"
@@ -24,6 +25,10 @@ std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintR
 ReportPreview* showPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
 {
     auto* preview = new ReportPreview(std::move(run), parent);
+    QObject::connect(preview, &ReportPreview::outputFinished, preview, [](bool, const QString& message) {
+        if (!message.isEmpty())
+            ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), message);
+    });
     preview->show();
     preview->raise();
     preview->activateWindow();

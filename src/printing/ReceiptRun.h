@@ -19,7 +19,7 @@ std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintR
 
 // Opens a run in a new preview window (modeless; several may be open). The window owns the
 // run and deletes itself when closed; given the main window as parent it stays in front of it
-// and closes with it.
+// and closes with it. What became of each output is shown to the user.
 ReportPreview* showPreview(std::shared_ptr<ReportRun> run, QWidget* parent = nullptr);
 
 // Writes a whole run to a PDF file; the pages count as printed.

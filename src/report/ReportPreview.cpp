@@ -1,6 +1,5 @@
 #include "report/ReportPreview.h"
 
-#include "messages/ShowMsg.h"
 #include "report/PreviewPageView.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
@@ -225,9 +224,7 @@ bool ReportPreview::printOn(QPrinter& printer)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long run takes a few seconds
     const bool printed = ReportOutput::print(*run_, printer, &error, &notice);
     QGuiApplication::restoreOverrideCursor();
-    afterOutput(notice);
-    if (!printed)
-        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("印刷できませんでした。") + error);
+    afterOutput(printed, printed ? notice : QStringLiteral("印刷できませんでした。") + error);
     return printed;
 }
 
@@ -250,17 +247,15 @@ bool ReportPreview::saveAsPdfTo(const QString& path)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = ReportOutput::writePdf(*run_, path, &error, 1, 0, &notice);
     QGuiApplication::restoreOverrideCursor();
-    afterOutput(notice);
-    if (!written)
-        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
-                QStringLiteral("PDF ファイルを保存できませんでした。\n") + path + QStringLiteral("\n") + error);
+    afterOutput(written, written ? notice
+                                 : QStringLiteral("PDF ファイルを保存できませんでした。\n") + path +
+                                       QStringLiteral("\n") + error);
     return written;
 }
 
-void ReportPreview::afterOutput(const QString& notice)
+void ReportPreview::afterOutput(bool done, const QString& message)
 {
     // Output may have changed the run's texts (its numbers): show the pages as they went out.
     view_->update();
-    if (!notice.isEmpty())
-        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), notice);
+    emit outputFinished(done, message);
 }

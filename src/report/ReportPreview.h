@@ -13,8 +13,10 @@ class ReportRun;
 
 // The modeless preview of one formatted run, titled by the layout's caption. Shows one page
 // at a time (drawn only when shown), pages through the run, zooms, prints and saves a PDF.
-// Showing or closing it never counts as printing. Deletes itself when closed.
+// Showing or closing it never counts as printing. Deletes itself when closed. What became of
+// an output is told to whoever opened it (outputFinished); the preview shows no message itself.
 class ReportPreview : public QWidget {
+    Q_OBJECT
 public:
     explicit ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent = nullptr);
     ~ReportPreview() override;
@@ -28,9 +30,14 @@ public:
     // Ask for a printer or a file name, then output the whole run.
     void printWithDialog();
     void saveAsPdf();
-    // Output without asking; a failure is shown to the user and the preview stays open.
+    // Output without asking; on a failure the preview stays open for another try.
     bool printOn(QPrinter& printer);
     bool saveAsPdfTo(const QString& path);
+
+signals:
+    // After each attempt to print or save: whether it went out, and what to tell the user
+    // (why it failed, or a notice such as renumbered receipts; empty when there is nothing).
+    void outputFinished(bool done, const QString& message);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -38,7 +45,7 @@ protected:
 
 private:
     void updateView();
-    void afterOutput(const QString& notice);
+    void afterOutput(bool done, const QString& message);
 
     std::shared_ptr<ReportRun> run_;
     PreviewPageView* view_ = nullptr;

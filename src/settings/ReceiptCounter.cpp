@@ -21,12 +21,7 @@ QVariant Access自社情報(const QVariant& field, const QVariant& mode, const Q
         const qint64 number = value.toString().toLongLong(&isNumber);
         if (!isNumber)
             return QString();
-        bool changed = false;
-        const StoreResult result = CompanyTable::raiseReceiptNumber(number, &changed);
-        if (!result)
-            emit ReceiptCounterSignals::instance().writeFailed(result.error);
-        else if (changed)
-            emit ReceiptCounterSignals::instance().lastNumberRaised(number);
+        CompanyTable::raiseReceiptNumber(number);
     }
     return QString();
 }
@@ -35,16 +30,7 @@ StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst)
 {
     qint64 from = first;
     const StoreResult result = CompanyTable::issueReceiptNumbers(first, count, &from);
-    if (result) {
-        emit ReceiptCounterSignals::instance().lastNumberRaised(from + count - 1);
-        if (issuedFirst)
-            *issuedFirst = from;
-    }
+    if (result && issuedFirst)
+        *issuedFirst = from;
     return result;
-}
-
-ReceiptCounterSignals& ReceiptCounterSignals::instance()
-{
-    static ReceiptCounterSignals signals_;
-    return signals_;
 }

@@ -1,8 +1,6 @@
 #include "settings/SettingsBlock.h"
 
 #include "messages/ShowMsg.h"
-#include "settings/ReceiptCounter.h"
-#include "settings/SettingCopies.h"
 #include "settings/StoredSettings.h"
 #include "store/CompanyTable.h"
 #include "ui/NumberBox.h"
@@ -10,22 +8,13 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QWidget>
 
 namespace SettingsBlock {
 
 namespace {
 
-template <class T> T* find(QWidget* window, const char* name)
+void showEra(QComboBox* list, const QString& era)
 {
-    return window->findChild<T*>(QString::fromUtf8(name));
-}
-
-void showEra(QWidget* window, const QString& era)
-{
-    auto* list = find<QComboBox>(window, "cmb年号");
-    if (!list)
-        return;
     const int index = list->findText(era);
     if (index >= 0)
         list->setCurrentIndex(index);
@@ -53,44 +42,31 @@ void showStoredNumber(NumberBox* box, const QVariant& stored)
 }
 } // namespace
 
-void setUpNumberBox(QWidget* window)
-{
-    if (auto* number = find<NumberBox>(window, "num領収証番号"))
-        number->setRange(0, LargestReceiptNumber);
-}
+void setUpNumberBox(const Panel& panel) { panel.lastNumber->setRange(0, LargestReceiptNumber); }
 
-void read(QWidget* window)
+void read(const Panel& panel, SettingCopies& copies)
 {
-    SettingCopies& copies = SettingCopies::current();
     const std::optional<StoredSettings> stored = StoredSettings::read();
     if (!stored) { // empty or unreadable: the screen keeps what it shows
         copies.SettingEra = StoredSettings::DefaultEra;
         return;
     }
     copies.SettingEra = stored->era;
-    showEra(window, copies.SettingEra);
+    showEra(panel.era, copies.SettingEra);
     copies.SettingCompanyName = stored->companyName;
-    if (auto* name = find<QLineEdit>(window, "txt自社名"))
-        name->setText(copies.SettingCompanyName);
+    panel.companyName->setText(copies.SettingCompanyName);
     copies.SettingCompanyInfo = stored->companyInfo;
-    if (auto* info = find<QPlainTextEdit>(window, "txt自社情報"))
-        info->setPlainText(copies.SettingCompanyInfo);
-    if (auto* number = find<NumberBox>(window, "num領収証番号"))
-        showStoredNumber(number, stored->lastReceiptNumber);
+    panel.companyInfo->setPlainText(copies.SettingCompanyInfo);
+    showStoredNumber(panel.lastNumber, stored->lastReceiptNumber);
 }
 
-bool entry(QWidget* window)
+bool entry(const Panel& panel)
 {
-    auto* name = find<QLineEdit>(window, "txt自社名");
-    auto* info = find<QPlainTextEdit>(window, "txt自社情報");
-    auto* era = find<QComboBox>(window, "cmb年号");
-    auto* number = find<NumberBox>(window, "num領収証番号");
-    if (!name || !info || !era || !number)
-        return false;
+    NumberBox* number = panel.lastNumber;
     CompanySettingsRecord record;
-    record.自社名 = name->text();
-    record.自社情報 = info->toPlainText();
-    record.年号 = era->currentText();
+    record.自社名 = panel.companyName->text();
+    record.自社情報 = panel.companyInfo->toPlainText();
+    record.年号 = panel.era->currentText();
     // An empty box (after "クリア") means no number was entered: the stored counter stays, so
     // that clearing the screen and saving it cannot restart the receipts at 1.
     if (number->isEmpty()) {
@@ -105,28 +81,25 @@ bool entry(QWidget* window)
     return result.ok;
 }
 
-void clearFields(QWidget* window)
+void clearFields(const Panel& panel)
 {
-    if (auto* name = find<QLineEdit>(window, "txt自社名"))
-        name->clear();
-    if (auto* info = find<QPlainTextEdit>(window, "txt自社情報"))
-        info->clear();
-    if (auto* number = find<NumberBox>(window, "num領収証番号"))
-        number->clear();
+    panel.companyName->clear();
+    panel.companyInfo->clear();
+    panel.lastNumber->clear();
 }
 
-void followCounter(QWidget* window)
+void followCounter(const Panel& panel)
 {
-    auto* number = find<NumberBox>(window, "num領収証番号");
-    if (!number)
+    const std::optional<StoredSettings> stored = StoredSettings::read();
+    bool isNumber = false;
+    const qint64 lastNumber = stored ? stored->lastReceiptNumber.toString().toLongLong(&isNumber) : 0;
+    if (!isNumber)
         return;
-    QObject::connect(&ReceiptCounterSignals::instance(), &ReceiptCounterSignals::lastNumberRaised, number,
-                     [number](qint64 lastNumber) {
-                         if (lastNumber > number->maximum())
-                             number->clear(); // a save then keeps the stored number
-                         else if (number->isEmpty() || number->value() < lastNumber)
-                             number->setValue(lastNumber);
-                     });
+    NumberBox* number = panel.lastNumber;
+    if (lastNumber > number->maximum())
+        number->clear(); // a save then keeps the stored number
+    else if (number->isEmpty() || number->value() < lastNumber)
+        number->setValue(lastNumber);
 }
 
 } // namespace SettingsBlock

@@ -1,27 +1,40 @@
 #pragma once
-class QWidget;
+#include "settings/SettingCopies.h"
+
+#include <QtGlobal>
+
+class NumberBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
 
 // The own-company settings block of the settings page (txt自社名, txt自社情報, cmb年号,
 // num領収証番号) against the first row of 自社情報, and the settings copies.
-#include <QtGlobal>
-
 namespace SettingsBlock {
+
+struct Panel {
+    QLineEdit* companyName = nullptr;      // txt自社名
+    QPlainTextEdit* companyInfo = nullptr; // txt自社情報
+    QComboBox* era = nullptr;              // cmb年号
+    NumberBox* lastNumber = nullptr;       // num領収証番号
+};
+
 // The receipt numbers num領収証番号 takes: far beyond any real count, and far from where
 // adding a run's receipts could overflow.
 inline constexpr qint64 LargestReceiptNumber = 999'999'999'999'999;
 // Sets the box's range.
-void setUpNumberBox(QWidget* window);
+void setUpNumberBox(const Panel& panel);
 
-// Shows the stored settings and sets the copies; an empty table sets the era copy to "西暦"
+// Shows the stored settings and sets `copies`; an empty table sets the era copy to "西暦"
 // and leaves the screen as it is. A stored receipt number the box cannot hold is not shown
 // (the user is told); the box stays empty, so that a save keeps the stored number.
-void read(QWidget* window);
+void read(const Panel& panel, SettingCopies& copies);
 // Saves the block into the stored row, all or nothing; a failure is shown to the user.
 // False when nothing was saved.
-bool entry(QWidget* window);
+bool entry(const Panel& panel);
 // Empties the company fields and the receipt number; the era list is left alone.
-void clearFields(QWidget* window);
-// Keeps num領収証番号 from showing less than the stored last receipt number once printing has
-// raised it, so that saving the settings never hands out numbers again.
-void followCounter(QWidget* window);
+void clearFields(const Panel& panel);
+// After a run went out: keeps num領収証番号 from showing less than the stored last receipt
+// number, so that saving the settings never hands out numbers again.
+void followCounter(const Panel& panel);
 } // namespace SettingsBlock

@@ -10,9 +10,3 @@ DataPaths DataPaths::forFolder(const QString& folder)
     paths.WorkDbPath = paths.DataFolder + QLatin1String(WorkDbFileName);
     return paths;
 }
-
-DataPaths& DataPaths::current()
-{
-    static DataPaths paths;
-    return paths;
-}

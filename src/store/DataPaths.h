@@ -1,14 +1,13 @@
 #pragma once
 #include <QString>
 
-// Where the two database files live. Set once at start-up and never changed afterwards.
+// Where the two database files live, worked out from the data folder given at start-up.
 struct DataPaths {
     QString DataFolder; // always ends with '/'
     QString MainDbPath;
     QString WorkDbPath;
 
     static DataPaths forFolder(const QString& folder);
-    static DataPaths& current();
 };
 
 inline constexpr const char* MainDbFileName = "Ledrium.mdb";

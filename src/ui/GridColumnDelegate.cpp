@@ -1,7 +1,5 @@
 #include "ui/GridColumnDelegate.h"
 
-#include "ui/AmountText.h"
-
 #include "ui/BrokenText.h"
 #include "ui/TextLimit.h"
 
@@ -12,18 +10,6 @@
 GridColumnDelegate::GridColumnDelegate(Qt::Alignment alignment, QObject* parent)
     : QStyledItemDelegate(parent), alignment_(alignment)
 {
-}
-
-// "#,###": thousands separated, no decimals, and nothing at all for zero.
-QString GridColumnDelegate::displayText(const QVariant& value, const QLocale& locale) const
-{
-    if (!thousands_ || value.isNull())
-        return QStyledItemDelegate::displayText(value, locale);
-    bool ok = false;
-    const qint64 number = value.toLongLong(&ok);
-    if (!ok)
-        return QStyledItemDelegate::displayText(value, locale);
-    return AmountText::thousands(number);
 }
 
 QWidget* GridColumnDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,

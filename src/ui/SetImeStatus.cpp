@@ -13,6 +13,7 @@ void SetImeStatus(QWidget* window, int open)
     window->setAttribute(Qt::WA_InputMethodEnabled, on);
     if (auto* view = qobject_cast<QAbstractItemView*>(window)) {
         view->viewport()->setAttribute(Qt::WA_InputMethodEnabled, on);
+        // An open cell editor is a child of the viewport; the view has no list of them.
         for (QWidget* editor : view->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
             editor->setAttribute(Qt::WA_InputMethodEnabled, on);
     }

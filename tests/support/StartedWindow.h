@@ -1,7 +1,6 @@
 #pragma once
 #include "TestData.h"
 #include "app/MainWindow.h"
-#include "settings/SettingCopies.h"
 
 #include <QTest>
 
@@ -16,7 +15,6 @@ struct StartedWindow {
     // `arrange` runs on the fresh databases before the program starts on them.
     explicit StartedWindow(const std::function<void()>& arrange = {})
     {
-        SettingCopies::current() = {};
         if (arrange)
             arrange();
         window = std::make_unique<Frm領収証>();

@@ -13,7 +13,6 @@ TestData::TestData()
           Connections::open(DataPaths::forFolder(dir_.path())).ok;
     if (!ok_)
         qWarning() << "test data folder:" << error;
-    DataPaths::current() = DataPaths::forFolder(dir_.path());
 }
 
 TestData::~TestData() { Connections::close(); }

@@ -1,7 +1,0 @@
-#include "hints/HintHandOver.h"
-
-HintHandOver& HintHandOver::current()
-{
-    static HintHandOver handOver;
-    return handOver;
-}

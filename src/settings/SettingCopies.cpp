@@ -1,7 +1,0 @@
-#include "settings/SettingCopies.h"
-
-SettingCopies& SettingCopies::current()
-{
-    static SettingCopies copies;
-    return copies;
-}
