@@ -1,5 +1,6 @@
 // The eight receipt layouts: every control of the first receipt on the first page, with its
 // box, font, alignment, line style, picture and formatted text; drawing order; paper types.
+#include "RequestFixture.h"
 #include "TestData.h"
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
@@ -237,9 +238,7 @@ private:
     // One receipt of the request every test starts from, on the given paper.
     std::shared_ptr<ReportRun> buildOne(const QString& paperType) const
     {
-        PrintRequest request = request_;
-        request.paper = ReceiptLayouts::paperOrDefault(paperType);
-        return ReceiptRun::build(request, {{Name, qint64(1500), Proviso}});
+        return runOn(request_, paperType, {{Name, qint64(1500), Proviso}});
     }
 
     std::unique_ptr<TestData> data_;
@@ -255,14 +254,7 @@ void TestLayouts::init()
 {
     data_ = std::make_unique<TestData>();
     QVERIFY(data_->ok());
-    PrintRequest& s = request_;
-    s = PrintRequest();
-    s.ReceiptTitle = Title;
-    s.CompanyName = Company;
-    s.CompanyInfo = Info;
-    s.ReceiptDate = Date;
-    s.PrintDateFlag = s.PrintAmountFlag = s.PrintNumberFlag = true;
-    s.ReceiptNo = 41;
+    request_ = everySwitchOn(Title, Company, Info, Date);
 }
 
 void TestLayouts::firstReceiptControls_data()

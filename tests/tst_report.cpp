@@ -2,6 +2,7 @@
 // formatted text, numbering and the stored counter, PDF output read back by poppler,
 // texts that do not fit, and the preview window.
 #include "ScriptedMessagePresenter.h"
+#include "RequestFixture.h"
 #include "TestData.h"
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
@@ -208,9 +209,7 @@ private:
     // A run of the request every test starts from, on the given paper.
     std::shared_ptr<ReportRun> build(const QString& paperType, const QList<PrintRow>& rows) const
     {
-        PrintRequest request = request_;
-        request.paper = ReceiptLayouts::paperOrDefault(paperType);
-        return ReceiptRun::build(request, rows);
+        return runOn(request_, paperType, rows);
     }
 
     std::unique_ptr<TestData> data_;
@@ -226,14 +225,7 @@ void TestReport::init()
 {
     data_ = std::make_unique<TestData>();
     QVERIFY(data_->ok());
-    PrintRequest& s = request_;
-    s = PrintRequest();
-    s.ReceiptTitle = u("領　収　証");
-    s.CompanyName = u("みどり町内会");
-    s.CompanyInfo = u("東京都港区一丁目1番1号");
-    s.ReceiptDate = u("令和 8年12月10日");
-    s.PrintDateFlag = s.PrintAmountFlag = s.PrintNumberFlag = true;
-    s.ReceiptNo = 41;
+    request_ = everySwitchOn(u("領　収　証"), u("みどり町内会"), u("東京都港区一丁目1番1号"), u("令和 8年12月10日"));
 }
 
 void TestReport::cleanup()

@@ -15,13 +15,14 @@ void apply(QApplication& app)
 {
     app.setApplicationName(QStringLiteral("Ledrium"));
     app.setApplicationVersion(ProgramVersion);
-    static QTranslator qtbase;
-    if (qtbase.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtbase);
+    // The translators belong to the application and go with it.
+    auto* qtbase = new QTranslator(&app);
+    if (qtbase->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(qtbase);
     // Installed last, so asked first: fills in what qtbase_ja leaves in English.
-    static QTranslator dialogs;
-    if (dialogs.load(QStringLiteral(":/translations/qt_dialogs_ja.qm")))
-        app.installTranslator(&dialogs);
+    auto* dialogs = new QTranslator(&app);
+    if (dialogs->load(QStringLiteral(":/translations/qt_dialogs_ja.qm")))
+        app.installTranslator(dialogs);
     app.installEventFilter(new FileDialogColumns(&app));
     // fontconfig knows no alias for the layout's font; IPAPGothic has the same metrics.
     QFont::insertSubstitution(QString::fromUtf8(ReportFont::Name), QString::fromUtf8(ReportFont::Substitute));
