@@ -4,14 +4,27 @@
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
+#include "customers/CsvImportDialog.h"
+#include "customers/CustomerCsv.h"
 #include "customers/CustomerList.h"
+#include "messages/MessageCatalogue.h"
 #include "printing/PrintRuns.h"
 #include "report/ReportPreview.h"
 #include "report/ReportRun.h"
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
+#include "ui/AmountText.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QHeaderView>
 #include <QStyledItemDelegate>
 #include <QComboBox>
@@ -51,6 +64,18 @@ private slots:
     void rowNumbersAndTheCurrentRowShowWhole_data();
     void rowNumbersAndTheCurrentRowShowWhole();
     void openingTheCategoryListKeepsTheAmounts();
+    void csvPreview_data();
+    void csvPreview();
+    void csvImportStoresAndShowsTheCategory_data();
+    void csvImportStoresAndShowsTheCategory();
+    void csvImportAsksBeforeLosingWork_data();
+    void csvImportAsksBeforeLosingWork();
+    void failedCsvImportChangesNothing_data();
+    void failedCsvImportChangesNothing();
+    void csvExportThenImportGivesTheSameList_data();
+    void csvExportThenImportGivesTheSameList();
+    void csvImportOfTenThousandRows();
+    void gridMenuOffersCsv();
 };
 
 namespace {
@@ -110,6 +135,75 @@ QModelIndex cell(StartedWindow& started, int row, CustomerList::Column column)
 {
     CustomerList* list = started.window->customerList();
     return list->model()->index(row, list->modelColumn(column));
+}
+
+// The bytes of `text` in code page 932, as a Japanese spreadsheet saves CSV, made by iconv.
+QByteArray cp932(const QString& text)
+{
+    QProcess iconv;
+    iconv.start(u("iconv"), {u("-f"), u("UTF-8"), u("-t"), u("CP932")});
+    iconv.write(text.toUtf8());
+    iconv.closeWriteChannel();
+    if (!iconv.waitForFinished() || iconv.exitCode() != 0)
+        return {};
+    return iconv.readAllStandardOutput();
+}
+
+QString writeFile(const QTemporaryDir& dir, const QByteArray& bytes)
+{
+    const QString path = dir.filePath(u("一覧.csv"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+// Imports `path` through the window's menu entry; `choose` works the preview as the user would,
+// which is then accepted (or cancelled when `choose` returns false).
+bool importCsv(StartedWindow& started, const QString& path, const std::function<bool(CsvImportDialog&)>& choose)
+{
+    bool seen = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* preview = dynamic_cast<CsvImportDialog*>(QApplication::activeModalWidget());
+        if (!preview || seen)
+            return;
+        seen = true;
+        if (choose(*preview) && preview->importButton()->isEnabled())
+            QTest::mouseClick(preview->importButton(), Qt::LeftButton);
+        if (preview->isVisible())
+            preview->reject(); // the click did not end it
+    });
+    poll.start(10);
+    const bool stored = started.window->customerCsv()->importFrom(path);
+    return stored && seen;
+}
+
+bool chooseIn(QComboBox* box, const QVariant& data)
+{
+    const int at = box->findData(data);
+    box->setCurrentIndex(at);
+    return at >= 0;
+}
+
+// Names and provisos of the work rows that carry a name, "name|proviso|amount|mark".
+QStringList workList()
+{
+    QStringList rows;
+    for (const CustomerWorkRow& row : CustomerWorkTable::rows())
+        if (!row.顧客名.isNull())
+            rows.append(QStringList{row.顧客名.toString(), row.但書.toString(), row.領収額.toString(),
+                                    row.チェック ? u("✓") : QString()}
+                            .join(u'|'));
+    return rows;
+}
+
+QStringList masterList(const QString& category)
+{
+    QStringList rows;
+    for (const CustomerRecord& row : CustomerMasterTable::readCategory(category))
+        rows.append(QStringLiteral("%1|%2|%3").arg(row.行番号).arg(row.顧客名.toString(), row.但書.toString()));
+    return rows;
 }
 
 } // namespace
@@ -605,6 +699,297 @@ void TestCustomers::openingTheCategoryListKeepsTheAmounts()
     QTest::keyClick(box->view(), Qt::Key_Escape);
     QTRY_VERIFY(!box->view()->isVisible());
     QCOMPARE(CustomerWorkTable::rows().value(1).領収額.toLongLong(), 3000LL);
+}
+
+void TestCustomers::csvPreview_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<int>("provisoColumn"); // chosen by the user, -2 to keep what was recognised
+    QTest::addColumn<QStringList>("customers"); // "line|name|proviso|amount"
+    QTest::addColumn<QStringList>("skipped");   // "line|start of the reason"
+    const QString utf8 = u("UTF-8");
+    const QString sjis = u("Shift_JIS（Windows）");
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + u("顧客名,但書,金額\r\n山田,年会費,1000\r\n").toUtf8() << utf8
+                                    << -2 << QStringList{u("2|山田|年会費|1000")} << QStringList{};
+    QTest::newRow("UTF-8 without BOM, other names and order") << u("金額,氏　名\n500,鈴木\n").toUtf8() << utf8 << -2
+                                                                << QStringList{u("2|鈴木||500")} << QStringList{};
+    // As a Japanese spreadsheet saves it: characters only code page 932 has, and a currency
+    // cell written with the yen sign that Shift_JIS keeps in the backslash's place.
+    QTest::newRow("CP932 from a spreadsheet")
+        << cp932(u("顧客名,但書,領収額\r\n髙橋①,会費～,\"1,000\"\r\n㈱山田商店,寄付,\"\\2,000\"\r\n")) << sjis << -2
+        << QStringList{u("2|髙橋①|会費～|1000"), u("3|㈱山田商店|寄付|2000")} << QStringList{};
+    QTest::newRow("quotes, commas and line breaks")
+        << u("顧客名,但書\r\n\"O\"\"Neil, Jr.\",\"会費,寄付\"\r\n鈴木,\"会費\r\n前期\"\r\n佐藤,寄付\r\n").toUtf8() << utf8 << -2
+        << QStringList{u("2|O\"Neil, Jr.|会費,寄付|"), u("5|佐藤|寄付|")} << QStringList{u("3|但書に改行")};
+    QTest::newRow("no header, proviso chosen") << u("山田,年会費\r\n鈴木,寄付\r\n").toUtf8() << utf8 << 1
+                                               << QStringList{u("1|山田|年会費|"), u("2|鈴木|寄付|")} << QStringList{};
+    QTest::newRow("empty lines") << u("顧客名\r\n\r\n山田\r\n,,\r\n\r\n鈴木").toUtf8() << utf8 << -2
+                                 << QStringList{u("3|山田||"), u("6|鈴木||")} << QStringList{};
+    QTest::newRow("a line too long") << (u("顧客名\r\n") + QString(32767, u'長') + u("\r\n") + QString(32768, u'長')).toUtf8()
+                                     << utf8 << -2 << QStringList{u("2|") + QString(32767, u'長') + u("||")}
+                                     << QStringList{u("3|顧客名が長すぎます")};
+    QTest::newRow("amounts with commas and full-width digits")
+        << u("顧客名,金額\r\n山田,\"1,234\"\r\n鈴木,１２３４\r\n佐藤,\"１，２３４，５６７\"\r\n木村,\r\n田中,12.5\r\n"
+             "伊藤,-1\r\n加藤,10000000000\r\n林,abc\r\n").toUtf8()
+        << utf8 << -2 << QStringList{u("2|山田||1234"), u("3|鈴木||1234"), u("4|佐藤||1234567"), u("5|木村||")}
+        << QStringList{u("6|領収額「12.5」"), u("7|領収額「-1」"), u("8|領収額「10000000000」"), u("9|領収額「abc」")};
+    QTest::newRow("empty names") << u("顧客名,但書\r\n,会費\r\n　 ,会費\r\n").toUtf8() << utf8 << -2 << QStringList{}
+                                 << QStringList{u("2|顧客名が空"), u("3|顧客名が空")};
+    QTest::newRow("rows of another category") << u("区分,顧客名\r\n正会員,山田\r\n賛助会員,鈴木\r\n,佐藤\r\n").toUtf8() << utf8 << -2
+                                              << QStringList{u("2|山田||"), u("4|佐藤||")}
+                                              << QStringList{u("3|区分が「賛助会員」")};
+    QTest::newRow("formula guard taken off") << u("顧客名,但書\r\n'=SUM(A1),'-1\r\n''@x,'年会費\r\n").toUtf8() << utf8 << -2
+                                             << QStringList{u("2|=SUM(A1)|-1|"), u("3|'@x|'年会費|")} << QStringList{};
+    QTest::newRow("unreadable and control characters")
+        << cp932(u("顧客名,但書\r\n山田")) + QByteArray("\xA0") + cp932(u(",会費\r\n鈴木,会\x01費\r\n佐藤,会費\r\n")) << sjis << -2
+        << QStringList{u("4|佐藤|会費|")} << QStringList{u("2|顧客名に読めない文字"), u("3|但書に改行や制御文字")};
+    QTest::newRow("quote left open") << u("顧客名\r\n山田\r\n\"鈴木\r\n佐藤\r\n").toUtf8() << utf8 << -2
+                                     << QStringList{u("2|山田||")} << QStringList{u("3|引用符")};
+    const QString unicodeText = QChar(0xFEFF) + u("顧客名\t金額\r\n山田\t1,000\r\n");
+    QTest::newRow("tab-separated UTF-16") << QByteArray(reinterpret_cast<const char*>(unicodeText.utf16()), unicodeText.size() * 2)
+                                          << u("UTF-16") << -2 << QStringList{u("2|山田||1000")} << QStringList{};
+}
+
+// What the preview offers for a file, before anything is stored.
+void TestCustomers::csvPreview()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, encoding);
+    QFETCH(int, provisoColumn);
+    QFETCH(QStringList, customers);
+    QFETCH(QStringList, skipped);
+    TestData data;
+    QVERIFY(data.ok());
+    QVERIFY(!bytes.isEmpty());
+    CsvImportDialog preview(u("一覧.csv"), bytes, {u("正会員"), u("賛助会員")}, u("正会員"));
+    QCOMPARE(preview.encodingBox()->currentText(), encoding);
+    if (provisoColumn != -2)
+        QVERIFY(chooseIn(preview.provisoColumnBox(), provisoColumn));
+    QStringList added;
+    for (const CustomerImport::Customer& customer : preview.plan().customers)
+        added.append(QStringLiteral("%1|%2|%3|%4")
+                         .arg(customer.line)
+                         .arg(customer.name, customer.proviso.toString(), customer.amount.toString()));
+    QCOMPARE(added, customers);
+    QCOMPARE(preview.plan().skipped.size(), skipped.size());
+    for (qsizetype i = 0; i < skipped.size(); ++i) {
+        const QString shown = QStringLiteral("%1|%2").arg(preview.plan().skipped[i].line).arg(preview.plan().skipped[i].reason);
+        QVERIFY2(shown.startsWith(skipped[i]), qPrintable(shown));
+    }
+    QCOMPARE(preview.addedView()->model()->rowCount(), customers.size());
+    QCOMPARE(preview.skippedView()->model()->rowCount(), skipped.size());
+    QCOMPARE(preview.importButton()->isEnabled(), !customers.isEmpty());
+}
+
+void TestCustomers::csvImportStoresAndShowsTheCategory_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<QStringList>("master");
+    QTest::addColumn<QStringList>("work");
+    QTest::newRow("added after the registered list")
+        << false << QStringList{u("1|旧一|会費"), u("2|旧二|"), u("3|新一|寄付"), u("4|新二|")}
+        << QStringList{u("旧一|会費||✓"), u("旧二|||✓"), u("新一|寄付|1000|✓"), u("新二|||✓")};
+    QTest::newRow("replacing the registered list") << true << QStringList{u("1|新一|寄付"), u("2|新二|")}
+                                                   << QStringList{u("新一|寄付|1000|✓"), u("新二|||✓")};
+}
+
+// The accepted preview is stored as the category's list, and the grid shows that category as a
+// load does, with the file's amounts.
+void TestCustomers::csvImportStoresAndShowsTheCategory()
+{
+    QFETCH(bool, replace);
+    QFETCH(QStringList, master);
+    QFETCH(QStringList, work);
+    StartedWindow started;
+    QVERIFY(started.show());
+    chooseCategory(started, u("正会員"));
+    chooseCategory(started, u("賛助会員"));
+    QVERIFY(CustomerMasterTable::replaceCategory(u("正会員"), {{1, u("旧一"), u("正会員"), u("会費")}, {2, u("旧二"), u("正会員"), QVariant()}}));
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, u("顧客名,但書,領収額\r\n新一,寄付,\"1,000\"\r\n新二,,\r\n").toUtf8());
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {true};
+    QVERIFY(importCsv(started, path, [&](CsvImportDialog& preview) {
+        preview.categoryBox()->setCurrentIndex(preview.categoryBox()->findText(u("正会員")));
+        (replace ? preview.replaceButton() : preview.appendButton())->setChecked(true);
+        return true;
+    }));
+    QCOMPARE(masterList(u("正会員")), master);
+    QCOMPARE(workList(), work);
+    QCOMPARE(started.get<QComboBox>("cmb顧客区分")->currentText(), u("正会員"));
+    QCOMPARE(cell(started, 0, CustomerList::Col顧客名).data().toString(), master.first().section(u'|', 1, 1));
+    QCOMPARE(presenter.shown.last().title, u("読込完了"));
+    QCOMPARE(presenter.shown.size(), replace ? 2 : 1); // replacing asked first
+}
+
+void TestCustomers::csvImportAsksBeforeLosingWork_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<bool>("typeFirst");
+    QTest::newRow("replacing registered customers") << true << false;
+    QTest::newRow("names typed but not registered") << false << true;
+}
+
+// Answering No to either question stores nothing and leaves the grid as it was.
+void TestCustomers::csvImportAsksBeforeLosingWork()
+{
+    QFETCH(bool, replace);
+    QFETCH(bool, typeFirst);
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("旧")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    if (typeFirst)
+        typeInto(started.get<QTableView>("Grid顧客"), cell(started, 1, CustomerList::Col顧客名), u("未登録の人"));
+    const QStringList before = workList();
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, u("顧客名\r\n新\r\n").toUtf8());
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {false};
+    QVERIFY(!importCsv(started, path, [&](CsvImportDialog& preview) {
+        preview.replaceButton()->setChecked(replace);
+        return true;
+    }));
+    QCOMPARE(presenter.shown.size(), 1);
+    QCOMPARE(presenter.shown[0].style, MessageStyle::AskNo);
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|旧|但し1")});
+    QCOMPARE(workList(), before);
+}
+
+void TestCustomers::failedCsvImportChangesNothing_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("disk full") << u("PRAGMA max_page_count = 1");
+    QTest::newRow("read-only database") << u("PRAGMA query_only = ON");
+}
+
+// A store that fails half way says so, claims nothing, and keeps both the list and the grid.
+void TestCustomers::failedCsvImportChangesNothing()
+{
+    QFETCH(QString, fault);
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("旧")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    const QStringList before = workList();
+    QByteArray file = u("顧客名\r\n").toUtf8();
+    for (int row = 1; row < 60; ++row)
+        file += QString(300, QChar(0x4E00 + row)).toUtf8() + "\r\n";
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, file);
+    TestData::execMain(fault);
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    QVERIFY(!importCsv(started, path, [](CsvImportDialog&) { return true; }));
+    QCOMPARE(presenter.shown.size(), 1);
+    QVERIFY(presenter.shown[0].prompt.startsWith(u("顧客リストを保存できませんでした。データは変更されていません。")));
+    TestData::execMain(u("PRAGMA query_only = OFF"));
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|旧|但し1")});
+    QCOMPARE(workList(), before);
+}
+
+void TestCustomers::csvExportThenImportGivesTheSameList_data()
+{
+    QTest::addColumn<CustomerExport::Scope>("scope");
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<int>("otherCategoryLines");
+    const QByteArray bom("\xEF\xBB\xBF");
+    QTest::newRow("the list on screen, with amounts")
+        << CustomerExport::Scope::OnScreen << bom + u("区分,行番号,顧客名,領収額,但書\r\n").toUtf8() << 0;
+    QTest::newRow("the registered list") << CustomerExport::Scope::Registered
+                                         << bom + u("区分,行番号,顧客名,但書\r\n").toUtf8() << 0;
+    QTest::newRow("every category") << CustomerExport::Scope::Every << bom + u("区分,行番号,顧客名,但書\r\n").toUtf8() << 1;
+}
+
+// Names that need quoting or a formula guard come back exactly; with the on-screen list, the
+// amounts too. The other category of an all-category file is left out, with its lines named.
+void TestCustomers::csvExportThenImportGivesTheSameList()
+{
+    QFETCH(CustomerExport::Scope, scope);
+    QFETCH(QByteArray, header);
+    QFETCH(int, otherCategoryLines);
+    StartedWindow started;
+    QVERIFY(started.show());
+    const QList<CustomerRecord> list = {{1, u("O\"Neil, Jr."), u("正会員"), u("会費,寄付")},
+                                        {2, u("=SUM(A1)"), u("正会員"), QVariant()},
+                                        {3, u("'-1"), u("正会員"), u("\"特\"")},
+                                        {4, u(" 前後に空白 "), u("正会員"), u("@年会費")},
+                                        {5, u("髙橋①🎉"), u("正会員"), u("")}};
+    QVERIFY(CustomerMasterTable::replaceCategory(u("正会員"), list));
+    QVERIFY(CustomerMasterTable::replaceCategory(u("賛助会員"), {{1, u("別"), u("賛助会員"), QVariant()}}));
+    chooseCategory(started, u("賛助会員"));
+    chooseCategory(started, u("正会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 1, CustomerList::Col領収額), u("12345"));
+    const QStringList registered = masterList(u("正会員"));
+    const QStringList shown = workList();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("書き出し.csv"));
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    const bool exported = started.window->customerCsv()->exportTo(scope, path);
+    QVERIFY2(exported, qPrintable(presenter.shown.value(0).prompt));
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    QVERIFY(written.readAll().startsWith(header));
+
+    QVERIFY(CustomerMasterTable::replaceCategory(u("正会員"), {}));
+    presenter.answers = {true}; // the grid's list is no longer the registered one
+    int skipped = -1;
+    QVERIFY(importCsv(started, path, [&](CsvImportDialog& preview) {
+        preview.categoryBox()->setCurrentIndex(preview.categoryBox()->findText(u("正会員")));
+        skipped = int(preview.plan().skipped.size());
+        return true;
+    }));
+    QCOMPARE(skipped, otherCategoryLines);
+    QCOMPARE(masterList(u("正会員")), registered);
+    if (scope == CustomerExport::Scope::OnScreen)
+        QCOMPARE(workList(), shown);
+}
+
+// A long member list goes in whole, in one step.
+void TestCustomers::csvImportOfTenThousandRows()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    chooseCategory(started, u("大"));
+    QByteArray file = u("顧客名,但書,金額\r\n").toUtf8();
+    for (int i = 1; i <= 10000; ++i)
+        file += u("会員%1,年会費,\"%2\"\r\n").arg(i).arg(AmountText::grouped(i * 100)).toUtf8();
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, file);
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    QVERIFY(importCsv(started, path, [](CsvImportDialog& preview) { return preview.plan().customers.size() == 10000; }));
+    QCOMPARE(presenter.shown.size(), 1);
+    const QList<CustomerRecord> saved = CustomerMasterTable::readCategory(u("大"));
+    QCOMPARE(saved.size(), 10000);
+    QCOMPARE(saved.last().顧客名.toString(), u("会員10000"));
+    const QList<CustomerWorkRow> rows = CustomerWorkTable::rows();
+    QCOMPARE(rows.size(), 10000);
+    QCOMPARE(rows.last().領収額.toLongLong(), 1000000LL);
+    QVERIFY(rows.last().チェック);
+}
+
+// The grid's context menu is the one way in; the layout keeps every control where it was.
+void TestCustomers::gridMenuOffersCsv()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    auto* grid = started.get<QTableView>("Grid顧客");
+    const QRect before = grid->geometry();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(40, 40), grid->viewport()->mapToGlobal(QPoint(40, 40)));
+    QApplication::sendEvent(grid->viewport(), &click);
+    QMenu* menu = started.window->customerCsv()->menu();
+    QTRY_VERIFY(menu->isVisible());
+    QStringList entries;
+    for (QAction* action : menu->actions())
+        entries.append(action->text());
+    QCOMPARE(entries, (QStringList{u("CSVから読み込む…"), u("CSVに書き出す")}));
+    QCOMPARE(menu->actions()[1]->menu()->actions().size(), 3);
+    menu->close();
+    QCOMPARE(grid->geometry(), before);
 }
 
 QTEST_MAIN(TestCustomers)

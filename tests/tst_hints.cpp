@@ -604,7 +604,7 @@ void TestHints::deliveredHints_data()
     QTest::addColumn<QStringList>("topics");
     QTest::newRow("cmdHint: members, category, amounts, printing")
         << "cmdHint" << QStringList{u("顧客区分"), u("「登録」"), u("「読込」"), u("領収額"),
-                                    u("全選択"),   u("印刷"),     u("白紙印刷")};
+                                    u("全選択"),   u("印刷"),     u("白紙印刷"), u("CSVから読み込む")};
     QTest::newRow("cmdHint2: settings, numbers, codes, initialisation")
         << "cmdHint2"
         << QStringList{u("自社名"), u("年　号"), u("領収証番号"), u("コード表"), u("但書"), u("初期化")};

@@ -5,6 +5,7 @@
 #include "store/CodeWorkTable.h"
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
+#include "store/CsvReader.h"
 #include "store/CsvText.h"
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
@@ -14,12 +15,14 @@
 #include "store/PrintRowTable.h"
 #include "store/ProvisoTable.h"
 #include "store/SchemaInstaller.h"
+#include "store/TextDecoding.h"
 #include "store/Transaction.h"
 #include "store/WorkTableProtocol.h"
 
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -48,6 +51,10 @@ private slots:
     void oldDeliveredHintsGetTodaysText();
     void csvFieldWrittenAsSpreadsheetsReadIt_data();
     void csvFieldWrittenAsSpreadsheetsReadIt();
+    void csvRecordsReadAsSpreadsheetsWriteThem_data();
+    void csvRecordsReadAsSpreadsheetsWriteThem();
+    void csvEncodingDetected_data();
+    void csvEncodingDetected();
 };
 
 namespace {
@@ -513,6 +520,107 @@ void TestStore::csvFieldWrittenAsSpreadsheetsReadIt()
     const QByteArray file = CsvText::document({u("顧客名")}, {{field}});
     QVERIFY(file.startsWith("\xEF\xBB\xBF" "顧客名\r\n"));
     QVERIFY(file.endsWith(written));
+    // The reader gives back what was written, guard and all.
+    const QList<CsvReader::Record> read = CsvReader::records(TextDecoding::decode(file, TextDecoding::Encoding::Utf8), u',');
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(read[1].fields, QStringList{CsvText::guarded(field)});
+}
+
+using Records = QList<QStringList>;
+
+void TestStore::csvRecordsReadAsSpreadsheetsWriteThem_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<Records>("records");
+    QTest::addColumn<QList<int>>("lines"); // where each record starts
+    QTest::addColumn<int>("unclosed");     // the record whose quote stays open, or -1
+    const QChar comma(u','), tab(u'\t');
+    QTest::newRow("plain, CRLF") << u("山田,年会費\r\n鈴木,寄付\r\n") << comma << Records{{u("山田"), u("年会費")}, {u("鈴木"), u("寄付")}}
+                                 << QList<int>{1, 2} << -1;
+    QTest::newRow("LF, no end") << u("a,b\nc,d") << comma << Records{{u("a"), u("b")}, {u("c"), u("d")}} << QList<int>{1, 2} << -1;
+    QTest::newRow("CR alone") << u("a\rb\r") << comma << Records{{u("a")}, {u("b")}} << QList<int>{1, 2} << -1;
+    QTest::newRow("quoted comma and quotes") << u("\"会費,寄付\",\"\"\"特\"\"会員\"\r\n") << comma
+                                             << Records{{u("会費,寄付"), u("\"特\"会員")}} << QList<int>{1} << -1;
+    QTest::newRow("line breaks in quotes") << u("\"一\r\n二\",x\r\n\"三\n四\"\r\nlast\r\n") << comma
+                                           << Records{{u("一\r\n二"), u("x")}, {u("三\n四")}, {u("last")}}
+                                           << QList<int>{1, 3, 5} << -1;
+    QTest::newRow("empty lines and fields") << u("a,,\r\n\r\n,b\r\n") << comma
+                                            << Records{{u("a"), u(""), u("")}, {u("")}, {u(""), u("b")}}
+                                            << QList<int>{1, 2, 3} << -1;
+    QTest::newRow("quote inside a field") << u("5\"3,O\"Neil\r\n") << comma << Records{{u("5\"3"), u("O\"Neil")}}
+                                          << QList<int>{1} << -1;
+    QTest::newRow("text after a closing quote") << u("\"ab\"c,d\r\n") << comma << Records{{u("abc"), u("d")}}
+                                                << QList<int>{1} << -1;
+    QTest::newRow("quote left open") << u("a\r\n\"b,c\r\nd\r\n") << comma << Records{{u("a")}, {u("b,c\r\nd\r\n")}}
+                                     << QList<int>{1, 2} << 1;
+    QTest::newRow("tabs") << u("山田\t1,000\t\"年\t会費\"\r\n") << tab << Records{{u("山田"), u("1,000"), u("年\t会費")}}
+                          << QList<int>{1} << -1;
+    QTest::newRow("byte-order mark") << QChar(0xFEFF) + u("顧客名\r\n") << comma << Records{{u("顧客名")}} << QList<int>{1} << -1;
+}
+
+void TestStore::csvRecordsReadAsSpreadsheetsWriteThem()
+{
+    QFETCH(QString, text);
+    QFETCH(QChar, separator);
+    QFETCH(Records, records);
+    QFETCH(QList<int>, lines);
+    QFETCH(int, unclosed);
+    const QList<CsvReader::Record> read = CsvReader::records(text, separator);
+    Records fields;
+    QList<int> starts;
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        fields.append(read[i].fields);
+        starts.append(read[i].line);
+        QCOMPARE(read[i].unclosedQuote, i == unclosed);
+    }
+    QCOMPARE(fields, records);
+    QCOMPARE(starts, lines);
+    QCOMPARE(CsvReader::guessSeparator(text), separator);
+}
+
+// The bytes of `text` in code page 932, as a Japanese spreadsheet saves CSV, made by iconv.
+static QByteArray cp932(const QString& text)
+{
+    QProcess iconv;
+    iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("UTF-8"), QStringLiteral("-t"), QStringLiteral("CP932")});
+    iconv.write(text.toUtf8());
+    iconv.closeWriteChannel();
+    if (!iconv.waitForFinished() || iconv.exitCode() != 0)
+        return {};
+    return iconv.readAllStandardOutput();
+}
+
+void TestStore::csvEncodingDetected_data()
+{
+    using E = TextDecoding::Encoding;
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<E>("encoding");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("clean");
+    // Characters only code page 932 has (①, ㈱, 髙) and its own mapping of ～.
+    const QString vendor = u("髙橋①,㈱～\\1,000\r\n");
+    QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + vendor.toUtf8() << E::Utf8 << vendor << true;
+    QTest::newRow("UTF-8 without BOM") << vendor.toUtf8() << E::Utf8 << vendor << true;
+    QTest::newRow("ASCII") << QByteArray("Yamada,100\r\n") << E::Utf8 << u("Yamada,100\r\n") << true;
+    QTest::newRow("CP932 from iconv") << cp932(vendor) << E::ShiftJis << vendor << true;
+    QTest::newRow("UTF-16 with BOM") << QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char*>(vendor.utf16()), vendor.size() * 2)
+                                     << E::Utf16 << vendor << true;
+    // 0xA0 is no character in code page 932, and the file is no UTF-8 either.
+    QTest::newRow("unreadable byte") << cp932(u("山田")) + QByteArray("\xA0,1\r\n") << E::ShiftJis << u("山田\uFFFD,1\r\n") << false;
+}
+
+void TestStore::csvEncodingDetected()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(TextDecoding::Encoding, encoding);
+    QFETCH(QString, text);
+    QFETCH(bool, clean);
+    QVERIFY(!bytes.isEmpty());
+    QCOMPARE(TextDecoding::detect(bytes), encoding);
+    bool decodedClean = !clean;
+    QCOMPARE(TextDecoding::decode(bytes, encoding, &decodedClean), text);
+    QCOMPARE(decodedClean, clean);
 }
 
 #include "tst_store.moc"

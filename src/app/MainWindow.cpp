@@ -2,6 +2,7 @@
 
 #include "app/AppArt.h"
 #include "app/MainWindowInit.h"
+#include "customers/CustomerCsv.h"
 #include "customers/CustomerList.h"
 #include "hints/HintWindow.h"
 #include "printing/PrintOptions.h"
@@ -146,6 +147,8 @@ void Frm領収証::FormInit()
     CodeEditor::followGrid(panels_.codes);
     customers_ = std::make_unique<CustomerList>(panels_.customers);
     customers_->attach();
+    customerCsv_ = std::make_unique<CustomerCsv>(customers_.get(), panels_.customers.category);
+    customerCsv_->attach();
     printRuns_ = std::make_unique<PrintRuns>(
         PrintRuns::Sources{panels_.receipt, panels_.settings, customers_.get(), this, [this] { showCounter(); }});
     printOptions_ = std::make_unique<PrintOptions>(panels_.printOptions, printRuns_.get());

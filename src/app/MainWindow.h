@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class CustomerCsv;
 class CustomerList;
 class QAbstractButton;
 class HintWindow;
@@ -64,6 +65,7 @@ public:
     void SetComb領収証();
 
     CustomerList* customerList() const { return customers_.get(); }
+    CustomerCsv* customerCsv() const { return customerCsv_.get(); }
     PrintRuns* printRuns() const { return printRuns_.get(); }
     HintWindow* hintWindow() const { return hints_.window(); }
     // The stored settings as last read, which the receipt form takes its company texts from.
@@ -83,6 +85,7 @@ private:
     SettingCopies settings_;
     HintLauncher hints_{this};
     std::unique_ptr<CustomerList> customers_;
+    std::unique_ptr<CustomerCsv> customerCsv_;
     std::unique_ptr<ReceiptForm> receiptForm_;
     std::unique_ptr<PrintRuns> printRuns_;
     std::unique_ptr<PrintOptions> printOptions_;

@@ -44,8 +44,7 @@ void AmountDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, co
         return;
     }
     qint64 amount = 0;
-    if (!AmountText::parse(text, &amount) || amount < 0 ||
-        amount > AmountText::Maximum) {
+    if (!AmountText::parseReceiptAmount(text, &amount)) {
         ShowMsg(QStringLiteral("入力"), QStringLiteral("範囲外"), QStringLiteral("領収額（0～9,999,999,999円）"));
         return;
     }

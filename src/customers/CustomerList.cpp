@@ -121,10 +121,23 @@ void CustomerList::Clear領収リスト()
     refresh();
 }
 
-void CustomerList::Read顧客リスト()
+void CustomerList::Read顧客リスト() { load(category_ ? category_->currentText() : QString(), {}); }
+
+void CustomerList::showCategory(const QString& category, const QVariantList& amounts)
 {
-    const QString category = category_ ? category_->currentText() : QString();
-    if (const StoreResult result = WorkTableProtocol::loadCustomerList(category); !result)
+    if (category_) {
+        if (const int at = category_->findText(category); at >= 0)
+            category_->setCurrentIndex(at);
+        else
+            category_->setEditText(category);
+    }
+    load(category, amounts);
+    Set全選択(true);
+}
+
+void CustomerList::load(const QString& category, const QVariantList& amounts)
+{
+    if (const StoreResult result = WorkTableProtocol::loadCustomerList(category, amounts); !result)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("顧客リストを読み込めませんでした。\n") + result.error);
     refresh();

@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <QVariant>
 
 class QComboBox;
 class QLabel;
@@ -31,6 +32,9 @@ public:
     void Read顧客リスト();
     void Entry顧客リスト();
     void Set全選択(bool flag);
+    // Puts `category` into the category box and shows its list as a load does (every customer
+    // marked), with `amounts` in its rows from the top.
+    void showCategory(const QString& category, const QVariantList& amounts = {});
     // The current row's name and amount into the receipt form.
     void rowCopy();
     // Writes an edit still open in the grid into the work table.
@@ -42,6 +46,7 @@ public:
 
 private:
     void refresh();
+    void load(const QString& category, const QVariantList& amounts);
     void switchIme();
 
     QTableView* grid_;

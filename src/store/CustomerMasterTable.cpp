@@ -4,22 +4,36 @@
 #include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
 
-namespace CustomerMasterTable {
+namespace {
 
-QList<CustomerRecord> readCategory(const QString& category, bool* ok)
+QList<CustomerRecord> select(const QString& sql, const QVariantList& values, bool* ok)
 {
     QList<CustomerRecord> rows;
-    SqlRunner sql(Connections::mainDb());
-    const bool done = sql.exec(QStringLiteral("SELECT 行番号, 顧客名, 区分, 但書 FROM 顧客マスタ WHERE 区分 = ? "
-                                              "ORDER BY 行番号, rowid"),
-                               {category});
-    while (done && sql.query().next()) {
-        QSqlQuery& q = sql.query();
+    SqlRunner runner(Connections::mainDb());
+    const bool done = runner.exec(sql, values);
+    while (done && runner.query().next()) {
+        QSqlQuery& q = runner.query();
         rows.append({q.value(0).toLongLong(), q.value(1), q.value(2).toString(), q.value(3)});
     }
     if (ok)
         *ok = done;
     return rows;
+}
+
+} // namespace
+
+namespace CustomerMasterTable {
+
+QList<CustomerRecord> readCategory(const QString& category, bool* ok)
+{
+    return select(QStringLiteral("SELECT 行番号, 顧客名, 区分, 但書 FROM 顧客マスタ WHERE 区分 = ? "
+                                 "ORDER BY 行番号, rowid"),
+                  {category}, ok);
+}
+
+QList<CustomerRecord> readAll(bool* ok)
+{
+    return select(QStringLiteral("SELECT 行番号, 顧客名, 区分, 但書 FROM 顧客マスタ ORDER BY 区分, 行番号, rowid"), {}, ok);
 }
 
 StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows)

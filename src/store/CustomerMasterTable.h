@@ -8,6 +8,8 @@
 namespace CustomerMasterTable {
 // Rows of one category in 行番号 order (Null names included; callers skip them).
 QList<CustomerRecord> readCategory(const QString& category, bool* ok = nullptr);
+// Rows of every category, by category name, then in 行番号 order.
+QList<CustomerRecord> readAll(bool* ok = nullptr);
 // Deletes the category's rows and inserts `rows` under it, all or nothing.
 StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows);
 } // namespace CustomerMasterTable

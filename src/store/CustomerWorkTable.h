@@ -3,14 +3,16 @@
 #include "store/StoreResult.h"
 
 #include <QList>
+#include <QVariant>
 
 // w顧客マスタ on WorkDb: the customer list the grid edits.
 namespace CustomerWorkTable {
 inline constexpr int BlankRows = 100;
 
 // Empties the table and writes `named` into rows 1, 2, … followed by blank rows, so that the
-// table holds max(BlankRows, named.size()) rows numbered from 1. All or nothing.
-StoreResult rebuild(const QList<CustomerRecord>& named = {});
+// table holds max(BlankRows, named.size()) rows numbered from 1; `amounts`, when given, fill
+// 領収額 of the rows from the top. All or nothing.
+StoreResult rebuild(const QList<CustomerRecord>& named = {}, const QVariantList& amounts = {});
 // Every row in stored order.
 QList<CustomerWorkRow> rows(bool* ok = nullptr);
 // Sets or clears the mark of every named row (顧客名 not Null).

@@ -52,6 +52,8 @@ QList<QByteArray> earlierFingerprints()
         // The first delivery of both hints.
         QByteArrayLiteral("7fdd32eda8786720a602657ff6afeae61a68738a97c6154f3b5b822520a6619e"), // cmdHint
         QByteArrayLiteral("d5c2857576d978e13bbb4f09f77ab4092afd235aed37aeba70ba980bece75d23"), // cmdHint2
+        // Before the receipt tab could read and write member lists as CSV.
+        QByteArrayLiteral("b0f484903034eaf07f9e75869baa82a8431e549d26c25ca67fec0ff541891423"), // cmdHint
     };
 }
 

@@ -7,14 +7,14 @@
 
 namespace WorkTableProtocol {
 
-StoreResult loadCustomerList(const QString& category)
+StoreResult loadCustomerList(const QString& category, const QVariantList& amounts)
 {
     bool ok = false;
     QList<CustomerRecord> named = CustomerMasterTable::readCategory(category, &ok);
     if (!ok)
         return StoreResult::failure(QStringLiteral("顧客マスタを読み込めません。"));
     named.removeIf([](const CustomerRecord& row) { return row.顧客名.isNull(); });
-    return CustomerWorkTable::rebuild(named);
+    return CustomerWorkTable::rebuild(named, amounts);
 }
 
 StoreResult registerCustomerList(const QString& category)
@@ -28,6 +28,28 @@ StoreResult registerCustomerList(const QString& category)
         if (!row.顧客名.isNull())
             master.append({master.size() + 1, row.顧客名, category, row.但書});
     return CustomerMasterTable::replaceCategory(category, master);
+}
+
+bool customerListUnchanged(const QString& category)
+{
+    bool workRead = false;
+    bool masterRead = false;
+    const QList<CustomerWorkRow> work = CustomerWorkTable::rows(&workRead);
+    QList<CustomerRecord> master = CustomerMasterTable::readCategory(category, &masterRead);
+    if (!workRead || !masterRead)
+        return false;
+    master.removeIf([](const CustomerRecord& row) { return row.顧客名.isNull(); });
+    qsizetype next = 0;
+    for (const CustomerWorkRow& row : work) {
+        if (!row.領収額.isNull())
+            return false;
+        if (row.顧客名.isNull())
+            continue;
+        if (next == master.size() || master.at(next).顧客名 != row.顧客名 || master.at(next).但書 != row.但書)
+            return false;
+        ++next;
+    }
+    return next == master.size();
 }
 
 StoreResult loadCodeList(const QString& kcode)

@@ -2,16 +2,22 @@
 #include "store/StoreResult.h"
 
 #include <QString>
+#include <QVariant>
 
 // The editors' protocol: master rows are copied onto a rebuilt work table, the grid edits the
 // work table, and registering replaces the master rows of the category with the work rows.
 namespace WorkTableProtocol {
 // w顧客マスタ rebuilt with the category's named customers from the top, in 行番号 order,
 // then blank rows; every named customer of the category is kept (100 rows at least).
-StoreResult loadCustomerList(const QString& category);
+// `amounts`, when given, go to the loaded customers from the top.
+StoreResult loadCustomerList(const QString& category, const QVariantList& amounts = {});
 // The named rows of w顧客マスタ, in stored order, become the category's master rows
 // numbered 1, 2, 3 …; amounts and marks are not saved.
 StoreResult registerCustomerList(const QString& category);
+// True when w顧客マスタ holds nothing that a load of another list would lose: its named rows
+// are the category's registered customers (names and provisos, in order) and no row has an
+// amount. False when either table cannot be read.
+bool customerListUnchanged(const QString& category);
 // wコードマスタ rebuilt, then the list's master rows laid over it in code order.
 StoreResult loadCodeList(const QString& kcode);
 // The 30 work rows, in code order, become the list's master rows "01" … "30"

@@ -30,4 +30,14 @@ bool parse(const QString& text, qint64* amount)
     return ok;
 }
 
+bool parseReceiptAmount(const QString& text, qint64* amount)
+{
+    qint64 value = 0;
+    if (!parse(text, &value) || value < 0 || value > Maximum)
+        return false;
+    if (amount)
+        *amount = value;
+    return true;
+}
+
 } // namespace AmountText

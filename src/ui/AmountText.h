@@ -13,4 +13,6 @@ QString thousands(qint64 amount);
 bool parse(const QString& text, qint64* amount);
 // The largest amount a receipt takes: ten digits.
 inline constexpr qint64 Maximum = 9'999'999'999;
+// An amount a receipt takes, read as parse reads it: a whole number from 0 to Maximum.
+bool parseReceiptAmount(const QString& text, qint64* amount);
 } // namespace AmountText
