@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QProcess>
@@ -75,6 +76,8 @@ private slots:
     void csvExportThenImportGivesTheSameList_data();
     void csvExportThenImportGivesTheSameList();
     void csvImportOfTenThousandRows();
+    void csvImportRefusesWhatIsNoMemberList_data();
+    void csvImportRefusesWhatIsNoMemberList();
     void gridMenuOffersCsv();
 };
 
@@ -970,6 +973,38 @@ void TestCustomers::csvImportOfTenThousandRows()
     QCOMPARE(rows.size(), 10000);
     QCOMPARE(rows.last().領収額.toLongLong(), 1000000LL);
     QVERIFY(rows.last().チェック);
+}
+
+void TestCustomers::csvImportRefusesWhatIsNoMemberList_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("a pipe") << u("fifo") << u("通常のファイルではない");
+    QTest::newRow("a folder") << u("folder") << u("通常のファイルではない");
+    QTest::newRow("missing") << u("missing") << u("ファイルを開けませんでした");
+    QTest::newRow("far too large") << u("large") << u("ファイルが大きすぎる");
+}
+
+// A path that holds no member list is refused with a message before any preview; nothing blocks.
+void TestCustomers::csvImportRefusesWhatIsNoMemberList()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, message);
+    StartedWindow started;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("一覧.csv"));
+    if (kind == u("fifo"))
+        QCOMPARE(QProcess::execute(u("mkfifo"), {path}), 0);
+    else if (kind == u("folder"))
+        QVERIFY(QDir().mkdir(path));
+    else if (kind == u("large")) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(65 * 1024 * 1024)); // sparse: no disk used
+    }
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    QVERIFY(!importCsv(started, path, [](CsvImportDialog&) { return true; }));
+    QCOMPARE(presenter.shown.size(), 1);
+    QVERIFY2(presenter.shown[0].prompt.startsWith(message), qPrintable(presenter.shown[0].prompt));
 }
 
 // The grid's context menu is the one way in; the layout keeps every control where it was.

@@ -122,6 +122,8 @@ CsvImportDialog::CsvImportDialog(const QString& fileName, const QByteArray& byte
     layout->addWidget(new QLabel(QStringLiteral("読み込まない行"), this));
     layout->addWidget(skippedView_, 2);
     layout->addWidget(summary_);
+    addedView_->setColumnWidth(1, 220);
+    addedView_->setColumnWidth(2, 110);
     layout->addWidget(buttons_);
 
     connect(buttons_, &QDialogButtonBox::accepted, this, &QDialog::accept);

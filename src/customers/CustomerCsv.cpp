@@ -66,8 +66,9 @@ void CustomerCsv::importFile()
 
 void CustomerCsv::exportFile(CustomerExport::Scope scope)
 {
-    const QString name = scope == CustomerExport::Scope::Every ? QStringLiteral("顧客リスト")
-                                                               : QStringLiteral("顧客リスト_") + category_->currentText();
+    QString name = QStringLiteral("顧客リスト");
+    if (scope != CustomerExport::Scope::Every)
+        name += u'_' + QString(category_->currentText()).replace(u'/', u'_');
     const QString path = QFileDialog::getSaveFileName(list_->grid(), QStringLiteral("CSVに書き出す"),
                                                       documents() + u'/' + name + QStringLiteral(".csv"),
                                                       QStringLiteral("CSV ファイル (*.csv)"));
@@ -78,7 +79,13 @@ void CustomerCsv::exportFile(CustomerExport::Scope scope)
 bool CustomerCsv::importFrom(const QString& path)
 {
     QFile file(path);
-    if (QFileInfo(path).size() > LargestFile) {
+    const QFileInfo info(path);
+    // A pipe or a device would block the window on reading, or never end.
+    if (info.exists() && !info.isFile()) {
+        tell(QStringLiteral("通常のファイルではないため、読み込めません。\n") + path);
+        return false;
+    }
+    if (info.size() > LargestFile) {
         tell(QStringLiteral("ファイルが大きすぎるため、読み込めません。\n") + path);
         return false;
     }
