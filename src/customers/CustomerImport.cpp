@@ -12,7 +12,7 @@ namespace CustomerImport {
 
 namespace {
 
-// "顧　客　名", "ＮＡＭＥ" and " 金額 " all compare as their plain letters.
+// The grid's own "顧　客　名", full-width letters and stray spaces compare as the plain name.
 QString plain(const QString& header)
 {
     QString text = header.normalized(QString::NormalizationForm_KC);
