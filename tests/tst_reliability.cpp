@@ -209,8 +209,9 @@ void TestReliability::failingWritesKeepData()
 }
 
 // Print runs assembled and written to PDF over and over, killed at random moments: across
-// every PDF that was written whole, no receipt number appears twice, and the counter never
-// went down.
+// every PDF that was written whole, no receipt number appears twice, the counter never went
+// down, and the register of issued receipts holds every number up to the counter exactly once,
+// each with the name it was printed for.
 void TestReliability::killedPrintingNeverRepeatsANumber()
 {
     const QString child = qEnvironmentVariable("CRASH_CHILD");
@@ -233,10 +234,33 @@ void TestReliability::killedPrintingNeverRepeatsANumber()
         QVERIFY(process.waitForFinished());
         QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
         const qint64 stored = CompanyTable::readFirst()->領収証番号.toLongLong();
+        QSqlQuery issued(Connections::mainDb());
+        QVERIFY(issued.exec(QStringLiteral("SELECT count(*), count(DISTINCT 領収証番号), coalesce(max(領収証番号), 0) "
+                                           "FROM 発行記録 WHERE 状態 = '発行'")) &&
+                issued.next());
+        const QString agreement = QStringLiteral("counter %1, register: %2 entries, %3 numbers, highest %4")
+                                      .arg(stored)
+                                      .arg(issued.value(0).toLongLong())
+                                      .arg(issued.value(1).toLongLong())
+                                      .arg(issued.value(2).toLongLong());
+        QVERIFY2(issued.value(0).toLongLong() == stored && issued.value(1).toLongLong() == stored &&
+                     issued.value(2).toLongLong() == stored,
+                 qPrintable(agreement));
+        issued.finish();
         Connections::close();
         QVERIFY2(stored >= lastCounter, "the receipt counter went down");
         lastCounter = stored;
     }
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+    QMap<QString, QString> nameOfNumber;
+    {
+        QSqlQuery recorded(Connections::mainDb());
+        QVERIFY(recorded.exec(QStringLiteral("SELECT 領収証番号, 顧客名 FROM 発行記録")));
+        while (recorded.next())
+            nameOfNumber.insert(QStringLiteral("%1").arg(recorded.value(0).toLongLong(), 5, 10, QLatin1Char('0')),
+                                recorded.value(1).toString());
+    }
+    Connections::close();
     QMap<QString, QString> fileOfNumber;
     const QStringList files = QDir(pdfs.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
     QVERIFY(files.size() >= rounds());
@@ -247,9 +271,13 @@ void TestReliability::killedPrintingNeverRepeatsANumber()
         QVERIFY(text.waitForFinished());
         QCOMPARE(text.exitCode(), 0); // every file under its final name is whole
         QStringList numbers;
-        for (const QRegularExpressionMatch& match : number.globalMatch(QString::fromUtf8(text.readAllStandardOutput())))
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        for (const QRegularExpressionMatch& match : number.globalMatch(printed))
             numbers << match.captured();
         QCOMPARE(numbers.size(), 3);
+        for (const QString& n : numbers)
+            QVERIFY2(nameOfNumber.contains(n) && printed.contains(nameOfNumber.value(n)),
+                     qPrintable(QStringLiteral("%1 in %2 is not recorded as printed").arg(n, file)));
         for (const QString& n : numbers) {
             QVERIFY2(!fileOfNumber.contains(n),
                      qPrintable(QStringLiteral("%1 printed in %2 and %3").arg(n, fileOfNumber.value(n), file)));

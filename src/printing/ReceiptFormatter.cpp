@@ -5,6 +5,8 @@
 #include "report/ReportLayout.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
+#include "store/RegisterTable.h"
+#include "ui/Clock.h"
 
 ReceiptFormatter::ReceiptFormatter(PrintRequest request)
     : request_(std::move(request)), nextNumber_(request_.ReceiptNo), firstNumber_(request_.ReceiptNo)
@@ -46,6 +48,38 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
     const QString number = s.PrintNumberFlag ? ReceiptFormat::number(nextNumber_) : QString();
     detail.setText(QStringLiteral("txtNo"), number);
     detail.setText(QStringLiteral("txtNo控"), number);
+
+    if (!s.PrintNumberFlag)
+        return; // only numbered receipts are recorded
+    RegisterEntry entry;
+    entry.領収証番号 = nextNumber_;
+    entry.領収日付 = date;
+    entry.顧客名 = detail.text(QStringLiteral("txt氏名"));
+    if (s.PrintAmountFlag && !amount.isEmpty()) {
+        bool whole = false;
+        const qint64 yen = amount.toLongLong(&whole);
+        entry.領収額 = whole ? QVariant(yen) : QVariant(amount);
+    }
+    entry.但書 = detail.text(QStringLiteral("txt但書"));
+    entry.表題 = s.ReceiptTitle;
+    entry.自社名 = s.CompanyName;
+    entry.自社情報 = s.CompanyInfo;
+    entry.用紙 = s.paper.name;
+    entry.種別 = RegisterTable::ListRun; // blank forms carry no number
+    entries_.append(entry);
+}
+
+QList<RegisterEntry> ReceiptFormatter::entriesFor(const QString& outputName) const
+{
+    const QString now = Clock::now().toString(Qt::ISODate);
+    QList<RegisterEntry> entries = entries_;
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        entries[i].領収証番号 = firstNumber_ + i;
+        entries[i].出力先 = outputName;
+        entries[i].発行日時 = now;
+        entries[i].状態 = RegisterTable::Issued;
+    }
+    return entries;
 }
 
 void ReceiptFormatter::detailAfterPrint()
@@ -54,12 +88,19 @@ void ReceiptFormatter::detailAfterPrint()
     ++nextNumber_;
 }
 
-OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run)
+OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& outputName)
 {
-    if (!request_.PrintNumberFlag || count_ == 0 || issued_)
+    if (!request_.PrintNumberFlag || count_ == 0)
         return {};
+    if (issued_) {
+        // The same receipts once more: recorded as reissued; the first entries stay as they are.
+        const StoreResult recorded = RegisterTable::recordReissue(entriesFor(outputName));
+        if (!recorded)
+            return {false, QStringLiteral("発行記録を保存できなかったため、印刷を中止しました。\n") + recorded.error, {}};
+        return {};
+    }
     qint64 issuedFirst = firstNumber_;
-    const StoreResult stored = issueReceiptNumbers(firstNumber_, count_, &issuedFirst);
+    const StoreResult stored = issueReceiptNumbers(firstNumber_, count_, &issuedFirst, entriesFor(outputName));
     if (!stored)
         return {false, QStringLiteral("領収証番号を保存できなかったため、印刷を中止しました。\n") + stored.error, {}};
     issued_ = true;

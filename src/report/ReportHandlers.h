@@ -23,9 +23,10 @@ public:
     // Once per row, after the cell is laid out.
     virtual void detailAfterPrint() {}
     // Before any page of a printer job or PDF file goes out: records whatever the output issues
-    // (and may still change the run's texts, e.g. renumber it). A refusal stops the output with
-    // nothing printed or written.
-    virtual OutputClearance clearForOutput(ReportRun&) { return {}; }
+    // (and may still change the run's texts, e.g. renumber it). `outputName` names where the pages
+    // go: the printer, or the PDF file's name. A refusal stops the output with nothing printed
+    // or written.
+    virtual OutputClearance clearForOutput(ReportRun&, const QString& /*outputName*/) { return {}; }
     // Before the pages of one printer job or PDF file are reported.
     virtual void printStart() {}
     // For every page sent to a printer or written to a file (never for the preview); 1-based.

@@ -60,7 +60,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         return fail(file.errorString());
     // The run is cleared before any page is written: should that fail, nothing is written;
     // should the program die while writing, the numbers are skipped, never handed out twice.
-    const OutputClearance clearance = run.clearForOutput();
+    const OutputClearance clearance = run.clearForOutput(QFileInfo(path).fileName());
     if (!clearance.ok) {
         file.cancelWriting();
         return fail(clearance.error);
@@ -115,7 +115,9 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
     if (first > last)
         return true;
     // Numbers are recorded before the job begins: if that fails nothing is printed.
-    const OutputClearance clearance = run.clearForOutput();
+    const QString outputName = printer.outputFileName().isEmpty() ? printer.printerName()
+                                                                  : QFileInfo(printer.outputFileName()).fileName();
+    const OutputClearance clearance = run.clearForOutput(outputName);
     if (!clearance.ok) {
         if (error)
             *error = clearance.error;

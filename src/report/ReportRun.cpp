@@ -149,9 +149,9 @@ void ReportRun::setText(int cell, const QString& controlName, const QString& tex
     records_[cell] = pack(texts);
 }
 
-OutputClearance ReportRun::clearForOutput()
+OutputClearance ReportRun::clearForOutput(const QString& outputName)
 {
-    return handlers_->clearForOutput(*this);
+    return handlers_->clearForOutput(*this, outputName);
 }
 
 void ReportRun::printStarted()

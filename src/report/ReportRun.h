@@ -27,7 +27,7 @@ public:
     void setText(int cell, const QString& controlName, const QString& text);
 
     // Asks the layout's handlers whether the pages may go out now; see ReportHandlers.
-    OutputClearance clearForOutput();
+    OutputClearance clearForOutput(const QString& outputName);
 
     // A printer job or a PDF file begins; then each page that went out (1-based).
     void printStarted();

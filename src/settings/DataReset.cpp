@@ -10,7 +10,13 @@ bool run()
     if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
                  QStringLiteral("すべてのデータを初期化します。")))
         return false;
-    const StoreResult result = DataInitialisation::wipeMainData();
+    // A register that vanishes with the rest defeats its purpose: it stays unless asked.
+    const auto issuedReceipts =
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
+                QStringLiteral("発行記録（これまでに発行した領収証の記録）も削除します"))
+            ? DataInitialisation::Register::Wipe
+            : DataInitialisation::Register::Keep;
+    const StoreResult result = DataInitialisation::wipeMainData(issuedReceipts);
     if (!result) {
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("データを初期化できませんでした。データは変更されていません。\n") + result.error);

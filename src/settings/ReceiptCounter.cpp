@@ -1,6 +1,8 @@
 #include "settings/ReceiptCounter.h"
 
 #include "store/CompanyTable.h"
+#include "store/Connections.h"
+#include "store/RegisterTable.h"
 
 QVariant Access自社情報(const QVariant& field, const QVariant& mode, const QVariant& value)
 {
@@ -12,9 +14,13 @@ QVariant Access自社情報(const QVariant& field, const QVariant& mode, const Q
         const std::optional<CompanySettingsRecord> row = CompanyTable::readFirst(&ok);
         if (!ok) // an unreadable counter must not hand out 1 again
             return QString();
+        // A number in the register was given out even when the counter was lowered since.
+        const std::optional<qint64> recorded = RegisterTable::highestNumber(Connections::mainDb());
+        if (!recorded)
+            return QString();
         if (!row || row->領収証番号.isNull() || row->領収証番号.toString().isEmpty())
-            return qint64(1);
-        return row->領収証番号.toLongLong() + 1;
+            return *recorded + 1;
+        return std::max(row->領収証番号.toLongLong(), *recorded) + 1;
     }
     if (modeText == QLatin1String("Set")) {
         bool isNumber = false;
@@ -26,10 +32,10 @@ QVariant Access自社情報(const QVariant& field, const QVariant& mode, const Q
     return QString();
 }
 
-StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst)
+StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst, const QList<RegisterEntry>& entries)
 {
     qint64 from = first;
-    const StoreResult result = CompanyTable::issueReceiptNumbers(first, count, &from);
+    const StoreResult result = CompanyTable::issueReceiptNumbers(first, count, &from, entries);
     if (result && issuedFirst)
         *issuedFirst = from;
     return result;

@@ -1,6 +1,7 @@
 #include "store/CompanyTable.h"
 
 #include "store/Connections.h"
+#include "store/RegisterTable.h"
 #include "store/SqlRunner.h"
 #include "store/Transaction.h"
 
@@ -12,8 +13,9 @@ const QString firstRow = QStringLiteral("rowid = (SELECT min(rowid) FROM 自社�
 
 // In one transaction: reads the stored last receipt number, lets `decide` give the number to
 // store in its place (or none to leave it), and stores it, adding the row when there is none.
+// `alsoWrite`, when given, writes more in the same transaction once the number is stored.
 StoreResult changeLastNumber(const std::function<std::optional<qint64>(const QVariant& stored)>& decide,
-                             bool* changed)
+                             bool* changed, const std::function<StoreResult()>& alsoWrite = {})
 {
     if (changed)
         *changed = false;
@@ -31,6 +33,9 @@ StoreResult changeLastNumber(const std::function<std::optional<qint64>(const QVa
                    : sql.exec(QStringLiteral("UPDATE 自社情報 SET 領収証番号 = ? WHERE ") + firstRow, {*number});
         if (!done)
             return StoreResult::failure(sql.error());
+        if (alsoWrite)
+            if (const StoreResult written = alsoWrite(); !written)
+                return written;
     }
     if (!transaction.commit())
         return StoreResult::failure(transaction.error());
@@ -86,22 +91,36 @@ StoreResult raiseReceiptNumber(qint64 number, bool* changed)
         changed);
 }
 
-StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst)
+StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst, QList<RegisterEntry> entries)
 {
     constexpr qint64 highest = std::numeric_limits<qint64>::max() / 2;
     qint64 from = first;
     bool changed = false;
+    bool registerRead = true;
     const StoreResult result = changeLastNumber(
         [&](const QVariant& stored) -> std::optional<qint64> {
-            const qint64 storedLast = stored.isNull() ? 0 : stored.toLongLong();
+            // A number in the register was given out, even when the counter was lowered or
+            // cleared since (in the settings, or by a data initialisation that kept the register).
+            const std::optional<qint64> recorded = RegisterTable::highestNumber(Connections::mainDb());
+            registerRead = recorded.has_value();
+            if (!registerRead)
+                return std::nullopt;
+            const qint64 storedLast = std::max(stored.isNull() ? 0 : stored.toLongLong(), *recorded);
             if (storedLast >= highest || first >= highest || count <= 0 || count >= highest)
                 return std::nullopt;
             from = std::max(first, storedLast + 1);
             return from + count - 1;
         },
-        &changed);
+        &changed,
+        [&] {
+            for (qsizetype i = 0; i < entries.size(); ++i)
+                entries[i].領収証番号 = from + i;
+            return RegisterTable::insertWithin(Connections::mainDb(), entries);
+        });
     if (!result)
         return result;
+    if (!registerRead)
+        return StoreResult::failure(QStringLiteral("発行記録を読み込めません。"));
     if (!changed)
         return StoreResult::failure(QStringLiteral("領収証番号が範囲を超えています。"));
     if (issuedFirst)

@@ -15,6 +15,9 @@ StoreResult writeFirst(const CompanySettingsRecord& record);
 StoreResult raiseReceiptNumber(qint64 number, bool* changed = nullptr);
 // Issues `count` numbers in one transaction: from `first` on, or from one past the stored last
 // number when that has reached `first` meanwhile (another run issued them), and stores the
-// last one issued. `issuedFirst` receives the first number issued.
-StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst);
+// last one issued. Numbers already in the register count as issued. The register entries of
+// the run are added in the same transaction, numbered from the first one issued: the counter
+// and the register never disagree. `issuedFirst` receives the first number issued.
+StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst,
+                                QList<RegisterEntry> entries = {});
 } // namespace CompanyTable

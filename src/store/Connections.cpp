@@ -1,6 +1,7 @@
 #include "store/Connections.h"
 
 #include "store/LeftoverLogs.h"
+#include "store/RegisterSchema.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -135,6 +136,11 @@ OpenOutcome open(const DataPaths& paths)
             close();
             return {false, file.path, reason};
         }
+    }
+    // A database from before the register gets it now; nothing else in the file changes.
+    if (const QString reason = RegisterSchema::ensure(mainDb()); !reason.isEmpty()) {
+        close();
+        return {false, paths.MainDbPath, reason};
     }
     return {};
 }

@@ -6,7 +6,7 @@
 
 namespace DataInitialisation {
 
-StoreResult wipeMainData()
+StoreResult wipeMainData(Register issuedReceipts)
 {
     Transaction transaction(Connections::mainDb());
     if (!transaction.begun())
@@ -16,6 +16,8 @@ StoreResult wipeMainData()
          {"DELETE FROM 顧客マスタ", "DELETE FROM 自社情報", "UPDATE コードマスタ SET sname = NULL"})
         if (!sql.exec(QString::fromUtf8(statement)))
             return StoreResult::failure(sql.error());
+    if (issuedReceipts == Register::Wipe && !sql.exec(QStringLiteral("DELETE FROM 発行記録")))
+        return StoreResult::failure(sql.error());
     if (!transaction.commit())
         return StoreResult::failure(transaction.error());
     return StoreResult::success();

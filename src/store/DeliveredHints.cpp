@@ -54,6 +54,9 @@ QList<QByteArray> earlierFingerprints()
         QByteArrayLiteral("d5c2857576d978e13bbb4f09f77ab4092afd235aed37aeba70ba980bece75d23"), // cmdHint2
         // Before the receipt tab could read and write member lists as CSV.
         QByteArrayLiteral("b0f484903034eaf07f9e75869baa82a8431e549d26c25ca67fec0ff541891423"), // cmdHint
+        // Before the register of issued receipts.
+        QByteArrayLiteral("7dd3cb70496f48a059d99b910aee1be540367e384d2e435699b127afc0108459"), // cmdHint
+        QByteArrayLiteral("a4857db223f3d0f56975fa0438e4755789c7a3de316f01c8f920a6edcf20d0fe"), // cmdHint2
     };
 }
 

@@ -45,6 +45,24 @@ struct HintRecord { // ClHint
     QVariant Contents;
 };
 
+struct RegisterEntry { // 発行記録: one receipt as it went out
+    qint64 記録番号 = 0;   // set by the table
+    qint64 領収証番号 = 0;
+    QString 領収日付;      // as printed
+    QString 顧客名;
+    QVariant 領収額;       // whole yen; Null when no amount was printed
+    QString 但書;
+    QString 表題;
+    QString 自社名;
+    QString 自社情報;
+    QString 用紙;          // the paper type, e.g. "A4 x 4"
+    QString 出力先;        // the printer's name or the PDF file's name
+    QString 種別;          // the run: 一覧 or 白紙
+    QString 発行日時;      // ISO 8601, local time
+    QString 状態;          // 発行, 再発行 or 無効
+    QString 無効理由;
+};
+
 // Yes/No fields store -1 for True and 0 for False.
 inline constexpr int YesValue = -1;
 inline constexpr int NoValue = 0;

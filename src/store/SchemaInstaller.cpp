@@ -1,6 +1,7 @@
 #include "store/SchemaInstaller.h"
 
 #include "store/DataPaths.h"
+#include "store/RegisterSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -66,7 +67,8 @@ bool create(const QString& path, Kind kind, QString* error)
             const QString name = kind == Kind::Main ? QStringLiteral("main") : QStringLiteral("work");
             db.transaction();
             ok = runScript(db, QStringLiteral(":/store/schema_%1.sql").arg(name), error) &&
-                 runScript(db, QStringLiteral(":/store/seed_%1.sql").arg(name), error) && db.commit();
+                 runScript(db, QStringLiteral(":/store/seed_%1.sql").arg(name), error) &&
+                 (kind != Kind::Main || runScript(db, RegisterSchema::script(), error)) && db.commit();
             db.close();
         } else if (error) {
             *error = db.lastError().text();

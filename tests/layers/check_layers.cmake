@@ -17,6 +17,9 @@ set(probes
   "customers|ui/SetImeStatus.h|yes"
   "customers|printing/PrintRequest.h|no"
   "printing|app/CommandLine.h|no"
+  "printing|register/RegisterWindow.h|no"
+  "register|printing/ReceiptRun.h|yes"
+  "register|app/CommandLine.h|no"
   "app|printing/ReceiptFormat.h|yes")
 set(failures 0)
 foreach(probe ${probes})

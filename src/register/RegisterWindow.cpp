@@ -1,0 +1,311 @@
+#include "register/RegisterWindow.h"
+
+#include "messages/ShowMsg.h"
+#include "printing/ReceiptFormat.h"
+#include "printing/ReceiptRun.h"
+#include "register/RegisterCsv.h"
+#include "register/RegisterModel.h"
+#include "register/ReissueRuns.h"
+#include "report/WindowPlacement.h"
+#include "store/CsvText.h"
+#include "ui/Clock.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QEvent>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+QPushButton* button(const QString& name, const QString& text, QWidget* parent)
+{
+    auto* b = new QPushButton(text, parent);
+    b->setObjectName(name);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLineEdit* numberBox(const QString& name, QWidget* parent)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,15}")), box));
+    box->setMaximumWidth(90);
+    return box;
+}
+
+QDateEdit* dateBox(const QString& name, QWidget* parent)
+{
+    auto* box = new QDateEdit(Clock::today(), parent);
+    box->setObjectName(name);
+    box->setCalendarPopup(true);
+    box->setDisplayFormat(QStringLiteral("yyyy/MM/dd"));
+    box->setEnabled(false);
+    return box;
+}
+} // namespace
+
+RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Frm発行記録"));
+    setWindowTitle(QStringLiteral("発行記録"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    numberFrom_ = numberBox(QStringLiteral("txt番号から"), this);
+    numberTo_ = numberBox(QStringLiteral("txt番号まで"), this);
+    name_ = new QLineEdit(this);
+    name_->setObjectName(QStringLiteral("txt氏名"));
+    name_->setPlaceholderText(QStringLiteral("氏名の一部"));
+    byDate_ = new QCheckBox(QStringLiteral("発行日"), this);
+    byDate_->setObjectName(QStringLiteral("Chk発行日"));
+    dateFrom_ = dateBox(QStringLiteral("Dt発行日から"), this);
+    dateTo_ = dateBox(QStringLiteral("Dt発行日まで"), this);
+    state_ = new QComboBox(this);
+    state_->setObjectName(QStringLiteral("cmb状態"));
+    state_->addItem(QStringLiteral("すべて"), QString());
+    for (const QString& state : {RegisterTable::Issued, RegisterTable::Reissued, RegisterTable::Voided})
+        state_->addItem(state, state);
+
+    auto* filters = new QHBoxLayout;
+    filters->addWidget(new QLabel(QStringLiteral("番号"), this));
+    filters->addWidget(numberFrom_);
+    filters->addWidget(new QLabel(QStringLiteral("～"), this));
+    filters->addWidget(numberTo_);
+    filters->addSpacing(12);
+    filters->addWidget(new QLabel(QStringLiteral("氏名"), this));
+    filters->addWidget(name_, 1);
+    filters->addSpacing(12);
+    filters->addWidget(byDate_);
+    filters->addWidget(dateFrom_);
+    filters->addWidget(new QLabel(QStringLiteral("～"), this));
+    filters->addWidget(dateTo_);
+    filters->addSpacing(12);
+    filters->addWidget(new QLabel(QStringLiteral("状態"), this));
+    filters->addWidget(state_);
+
+    model_ = new RegisterModel(this);
+    view_ = new QTableView(this);
+    view_->setObjectName(QStringLiteral("Grid発行記録"));
+    view_->setModel(model_);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setWordWrap(false);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 6);
+    view_->horizontalHeader()->setSortIndicator(-1, Qt::DescendingOrder);
+    view_->horizontalHeader()->setSortIndicatorShown(true);
+    view_->horizontalHeader()->setSectionsClickable(true);
+    view_->hideColumn(0);
+    const QList<int> widths = {0, 90, 60, 150, 160, 100, 200, 80, 160, 160, 90, 140, 50, 150, 160};
+    for (int column = 1; column < widths.size(); ++column)
+        view_->setColumnWidth(column, widths.at(column));
+    connect(view_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
+            [this](int column, Qt::SortOrder order) {
+                model_->sort(column, order);
+                showTotals();
+            });
+
+    totals_ = new QLabel(this);
+    totals_->setObjectName(QStringLiteral("lbl件数"));
+    auto* reissueButton = button(QStringLiteral("cmd再発行"), QStringLiteral("再発行"), this);
+    reissueButton->setToolTip(QStringLiteral("選んだ領収証を同じ番号・内容で印刷し直します"));
+    auto* voidButton = button(QStringLiteral("cmd無効"), QStringLiteral("無効にする"), this);
+    auto* exportButton = button(QStringLiteral("cmdCSV出力"), QStringLiteral("CSV出力"), this);
+    exportButton->setToolTip(QStringLiteral("表示中の記録を CSV ファイルに書き出します"));
+    auto* closeButton = button(QStringLiteral("cmd閉じる"), QStringLiteral("閉じる"), this);
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(totals_, 1);
+    bar->addWidget(reissueButton);
+    bar->addWidget(voidButton);
+    bar->addWidget(exportButton);
+    bar->addSpacing(16);
+    bar->addWidget(closeButton);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(filters);
+    layout->addWidget(view_, 1);
+    layout->addLayout(bar);
+
+    for (QLineEdit* box : {numberFrom_, numberTo_, name_})
+        connect(box, &QLineEdit::textChanged, this, &RegisterWindow::applyFilter);
+    connect(byDate_, &QCheckBox::toggled, this, [this](bool on) {
+        dateFrom_->setEnabled(on);
+        dateTo_->setEnabled(on);
+        applyFilter();
+    });
+    for (QDateEdit* box : {dateFrom_, dateTo_})
+        connect(box, &QDateEdit::dateChanged, this, &RegisterWindow::applyFilter);
+    connect(state_, &QComboBox::currentIndexChanged, this, &RegisterWindow::applyFilter);
+    connect(reissueButton, &QPushButton::clicked, this, &RegisterWindow::reissueSelected);
+    connect(voidButton, &QPushButton::clicked, this, &RegisterWindow::askReasonAndVoid);
+    connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::askFileAndExport);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+
+    resize(1100, 640);
+    showTotals();
+}
+
+void RegisterWindow::open()
+{
+    if (!isVisible() && parentWidget())
+        WindowPlacement::centreOver(this, parentWidget());
+    model_->refresh();
+    showTotals();
+    show();
+    raise();
+    activateWindow();
+}
+
+void RegisterWindow::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    // Back from printing: the entries that output added are shown.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        model_->refresh();
+        showTotals();
+    }
+}
+
+void RegisterWindow::applyFilter()
+{
+    RegisterTable::Filter filter;
+    bool ok = false;
+    if (const qint64 from = numberFrom_->text().toLongLong(&ok); ok)
+        filter.numberFrom = from;
+    if (const qint64 to = numberTo_->text().toLongLong(&ok); ok)
+        filter.numberTo = to;
+    filter.namePart = name_->text().trimmed();
+    if (byDate_->isChecked()) {
+        filter.issuedFrom = dateFrom_->date();
+        filter.issuedTo = dateTo_->date();
+    }
+    filter.state = state_->currentData().toString();
+    model_->setFilter(filter);
+    showTotals();
+}
+
+void RegisterWindow::showTotals()
+{
+    const std::optional<RegisterTable::Totals> totals = model_->totals();
+    if (!totals) {
+        totals_->setText(QStringLiteral("発行記録を読み込めません。"));
+        return;
+    }
+    totals_->setText(QStringLiteral("%1 件　合計 ¥%2")
+                         .arg(QLocale(QLocale::Japanese).toString(totals->count),
+                              totals->amount ? ReceiptFormat::amount(QString::number(totals->amount))
+                                             : QStringLiteral("0")));
+}
+
+QList<qint64> RegisterWindow::selectedIds() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : view_->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    QList<qint64> ids;
+    for (int row : rows)
+        ids << model_->idAt(row);
+    return ids;
+}
+
+void RegisterWindow::reissueSelected()
+{
+    bool ok = false;
+    QList<RegisterEntry> entries = RegisterTable::read(selectedIds(), &ok);
+    if (!ok) {
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("発行記録を読み込めません。"));
+        return;
+    }
+    // A void receipt is never handed out again, not even as a copy.
+    const qsizetype before = entries.size();
+    entries.removeIf([](const RegisterEntry& e) { return e.状態 == RegisterTable::Voided; });
+    if (entries.size() < before)
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("無効の領収証は再発行できません。"));
+    if (entries.isEmpty())
+        return;
+    for (const std::shared_ptr<ReportRun>& run : ReissueRuns::build(entries))
+        ReceiptRun::showPreview(run, this);
+}
+
+bool RegisterWindow::voidSelected(const QString& reason)
+{
+    bool ok = false;
+    const QList<RegisterEntry> entries = RegisterTable::read(selectedIds(), &ok);
+    QList<qint64> ids;
+    QStringList numbers;
+    for (const RegisterEntry& e : entries) {
+        if (e.状態 == RegisterTable::Voided)
+            continue;
+        ids << e.記録番号;
+        if (!numbers.contains(ReceiptFormat::number(e.領収証番号)))
+            numbers << ReceiptFormat::number(e.領収証番号);
+    }
+    if (!ok || ids.isEmpty())
+        return false;
+    const QString shown = numbers.size() > 5 ? numbers.mid(0, 5).join(QStringLiteral("、")) +
+                                                   QStringLiteral(" ほか %1 件").arg(numbers.size() - 5)
+                                             : numbers.join(QStringLiteral("、"));
+    if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
+                 QStringLiteral("領収証番号 %1 を無効にします（番号は二度と使われません）").arg(shown)))
+        return false;
+    const StoreResult result = RegisterTable::markVoid(ids, reason);
+    if (!result) {
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                QStringLiteral("無効にできませんでした。発行記録は変更されていません。\n") + result.error);
+        return false;
+    }
+    model_->refresh();
+    showTotals();
+    return true;
+}
+
+void RegisterWindow::askReasonAndVoid()
+{
+    if (selectedIds().isEmpty())
+        return;
+    bool accepted = false;
+    const QString reason = QInputDialog::getText(this, QStringLiteral("無効にする"), QStringLiteral("無効にする理由："),
+                                                 QLineEdit::Normal, QString(), &accepted)
+                               .trimmed();
+    if (!accepted)
+        return;
+    if (reason.isEmpty()) {
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("無効にする理由を入力してください。"));
+        return;
+    }
+    voidSelected(reason);
+}
+
+bool RegisterWindow::exportTo(const QString& path)
+{
+    const std::optional<QByteArray> csv = RegisterCsv::document(model_->filter(), model_->sortColumn(), model_->sortOrder());
+    QString error = QStringLiteral("発行記録を読み込めません。");
+    if (!csv || !CsvText::save(path, *csv, &error)) {
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                QStringLiteral("CSV ファイルを保存できませんでした。\n") + path + QStringLiteral("\n") + error);
+        return false;
+    }
+    return true;
+}
+
+void RegisterWindow::askFileAndExport()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV出力"), folder + QStringLiteral("/発行記録.csv"),
+                                                      QStringLiteral("CSV ファイル (*.csv)"));
+    if (!path.isEmpty())
+        exportTo(path);
+}

@@ -1,0 +1,52 @@
+#pragma once
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class RegisterModel;
+
+// 発行記録: the register of issued receipts, newest first. Filters by number range, part of the
+// name, dates of issue and state, shows the count and sum of what the filter finds, sorts by
+// any column, and prints selected receipts again, voids them, or exports them to CSV.
+// Modeless; hides when closed, so that it keeps its filter for the next time.
+class RegisterWindow : public QWidget {
+public:
+    explicit RegisterWindow(QWidget* parent = nullptr);
+
+    // Shows it in front, with the entries as they stand now.
+    void open();
+    RegisterModel& model() { return *model_; }
+    QTableView& view() { return *view_; }
+    QList<qint64> selectedIds() const;
+
+    // Each opens a preview of the selected entries as first printed (void ones are refused).
+    void reissueSelected();
+    // After a question that preselects いいえ; entries already void stay as they are.
+    bool voidSelected(const QString& reason);
+    bool exportTo(const QString& path);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void applyFilter();
+    void showTotals();
+    void askReasonAndVoid();
+    void askFileAndExport();
+
+    RegisterModel* model_ = nullptr;
+    QTableView* view_ = nullptr;
+    QLineEdit* numberFrom_ = nullptr;
+    QLineEdit* numberTo_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QCheckBox* byDate_ = nullptr;
+    QDateEdit* dateFrom_ = nullptr;
+    QDateEdit* dateTo_ = nullptr;
+    QComboBox* state_ = nullptr;
+    QLabel* totals_ = nullptr;
+};

@@ -1,0 +1,28 @@
+#pragma once
+#include "report/ReportHandlers.h"
+#include "store/Records.h"
+
+#include <QList>
+
+struct PrintRequest;
+
+// Receipts printed again from their register entries: each with its own number, name, amount,
+// proviso, date and texts as first printed, formatted by the same rules as a print run, and a
+// small 「再発行」 mark. Each output is recorded as 再発行 entries; the counter does not move.
+class ReissueFormatter : public ReportHandlers {
+public:
+    explicit ReissueFormatter(QList<RegisterEntry> entries);
+
+    // The print request that formats one entry as it was first printed.
+    static PrintRequest requestOf(const RegisterEntry& entry);
+    static QString markControl() { return QStringLiteral("Lbl再発行"); }
+
+    void reportStart(ReportLayout& layout) override;
+    void detailFormat(ReportDetail& detail) override;
+    void detailAfterPrint() override { ++cell_; }
+    OutputClearance clearForOutput(ReportRun& run, const QString& outputName) override;
+
+private:
+    const QList<RegisterEntry> entries_;
+    qsizetype cell_ = 0;
+};

@@ -1,0 +1,218 @@
+#include "store/RegisterTable.h"
+
+#include "store/Connections.h"
+#include "store/SqlRunner.h"
+#include "store/Transaction.h"
+
+namespace RegisterTable {
+
+namespace {
+
+QString fieldList()
+{
+    QStringList fields;
+    for (const Column& column : columns())
+        fields << column.field;
+    return fields.join(QStringLiteral(", "));
+}
+
+// The WHERE clause (with its leading keyword, or empty) and its values.
+QString whereOf(const Filter& filter, QVariantList* values)
+{
+    QStringList terms;
+    if (filter.numberFrom) {
+        terms << QStringLiteral("領収証番号 >= ?");
+        values->append(*filter.numberFrom);
+    }
+    if (filter.numberTo) {
+        terms << QStringLiteral("領収証番号 <= ?");
+        values->append(*filter.numberTo);
+    }
+    if (!filter.namePart.isEmpty()) {
+        // instr, not LIKE: a % or _ in the text is part of the name.
+        terms << QStringLiteral("instr(顧客名, ?) > 0");
+        values->append(filter.namePart);
+    }
+    if (filter.issuedFrom.isValid()) {
+        terms << QStringLiteral("発行日時 >= ?");
+        values->append(filter.issuedFrom.toString(Qt::ISODate));
+    }
+    if (filter.issuedTo.isValid()) {
+        terms << QStringLiteral("発行日時 < ?");
+        values->append(filter.issuedTo.addDays(1).toString(Qt::ISODate));
+    }
+    if (!filter.state.isEmpty()) {
+        terms << QStringLiteral("状態 = ?");
+        values->append(filter.state);
+    }
+    return terms.isEmpty() ? QString() : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
+}
+
+RegisterEntry entryOf(const QSqlQuery& q)
+{
+    const auto text = [&q](int column) { return q.value(column).toString(); };
+    RegisterEntry e;
+    e.記録番号 = q.value(0).toLongLong();
+    e.領収証番号 = q.value(1).toLongLong();
+    e.状態 = text(2);
+    e.領収日付 = text(3);
+    e.顧客名 = text(4);
+    e.領収額 = q.value(5);
+    e.但書 = text(6);
+    e.表題 = text(7);
+    e.自社名 = text(8);
+    e.自社情報 = text(9);
+    e.用紙 = text(10);
+    e.出力先 = text(11);
+    e.種別 = text(12);
+    e.発行日時 = text(13);
+    e.無効理由 = text(14);
+    return e;
+}
+
+} // namespace
+
+const QList<Column>& columns()
+{
+    // entryOf() reads them in this order.
+    static const QList<Column> list = {
+        {QStringLiteral("記録番号"), QStringLiteral("記録番号")},
+        {QStringLiteral("領収証番号"), QStringLiteral("領収証番号")},
+        {QStringLiteral("状態"), QStringLiteral("状態")},
+        {QStringLiteral("領収日付"), QStringLiteral("日付")},
+        {QStringLiteral("顧客名"), QStringLiteral("氏名")},
+        {QStringLiteral("領収額"), QStringLiteral("金額")},
+        {QStringLiteral("但書"), QStringLiteral("但書")},
+        {QStringLiteral("表題"), QStringLiteral("表題")},
+        {QStringLiteral("自社名"), QStringLiteral("会の名称")},
+        {QStringLiteral("自社情報"), QStringLiteral("会の情報")},
+        {QStringLiteral("用紙"), QStringLiteral("用紙")},
+        {QStringLiteral("出力先"), QStringLiteral("出力先")},
+        {QStringLiteral("種別"), QStringLiteral("種別")},
+        {QStringLiteral("発行日時"), QStringLiteral("発行日時")},
+        {QStringLiteral("無効理由"), QStringLiteral("無効理由")},
+    };
+    return list;
+}
+
+int columnOf(const QString& field)
+{
+    for (int i = 0; i < columns().size(); ++i)
+        if (columns().at(i).field == field)
+            return i;
+    return -1;
+}
+
+Query select(const Filter& filter, int sortColumn, Qt::SortOrder order)
+{
+    Query query;
+    query.sql = QStringLiteral("SELECT ") + fieldList() + QStringLiteral(" FROM 発行記録") + whereOf(filter, &query.values);
+    const QString direction = order == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString();
+    if (sortColumn == 0)
+        query.sql += QStringLiteral(" ORDER BY 記録番号") + direction;
+    else if (sortColumn > 0 && sortColumn < columns().size())
+        query.sql += QStringLiteral(" ORDER BY ") + columns().at(sortColumn).field + direction +
+                     QStringLiteral(", 記録番号") + direction;
+    else
+        query.sql += QStringLiteral(" ORDER BY 記録番号 DESC");
+    return query;
+}
+
+std::optional<Totals> totals(const Filter& filter)
+{
+    QVariantList values;
+    SqlRunner sql(Connections::mainDb());
+    // total() sums as a real and never overflows; amounts are whole yen far below 2^53.
+    if (!sql.exec(QStringLiteral("SELECT count(*), CAST(total(領収額) AS INTEGER) FROM 発行記録") +
+                      whereOf(filter, &values),
+                  values) ||
+        !sql.query().next())
+        return std::nullopt;
+    return Totals{sql.query().value(0).toLongLong(), sql.query().value(1).toLongLong()};
+}
+
+StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries)
+{
+    SqlRunner sql(db);
+    for (const RegisterEntry& e : entries) {
+        if (!sql.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 領収日付, 顧客名, 領収額, 但書, 表題, 自社名, "
+                                     "自社情報, 用紙, 出力先, 種別, 発行日時, 状態, 無効理由) "
+                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                      {e.領収証番号, e.領収日付, e.顧客名, e.領収額, e.但書, e.表題, e.自社名, e.自社情報, e.用紙,
+                       e.出力先, e.種別, e.発行日時, e.状態,
+                       e.無効理由.isEmpty() ? QVariant() : QVariant(e.無効理由)}))
+            return StoreResult::failure(sql.error());
+    }
+    return StoreResult::success();
+}
+
+StoreResult recordReissue(QList<RegisterEntry> entries)
+{
+    Transaction transaction(Connections::mainDb());
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    for (RegisterEntry& e : entries) {
+        e.状態 = Reissued;
+        e.無効理由.clear();
+    }
+    if (const StoreResult inserted = insertWithin(Connections::mainDb(), entries); !inserted)
+        return inserted;
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    return StoreResult::success();
+}
+
+StoreResult markVoid(const QList<qint64>& ids, const QString& reason)
+{
+    Transaction transaction(Connections::mainDb());
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    SqlRunner sql(Connections::mainDb());
+    for (qint64 id : ids)
+        if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"), {Voided, reason, id}))
+            return StoreResult::failure(sql.error());
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    return StoreResult::success();
+}
+
+std::optional<qint64> highestNumber(QSqlDatabase db)
+{
+    SqlRunner sql(db);
+    if (!sql.exec(QStringLiteral("SELECT coalesce(max(領収証番号), 0) FROM 発行記録")) || !sql.query().next())
+        return std::nullopt;
+    return sql.query().value(0).toLongLong();
+}
+
+QList<RegisterEntry> read(const QList<qint64>& ids, bool* ok)
+{
+    if (ok)
+        *ok = true;
+    QList<RegisterEntry> entries;
+    SqlRunner sql(Connections::mainDb());
+    for (qint64 id : ids) {
+        if (!sql.exec(QStringLiteral("SELECT ") + fieldList() + QStringLiteral(" FROM 発行記録 WHERE 記録番号 = ?"), {id})) {
+            if (ok)
+                *ok = false;
+            return {};
+        }
+        if (sql.query().next())
+            entries.append(entryOf(sql.query()));
+    }
+    return entries;
+}
+
+QList<RegisterEntry> readAll(const Filter& filter, int sortColumn, Qt::SortOrder order, bool* ok)
+{
+    const Query query = select(filter, sortColumn, order);
+    SqlRunner sql(Connections::mainDb());
+    const bool done = sql.exec(query.sql, query.values);
+    if (ok)
+        *ok = done;
+    QList<RegisterEntry> entries;
+    while (done && sql.query().next())
+        entries.append(entryOf(sql.query()));
+    return entries;
+}
+
+} // namespace RegisterTable

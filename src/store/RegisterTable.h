@@ -1,0 +1,66 @@
+#pragma once
+#include "store/Records.h"
+#include "store/StoreResult.h"
+
+#include <QDate>
+#include <QSqlDatabase>
+#include <QStringList>
+
+#include <optional>
+
+// 発行記録 on MainDb: every receipt that went out with a number, newest last. Entries are only
+// ever added; voiding one changes its state and reason, nothing else.
+namespace RegisterTable {
+
+inline const QString Issued = QStringLiteral("発行");
+inline const QString Reissued = QStringLiteral("再発行");
+inline const QString Voided = QStringLiteral("無効");
+inline const QString ListRun = QStringLiteral("一覧");
+inline const QString BlankRun = QStringLiteral("白紙");
+
+// What the register window shows, in its column order. 記録番号 comes first and is hidden.
+struct Column {
+    QString field;
+    QString header;
+};
+const QList<Column>& columns();
+int columnOf(const QString& field);
+
+// Empty members do not filter. Dates are those of issue (発行日時), both ends included.
+struct Filter {
+    std::optional<qint64> numberFrom;
+    std::optional<qint64> numberTo;
+    QString namePart;
+    QDate issuedFrom;
+    QDate issuedTo;
+    QString state;
+};
+
+// A select of the filtered entries in columns() order, sorted by that column (then newest first);
+// sortColumn < 0 gives newest first.
+struct Query {
+    QString sql;
+    QVariantList values;
+};
+Query select(const Filter& filter, int sortColumn = -1, Qt::SortOrder order = Qt::AscendingOrder);
+
+struct Totals {
+    qint64 count = 0;
+    qint64 amount = 0;
+};
+std::optional<Totals> totals(const Filter& filter);
+
+// Adds entries as they stand, on a transaction the caller holds on `db`.
+StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries);
+// Adds 再発行 entries of receipts output again, in one transaction.
+StoreResult recordReissue(QList<RegisterEntry> entries);
+// Marks entries 無効 with a reason, in one transaction; each keeps everything else.
+StoreResult markVoid(const QList<qint64>& ids, const QString& reason);
+// The highest number ever recorded (void ones included), 0 when none; nothing when unreadable.
+std::optional<qint64> highestNumber(QSqlDatabase db);
+// Entries by 記録番号, in the order asked; an id not found is left out.
+QList<RegisterEntry> read(const QList<qint64>& ids, bool* ok = nullptr);
+// Every entry of a select made by select(), in its order.
+QList<RegisterEntry> readAll(const Filter& filter, int sortColumn, Qt::SortOrder order, bool* ok = nullptr);
+
+} // namespace RegisterTable

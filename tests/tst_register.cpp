@@ -1,0 +1,523 @@
+// The register of issued receipts: what output records, reissue, void, the window's filters
+// and the CSV export, and the register beside the counter through data initialisation.
+#include "ScriptedMessagePresenter.h"
+#include "TestData.h"
+#include "TestText.h"
+#include "app/ApplicationSetup.h"
+#include "printing/ReceiptFormat.h"
+#include "printing/ReceiptRun.h"
+#include "register/RegisterModel.h"
+#include "register/RegisterWindow.h"
+#include "register/ReissueFormatter.h"
+#include "report/ReportPreview.h"
+#include "report/ReportRun.h"
+#include "settings/DataReset.h"
+#include "settings/ReceiptCounter.h"
+#include "store/CompanyTable.h"
+#include "store/DataInitialisation.h"
+#include "store/Connections.h"
+#include "store/RegisterTable.h"
+#include "store/SchemaInstaller.h"
+#include "store/Transaction.h"
+#include "ui/Clock.h"
+
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTemporaryDir>
+
+class TestRegister : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void outputRecordsTheReceiptsAsPrinted_data();
+    void outputRecordsTheReceiptsAsPrinted();
+    void nothingRecordedUnlessNumbersWentOut_data();
+    void nothingRecordedUnlessNumbersWentOut();
+    void reprintAddsReissueEntriesOnly();
+    void voidNumberStaysAndIsNeverIssuedAgain_data();
+    void voidNumberStaysAndIsNeverIssuedAgain();
+    void reissuePrintsTheOriginalWithAMark();
+    void dataInitialisationKeepsTheRegisterUnlessAsked_data();
+    void dataInitialisationKeepsTheRegisterUnlessAsked();
+    void windowFiltersSortsAndTotals_data();
+    void windowFiltersSortsAndTotals();
+    void exportReadsBackElsewhere();
+    void olderDatabaseGainsTheRegister();
+};
+
+namespace {
+
+enum class Output { Pdf, Printer };
+
+PrintRequest request(const QString& paper = u("A4 x 4"))
+{
+    PrintRequest r;
+    r.paper = ReceiptLayouts::paperOrDefault(paper);
+    r.ReceiptTitle = u("領収証");
+    r.CompanyName = u("ひまわり会");
+    r.CompanyInfo = u("東京都千代田区1-1\n電話 03-0000-0000");
+    r.ReceiptDate = u("2026年12月10日");
+    r.PrintDateFlag = r.PrintAmountFlag = r.PrintNumberFlag = true;
+    r.ReceiptNo = Access自社情報(u("領収証番号"), u("Get"), 0).toLongLong();
+    return r;
+}
+
+QList<PrintRow> rows(const QStringList& names)
+{
+    QList<PrintRow> result;
+    for (int i = 0; i < names.size(); ++i)
+        result.append({names[i], qint64(1000 * (i + 1)), i == 1 ? QVariant(u("年会費として")) : QVariant()});
+    return result;
+}
+
+// Sends a run out through its preview, as the user's 印刷 or PDF保存 does.
+bool output(ReportRun& run, Output kind, const QString& path)
+{
+    auto* preview = new ReportPreview(std::shared_ptr<ReportRun>(&run, [](ReportRun*) {}));
+    bool done = false;
+    if (kind == Output::Pdf) {
+        done = preview->saveAsPdfTo(path);
+    } else {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        done = preview->printOn(printer);
+    }
+    delete preview;
+    return done;
+}
+
+QStringList numbersIn(const QString& pdf)
+{
+    QProcess text;
+    text.start(u("pdftotext"), {u("-raw"), pdf, u("-")});
+    text.waitForFinished();
+    QStringList numbers;
+    static const QRegularExpression number(u("(?<![0-9,])[0-9]{5}(?![0-9,])"));
+    for (const QRegularExpressionMatch& match : number.globalMatch(QString::fromUtf8(text.readAllStandardOutput())))
+        if (!numbers.contains(match.captured()))
+            numbers << match.captured();
+    return numbers;
+}
+
+QList<RegisterEntry> allEntries()
+{
+    // Oldest first.
+    return RegisterTable::readAll({}, 0, Qt::AscendingOrder);
+}
+
+qint64 counter() { return CompanyTable::readFirst().value_or(CompanySettingsRecord{}).領収証番号.toLongLong(); }
+
+// Register rows as a fixture, each {number, name, amount, issued, state}.
+struct Fixture {
+    qint64 number;
+    const char* name;
+    QVariant amount;
+    const char* issued;
+    const char* state;
+};
+void addEntries(const QList<Fixture>& fixtures)
+{
+    QList<RegisterEntry> entries;
+    for (const Fixture& f : fixtures) {
+        RegisterEntry e;
+        e.領収証番号 = f.number;
+        e.顧客名 = u(f.name);
+        e.領収額 = f.amount;
+        e.発行日時 = u(f.issued);
+        e.状態 = u(f.state);
+        e.用紙 = u("A4 x 4");
+        e.種別 = RegisterTable::ListRun;
+        entries.append(e);
+    }
+    Transaction transaction(Connections::mainDb());
+    QVERIFY(RegisterTable::insertWithin(Connections::mainDb(), entries));
+    QVERIFY(transaction.commit());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Output)
+Q_DECLARE_METATYPE(RegisterTable::Filter)
+
+void TestRegister::initTestCase()
+{
+    ApplicationSetup::apply(*static_cast<QApplication*>(QCoreApplication::instance()));
+    Clock::fixToday(QDate(2026, 12, 10));
+}
+
+void TestRegister::init()
+{
+    ScriptedMessagePresenter::install();
+}
+
+void TestRegister::outputRecordsTheReceiptsAsPrinted_data()
+{
+    QTest::addColumn<Output>("kind");
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<bool>("amounts");
+    QTest::newRow("PDF, four to a sheet") << Output::Pdf << u("A4 x 4") << true;
+    QTest::newRow("printer, eight to a sheet") << Output::Printer << u("A4 x 8 T3") << true;
+    QTest::newRow("PDF without amounts") << Output::Pdf << u("A4 x 4 控付") << false;
+}
+
+// Each receipt that went out is one 発行 entry with the texts it carries, under the output's name.
+void TestRegister::outputRecordsTheReceiptsAsPrinted()
+{
+    QFETCH(Output, kind);
+    QFETCH(QString, paper);
+    QFETCH(bool, amounts);
+    TestData data;
+    QVERIFY(CompanyTable::raiseReceiptNumber(40));
+    PrintRequest r = request(paper);
+    r.PrintAmountFlag = amounts;
+    r.ReceiptProviso = u("会費として");
+    const auto run = ReceiptRun::build(r, rows({u("相川, 一郎"), u("井上 \"イノ\""), u("上田\n二行目")}));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("会員分.pdf"));
+    QVERIFY(allEntries().isEmpty()); // a preview records nothing
+    QVERIFY(output(*run, kind, path));
+
+    const QList<RegisterEntry> entries = allEntries();
+    QCOMPARE(entries.size(), 3);
+    QStringList numbers;
+    for (int cell = 0; cell < entries.size(); ++cell) {
+        const RegisterEntry& e = entries[cell];
+        numbers << ReceiptFormat::number(e.領収証番号);
+        QCOMPARE(ReceiptFormat::number(e.領収証番号), run->text(cell, u("txtNo")));
+        QCOMPARE(e.顧客名, run->text(cell, u("txt氏名")));
+        QCOMPARE(e.但書, run->text(cell, u("txt但書")));
+        QCOMPARE(e.領収日付, run->text(cell, u("txt日付")));
+        QCOMPARE(e.領収額, amounts ? QVariant(qint64(1000 * (cell + 1))) : QVariant());
+        QCOMPARE(e.表題, u("領収証"));
+        QCOMPARE(e.自社名, u("ひまわり会"));
+        QCOMPARE(e.自社情報, r.CompanyInfo);
+        QCOMPARE(e.用紙, paper);
+        QCOMPARE(e.出力先, u("会員分.pdf"));
+        QCOMPARE(e.種別, u("一覧"));
+        QCOMPARE(e.状態, u("発行"));
+        QVERIFY(e.発行日時.startsWith(u("2026-12-10T")));
+    }
+    QCOMPARE(entries[1].但書, u("年会費として"));
+    QCOMPARE(entries[0].但書, u("会費として"));
+    QCOMPARE(numbers, (QStringList{u("00041"), u("00042"), u("00043")}));
+    QCOMPARE(numbersIn(path), numbers);
+    QCOMPARE(counter(), 43);
+}
+
+void TestRegister::nothingRecordedUnlessNumbersWentOut_data()
+{
+    QTest::addColumn<Output>("kind");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("PDF into a folder") << Output::Pdf << u("folder");
+    QTest::newRow("register refuses the rows") << Output::Pdf << u("register");
+    QTest::newRow("printer, register refuses") << Output::Printer << u("register");
+    QTest::newRow("blank forms") << Output::Pdf << u("blank");
+}
+
+// Nothing that did not go out with a number is recorded, and the counter stays where it was.
+void TestRegister::nothingRecordedUnlessNumbersWentOut()
+{
+    QFETCH(Output, kind);
+    QFETCH(QString, failure);
+    TestData data;
+    QVERIFY(CompanyTable::raiseReceiptNumber(7));
+    QTemporaryDir dir;
+    QString path = dir.filePath(u("a.pdf"));
+    PrintRequest r = request();
+    if (failure == u("folder"))
+        QVERIFY(QDir().mkpath(path));
+    if (failure == u("register")) // the rows cannot be written: the counter must not move alone
+        QVERIFY(TestData::execMain(u("CREATE TRIGGER refuse BEFORE INSERT ON 発行記録 BEGIN SELECT RAISE(ABORT, 'full'); END")));
+    if (failure == u("blank"))
+        r.PrintNumberFlag = false;
+    const auto run = ReceiptRun::build(r, rows({u("相川"), u("井上")}));
+    QCOMPARE(output(*run, kind, path), failure == u("blank"));
+    QVERIFY(TestData::columnMain(u("SELECT count(*) FROM 発行記録")).value(0).toInt() == 0);
+    QCOMPARE(counter(), 7);
+}
+
+// Output again from the same preview: the same numbers as 再発行 entries; the first entries and
+// the counter stay as they were.
+void TestRegister::reprintAddsReissueEntriesOnly()
+{
+    TestData data;
+    const auto run = ReceiptRun::build(request(), rows({u("相川"), u("井上")}));
+    QTemporaryDir dir;
+    QVERIFY(output(*run, Output::Pdf, dir.filePath(u("first.pdf"))));
+    const QList<RegisterEntry> first = allEntries();
+    QVERIFY(output(*run, Output::Printer, dir.filePath(u("again.pdf"))));
+    const QList<RegisterEntry> after = allEntries();
+    QCOMPARE(after.size(), 4);
+    QCOMPARE(counter(), 2);
+    for (int i = 0; i < 2; ++i) {
+        QCOMPARE(after[i].状態, u("発行"));
+        QCOMPARE(after[i].出力先, u("first.pdf"));
+        QCOMPARE(after[i].領収証番号, first[i].領収証番号);
+        QCOMPARE(after[i + 2].状態, u("再発行"));
+        QCOMPARE(after[i + 2].出力先, u("again.pdf"));
+        QCOMPARE(after[i + 2].領収証番号, first[i].領収証番号);
+        QCOMPARE(after[i + 2].顧客名, first[i].顧客名);
+        QCOMPARE(after[i + 2].領収額, first[i].領収額);
+    }
+}
+
+void TestRegister::voidNumberStaysAndIsNeverIssuedAgain_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::newRow("counter lowered in the settings") << u("lowered");
+    QTest::newRow("data initialised, register kept") << u("initialised");
+}
+
+// A void entry keeps everything but its state and reason, and its number never goes out again,
+// even when the counter was lowered or wiped since.
+void TestRegister::voidNumberStaysAndIsNeverIssuedAgain()
+{
+    QFETCH(QString, meanwhile);
+    TestData data;
+    QTemporaryDir dir;
+    QVERIFY(output(*ReceiptRun::build(request(), rows({u("相川"), u("井上")})), Output::Pdf, dir.filePath(u("a.pdf"))));
+    RegisterWindow window;
+    window.model().sort(0, Qt::AscendingOrder);
+    window.view().selectRow(1);
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    messages.answers = {true};
+    QVERIFY(window.voidSelected(u("書き損じ")));
+    QCOMPARE(messages.shown.value(0).style, MessageStyle::AskNo);
+    QVERIFY(messages.shown.value(0).prompt.contains(u("00002")));
+
+    if (meanwhile == u("lowered"))
+        QVERIFY(CompanyTable::writeFirst({u("会"), {}, u("西暦"), 1}));
+    if (meanwhile == u("initialised"))
+        QVERIFY(DataInitialisation::wipeMainData(DataInitialisation::Register::Keep));
+    const auto next = ReceiptRun::build(request(), rows({u("上田")}));
+    QVERIFY(output(*next, Output::Pdf, dir.filePath(u("b.pdf"))));
+    const QList<RegisterEntry> entries = allEntries();
+    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries[1].領収証番号, 2);
+    QCOMPARE(entries[1].状態, u("無効"));
+    QCOMPARE(entries[1].無効理由, u("書き損じ"));
+    QCOMPARE(entries[1].顧客名, u("井上"));
+    QCOMPARE(entries[2].領収証番号, 3);
+    QCOMPARE(next->text(0, u("txtNo")), u("00003"));
+}
+
+// Reissue prints the selected entries with their own texts and numbers and a 「再発行」 mark,
+// records 再発行 entries and leaves the counter; a void entry is refused.
+void TestRegister::reissuePrintsTheOriginalWithAMark()
+{
+    TestData data;
+    QTemporaryDir dir;
+    PrintRequest r = request(u("A4 x 8 T3"));
+    r.PrintAmountFlag = false;
+    const auto original = ReceiptRun::build(r, rows({u("相川"), u("井上")}));
+    QVERIFY(output(*original, Output::Pdf, dir.filePath(u("a.pdf"))));
+    QVERIFY(output(*ReceiptRun::build(request(), rows({u("上田"), u("江藤"), u("小野")})), Output::Pdf,
+                   dir.filePath(u("b.pdf"))));
+    RegisterWindow window;
+    window.model().sort(0, Qt::AscendingOrder);
+    window.view().selectRow(4);
+    ScriptedMessagePresenter::install().answers = {true};
+    QVERIFY(window.voidSelected(u("紛失")));
+
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    window.view().clearSelection();
+    for (int row : {1, 3, 4}) // 井上 (8 to a sheet, no amount), 江藤 and the void 小野
+        window.view().selectionModel()->select(window.model().index(row, 1),
+                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window.reissueSelected();
+    QCOMPARE(messages.shown.size(), 1); // the void one is refused
+    QVERIFY(messages.shown[0].prompt.contains(u("無効")));
+    const QList<ReportPreview*> previews = window.findChildren<ReportPreview*>();
+    QCOMPARE(previews.size(), 2); // one per paper type
+    for (ReportPreview* preview : previews) {
+        ReportRun& run = preview->run();
+        QCOMPARE(run.cellCount(), 1);
+        const bool eight = run.layout().name == u("Rpt領収証A48D");
+        const auto& source = eight ? *original : *ReceiptRun::build(request(), rows({u("上田"), u("江藤")}));
+        const int cell = 1; // 井上 of the first run, 江藤 of the second
+        for (const char* control : {"txtNo", "txt氏名", "txt領収額", "txt但書", "txt日付", "txt会名称", "txt会情報",
+                                    "Lbl領収証タイトル"}) {
+            QString expected = source.text(cell, u(control));
+            if (!eight && u(control) == u("txtNo"))
+                expected = u("00004");
+            QCOMPARE(run.text(0, u(control)), expected);
+        }
+        QCOMPARE(run.text(0, ReissueFormatter::markControl()), u("【再発行】"));
+    }
+    const qint64 before = counter();
+    QVERIFY(previews[0]->saveAsPdfTo(dir.filePath(u("re.pdf"))));
+    QCOMPARE(counter(), before);
+    const QList<RegisterEntry> entries = allEntries();
+    QCOMPARE(entries.size(), 6);
+    QCOMPARE(entries.last().状態, u("再発行"));
+    QCOMPARE(entries.last().出力先, u("re.pdf"));
+    QCOMPARE(numbersIn(dir.filePath(u("re.pdf"))), QStringList{ReceiptFormat::number(entries.last().領収証番号)});
+}
+
+void TestRegister::dataInitialisationKeepsTheRegisterUnlessAsked_data()
+{
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<int>("entriesLeft");
+    QTest::addColumn<qint64>("nextNumber");
+    QTest::newRow("register kept") << QList<bool>{true, false} << 2 << qint64(3);
+    QTest::newRow("register wiped too") << QList<bool>{true, true} << 0 << qint64(1);
+    QTest::newRow("nothing wiped") << QList<bool>{false} << 2 << qint64(3);
+}
+
+void TestRegister::dataInitialisationKeepsTheRegisterUnlessAsked()
+{
+    QFETCH(QList<bool>, answers);
+    QFETCH(int, entriesLeft);
+    QFETCH(qint64, nextNumber);
+    TestData data;
+    QTemporaryDir dir;
+    QVERIFY(output(*ReceiptRun::build(request(), rows({u("相川"), u("井上")})), Output::Pdf, dir.filePath(u("a.pdf"))));
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    messages.answers = answers;
+    DataReset::run();
+    if (answers.size() == 2) {
+        QCOMPARE(messages.shown.value(1).style, MessageStyle::AskNo); // keeping it is the default
+        QVERIFY(messages.shown.value(1).prompt.contains(u("発行記録")));
+    }
+    QCOMPARE(allEntries().size(), entriesLeft);
+    QCOMPARE(Access自社情報(u("領収証番号"), u("Get"), 0).toLongLong(), nextNumber);
+}
+
+void TestRegister::windowFiltersSortsAndTotals_data()
+{
+    QTest::addColumn<RegisterTable::Filter>("filter");
+    QTest::addColumn<int>("sortColumn");
+    QTest::addColumn<int>("order");
+    QTest::addColumn<QList<qint64>>("numbers");
+    QTest::addColumn<qint64>("sum");
+    const int amount = RegisterTable::columnOf(u("領収額"));
+    const int name = RegisterTable::columnOf(u("顧客名"));
+    RegisterTable::Filter none;
+    QTest::newRow("newest first") << none << -1 << 0 << QList<qint64>{6, 5, 4, 3, 2, 1} << qint64(21000);
+    RegisterTable::Filter range;
+    range.numberFrom = 2;
+    range.numberTo = 4;
+    QTest::newRow("number range") << range << -1 << 0 << QList<qint64>{4, 3, 2} << qint64(9000);
+    RegisterTable::Filter percent;
+    percent.namePart = u("%");
+    QTest::newRow("a percent sign is text") << percent << -1 << 0 << QList<qint64>{3} << qint64(3000);
+    RegisterTable::Filter part;
+    part.namePart = u("山田");
+    QTest::newRow("part of the name") << part << -1 << 0 << QList<qint64>{2, 1} << qint64(3000);
+    RegisterTable::Filter dates;
+    dates.issuedFrom = QDate(2026, 4, 1);
+    dates.issuedTo = QDate(2026, 4, 30);
+    QTest::newRow("dates of issue, both ends") << dates << -1 << 0 << QList<qint64>{4, 3} << qint64(7000);
+    RegisterTable::Filter state;
+    state.state = u("無効");
+    QTest::newRow("state") << state << -1 << 0 << QList<qint64>{5} << qint64(5000);
+    QTest::newRow("by amount, largest first") << none << amount << int(Qt::DescendingOrder)
+                                              << QList<qint64>{5, 4, 3, 2, 1, 6} << qint64(21000);
+    QTest::newRow("by name") << none << name << int(Qt::AscendingOrder) << QList<qint64>{3, 6, 4, 5, 1, 2}
+                             << qint64(21000);
+}
+
+void TestRegister::windowFiltersSortsAndTotals()
+{
+    QFETCH(RegisterTable::Filter, filter);
+    QFETCH(int, sortColumn);
+    QFETCH(int, order);
+    QFETCH(QList<qint64>, numbers);
+    QFETCH(qint64, sum);
+    TestData data;
+    addEntries({{1, "山田太郎", 1000, "2026-03-31T23:59:59", "発行"},
+                {2, "山田花子", 2000, "2026-04-01T00:00:00", "再発行"},
+                {3, "50%会員", 3000, "2026-04-15T10:00:00", "発行"},
+                {4, "田_中", 4000, "2026-04-30T23:59:59", "発行"},
+                {5, "田中", 5000, "2026-05-01T00:00:00", "無効"},
+                {6, "ab", QVariant(), "2026-05-02T00:00:00", "発行"}});
+    RegisterModel model;
+    model.setFilter(filter);
+    if (sortColumn >= 0)
+        model.sort(sortColumn, Qt::SortOrder(order));
+    while (model.canFetchMore())
+        model.fetchMore();
+    QList<qint64> shown;
+    for (int row = 0; row < model.rowCount(); ++row)
+        shown << model.data(model.index(row, 1)).toLongLong();
+    QCOMPARE(shown, numbers);
+    QCOMPARE(model.totals()->count, numbers.size());
+    QCOMPARE(model.totals()->amount, sum);
+}
+
+// The CSV file as another language's CSV reader sees it: the same rows, Japanese, commas,
+// quotes and line breaks intact, in the window's column order.
+void TestRegister::exportReadsBackElsewhere()
+{
+    TestData data;
+    QTemporaryDir dir;
+    PrintRequest r = request();
+    r.CompanyInfo = u("本部, 2階\n\"会館\"");
+    QVERIFY(output(*ReceiptRun::build(r, rows({u("相川, 一郎"), u("井上 \"イノ\""), u("上田\r\n二行目"), u("江藤")})),
+                   Output::Pdf, dir.filePath(u("a.pdf"))));
+    RegisterWindow window;
+    RegisterTable::Filter filter;
+    filter.numberTo = 3;
+    window.model().setFilter(filter);
+    const QString path = dir.filePath(u("発行記録.csv"));
+    QVERIFY(window.exportTo(path));
+
+    QProcess python;
+    python.start(u("python3"), {u("-c"), u("import csv, json, sys\n"
+                                            "with open(sys.argv[1], encoding='utf-8-sig', newline='') as f:\n"
+                                            "    print(json.dumps(list(csv.reader(f))))"),
+                                path});
+    QVERIFY(python.waitForFinished());
+    QCOMPARE(python.exitCode(), 0);
+    const QJsonArray read = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+    QCOMPARE(read.size(), 4);
+    QStringList header;
+    for (const RegisterTable::Column& column : RegisterTable::columns().mid(1))
+        header << column.header;
+    QCOMPARE(read[0].toVariant().toStringList(), header);
+    const QList<RegisterEntry> entries = RegisterTable::readAll(filter, -1, Qt::AscendingOrder);
+    for (int i = 0; i < 3; ++i) {
+        const QStringList row = read[i + 1].toVariant().toStringList();
+        const RegisterEntry& e = entries[i];
+        QCOMPARE(row, (QStringList{QString::number(e.領収証番号), u("発行"), e.領収日付, e.顧客名, e.領収額.toString(),
+                                   e.但書, u("領収証"), u("ひまわり会"), r.CompanyInfo, u("A4 x 4"), u("a.pdf"), u("一覧"),
+                                   e.発行日時, QString()}));
+    }
+    QCOMPARE(read[1].toVariant().toStringList().value(3), u("上田\r\n二行目"));
+}
+
+// A main database from before the register gets the table on open; the rest stays byte for byte.
+void TestRegister::olderDatabaseGainsTheRegister()
+{
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    const DataPaths paths = DataPaths::forFolder(dir.path());
+    const auto sqlite = [&](const QString& sql) {
+        QProcess p;
+        p.start(u("sqlite3"), {paths.MainDbPath, sql});
+        p.waitForFinished();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    sqlite(u("DROP TABLE 発行記録; INSERT INTO 顧客マスタ VALUES (1, '相川', '会員', NULL);"
+             "INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('会', 12);"));
+    QVERIFY(!sqlite(u(".tables")).contains(u("発行記録")));
+    const QString before = sqlite(u(".dump"));
+    QVERIFY(Connections::open(paths).ok);
+    QVERIFY(RegisterTable::highestNumber(Connections::mainDb()).has_value());
+    Connections::close();
+    QString after = sqlite(u(".dump"));
+    QVERIFY(after.contains(u("CREATE TABLE 発行記録")));
+    after.remove(QRegularExpression(u("CREATE TABLE 発行記録 \\([^;]*\\);\n|CREATE INDEX 発行記録_[^;]*;\n")));
+    QCOMPARE(after, before);
+}
+
+QTEST_MAIN(TestRegister)
+#include "tst_register.moc"
