@@ -148,7 +148,7 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     for (QDateEdit* box : {dateFrom_, dateTo_})
         connect(box, &QDateEdit::dateChanged, this, &RegisterWindow::applyFilter);
     connect(state_, &QComboBox::currentIndexChanged, this, &RegisterWindow::applyFilter);
-    connect(reissueButton, &QPushButton::clicked, this, &RegisterWindow::reissueSelected);
+    connect(reissueButton, &QPushButton::clicked, this, [this] { reissueSelected(); });
     connect(voidButton, &QPushButton::clicked, this, &RegisterWindow::askReasonAndVoid);
     connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::askFileAndExport);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -221,23 +221,23 @@ QList<qint64> RegisterWindow::selectedIds() const
     return ids;
 }
 
-void RegisterWindow::reissueSelected()
+QList<ReportPreview*> RegisterWindow::reissueSelected()
 {
     bool ok = false;
     QList<RegisterEntry> entries = RegisterTable::read(selectedIds(), &ok);
     if (!ok) {
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("発行記録を読み込めません。"));
-        return;
+        return {};
     }
     // A void receipt is never handed out again, not even as a copy.
     const qsizetype before = entries.size();
     entries.removeIf([](const RegisterEntry& e) { return e.状態 == RegisterTable::Voided; });
     if (entries.size() < before)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("無効の領収証は再発行できません。"));
-    if (entries.isEmpty())
-        return;
+    QList<ReportPreview*> previews;
     for (const std::shared_ptr<ReportRun>& run : ReissueRuns::build(entries))
-        ReceiptRun::showPreview(run, this);
+        previews << ReceiptRun::showPreview(run, this);
+    return previews;
 }
 
 bool RegisterWindow::voidSelected(const QString& reason)

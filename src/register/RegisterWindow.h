@@ -9,6 +9,7 @@ class QLineEdit;
 class QPushButton;
 class QTableView;
 class RegisterModel;
+class ReportPreview;
 
 // 発行記録: the register of issued receipts, newest first. Filters by number range, part of the
 // name, dates of issue and state, shows the count and sum of what the filter finds, sorts by
@@ -24,8 +25,9 @@ public:
     QTableView& view() { return *view_; }
     QList<qint64> selectedIds() const;
 
-    // Each opens a preview of the selected entries as first printed (void ones are refused).
-    void reissueSelected();
+    // Opens previews of the selected entries as first printed, one per paper type (void ones
+    // are refused) and returns them.
+    QList<ReportPreview*> reissueSelected();
     // After a question that preselects いいえ; entries already void stay as they are.
     bool voidSelected(const QString& reason);
     bool exportTo(const QString& path);

@@ -57,7 +57,7 @@ RegisterEntry entryOf(const QSqlQuery& q)
     e.状態 = text(2);
     e.領収日付 = text(3);
     e.顧客名 = text(4);
-    e.領収額 = q.value(5);
+    e.領収額 = q.isNull(5) ? QVariant() : q.value(5);
     e.但書 = text(6);
     e.表題 = text(7);
     e.自社名 = text(8);
