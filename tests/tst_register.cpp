@@ -9,6 +9,7 @@
 #include "register/RegisterModel.h"
 #include "register/RegisterWindow.h"
 #include "register/ReissueFormatter.h"
+#include "register/ReissueRuns.h"
 #include "report/ReportPreview.h"
 #include "report/ReportRun.h"
 #include "settings/DataReset.h"
@@ -44,6 +45,8 @@ private slots:
     void voidNumberStaysAndIsNeverIssuedAgain_data();
     void voidNumberStaysAndIsNeverIssuedAgain();
     void reissuePrintsTheOriginalWithAMark();
+    void reissueMarkCoversNoText_data();
+    void reissueMarkCoversNoText();
     void dataInitialisationKeepsTheRegisterUnlessAsked_data();
     void dataInitialisationKeepsTheRegisterUnlessAsked();
     void windowFiltersSortsAndTotals_data();
@@ -359,6 +362,38 @@ void TestRegister::reissuePrintsTheOriginalWithAMark()
     QCOMPARE(entries.last().状態, u("再発行"));
     QCOMPARE(entries.last().出力先, u("re.pdf"));
     QCOMPARE(numbersIn(dir.filePath(u("re.pdf"))), QStringList{ReceiptFormat::number(entries.last().領収証番号)});
+}
+
+void TestRegister::reissueMarkCoversNoText_data()
+{
+    QTest::addColumn<QString>("paper");
+    for (const ReceiptPaper& paper : ReceiptLayouts::papers())
+        QTest::newRow(qPrintable(paper.layoutName)) << paper.name;
+}
+
+// The mark sits inside the cell and on no text of the layout (a date that runs on reaches the
+// cell's right edge).
+void TestRegister::reissueMarkCoversNoText()
+{
+    QFETCH(QString, paper);
+    RegisterEntry entry;
+    entry.領収証番号 = 123;
+    entry.用紙 = paper;
+    const auto runs = ReissueRuns::build({entry});
+    QCOMPARE(runs.size(), 1);
+    const ReportLayout& layout = runs[0]->layout();
+    const ReportControl* mark = layout.control(ReissueFormatter::markControl());
+    QVERIFY(mark);
+    const int cellWidth = layout.cellWidth > 0 ? layout.cellWidth : layout.paper.width() - layout.margins.left() -
+                                                                         layout.margins.right();
+    QVERIFY(mark->box.left() >= 0 && mark->box.right() < cellWidth && mark->box.top() >= 0 &&
+            mark->box.bottom() < layout.cellHeight);
+    for (const ReportControl& c : layout.controls) {
+        if (!c.isText() || &c == mark)
+            continue;
+        const QRect taken = c.runsOn ? QRect(c.box.topLeft(), QPoint(cellWidth, c.box.bottom())) : c.box;
+        QVERIFY2(!taken.intersects(mark->box), qPrintable(c.name));
+    }
 }
 
 void TestRegister::dataInitialisationKeepsTheRegisterUnlessAsked_data()

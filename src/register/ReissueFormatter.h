@@ -3,6 +3,7 @@
 #include "store/Records.h"
 
 #include <QList>
+#include <QRect>
 
 struct PrintRequest;
 
@@ -16,6 +17,8 @@ public:
     // The print request that formats one entry as it was first printed.
     static PrintRequest requestOf(const RegisterEntry& entry);
     static QString markControl() { return QStringLiteral("Lbl再発行"); }
+    // Where the mark goes in a cell of that layout: on no text of it.
+    static QRect markBox(const ReportLayout& layout);
 
     void reportStart(ReportLayout& layout) override;
     void detailFormat(ReportDetail& detail) override;
