@@ -222,6 +222,7 @@ void TestRegister::nothingRecordedUnlessNumbersWentOut_data()
     QTest::newRow("PDF into a folder") << Output::Pdf << u("folder");
     QTest::newRow("register refuses the rows") << Output::Pdf << u("register");
     QTest::newRow("printer, register refuses") << Output::Printer << u("register");
+    QTest::newRow("printer cannot start") << Output::Printer << u("nowhere");
     QTest::newRow("blank forms") << Output::Pdf << u("blank");
 }
 
@@ -239,6 +240,8 @@ void TestRegister::nothingRecordedUnlessNumbersWentOut()
         QVERIFY(QDir().mkpath(path));
     if (failure == u("register")) // the rows cannot be written: the counter must not move alone
         QVERIFY(TestData::execMain(u("CREATE TRIGGER refuse BEFORE INSERT ON 発行記録 BEGIN SELECT RAISE(ABORT, 'full'); END")));
+    if (failure == u("nowhere"))
+        path = dir.filePath(u("missing/a.pdf"));
     if (failure == u("blank"))
         r.PrintNumberFlag = false;
     const auto run = ReceiptRun::build(r, rows({u("相川"), u("井上")}));
