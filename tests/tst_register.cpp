@@ -42,6 +42,8 @@ private slots:
     void nothingRecordedUnlessNumbersWentOut_data();
     void nothingRecordedUnlessNumbersWentOut();
     void reprintAddsReissueEntriesOnly();
+    void outputFailingAfterRecordingIsPutRight_data();
+    void outputFailingAfterRecordingIsPutRight();
     void voidNumberStaysAndIsNeverIssuedAgain_data();
     void voidNumberStaysAndIsNeverIssuedAgain();
     void reissuePrintsTheOriginalWithAMark();
@@ -273,6 +275,42 @@ void TestRegister::reprintAddsReissueEntriesOnly()
         QCOMPARE(after[i + 2].顧客名, first[i].顧客名);
         QCOMPARE(after[i + 2].領収額, first[i].領収額);
     }
+}
+
+void TestRegister::outputFailingAfterRecordingIsPutRight_data()
+{
+    QTest::addColumn<bool>("reprint");
+    QTest::newRow("first output") << false;
+    QTest::newRow("reprint") << true;
+}
+
+// A file that cannot be written whole after the numbers were recorded: issued numbers become
+// void (never used again) and the next output takes fresh ones; a failed reprint leaves no entry.
+void TestRegister::outputFailingAfterRecordingIsPutRight()
+{
+    QFETCH(bool, reprint);
+    TestData data;
+    QTemporaryDir dir;
+    const auto run = ReceiptRun::build(request(), rows({u("相川"), u("井上")}));
+    if (reprint)
+        QVERIFY(output(*run, Output::Pdf, dir.filePath(u("a.pdf"))));
+    QVERIFY(run->clearForOutput(u("b.pdf")).ok);
+    run->outputFailed(u("ディスクがいっぱいです"));
+    QList<RegisterEntry> entries = allEntries();
+    if (reprint) {
+        QCOMPARE(entries.size(), 2);
+        QCOMPARE(entries[0].状態 + entries[1].状態, u("発行発行"));
+        return;
+    }
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0].状態 + entries[1].状態, u("無効無効"));
+    QVERIFY(entries[0].無効理由.contains(u("ディスクがいっぱいです")));
+    QVERIFY(output(*run, Output::Pdf, dir.filePath(u("c.pdf"))));
+    entries = allEntries();
+    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries[2].領収証番号, 3);
+    QCOMPARE(entries[2].状態, u("発行"));
+    QCOMPARE(numbersIn(dir.filePath(u("c.pdf"))), (QStringList{u("00003"), u("00004")}));
 }
 
 void TestRegister::voidNumberStaysAndIsNeverIssuedAgain_data()

@@ -333,12 +333,13 @@ void TestSettings::dataInitialisation()
         TestData::execWork(u("INSERT INTO ClHint VALUES ('Frm領収証', 'cmdHint', '領収証', 'ヒント')"));
         TestData::execWork(u("INSERT INTO w領収証印刷 (顧客名, 領収額, 但書) VALUES ('山田', 1000, '会費')"));
     });
-    started.presenter->answers = {yes};
+    started.presenter->answers = {yes, false}; // the register of issued receipts is kept
     started.click("cmd一括削除7");
-    QCOMPARE(started.titles(), yes ? QStringList({u("確認"), u("キーチェック")}) : QStringList({u("確認")}));
+    QCOMPARE(started.titles(),
+             yes ? QStringList({u("確認"), u("確認"), u("キーチェック")}) : QStringList({u("確認")}));
     QCOMPARE(started.presenter->shown[0].prompt, u("すべてのデータを初期化します。、よろしいですか"));
     if (yes)
-        QCOMPARE(started.presenter->shown[1].prompt, u("すべてのデータを初期化しました"));
+        QCOMPARE(started.presenter->shown[2].prompt, u("すべてのデータを初期化しました"));
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 顧客マスタ")), QVariantList{yes ? 0 : 1});
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 自社情報")), QVariantList{yes ? 0 : 1});
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ")), QVariantList{60});
@@ -353,10 +354,11 @@ void TestSettings::dataInitialisation()
 void TestSettings::dataInitialisationTwice()
 {
     Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)")); });
-    started.presenter->answers = {true, true, true, true};
+    started.presenter->answers = {true, false, true, false};
     started.click("cmd一括削除7");
     started.click("cmd一括削除7");
-    QCOMPARE(started.titles(), (QStringList{u("確認"), u("キーチェック"), u("確認"), u("キーチェック")}));
+    QCOMPARE(started.titles(),
+             (QStringList{u("確認"), u("確認"), u("キーチェック"), u("確認"), u("確認"), u("キーチェック")}));
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 自社情報")), QVariantList{0});
 }
 
@@ -370,9 +372,9 @@ void TestSettings::failedDataInitialisation()
     });
     // Made once the program runs: a file that carries a trigger of its own is refused at start-up.
     TestData::execMain(u("CREATE TRIGGER lock BEFORE UPDATE ON コードマスタ BEGIN SELECT RAISE(ABORT, 'locked'); END"));
-    started.presenter->answers = {true};
+    started.presenter->answers = {true, false};
     started.click("cmd一括削除7");
-    QCOMPARE(started.titles(), (QStringList{u("確認"), u("注意")}));
+    QCOMPARE(started.titles(), (QStringList{u("確認"), u("確認"), u("注意")}));
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 顧客マスタ")), QVariantList{1});
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM 自社情報")), QVariantList{1});
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname = 'x'")), QVariantList{60});

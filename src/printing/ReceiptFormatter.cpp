@@ -94,13 +94,16 @@ OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& 
         return {};
     if (issued_) {
         // The same receipts once more: recorded as reissued; the first entries stay as they are.
-        const StoreResult recorded = RegisterTable::recordReissue(entriesFor(outputName));
+        const StoreResult recorded = RegisterTable::recordReissue(entriesFor(outputName), &lastRecorded_);
+        lastIssued_ = false;
         if (!recorded)
             return {false, QStringLiteral("発行記録を保存できなかったため、印刷を中止しました。\n") + recorded.error, {}};
         return {};
     }
     qint64 issuedFirst = firstNumber_;
-    const StoreResult stored = issueReceiptNumbers(firstNumber_, count_, &issuedFirst, entriesFor(outputName));
+    const StoreResult stored =
+        issueReceiptNumbers(firstNumber_, count_, &issuedFirst, entriesFor(outputName), &lastRecorded_);
+    lastIssued_ = true;
     if (!stored)
         return {false, QStringLiteral("領収証番号を保存できなかったため、印刷を中止しました。\n") + stored.error, {}};
     issued_ = true;
@@ -119,4 +122,15 @@ OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& 
         numbers += QStringLiteral("～") + ReceiptFormat::number(firstNumber_ + count_ - 1);
     return {true, {},
             QStringLiteral("ほかの印刷が先にこの番号を使ったため、領収証番号を %1 に振り直しました。").arg(numbers)};
+}
+
+void ReceiptFormatter::outputFailed(ReportRun&, const QString& reason)
+{
+    if (!lastIssued_) {
+        RegisterTable::withdrawReissues(lastRecorded_);
+    } else if (issued_) {
+        RegisterTable::markVoid(lastRecorded_, QStringLiteral("出力できませんでした：") + reason);
+        issued_ = false;
+    }
+    lastRecorded_.clear();
 }

@@ -16,6 +16,10 @@ public:
     void detailFormat(ReportDetail& detail) override;
     void detailAfterPrint() override;
     OutputClearance clearForOutput(ReportRun& run, const QString& outputName) override;
+    // The numbers that went into the register for an output that then failed are voided (they
+    // were issued, so they are never used again), and the next output issues fresh ones; a
+    // failed reprint takes its 再発行 entries back.
+    void outputFailed(ReportRun& run, const QString& reason) override;
 
 private:
     const PrintRequest request_;
@@ -26,6 +30,9 @@ private:
     bool issued_ = false;
     // Per receipt, the register entry as printed (its number is set when issued).
     QList<RegisterEntry> entries_;
+    // The register entries the last clearance added, and whether they issued the numbers.
+    QList<qint64> lastRecorded_;
+    bool lastIssued_ = false;
 
     QList<RegisterEntry> entriesFor(const QString& outputName) const;
 };

@@ -82,8 +82,14 @@ OutputClearance ReissueFormatter::clearForOutput(ReportRun&, const QString& outp
         entry.出力先 = outputName;
         entry.発行日時 = now;
     }
-    const StoreResult recorded = RegisterTable::recordReissue(entries);
+    const StoreResult recorded = RegisterTable::recordReissue(entries, &lastRecorded_);
     if (!recorded)
         return {false, QStringLiteral("発行記録を保存できなかったため、印刷を中止しました。\n") + recorded.error, {}};
     return {};
+}
+
+void ReissueFormatter::outputFailed(ReportRun&, const QString&)
+{
+    RegisterTable::withdrawReissues(lastRecorded_);
+    lastRecorded_.clear();
 }

@@ -24,8 +24,11 @@ public:
     void detailFormat(ReportDetail& detail) override;
     void detailAfterPrint() override { ++cell_; }
     OutputClearance clearForOutput(ReportRun& run, const QString& outputName) override;
+    // A failed output takes its 再発行 entries back.
+    void outputFailed(ReportRun& run, const QString& reason) override;
 
 private:
     const QList<RegisterEntry> entries_;
     qsizetype cell_ = 0;
+    QList<qint64> lastRecorded_;
 };

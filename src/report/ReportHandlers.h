@@ -27,6 +27,9 @@ public:
     // go: the printer, or the PDF file's name. A refusal stops the output with nothing printed
     // or written.
     virtual OutputClearance clearForOutput(ReportRun&, const QString& /*outputName*/) { return {}; }
+    // The output that clearForOutput allowed did not go out whole after all (`reason` says why):
+    // whatever it recorded is to be put right.
+    virtual void outputFailed(ReportRun&, const QString& /*reason*/) {}
     // Before the pages of one printer job or PDF file are reported.
     virtual void printStart() {}
     // For every page sent to a printer or written to a file (never for the preview); 1-based.

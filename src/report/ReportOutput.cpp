@@ -67,6 +67,11 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     }
     if (notice)
         *notice = clearance.notice;
+    // From here on what was recorded for this file is put right if it is not written whole.
+    const auto failAfterClearance = [&](const QString& reason) {
+        run.outputFailed(reason);
+        return fail(reason);
+    };
     run.printStarted();
     for (int index = first; index <= last; ++index)
         run.pagePrinted(index + 1);
@@ -83,22 +88,22 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         QPainter painter;
         if (!painter.begin(&writer)) {
             file.cancelWriting();
-            return fail(QStringLiteral("PDF を作成できません。"));
+            return failAfterClearance(QStringLiteral("PDF を作成できません。"));
         }
         drawn = paintPages(run, painter, writer, first, last);
         painter.end();
     }
     if (drawn.size() != std::max(0, last - first + 1)) {
         file.cancelWriting();
-        return fail(QStringLiteral("PDF のページを作成できません。"));
+        return failAfterClearance(QStringLiteral("PDF のページを作成できません。"));
     }
     const QByteArray pdf = PdfTextLayer::mended(drawing.data());
     if (file.write(pdf) != pdf.size()) {
         file.cancelWriting();
-        return fail(file.errorString());
+        return failAfterClearance(file.errorString());
     }
     if (!file.commit())
-        return fail(file.errorString());
+        return failAfterClearance(file.errorString());
     return true;
 }
 

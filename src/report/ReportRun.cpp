@@ -154,6 +154,11 @@ OutputClearance ReportRun::clearForOutput(const QString& outputName)
     return handlers_->clearForOutput(*this, outputName);
 }
 
+void ReportRun::outputFailed(const QString& reason)
+{
+    handlers_->outputFailed(*this, reason);
+}
+
 void ReportRun::printStarted()
 {
     handlers_->printStart();

@@ -28,6 +28,7 @@ public:
 
     // Asks the layout's handlers whether the pages may go out now; see ReportHandlers.
     OutputClearance clearForOutput(const QString& outputName);
+    void outputFailed(const QString& reason);
 
     // A printer job or a PDF file begins; then each page that went out (1-based).
     void printStarted();

@@ -32,10 +32,11 @@ QVariant Access自社情報(const QVariant& field, const QVariant& mode, const Q
     return QString();
 }
 
-StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst, const QList<RegisterEntry>& entries)
+StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst, const QList<RegisterEntry>& entries,
+                                QList<qint64>* recordedIds)
 {
     qint64 from = first;
-    const StoreResult result = CompanyTable::issueReceiptNumbers(first, count, &from, entries);
+    const StoreResult result = CompanyTable::issueReceiptNumbers(first, count, &from, entries, recordedIds);
     if (result && issuedFirst)
         *issuedFirst = from;
     return result;

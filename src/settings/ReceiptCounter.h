@@ -15,4 +15,4 @@ QVariant Access自社情報(const QVariant& field, const QVariant& mode, const Q
 // Issues `count` numbers for a run about to go out and records its register entries with them
 // (see CompanyTable::issueReceiptNumbers). `issuedFirst` receives the first one issued.
 StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst,
-                                const QList<RegisterEntry>& entries = {});
+                                const QList<RegisterEntry>& entries = {}, QList<qint64>* recordedIds = nullptr);

@@ -91,8 +91,10 @@ StoreResult raiseReceiptNumber(qint64 number, bool* changed)
         changed);
 }
 
-StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst, QList<RegisterEntry> entries)
+StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst, QList<RegisterEntry> entries,
+                                QList<qint64>* recordedIds)
 {
+    QList<qint64> ids;
     constexpr qint64 highest = std::numeric_limits<qint64>::max() / 2;
     qint64 from = first;
     bool changed = false;
@@ -115,7 +117,7 @@ StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst,
         [&] {
             for (qsizetype i = 0; i < entries.size(); ++i)
                 entries[i].領収証番号 = from + i;
-            return RegisterTable::insertWithin(Connections::mainDb(), entries);
+            return RegisterTable::insertWithin(Connections::mainDb(), entries, &ids);
         });
     if (!result)
         return result;
@@ -125,6 +127,8 @@ StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst,
         return StoreResult::failure(QStringLiteral("領収証番号が範囲を超えています。"));
     if (issuedFirst)
         *issuedFirst = from;
+    if (recordedIds)
+        *recordedIds = ids;
     return result;
 }
 

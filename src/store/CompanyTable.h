@@ -19,5 +19,5 @@ StoreResult raiseReceiptNumber(qint64 number, bool* changed = nullptr);
 // the run are added in the same transaction, numbered from the first one issued: the counter
 // and the register never disagree. `issuedFirst` receives the first number issued.
 StoreResult issueReceiptNumbers(qint64 first, qint64 count, qint64* issuedFirst,
-                                QList<RegisterEntry> entries = {});
+                                QList<RegisterEntry> entries = {}, QList<qint64>* recordedIds = nullptr);
 } // namespace CompanyTable

@@ -131,7 +131,7 @@ std::optional<Totals> totals(const Filter& filter)
     return Totals{sql.query().value(0).toLongLong(), sql.query().value(1).toLongLong()};
 }
 
-StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries)
+StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries, QList<qint64>* ids)
 {
     SqlRunner sql(db);
     for (const RegisterEntry& e : entries) {
@@ -142,11 +142,13 @@ StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries)
                        e.出力先, e.種別, e.発行日時, e.状態,
                        e.無効理由.isEmpty() ? QVariant() : QVariant(e.無効理由)}))
             return StoreResult::failure(sql.error());
+        if (ids)
+            ids->append(sql.query().lastInsertId().toLongLong());
     }
     return StoreResult::success();
 }
 
-StoreResult recordReissue(QList<RegisterEntry> entries)
+StoreResult recordReissue(QList<RegisterEntry> entries, QList<qint64>* ids)
 {
     Transaction transaction(Connections::mainDb());
     if (!transaction.begun())
@@ -155,8 +157,25 @@ StoreResult recordReissue(QList<RegisterEntry> entries)
         e.状態 = Reissued;
         e.無効理由.clear();
     }
-    if (const StoreResult inserted = insertWithin(Connections::mainDb(), entries); !inserted)
+    QList<qint64> added;
+    if (const StoreResult inserted = insertWithin(Connections::mainDb(), entries, &added); !inserted)
         return inserted;
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    if (ids)
+        *ids = added;
+    return StoreResult::success();
+}
+
+StoreResult withdrawReissues(const QList<qint64>& ids)
+{
+    Transaction transaction(Connections::mainDb());
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    SqlRunner sql(Connections::mainDb());
+    for (qint64 id : ids)
+        if (!sql.exec(QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 状態 = ?"), {id, Reissued}))
+            return StoreResult::failure(sql.error());
     if (!transaction.commit())
         return StoreResult::failure(transaction.error());
     return StoreResult::success();

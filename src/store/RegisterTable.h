@@ -50,10 +50,13 @@ struct Totals {
 };
 std::optional<Totals> totals(const Filter& filter);
 
-// Adds entries as they stand, on a transaction the caller holds on `db`.
-StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries);
+// Adds entries as they stand, on a transaction the caller holds on `db`; `ids` receives their
+// 記録番号.
+StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries, QList<qint64>* ids = nullptr);
 // Adds 再発行 entries of receipts output again, in one transaction.
-StoreResult recordReissue(QList<RegisterEntry> entries);
+StoreResult recordReissue(QList<RegisterEntry> entries, QList<qint64>* ids = nullptr);
+// Takes back 再発行 entries of an output that failed (only those: nothing else is ever removed).
+StoreResult withdrawReissues(const QList<qint64>& ids);
 // Marks entries 無効 with a reason, in one transaction; each keeps everything else.
 StoreResult markVoid(const QList<qint64>& ids, const QString& reason);
 // The highest number ever recorded (void ones included), 0 when none; nothing when unreadable.
