@@ -1,6 +1,7 @@
 // The register of issued receipts: what output records, reissue, void, the window's filters
 // and the CSV export, and the register beside the counter through data initialisation.
 #include "ScriptedMessagePresenter.h"
+#include "WindowRuns.h"
 #include "TestData.h"
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
@@ -25,6 +26,8 @@
 #include <QApplication>
 #include <QItemSelectionModel>
 #include <QJsonArray>
+#include <QLabel>
+#include <QTabWidget>
 #include <QJsonDocument>
 #include <QPrinter>
 #include <QProcess>
@@ -55,6 +58,8 @@ private slots:
     void windowFiltersSortsAndTotals();
     void exportReadsBackElsewhere();
     void olderDatabaseGainsTheRegister();
+    void opensInOneStepFromTheReceiptTab_data();
+    void opensInOneStepFromTheReceiptTab();
 };
 
 namespace {
@@ -592,6 +597,46 @@ void TestRegister::olderDatabaseGainsTheRegister()
     QVERIFY(after.contains(u("CREATE TABLE 発行記録")));
     after.remove(QRegularExpression(u("CREATE TABLE 発行記録 \\([^;]*\\);\n|CREATE INDEX 発行記録_[^;]*;\n")));
     QCOMPARE(after, before);
+}
+
+void TestRegister::opensInOneStepFromTheReceiptTab_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("preview toolbar") << u("preview");
+    QTest::newRow("Ctrl+R on the customer grid") << u("shortcut");
+    QTest::newRow("receipt tab's context menu") << u("menu");
+}
+
+// From the receipt tab in one step; an open register shows what a preview then prints.
+void TestRegister::opensInOneStepFromTheReceiptTab()
+{
+    QFETCH(QString, way);
+    StartedWindow started;
+    QVERIFY(started.show());
+    loadCategory(started, {u("相川"), u("井上")});
+    ReportPreview* preview = printThroughWindow(started, u("A4 x 4"));
+    QVERIFY(preview);
+    if (way == u("preview")) {
+        click(preview, "cmd発行記録");
+    } else if (way == u("shortcut")) {
+        started.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(started.window.get()));
+        auto* grid = started.get<QTableView>("Grid顧客");
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_R, Qt::ControlModifier);
+    } else {
+        QWidget* page = started.get<QTabWidget>("SSTab1")->widget(0);
+        QCOMPARE(page->contextMenuPolicy(), Qt::ActionsContextMenu);
+        QVERIFY(!page->actions().isEmpty());
+        page->actions().first()->trigger();
+    }
+    auto* window = started.get<RegisterWindow>("Frm発行記録");
+    QVERIFY(window && window->isVisible());
+    QCOMPARE(window->model().rowCount(), 0);
+    QTemporaryDir dir;
+    QVERIFY(preview->saveAsPdfTo(dir.filePath(u("a.pdf"))));
+    QCOMPARE(window->model().rowCount(), 2);
+    QVERIFY(window->findChild<QLabel*>(u("lbl件数"))->text().startsWith(u("2 件")));
 }
 
 QTEST_MAIN(TestRegister)

@@ -8,6 +8,8 @@
 #include "printing/PrintOptions.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptForm.h"
+#include "register/RegisterWindow.h"
+#include "report/ReportPreview.h"
 #include "app/MainWindowLayout.h"
 #include "messages/ShowMsg.h"
 #include "settings/DataReset.h"
@@ -22,6 +24,7 @@
 #include "store/DataPaths.h"
 #include "store/DeliveredHints.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -59,6 +62,16 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
     connectButton(settings.hint, &Frm領収証::cmdHint2_Click);
     SettingsBlock::setUpNumberBox(panels_.settings);
     CodeEditor::attach(panels_.codes.kind, [this] { Readコードマスタ(); });
+    // 発行記録 in one step from the receipt tab without a control of its own on the page:
+    // Ctrl+R anywhere on the page, or the page's context menu.
+    QWidget* receiptPage = panels_.tabs->widget(0);
+    auto* registerAction = new QAction(QStringLiteral("発行記録を開く"), receiptPage);
+    registerAction->setObjectName(QStringLiteral("act発行記録"));
+    registerAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    registerAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    connect(registerAction, &QAction::triggered, this, [this] { openRegister(); });
+    receiptPage->addAction(registerAction);
+    receiptPage->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 Frm領収証::~Frm領収証() = default;
@@ -149,8 +162,12 @@ void Frm領収証::FormInit()
     customers_->attach();
     customerCsv_ = std::make_unique<CustomerCsv>(customers_.get(), panels_.customers.category);
     customerCsv_->attach();
-    printRuns_ = std::make_unique<PrintRuns>(
-        PrintRuns::Sources{panels_.receipt, panels_.settings, customers_.get(), this, [this] { showCounter(); }});
+    printRuns_ = std::make_unique<PrintRuns>(PrintRuns::Sources{
+        panels_.receipt, panels_.settings, customers_.get(), this, [this] { showCounter(); },
+        [this](ReportPreview& preview) {
+            preview.addTool(QStringLiteral("cmd発行記録"), QStringLiteral("発行記録"),
+                            QStringLiteral("発行した領収証の記録を開きます（Ctrl+R）"), [this] { openRegister(); });
+        }});
     printOptions_ = std::make_unique<PrintOptions>(panels_.printOptions, printRuns_.get());
 }
 
@@ -158,6 +175,16 @@ void Frm領収証::showCounter()
 {
     receiptForm_->showNextNumber();
     SettingsBlock::followCounter(panels_.settings);
+    if (register_ && register_->isVisible())
+        register_->open();
+}
+
+RegisterWindow* Frm領収証::openRegister()
+{
+    if (!register_)
+        register_ = new RegisterWindow(this);
+    register_->open();
+    return register_;
 }
 
 void Frm領収証::Clear領収証()

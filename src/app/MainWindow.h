@@ -5,6 +5,7 @@
 #include "hints/HintLauncher.h"
 #include "settings/SettingCopies.h"
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -17,6 +18,7 @@ class HintWindow;
 class PrintOptions;
 class PrintRuns;
 class ReceiptForm;
+class RegisterWindow;
 
 // The main window. Its handlers keep the names of the controls they serve.
 class Frm領収証 : public QWidget {
@@ -68,6 +70,8 @@ public:
     CustomerCsv* customerCsv() const { return customerCsv_.get(); }
     PrintRuns* printRuns() const { return printRuns_.get(); }
     HintWindow* hintWindow() const { return hints_.window(); }
+    // 発行記録, made on first use; from the receipt tab (Ctrl+R, context menu) and each preview.
+    RegisterWindow* openRegister();
     // The stored settings as last read, which the receipt form takes its company texts from.
     const SettingCopies& settingCopies() const { return settings_; }
 
@@ -89,4 +93,5 @@ private:
     std::unique_ptr<ReceiptForm> receiptForm_;
     std::unique_ptr<PrintRuns> printRuns_;
     std::unique_ptr<PrintOptions> printOptions_;
+    QPointer<RegisterWindow> register_;
 };

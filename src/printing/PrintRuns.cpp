@@ -52,6 +52,8 @@ bool PrintRuns::open(const StoreResult& assembled, std::shared_ptr<ReportRun> ru
         return false;
     }
     lastPreview_ = ReceiptRun::showPreview(std::move(run), sources_.window);
+    if (sources_.addTools)
+        sources_.addTools(*lastPreview_);
     if (sources_.afterOutput)
         QObject::connect(lastPreview_, &ReportPreview::outputFinished, lastPreview_,
                          [after = sources_.afterOutput] { after(); });

@@ -26,6 +26,7 @@ public:
         CustomerList* customers = nullptr;
         QWidget* window = nullptr;     // the previews' parent
         std::function<void()> afterOutput; // each time a preview has printed or saved its run
+        std::function<void(ReportPreview&)> addTools; // the window's own tools on each preview
     };
 
     explicit PrintRuns(Sources sources) : sources_(std::move(sources)) {}

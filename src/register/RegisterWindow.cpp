@@ -6,6 +6,7 @@
 #include "register/RegisterCsv.h"
 #include "register/RegisterModel.h"
 #include "register/ReissueRuns.h"
+#include "report/ReportPreview.h"
 #include "report/WindowPlacement.h"
 #include "store/CsvText.h"
 #include "ui/Clock.h"
@@ -235,8 +236,13 @@ QList<ReportPreview*> RegisterWindow::reissueSelected()
     if (entries.size() < before)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("無効の領収証は再発行できません。"));
     QList<ReportPreview*> previews;
-    for (const std::shared_ptr<ReportRun>& run : ReissueRuns::build(entries))
+    for (const std::shared_ptr<ReportRun>& run : ReissueRuns::build(entries)) {
         previews << ReceiptRun::showPreview(run, this);
+        connect(previews.last(), &ReportPreview::outputFinished, this, [this] {
+            model_->refresh();
+            showTotals();
+        });
+    }
     return previews;
 }
 

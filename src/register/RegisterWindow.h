@@ -16,6 +16,7 @@ class ReportPreview;
 // any column, and prints selected receipts again, voids them, or exports them to CSV.
 // Modeless; hides when closed, so that it keeps its filter for the next time.
 class RegisterWindow : public QWidget {
+    Q_OBJECT
 public:
     explicit RegisterWindow(QWidget* parent = nullptr);
 

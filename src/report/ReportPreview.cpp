@@ -69,7 +69,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     for (int percent : {50, 75, 100, 150, 200})
         zoomBox_->addItem(QStringLiteral("%1%").arg(percent), percent);
 
-    auto* bar = new QHBoxLayout;
+    auto* bar = bar_ = new QHBoxLayout;
     bar->addWidget(printButton);
     bar->addWidget(pdfButton);
     bar->addSpacing(16);
@@ -119,6 +119,16 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
 }
 
 ReportPreview::~ReportPreview() = default;
+
+QAbstractButton* ReportPreview::addTool(const QString& objectName, const QString& text, const QString& tip,
+                                        std::function<void()> action)
+{
+    auto* tool = button(objectName, text, this);
+    tool->setToolTip(tip);
+    connect(tool, &QPushButton::clicked, this, std::move(action));
+    bar_->insertWidget(bar_->count() - 2, tool); // before the stretch and 閉じる
+    return tool;
+}
 
 int ReportPreview::currentPage() const
 {

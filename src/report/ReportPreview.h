@@ -1,9 +1,12 @@
 #pragma once
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class QComboBox;
+class QHBoxLayout;
+class QAbstractButton;
 class QLabel;
 class QPrinter;
 class QScrollArea;
@@ -33,6 +36,9 @@ public:
     // Output without asking; on a failure the preview stays open for another try.
     bool printOn(QPrinter& printer);
     bool saveAsPdfTo(const QString& path);
+    // A button of the opener's own in the toolbar, after the zoom box.
+    QAbstractButton* addTool(const QString& objectName, const QString& text, const QString& tip,
+                             std::function<void()> action);
 
 signals:
     // After each attempt to print or save: whether it went out, and what to tell the user
@@ -53,5 +59,6 @@ private:
     QSpinBox* pageBox_ = nullptr;
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomBox_ = nullptr;
+    QHBoxLayout* bar_ = nullptr;
     int zoom_ = 0;
 };
