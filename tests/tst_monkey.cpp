@@ -63,6 +63,7 @@ struct Shadow {
     QMap<QString, QList<QPair<QVariant, QVariant>>> customers; // category -> (name, proviso) by row number
     QMap<QString, QList<QVariant>> codes;                      // kcode -> sname by code
     std::optional<Settings> settings;
+    qint64 highestIssued = 0; // in the register of issued receipts: never issued again
     QMap<QString, QVariant> hints; // Frm領収証's hints by control name
     QList<WorkRow> work;           // w顧客マスタ
     QList<QVariant> codeWork;      // wコードマスタ names
@@ -457,7 +458,8 @@ void TestMonkey::print()
             // The counter moves on by the receipts printed.
             if (!shadow_.settings)
                 shadow_.settings = Shadow::Settings{};
-            shadow_.settings->number = shadow_.settings->number.toLongLong() + marked;
+            shadow_.highestIssued = std::max(shadow_.settings->number.toLongLong(), shadow_.highestIssued) + marked;
+            shadow_.settings->number = shadow_.highestIssued;
         }
     }
     preview->close();
@@ -519,7 +521,8 @@ void TestMonkey::initialiseData()
 {
     useTab(1);
     const bool yes = below(3) != 0;
-    presenter_->answers = {yes};
+    const bool wipeRegister = below(2) != 0;
+    presenter_->answers = yes ? QList<bool>{true, wipeRegister} : QList<bool>{false};
     const int before = int(presenter_->shown.size());
     click(started_->window.get(), "cmd一括削除7");
     expectNoWarnings(before);
@@ -527,6 +530,8 @@ void TestMonkey::initialiseData()
         return;
     shadow_.customers.clear();
     shadow_.settings.reset();
+    if (wipeRegister)
+        shadow_.highestIssued = 0;
     shadow_.work = QList<Shadow::WorkRow>(100); // the screens show the wiped data afresh
     for (QList<QVariant>& names : shadow_.codes)
         for (QVariant& name : names)

@@ -354,7 +354,7 @@ void TestSettings::dataInitialisation()
 void TestSettings::dataInitialisationTwice()
 {
     Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)")); });
-    started.presenter->answers = {true, false, true, false};
+    started.presenter->answers = {true, false, true, true, false}; // each wipe: yes, keep the register, OK
     started.click("cmd一括削除7");
     started.click("cmd一括削除7");
     QCOMPARE(started.titles(),

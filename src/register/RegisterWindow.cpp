@@ -14,7 +14,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QEvent>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -169,16 +168,6 @@ void RegisterWindow::open()
     activateWindow();
 }
 
-void RegisterWindow::changeEvent(QEvent* event)
-{
-    QWidget::changeEvent(event);
-    // Back from printing: the entries that output added are shown.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        model_->refresh();
-        showTotals();
-    }
-}
-
 void RegisterWindow::applyFilter()
 {
     RegisterTable::Filter filter;
@@ -246,10 +235,10 @@ QList<ReportPreview*> RegisterWindow::reissueSelected()
     return previews;
 }
 
-bool RegisterWindow::voidSelected(const QString& reason)
+bool RegisterWindow::voidEntries(const QList<qint64>& selected, const QString& reason)
 {
     bool ok = false;
-    const QList<RegisterEntry> entries = RegisterTable::read(selectedIds(), &ok);
+    const QList<RegisterEntry> entries = RegisterTable::read(selected, &ok);
     QList<qint64> ids;
     QStringList numbers;
     for (const RegisterEntry& e : entries) {
@@ -280,7 +269,9 @@ bool RegisterWindow::voidSelected(const QString& reason)
 
 void RegisterWindow::askReasonAndVoid()
 {
-    if (selectedIds().isEmpty())
+    // Taken before the dialog: the selection is what the user chose to void.
+    const QList<qint64> ids = selectedIds();
+    if (ids.isEmpty())
         return;
     bool accepted = false;
     const QString reason = QInputDialog::getText(this, QStringLiteral("無効にする"), QStringLiteral("無効にする理由："),
@@ -292,7 +283,7 @@ void RegisterWindow::askReasonAndVoid()
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("無効にする理由を入力してください。"));
         return;
     }
-    voidSelected(reason);
+    voidEntries(ids, reason);
 }
 
 bool RegisterWindow::exportTo(const QString& path)

@@ -30,11 +30,9 @@ public:
     // are refused) and returns them.
     QList<ReportPreview*> reissueSelected();
     // After a question that preselects いいえ; entries already void stay as they are.
-    bool voidSelected(const QString& reason);
+    bool voidSelected(const QString& reason) { return voidEntries(selectedIds(), reason); }
+    bool voidEntries(const QList<qint64>& ids, const QString& reason);
     bool exportTo(const QString& path);
-
-protected:
-    void changeEvent(QEvent* event) override;
 
 private:
     void applyFilter();

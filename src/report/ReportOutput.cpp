@@ -119,26 +119,26 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
     }
     if (first > last)
         return true;
-    // The job is opened first, so that a printer that cannot start records nothing; the numbers
-    // are recorded before any page is drawn, and if that fails the job is cancelled unprinted.
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        if (error)
-            *error = QStringLiteral("プリンタを開始できません。");
-        return false;
-    }
+    // Numbers are recorded before the job begins: if that fails nothing is printed (a job begun
+    // first could not be taken back from every printer, and would already have emptied a file).
     const QString outputName = printer.outputFileName().isEmpty() ? printer.printerName()
                                                                   : QFileInfo(printer.outputFileName()).fileName();
     const OutputClearance clearance = run.clearForOutput(outputName);
     if (!clearance.ok) {
-        printer.abort();
-        painter.end();
         if (error)
             *error = clearance.error;
         return false;
     }
     if (notice)
         *notice = clearance.notice;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        const QString reason = QStringLiteral("プリンタを開始できません。");
+        run.outputFailed(reason);
+        if (error)
+            *error = reason;
+        return false;
+    }
     // A printer that cannot make copies itself (a PDF file, for one) gets them from us.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     QList<int> order;

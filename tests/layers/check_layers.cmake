@@ -18,7 +18,7 @@ set(probes
   "customers|printing/PrintRequest.h|no"
   "printing|app/CommandLine.h|no"
   "printing|register/RegisterWindow.h|no"
-  "register|printing/ReceiptRun.h|yes"
+  "register|printing/ReceiptFormat.h|yes"
   "register|app/CommandLine.h|no"
   "app|printing/ReceiptFormat.h|yes")
 set(failures 0)
