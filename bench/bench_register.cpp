@@ -1,5 +1,6 @@
-// The register window over 100,000 issued receipts: opening it, filtering by part of a name and
-// sorting by a column must each stay under 100 ms (the view reads only the rows it shows).
+// The register window over 100,000 issued receipts: opening it, filtering (part of a name, a
+// year of issue) and sorting by a column must each stay under 100 ms (the view reads only the
+// rows it shows; the sorted columns are indexed).
 #include "TestData.h"
 #include "register/RegisterModel.h"
 #include "register/RegisterWindow.h"
@@ -87,7 +88,10 @@ void BM_SortByColumn100k(benchmark::State& state)
     TestData data;
     fillRegister();
     RegisterModel model;
-    const int column = RegisterTable::columnOf(state.range(0) ? QStringLiteral("領収額") : QStringLiteral("顧客名"));
+    const QStringList fields = {QStringLiteral("顧客名"), QStringLiteral("領収額"), QStringLiteral("但書"),
+                                QStringLiteral("状態")};
+    const int column = RegisterTable::columnOf(fields.at(state.range(0)));
+    state.SetLabel(fields.at(state.range(0)).toStdString());
     bool descending = false;
     for (auto _ : state) {
         descending = !descending;
@@ -101,7 +105,7 @@ void BM_SortByColumn100k(benchmark::State& state)
 BENCHMARK(BM_OpenWindow100k)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_FilterByName100k)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_FilterByDates100k)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_SortByColumn100k)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_SortByColumn100k)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv)
 {
