@@ -193,7 +193,7 @@ void RegisterWindow::showTotals()
         totals_->setText(QStringLiteral("発行記録を読み込めません。"));
         return;
     }
-    totals_->setText(QStringLiteral("%1 件　合計 ¥%2")
+    totals_->setText(QStringLiteral("%1 件　金額合計 ¥%2（再発行・無効を除く）")
                          .arg(QLocale(QLocale::Japanese).toString(totals->count),
                               totals->amount ? ReceiptFormat::amount(QString::number(totals->amount))
                                              : QStringLiteral("0")));

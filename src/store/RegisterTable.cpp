@@ -120,10 +120,11 @@ Query select(const Filter& filter, int sortColumn, Qt::SortOrder order)
 
 std::optional<Totals> totals(const Filter& filter)
 {
-    QVariantList values;
+    QVariantList values = {Issued};
     SqlRunner sql(Connections::mainDb());
     // total() sums as a real and never overflows; amounts are whole yen far below 2^53.
-    if (!sql.exec(QStringLiteral("SELECT count(*), CAST(total(領収額) AS INTEGER) FROM 発行記録") +
+    if (!sql.exec(QStringLiteral("SELECT count(*), CAST(total(CASE WHEN 状態 = ? THEN 領収額 END) AS INTEGER) "
+                                 "FROM 発行記録") +
                       whereOf(filter, &values),
                   values) ||
         !sql.query().next())

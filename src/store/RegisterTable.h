@@ -44,6 +44,8 @@ struct Query {
 };
 Query select(const Filter& filter, int sortColumn = -1, Qt::SortOrder order = Qt::AscendingOrder);
 
+// The entries the filter finds, and the sum of their amounts as money received: a 再発行 entry
+// is a copy of a receipt already counted, and a 無効 one received nothing.
 struct Totals {
     qint64 count = 0;
     qint64 amount = 0;
