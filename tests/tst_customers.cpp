@@ -83,6 +83,14 @@ private slots:
 
 namespace {
 
+// Ways the main database refuses a save, as the `fault` column.
+void addStoreFaults()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("disk full") << u("PRAGMA max_page_count = 1");
+    QTest::newRow("read-only database") << u("PRAGMA query_only = ON");
+}
+
 void chooseCategory(StartedWindow& started, const QString& category)
 {
     auto* box = started.get<QComboBox>("cmb顧客区分");
@@ -323,12 +331,7 @@ void TestCustomers::editStillOpenIsSaved()
     QCOMPARE(CustomerMasterTable::readCategory(u("会員")).value(0).顧客名.toString(), u("入力中の人"));
 }
 
-void TestCustomers::failedSaveTellsTheUser_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::newRow("disk full") << u("PRAGMA max_page_count = 1");
-    QTest::newRow("read-only database") << u("PRAGMA query_only = ON");
-}
+void TestCustomers::failedSaveTellsTheUser_data() { addStoreFaults(); }
 
 // A save that cannot be written says so in Japanese, claims nothing, and keeps the old list.
 void TestCustomers::failedSaveTellsTheUser()
@@ -861,12 +864,7 @@ void TestCustomers::csvImportAsksBeforeLosingWork()
     QCOMPARE(workList(), before);
 }
 
-void TestCustomers::failedCsvImportChangesNothing_data()
-{
-    QTest::addColumn<QString>("fault");
-    QTest::newRow("disk full") << u("PRAGMA max_page_count = 1");
-    QTest::newRow("read-only database") << u("PRAGMA query_only = ON");
-}
+void TestCustomers::failedCsvImportChangesNothing_data() { addStoreFaults(); }
 
 // A store that fails half way says so, claims nothing, and keeps both the list and the grid.
 void TestCustomers::failedCsvImportChangesNothing()
