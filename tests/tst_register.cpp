@@ -87,10 +87,14 @@ QList<PrintRow> rows(const QStringList& names)
     return result;
 }
 
-// Sends a run out through its preview, as the user's 印刷 or PDF保存 does.
-bool output(ReportRun& run, Output kind, const QString& path)
+// Sends a run out through its preview, as the user's 印刷 or PDF保存 does; `message` gets
+// what the preview tells the user afterwards.
+bool output(ReportRun& run, Output kind, const QString& path, QString* message = nullptr)
 {
     auto* preview = new ReportPreview(std::shared_ptr<ReportRun>(&run, [](ReportRun*) {}));
+    if (message)
+        QObject::connect(preview, &ReportPreview::outputFinished, preview,
+                         [message](bool, const QString& text) { *message = text; });
     bool done = false;
     if (kind == Output::Pdf) {
         done = preview->saveAsPdfTo(path);
@@ -306,7 +310,9 @@ void TestRegister::outputFailingAfterRecordingIsPutRight()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[0].状態 + entries[1].状態, u("無効無効"));
     QVERIFY(entries[0].無効理由.contains(u("プリンタを開始できません")));
-    QVERIFY(output(*run, Output::Pdf, dir.filePath(u("c.pdf"))));
+    QString notice;
+    QVERIFY(output(*run, Output::Pdf, dir.filePath(u("c.pdf")), &notice));
+    QCOMPARE(notice, u("前回の出力ができなかった番号は無効として発行記録に残したため、領収証番号を 00003～00004 に振り直しました。"));
     entries = allEntries();
     QCOMPARE(entries.size(), 4);
     QCOMPARE(entries[2].領収証番号, 3);

@@ -8,6 +8,8 @@
 #include "store/RegisterTable.h"
 #include "ui/Clock.h"
 
+#include <utility>
+
 ReceiptFormatter::ReceiptFormatter(PrintRequest request)
     : request_(std::move(request)), nextNumber_(request_.ReceiptNo), firstNumber_(request_.ReceiptNo)
 {
@@ -107,10 +109,11 @@ OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& 
     if (!stored)
         return {false, QStringLiteral("領収証番号を保存できなかったため、印刷を中止しました。\n") + stored.error, {}};
     issued_ = true;
+    const bool voided = std::exchange(voided_, false);
     if (issuedFirst == firstNumber_)
         return {};
-    // Another run issued these numbers after this one was previewed: this run takes the
-    // next free ones, and the preview shows them.
+    // Another run issued these numbers after this one was previewed, or an output of this run
+    // failed and voided them: this run takes the next free ones, and the preview shows them.
     firstNumber_ = issuedFirst;
     for (int cell = 0; cell < run.cellCount(); ++cell) {
         const QString number = ReceiptFormat::number(firstNumber_ + cell);
@@ -120,8 +123,9 @@ OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& 
     QString numbers = ReceiptFormat::number(firstNumber_);
     if (count_ > 1)
         numbers += QStringLiteral("～") + ReceiptFormat::number(firstNumber_ + count_ - 1);
-    return {true, {},
-            QStringLiteral("ほかの印刷が先にこの番号を使ったため、領収証番号を %1 に振り直しました。").arg(numbers)};
+    const QString why = voided ? QStringLiteral("前回の出力ができなかった番号は無効として発行記録に残したため")
+                               : QStringLiteral("ほかの印刷が先にこの番号を使ったため");
+    return {true, {}, QStringLiteral("%1、領収証番号を %2 に振り直しました。").arg(why, numbers)};
 }
 
 void ReceiptFormatter::outputFailed(ReportRun&, const QString& reason)
@@ -131,6 +135,7 @@ void ReceiptFormatter::outputFailed(ReportRun&, const QString& reason)
     } else if (issued_) {
         RegisterTable::markVoid(lastRecorded_, QStringLiteral("出力できませんでした：") + reason);
         issued_ = false;
+        voided_ = true;
     }
     lastRecorded_.clear();
 }

@@ -33,6 +33,8 @@ private:
     // The register entries the last clearance added, and whether they issued the numbers.
     QList<qint64> lastRecorded_;
     bool lastIssued_ = false;
+    // The numbers of an output that failed were voided; the next output says so as it renumbers.
+    bool voided_ = false;
 
     QList<RegisterEntry> entriesFor(const QString& outputName) const;
 };
