@@ -8,19 +8,16 @@ namespace DataInitialisation {
 
 StoreResult wipeMainData(Register issuedReceipts)
 {
-    Transaction transaction(Connections::mainDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::mainDb());
-    for (const char* statement :
-         {"DELETE FROM 顧客マスタ", "DELETE FROM 自社情報", "UPDATE コードマスタ SET sname = NULL"})
-        if (!sql.exec(QString::fromUtf8(statement)))
+    return Transaction::run(Connections::mainDb(), [issuedReceipts] {
+        SqlRunner sql(Connections::mainDb());
+        for (const char* statement :
+             {"DELETE FROM 顧客マスタ", "DELETE FROM 自社情報", "UPDATE コードマスタ SET sname = NULL"})
+            if (!sql.exec(QString::fromUtf8(statement)))
+                return StoreResult::failure(sql.error());
+        if (issuedReceipts == Register::Wipe && !sql.exec(QStringLiteral("DELETE FROM 発行記録")))
             return StoreResult::failure(sql.error());
-    if (issuedReceipts == Register::Wipe && !sql.exec(QStringLiteral("DELETE FROM 発行記録")))
-        return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+        return StoreResult::success();
+    });
 }
 
 } // namespace DataInitialisation

@@ -80,18 +80,15 @@ StoreResult refresh(const QList<QByteArray>& earlier)
         return StoreResult::success();
 
     const QList<HintRecord> delivered = current();
-    Transaction transaction(Connections::workDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    for (const Outdated& row : outdated)
-        for (const HintRecord& today : delivered)
-            if (today.FormName == row.formName && today.CtlName == row.ctlName &&
-                !sql.exec(QStringLiteral("UPDATE ClHint SET FormTitle = ?, Contents = ? WHERE rowid = ?"),
-                          {today.FormTitle, today.Contents, row.rowid}))
-                return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    return Transaction::run(Connections::workDb(), [&] {
+        for (const Outdated& row : outdated)
+            for (const HintRecord& today : delivered)
+                if (today.FormName == row.formName && today.CtlName == row.ctlName &&
+                    !sql.exec(QStringLiteral("UPDATE ClHint SET FormTitle = ?, Contents = ? WHERE rowid = ?"),
+                              {today.FormTitle, today.Contents, row.rowid}))
+                    return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
 }
 
 } // namespace DeliveredHints

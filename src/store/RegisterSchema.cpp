@@ -13,16 +13,14 @@ QString script()
 
 QString ensure(QSqlDatabase db)
 {
-    Transaction transaction(db);
-    if (!transaction.begun())
-        return QStringLiteral("発行記録を準備できません：") + transaction.error();
-    SqlRunner sql(db);
-    for (const QString& statement : SchemaInstaller::statementsOf(script()))
-        if (!sql.exec(statement))
-            return QStringLiteral("発行記録を準備できません：") + sql.error();
-    if (!transaction.commit())
-        return QStringLiteral("発行記録を準備できません：") + transaction.error();
-    return {};
+    const StoreResult made = Transaction::run(db, [&db] {
+        SqlRunner sql(db);
+        for (const QString& statement : SchemaInstaller::statementsOf(script()))
+            if (!sql.exec(statement))
+                return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
+    return made ? QString() : QStringLiteral("発行記録を準備できません：") + made.error;
 }
 
 } // namespace RegisterSchema

@@ -151,49 +151,39 @@ StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries, Q
 
 StoreResult recordReissue(QList<RegisterEntry> entries, QList<qint64>* ids)
 {
-    Transaction transaction(Connections::mainDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
     for (RegisterEntry& e : entries) {
         e.状態 = Reissued;
         e.無効理由.clear();
     }
     QList<qint64> added;
-    if (const StoreResult inserted = insertWithin(Connections::mainDb(), entries, &added); !inserted)
-        return inserted;
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    if (ids)
+    const StoreResult recorded =
+        Transaction::run(Connections::mainDb(), [&] { return insertWithin(Connections::mainDb(), entries, &added); });
+    if (recorded && ids)
         *ids = added;
-    return StoreResult::success();
+    return recorded;
 }
 
 StoreResult withdrawReissues(const QList<qint64>& ids)
 {
-    Transaction transaction(Connections::mainDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::mainDb());
-    for (qint64 id : ids)
-        if (!sql.exec(QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 状態 = ?"), {id, Reissued}))
-            return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    return Transaction::run(Connections::mainDb(), [&ids] {
+        SqlRunner sql(Connections::mainDb());
+        for (qint64 id : ids)
+            if (!sql.exec(QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 状態 = ?"), {id, Reissued}))
+                return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
 }
 
 StoreResult markVoid(const QList<qint64>& ids, const QString& reason)
 {
-    Transaction transaction(Connections::mainDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::mainDb());
-    for (qint64 id : ids)
-        if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"), {Voided, reason, id}))
-            return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    return Transaction::run(Connections::mainDb(), [&] {
+        SqlRunner sql(Connections::mainDb());
+        for (qint64 id : ids)
+            if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"),
+                          {Voided, reason, id}))
+                return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
 }
 
 std::optional<qint64> highestNumber(QSqlDatabase db)

@@ -6,16 +6,13 @@
 StoreResult replaceRows(QSqlDatabase db, const QString& remove, const QVariantList& removeValues,
                         const QString& insert, const QList<QVariantList>& rows)
 {
-    Transaction transaction(db);
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(db);
-    if (!sql.exec(remove, removeValues))
-        return StoreResult::failure(sql.error());
-    for (const QVariantList& values : rows)
-        if (!sql.exec(insert, values))
+    return Transaction::run(db, [&] {
+        SqlRunner sql(db);
+        if (!sql.exec(remove, removeValues))
             return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+        for (const QVariantList& values : rows)
+            if (!sql.exec(insert, values))
+                return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
 }

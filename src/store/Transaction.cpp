@@ -24,3 +24,15 @@ bool Transaction::commit()
         error_ = db_.lastError().text();
     return done_;
 }
+
+StoreResult Transaction::run(QSqlDatabase db, const std::function<StoreResult()>& work)
+{
+    Transaction transaction(std::move(db));
+    if (!transaction.begun())
+        return StoreResult::failure(transaction.error());
+    if (const StoreResult done = work(); !done)
+        return done;
+    if (!transaction.commit())
+        return StoreResult::failure(transaction.error());
+    return StoreResult::success();
+}

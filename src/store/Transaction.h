@@ -1,6 +1,10 @@
 #pragma once
+#include "store/StoreResult.h"
+
 #include <QSqlDatabase>
 #include <QString>
+
+#include <functional>
 
 // All-or-nothing scope: rolls back unless commit() succeeded.
 class Transaction {
@@ -13,6 +17,10 @@ public:
     bool begun() const { return begun_; }
     bool commit();
     QString error() const { return error_; }
+
+    // Runs `work` in a transaction of its own and commits when it succeeded; a failure to
+    // begin, of the work or of the commit leaves the database as it was.
+    static StoreResult run(QSqlDatabase db, const std::function<StoreResult()>& work);
 
 private:
     QSqlDatabase db_;
