@@ -1,5 +1,6 @@
 // The command line writes the same PDF as the window's runs, issues the numbers as PDF保存
 // does, and refuses bad requests with a Japanese message, writing nothing.
+#include "PdfText.h"
 #include "ScriptedMessagePresenter.h"
 #include "TestText.h"
 #include "StartedWindow.h"
@@ -68,14 +69,6 @@ bool copyData(const QString& from, const QString& to)
         if (!QFile::copy(from + u("/") + name, to + u("/") + name))
             return false;
     return true;
-}
-
-QString pdfText(const QString& pdf)
-{
-    QProcess text;
-    text.start(u("pdftotext"), {u("-layout"), pdf, u("-")});
-    text.waitForFinished();
-    return QString::fromUtf8(text.readAllStandardOutput());
 }
 
 int pdfPages(const QString& pdf)

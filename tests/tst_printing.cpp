@@ -1,6 +1,7 @@
 // Printing from the receipt tab end to end: the form, the options panel and the two runs.
 #include "ScriptedMessagePresenter.h"
 #include "TestText.h"
+#include "PdfText.h"
 #include "StartedWindow.h"
 #include "WindowRuns.h"
 #include "TypeText.h"
@@ -88,20 +89,6 @@ QStringList texts(ReportRun& run, const char* control)
     return result;
 }
 
-// The receipt numbers printed in a PDF file, in page order, each once.
-QStringList numbersIn(const QString& pdf)
-{
-    QProcess text;
-    text.start(u("pdftotext"), {u("-raw"), pdf, u("-")});
-    text.waitForFinished();
-    QStringList numbers;
-    static const QRegularExpression number(u("(?<![0-9,])[0-9]{5}(?![0-9,])"));
-    for (const QRegularExpressionMatch& match : number.globalMatch(QString::fromUtf8(text.readAllStandardOutput())))
-        if (!numbers.contains(match.captured()))
-            numbers << match.captured();
-    return numbers;
-}
-
 qint64 storedLastNumber() { return CompanyTable::readFirst().value_or(CompanySettingsRecord{}).領収証番号.toLongLong(); }
 
 } // namespace
@@ -187,10 +174,7 @@ void TestPrinting::typicalListRun()
     QVERIFY(preview->saveAsPdfTo(pdf));
     QCOMPARE(storedLastNumber(), 43);
     QCOMPARE(started.get<QLabel>("Lbl領収証番号")->text(), u("No.00044"));
-    QProcess text;
-    text.start(u("pdftotext"), {u("-layout"), pdf, u("-")});
-    QVERIFY(text.waitForFinished());
-    const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+    const QString printed = pdfText(pdf);
     for (const QString& expected : {u("相川"), u("上田"), u("江口"), u("00043"), u("12,000"), date})
         QVERIFY2(printed.contains(expected), qPrintable(expected));
     QVERIFY(!printed.contains(u("井上")));

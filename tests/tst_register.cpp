@@ -1,5 +1,6 @@
 // The register of issued receipts: what output records, reissue, void, the window's filters
 // and the CSV export, and the register beside the counter through data initialisation.
+#include "PdfText.h"
 #include "ScriptedMessagePresenter.h"
 #include "WindowRuns.h"
 #include "TestData.h"
@@ -106,19 +107,6 @@ bool output(ReportRun& run, Output kind, const QString& path, QString* message =
     }
     delete preview;
     return done;
-}
-
-QStringList numbersIn(const QString& pdf)
-{
-    QProcess text;
-    text.start(u("pdftotext"), {u("-raw"), pdf, u("-")});
-    text.waitForFinished();
-    QStringList numbers;
-    static const QRegularExpression number(u("(?<![0-9,])[0-9]{5}(?![0-9,])"));
-    for (const QRegularExpressionMatch& match : number.globalMatch(QString::fromUtf8(text.readAllStandardOutput())))
-        if (!numbers.contains(match.captured()))
-            numbers << match.captured();
-    return numbers;
 }
 
 QList<RegisterEntry> allEntries()
