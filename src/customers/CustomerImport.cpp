@@ -6,7 +6,6 @@
 #include "ui/BrokenText.h"
 #include "ui/TextLimit.h"
 
-#include <QLocale>
 
 namespace CustomerImport {
 
@@ -59,7 +58,7 @@ QString textProblem(const QString& what, const QString& text)
 {
     if (text.size() > TextLimit::MaximumLength)
         return QStringLiteral("%1が長すぎます（%2 文字まで）")
-            .arg(what, QLocale(QLocale::Japanese).toString(TextLimit::MaximumLength));
+            .arg(what, AmountText::grouped(TextLimit::MaximumLength));
     if (BrokenText::isBroken(text) || text.contains(QChar::ReplacementCharacter))
         return QStringLiteral("%1に読めない文字があります（文字コードの選択を確かめてください）").arg(what);
     for (const QChar c : text)

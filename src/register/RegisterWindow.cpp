@@ -9,6 +9,7 @@
 #include "report/ReportPreview.h"
 #include "report/WindowPlacement.h"
 #include "store/CsvText.h"
+#include "ui/AmountText.h"
 #include "ui/Clock.h"
 
 #include <QCheckBox>
@@ -194,9 +195,7 @@ void RegisterWindow::showTotals()
         return;
     }
     totals_->setText(QStringLiteral("%1 件　金額合計 ¥%2（再発行・無効を除く）")
-                         .arg(QLocale(QLocale::Japanese).toString(totals->count),
-                              totals->amount ? ReceiptFormat::amount(QString::number(totals->amount))
-                                             : QStringLiteral("0")));
+                         .arg(AmountText::grouped(totals->count), AmountText::grouped(totals->amount)));
 }
 
 QList<qint64> RegisterWindow::selectedIds() const

@@ -1,9 +1,9 @@
 #include "ui/TextLimit.h"
 
 #include "messages/ShowMsg.h"
+#include "ui/AmountText.h"
 
 #include <QLineEdit>
-#include <QLocale>
 #include <QTimer>
 #include <QValidator>
 
@@ -28,7 +28,7 @@ public:
             QTimer::singleShot(0, this, [this] {
                 ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                         QStringLiteral("入力できるのは %1 文字までです。長すぎるため、入力を取り消しました。")
-                            .arg(QLocale(QLocale::Japanese).toString(MaximumLength)));
+                            .arg(AmountText::grouped(MaximumLength)));
                 told_ = false;
             });
         }
