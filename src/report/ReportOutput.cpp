@@ -67,8 +67,10 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     }
     if (notice)
         *notice = clearance.notice;
-    // From here on what was recorded for this file is put right if it is not written whole.
+    // From here on a file that is not written whole is dropped, and what was recorded for it
+    // is put right.
     const auto failAfterClearance = [&](const QString& reason) {
+        file.cancelWriting();
         run.outputFailed(reason);
         return fail(reason);
     };
@@ -86,22 +88,16 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         writer.setCreator(QCoreApplication::applicationName());
         writer.setTitle(run.layout().caption);
         QPainter painter;
-        if (!painter.begin(&writer)) {
-            file.cancelWriting();
+        if (!painter.begin(&writer))
             return failAfterClearance(QStringLiteral("PDF を作成できません。"));
-        }
         drawn = paintPages(run, painter, writer, first, last);
         painter.end();
     }
-    if (drawn.size() != std::max(0, last - first + 1)) {
-        file.cancelWriting();
+    if (drawn.size() != std::max(0, last - first + 1))
         return failAfterClearance(QStringLiteral("PDF のページを作成できません。"));
-    }
     const QByteArray pdf = PdfTextLayer::mended(drawing.data());
-    if (file.write(pdf) != pdf.size()) {
-        file.cancelWriting();
+    if (file.write(pdf) != pdf.size())
         return failAfterClearance(file.errorString());
-    }
     if (!file.commit())
         return failAfterClearance(file.errorString());
     return true;
