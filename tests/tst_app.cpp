@@ -1,6 +1,7 @@
 // Start-up: opening the data folder, the caption, refusing bad files, one running copy per
 // data folder, closing when the system asks; Japanese in Qt's own dialogs.
 #include "ScriptedMessagePresenter.h"
+#include "TestText.h"
 #include "app/ApplicationSetup.h"
 #include "app/DataFolder.h"
 #include "app/MainWindow.h"
@@ -50,6 +51,8 @@ private slots:
     void secondCopyRaisesFirst();
     void staleSocketDoesNotBlockStart();
     void liveSocketIsNeverRemoved();
+    void unreadableLockSaysWhy_data();
+    void unreadableLockSaysWhy();
     void secondProgramStartExits();
     void sameInstantStartsOpenOneWindow();
     void secondStartWithOtherTempFolderHandsOver();
@@ -411,6 +414,42 @@ void TestApp::liveSocketIsNeverRemoved()
     client.connectToServer(SingleInstance::serverNameFor(folder.path()));
     QVERIFY(client.waitForConnected(1000));
     QVERIFY(live.waitForNewConnection(1000));
+}
+
+void TestApp::unreadableLockSaysWhy_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("a folder in its place") << true << QByteArray() << u("フォルダがあります");
+    QTest::newRow("no holder in it") << false << QByteArray("\xff\xfe not a lock\n") << u("中身を読めません");
+}
+
+// A lock that names no holder must not be reported as "in use by nobody".
+void TestApp::unreadableLockSaysWhy()
+{
+    QFETCH(bool, folder);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, why);
+    QTemporaryDir data;
+    const QString lockPath = SingleInstance::lockFilePathFor(data.path());
+    if (folder) {
+        QVERIFY(QDir(data.path()).mkdir(QFileInfo(lockPath).fileName()));
+    } else {
+        QFile lock(lockPath);
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(content);
+    }
+    SingleInstance copy(data.path());
+    QElapsedTimer waited;
+    waited.start();
+    const SingleInstance::Claim claim = copy.claim(std::chrono::milliseconds(300));
+    QCOMPARE(claim, SingleInstance::Claim::InUse);
+    QVERIFY(waited.elapsed() < 5000);
+    const QString text = copy.refusal(claim);
+    QVERIFY2(text.contains(why), qPrintable(text));
+    QVERIFY2(text.contains(QDir::toNativeSeparators(lockPath)), qPrintable(text));
+    QVERIFY(QFileInfo::exists(lockPath)); // never removed behind the user's back
 }
 
 // The real program: a second start while one runs exits 0 within two seconds.

@@ -13,12 +13,17 @@
 #include "ui/HolidayCalendar.h"
 #include "ui/LineWidget.h"
 #include "ui/NumberBox.h"
+#include "ui/RecentFolder.h"
 #include "ui/PictureBox.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -66,6 +71,7 @@ private slots:
     void buttonsWithoutAction();
     void numberBox_data();
     void numberBox();
+    void fileDialogsOpenWhereTheUserSavedLast();
 };
 
 namespace {
@@ -870,6 +876,10 @@ void TestMainWindow::numberBox_data()
     QTest::newRow("letters dropped") << u("1a2b") << false << qint64(12) << u("12");
     QTest::newRow("nothing typed") << u("") << true << qint64(0) << u("");
     QTest::newRow("lone minus") << u("-") << true << qint64(0) << u("");
+    // "#,###" prints no digit for zero: the box looks empty but holds 0.
+    QTest::newRow("zero") << u("0") << false << qint64(0) << u("");
+    QTest::newRow("zeros") << u("000") << false << qint64(0) << u("");
+    QTest::newRow("zero typed away") << u("0\b") << true << qint64(0) << u("");
 }
 
 // Whole numbers within -99999 … 99999, shown "#,###" once the box is left; empty is not 0.
@@ -896,6 +906,24 @@ void TestMainWindow::numberBox()
     box->clear();
     QVERIFY(box->isEmpty());
     QCOMPARE(box->text(), QString());
+}
+
+// Kept in the user's settings file, so that it holds across starts; a folder since removed is
+// not offered.
+void TestMainWindow::fileDialogsOpenWhereTheUserSavedLast()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u("/Ledrium/Ledrium.conf"));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QCOMPARE(RecentFolder::suggest(u("領収証.pdf")), QDir(documents).filePath(u("領収証.pdf")));
+    QTemporaryDir chosen;
+    RecentFolder::remember(QDir(chosen.path()).filePath(u("会費.pdf")));
+    RecentFolder::remember(QString()); // a cancelled dialog
+    QCOMPARE(RecentFolder::suggest(u("発行記録.csv")), QDir(chosen.path()).filePath(u("発行記録.csv")));
+    chosen.remove();
+    QCOMPARE(RecentFolder::suggest(), documents);
+    QFile::remove(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u("/Ledrium/Ledrium.conf"));
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -58,6 +58,7 @@ private slots:
     void windowFiltersSortsAndTotals_data();
     void windowFiltersSortsAndTotals();
     void exportReadsBackElsewhere();
+    void windowReadsAsAUserExpects();
     void olderDatabaseGainsTheRegister();
     void opensInOneStepFromTheReceiptTab_data();
     void opensInOneStepFromTheReceiptTab();
@@ -389,9 +390,12 @@ void TestRegister::reissuePrintsTheOriginalWithAMark()
             QCOMPARE(run.text(0, u(control)), expected);
         }
         QCOMPARE(run.text(0, ReissueFormatter::markControl()), u("【再発行】"));
+        QVERIFY2(preview->windowTitle().contains(u("再発行")), qPrintable(preview->windowTitle()));
     }
     const qint64 before = counter();
     QVERIFY(previews[0]->saveAsPdfTo(dir.filePath(u("re.pdf"))));
+    const auto* notice = previews[0]->findChild<QLabel*>(u("lbl出力結果"));
+    QVERIFY(notice && notice->toolTip().contains(dir.filePath(u("re.pdf"))));
     QCOMPARE(counter(), before);
     const QList<RegisterEntry> entries = allEntries();
     QCOMPARE(entries.size(), 6);
@@ -562,6 +566,39 @@ void TestRegister::exportReadsBackElsewhere()
                                    e.発行日時, QString()}));
     }
     QCOMPARE(read[1].toVariant().toStringList().value(3), u("上田\r\n二行目"));
+}
+
+// A void entry does not read as money received, times read to the minute, Esc closes, and an
+// export says where it went without a box to click away.
+void TestRegister::windowReadsAsAUserExpects()
+{
+    TestData data;
+    addEntries({{1, "相川", 1000, "2026-12-10T20:01:33", "発行"}, {2, "井上", 2000, "2026-12-10T20:02:00", "無効"}});
+    RegisterWindow window;
+    window.open();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    RegisterModel& model = window.model();
+    const int issuedAt = RegisterTable::columnOf(u("発行日時"));
+    const int name = RegisterTable::columnOf(u("顧客名"));
+    QCOMPARE(model.rowCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        const bool isVoid = model.data(model.index(row, 0)).toLongLong() == 2;
+        QCOMPARE(model.data(model.index(row, name), Qt::FontRole).value<QFont>().strikeOut(), isVoid);
+        QCOMPARE(model.data(model.index(row, name), Qt::ForegroundRole).isValid(), isVoid);
+        QCOMPARE(model.data(model.index(row, issuedAt)).toString(),
+                 isVoid ? u("2026-12-10 20:02") : u("2026-12-10 20:01"));
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("発行記録.csv"));
+    QVERIFY(window.exportTo(path));
+    auto* notice = window.findChild<QLabel*>(u("lbl出力結果"));
+    QVERIFY(notice && notice->isVisible());
+    QVERIFY2(notice->toolTip().contains(path), qPrintable(notice->toolTip()));
+    QCOMPARE(ScriptedMessagePresenter::install().shown.size(), 0);
+
+    QTest::keyClick(&window, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
 }
 
 // A main database from before the register gets the table on open; the rest stays byte for byte.

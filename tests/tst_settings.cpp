@@ -203,8 +203,13 @@ void TestSettings::saveButton()
     started.get<NumberBox>("num領収証番号")->setValue(250);
     started.presenter->answers = {yes};
     started.click("cmd設定登録");
-    QCOMPARE(started.titles(), QStringList{u("登録の確認")});
+    // The era changed from the one the receipt date uses: the user is told when it takes effect.
+    const QStringList titles = yes ? QStringList{u("登録の確認"), u("登録完了")} : QStringList{u("登録の確認")};
+    QCOMPARE(started.titles(), titles);
     QCOMPARE(started.presenter->shown[0].prompt, u("設定 を登録します。よろしいですか"));
+    if (yes)
+        QCOMPARE(started.presenter->shown[1].prompt,
+                 u("設定 を登録しました。\n変えた年号は、次にプログラムを起動したときから領収証の日付に使われます。"));
     QCOMPARE(settingsRows(), after);
     // The code list of the page is saved with the settings (blank names become "").
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname IS NULL")),
@@ -313,6 +318,7 @@ void TestSettings::eraStoredAsWareki()
     started.presenter->answers = {true};
     started.click("cmd設定登録");
     QCOMPARE(settingsRows(), QVariantList{u("会||和暦|3")});
+    QCOMPARE(started.titles(), QStringList{u("登録の確認")}); // the era in use did not change
 }
 
 void TestSettings::dataInitialisation_data()

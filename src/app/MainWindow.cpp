@@ -263,6 +263,11 @@ void Frm領収証::cmd設定登録_Click()
     if (!CodeEditor::commitPendingEdit(panels_.codes) || !SettingsBlock::entry(panels_.settings))
         return;
     Entryコードマスタ();
+    // The receipt date keeps the calendar it was given at start-up; a changed era would
+    // otherwise only show itself on paper.
+    const bool eraChosen = EraDateFormat::isEraSetting(panels_.settings.era->currentText());
+    if (eraChosen != panels_.receipt.date->eraFormat())
+        ShowMsg(QStringLiteral("登録"), QStringLiteral("年号変更"), QStringLiteral("設定"));
 }
 
 void Frm領収証::cmd設定クリア_Click() { Clear設定(); }

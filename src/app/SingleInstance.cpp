@@ -59,7 +59,9 @@ SingleInstance::Claim SingleInstance::claim(std::chrono::milliseconds patience)
         QString host, application;
         const bool known = lock_.getLockInfo(&pid, &host, &application);
         // A holder on another computer can never be reached over a local socket.
-        if ((known && !host.isEmpty() && host != QSysInfo::machineHostName()) || deadline.hasExpired())
+        // Nor does a folder in the lock file's place ever become a holder.
+        if ((known && !host.isEmpty() && host != QSysInfo::machineHostName()) ||
+            QFileInfo(lockFilePathFor(folder_)).isDir() || deadline.hasExpired())
             return Claim::InUse;
         QThread::msleep(100);
     }
@@ -83,8 +85,18 @@ QString SingleInstance::refusal(Claim claim) const
             text += QStringLiteral("\nコンピュータ：%1").arg(host);
         if (pid > 0)
             text += QStringLiteral("\nプロセス番号：%1").arg(pid);
+        return text;
     }
-    return text;
+    // A lock nobody can read names no holder: say what is wrong with it instead.
+    const QString lockPath = lockFilePathFor(folder_);
+    const QFileInfo lock(lockPath);
+    const QString why = lock.isDir()         ? QStringLiteral("ロックファイルの名前のフォルダがあります。")
+                        : !lock.isReadable() ? QStringLiteral("ロックファイルを読み込めません（アクセス権がありません）。")
+                                             : QStringLiteral("ロックファイルの中身を読めません。");
+    return QStringLiteral("データフォルダのロックファイルを使えないため、起動できません。\n"
+                          "ファイル：%1\n理由：%2\n"
+                          "ほかに Ledrium を起動していないときは、このファイル（またはフォルダ）を削除してから起動してください。")
+        .arg(QDir::toNativeSeparators(lockPath), why);
 }
 
 bool SingleInstance::askHolder() const

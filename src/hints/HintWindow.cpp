@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace {
@@ -68,6 +69,8 @@ HintWindow::HintWindow(QWidget* parent)
     setFixedSize(px(8730), px(6030));
     setBackground(this, lockedColour());
     buildLayout();
+    // Esc closes as 閉じる does, asking first when the text has unsaved edits.
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &HintWindow::cmd閉じる_Click);
 }
 
 void HintWindow::buildLayout()

@@ -3,6 +3,9 @@
 #include "printing/ReceiptFormat.h"
 #include "store/Connections.h"
 
+#include <QDateTime>
+#include <QFont>
+#include <QPalette>
 #include <QSqlQuery>
 
 RegisterModel::RegisterModel(QObject* parent) : QSqlQueryModel(parent)
@@ -43,12 +46,27 @@ qint64 RegisterModel::idAt(int row) const
     return QSqlQueryModel::data(index(row, 0)).toLongLong();
 }
 
+bool RegisterModel::isVoidRow(int row) const
+{
+    static const int state = RegisterTable::columnOf(QStringLiteral("状態"));
+    return QSqlQueryModel::data(index(row, state)).toString() == RegisterTable::Voided;
+}
+
 QVariant RegisterModel::data(const QModelIndex& index, int role) const
 {
     static const int amount = RegisterTable::columnOf(QStringLiteral("領収額"));
     static const int number = RegisterTable::columnOf(QStringLiteral("領収証番号"));
+    static const int issuedAt = RegisterTable::columnOf(QStringLiteral("発行日時"));
     if (role == Qt::TextAlignmentRole && (index.column() == amount || index.column() == number))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    // A void receipt stays in the list but must not read as money received: grey, struck through.
+    if (role == Qt::ForegroundRole && isVoidRow(index.row()))
+        return QPalette().brush(QPalette::Disabled, QPalette::Text);
+    if (role == Qt::FontRole && isVoidRow(index.row())) {
+        QFont font;
+        font.setStrikeOut(true);
+        return font;
+    }
     if (role != Qt::DisplayRole)
         return QSqlQueryModel::data(index, role);
     const QVariant value = QSqlQueryModel::data(index, role);
@@ -56,6 +74,12 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
         return value.isNull() ? QString() : ReceiptFormat::amount(value.toString());
     if (index.column() == number)
         return ReceiptFormat::number(value.toLongLong());
+    if (index.column() == issuedAt) {
+        // Stored as ISO 8601 for sorting and export; read as a date and a time to the minute.
+        const QDateTime moment = QDateTime::fromString(value.toString(), Qt::ISODate);
+        if (moment.isValid())
+            return moment.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    }
     // One line per cell: a company text of several lines shows its lines side by side.
     return value.toString().replace(QLatin1Char('\n'), QLatin1Char(' '));
 }

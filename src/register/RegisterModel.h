@@ -18,6 +18,7 @@ public:
     // Of the last refresh; nothing when the register could not be read.
     std::optional<RegisterTable::Totals> totals() const { return totals_; }
     qint64 idAt(int row) const;
+    bool isVoidRow(int row) const;
 
     void sort(int column, Qt::SortOrder order) override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

@@ -10,11 +10,14 @@
 #include "report/WindowPlacement.h"
 #include "store/CsvText.h"
 #include "ui/AmountText.h"
+#include "ui/BriefNotice.h"
 #include "ui/Clock.h"
+#include "ui/RecentFolder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -24,7 +27,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QStandardPaths>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -153,6 +156,8 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(voidButton, &QPushButton::clicked, this, &RegisterWindow::askReasonAndVoid);
     connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::askFileAndExport);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+    notice_ = new BriefNotice(this);
 
     resize(1100, 640);
     showTotals();
@@ -226,6 +231,8 @@ QList<ReportPreview*> RegisterWindow::reissueSelected()
     QList<ReportPreview*> previews;
     for (const std::shared_ptr<ReportRun>& run : ReissueRuns::build(entries)) {
         previews << ReceiptRun::showPreview(run, this);
+        // A reprint must not pass for a first issue, even in the task bar.
+        previews.last()->setWindowTitle(previews.last()->windowTitle() + QStringLiteral("（再発行）"));
         connect(previews.last(), &ReportPreview::outputFinished, this, [this] {
             model_->refresh();
             showTotals();
@@ -294,14 +301,17 @@ bool RegisterWindow::exportTo(const QString& path)
                 QStringLiteral("CSV ファイルを保存できませんでした。\n") + path + QStringLiteral("\n") + error);
         return false;
     }
+    notice_->showText(QStringLiteral("CSV ファイルに書き出しました（%1 件）：%2")
+                          .arg(AmountText::grouped(model_->totals() ? model_->totals()->count : 0),
+                               QDir::toNativeSeparators(path)));
     return true;
 }
 
 void RegisterWindow::askFileAndExport()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV出力"), folder + QStringLiteral("/発行記録.csv"),
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("CSV出力"), RecentFolder::suggest(QStringLiteral("発行記録.csv")),
                                                       QStringLiteral("CSV ファイル (*.csv)"));
+    RecentFolder::remember(path);
     if (!path.isEmpty())
         exportTo(path);
 }

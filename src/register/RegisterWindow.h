@@ -8,6 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class BriefNotice;
 class RegisterModel;
 class ReportPreview;
 
@@ -50,4 +51,5 @@ private:
     QDateEdit* dateTo_ = nullptr;
     QComboBox* state_ = nullptr;
     QLabel* totals_ = nullptr;
+    BriefNotice* notice_ = nullptr;
 };

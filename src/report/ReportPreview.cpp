@@ -4,8 +4,12 @@
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
 #include "report/WindowPlacement.h"
+#include "ui/BriefNotice.h"
+#include "ui/RecentFolder.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -18,7 +22,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
-#include <QStandardPaths>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -115,6 +118,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     resize(size);
     if (parent) // over the window it was opened from, not in the screen's corner
         WindowPlacement::centreOver(this, parent);
+    notice_ = new BriefNotice(this);
     updateView();
 }
 
@@ -234,6 +238,13 @@ bool ReportPreview::printOn(QPrinter& printer)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long run takes a few seconds
     const bool printed = ReportOutput::print(*run_, printer, &error, &notice);
     QGuiApplication::restoreOverrideCursor();
+    if (printed) {
+        const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
+        const int last = printer.toPage() > 0 ? std::min(printer.toPage(), run_->pageCount()) : run_->pageCount();
+        notice_->showText(QStringLiteral("プリンタ「%1」に %2 ページを送りました。")
+                              .arg(printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName())
+                              .arg(std::max(last - first + 1, 0)));
+    }
     afterOutput(printed, printed ? notice : QStringLiteral("印刷できませんでした。") + error);
     return printed;
 }
@@ -242,10 +253,10 @@ void ReportPreview::saveAsPdf()
 {
     if (run_->pageCount() == 0)
         return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("PDF保存"),
-                                                      folder + QStringLiteral("/領収証.pdf"),
+                                                      RecentFolder::suggest(QStringLiteral("領収証.pdf")),
                                                       QStringLiteral("PDF ファイル (*.pdf)"));
+    RecentFolder::remember(path);
     if (!path.isEmpty())
         saveAsPdfTo(path);
 }
@@ -257,6 +268,10 @@ bool ReportPreview::saveAsPdfTo(const QString& path)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = ReportOutput::writePdf(*run_, path, &error, 1, 0, &notice);
     QGuiApplication::restoreOverrideCursor();
+    if (written)
+        notice_->showText(QStringLiteral("PDF ファイルに保存しました（%1 ページ）：%2")
+                              .arg(run_->pageCount())
+                              .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     afterOutput(written, written ? notice
                                  : QStringLiteral("PDF ファイルを保存できませんでした。\n") + path +
                                        QStringLiteral("\n") + error);

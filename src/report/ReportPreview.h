@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+class BriefNotice;
 class QComboBox;
 class QHBoxLayout;
 class QAbstractButton;
@@ -60,5 +61,6 @@ private:
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomBox_ = nullptr;
     QHBoxLayout* bar_ = nullptr;
+    BriefNotice* notice_ = nullptr;
     int zoom_ = 0;
 };

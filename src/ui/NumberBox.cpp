@@ -77,17 +77,26 @@ void NumberBox::clear()
         emit valueChanged();
 }
 
+// "#,###" prints no digit for zero: 0 is shown as an empty box until it is edited.
+QString NumberBox::shownText() const
+{
+    return empty_ ? QString() : AmountText::thousands(value_);
+}
+
 void NumberBox::showValue()
 {
     if (empty_)
         QLineEdit::setText(QString());
     else
-        QLineEdit::setText(hasFocus() ? QString::number(value_) : AmountText::grouped(value_));
+        QLineEdit::setText(hasFocus() ? QString::number(value_) : shownText());
 }
 
 // A typed number outside the range never gets past the validator; a lone "-" empties the box.
 void NumberBox::takeTypedText()
 {
+    // Leaving the box reads it twice; what it shows for its value is no new input.
+    if (!isModified() && QLineEdit::text() == shownText())
+        return;
     QString digits = QLineEdit::text();
     digits.remove(QLatin1Char(','));
     bool ok = false;

@@ -29,6 +29,7 @@ protected:
 
 private:
     void takeTypedText();
+    QString shownText() const;
     void showValue();
     void fitText();
 
