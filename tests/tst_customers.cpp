@@ -11,8 +11,11 @@
 #include "printing/PrintRuns.h"
 #include "report/ReportPreview.h"
 #include "report/ReportRun.h"
+#include "store/Connections.h"
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
+#include "store/DataPaths.h"
+#include "store/SchemaInstaller.h"
 #include "ui/AmountText.h"
 
 #include <QApplication>
@@ -65,6 +68,11 @@ private slots:
     void rowNumbersAndTheCurrentRowShowWhole_data();
     void rowNumbersAndTheCurrentRowShowWhole();
     void openingTheCategoryListKeepsTheAmounts();
+    void usualAmountsAreKeptWithTheList_data();
+    void usualAmountsAreKeptWithTheList();
+    void loadAsksBeforeLosingTypedAmounts_data();
+    void loadAsksBeforeLosingTypedAmounts();
+    void olderDatabaseGainsTheUsualAmount();
     void csvPreview_data();
     void csvPreview();
     void csvImportStoresAndShowsTheCategory_data();
@@ -213,7 +221,9 @@ QStringList masterList(const QString& category)
 {
     QStringList rows;
     for (const CustomerRecord& row : CustomerMasterTable::readCategory(category))
-        rows.append(QStringLiteral("%1|%2|%3").arg(row.行番号).arg(row.顧客名.toString(), row.但書.toString()));
+        rows.append(QStringLiteral("%1|%2|%3|%4")
+                        .arg(row.行番号)
+                        .arg(row.顧客名.toString(), row.但書.toString(), row.領収額.toString()));
     return rows;
 }
 
@@ -707,6 +717,99 @@ void TestCustomers::openingTheCategoryListKeepsTheAmounts()
     QCOMPARE(CustomerWorkTable::rows().value(1).領収額.toLongLong(), 3000LL);
 }
 
+void TestCustomers::usualAmountsAreKeptWithTheList_data()
+{
+    QTest::addColumn<QString>("typed"); // into the second member's amount before 登録; empty: none
+    QTest::addColumn<QStringList>("registered");
+    QTest::addColumn<QStringList>("shownAfterLoad");
+    QTest::newRow("amount typed and registered")
+        << u("1500") << QStringList{u("1|一|但し1|"), u("2|二|但し2|1500")}
+        << QStringList{u("一|但し1||✓"), u("二|但し2|1500|✓")};
+    QTest::newRow("a list registered without amounts loads as before")
+        << QString() << QStringList{u("1|一|但し1|"), u("2|二|但し2|")}
+        << QStringList{u("一|但し1||✓"), u("二|但し2||✓")};
+}
+
+// 登録 keeps each member's amount with the list; every later load (another category and back,
+// or the next start) shows it again.
+void TestCustomers::usualAmountsAreKeptWithTheList()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, registered);
+    QFETCH(QStringList, shownAfterLoad);
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("一"), u("二")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    if (!typed.isEmpty())
+        typeInto(started.get<QTableView>("Grid顧客"), cell(started, 1, CustomerList::Col領収額), typed);
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {true};
+    QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
+    QCOMPARE(masterList(u("会員")), registered);
+
+    chooseCategory(started, u("他"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    QCOMPARE(workList(), shownAfterLoad);
+    QCOMPARE(presenter.shown.size(), 1); // only the question of 登録: nothing typed was at stake
+}
+
+void TestCustomers::loadAsksBeforeLosingTypedAmounts_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes loads the other list") << true;
+    QTest::newRow("no keeps the list and its category") << false;
+}
+
+// An amount typed but not registered is not thrown away by a load without a question;
+// いいえ is preselected and keeps everything as it was.
+void TestCustomers::loadAsksBeforeLosingTypedAmounts()
+{
+    QFETCH(bool, yes);
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("一"), u("二")});
+    fillMaster(u("賛助"), {u("別")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 0, CustomerList::Col領収額), u("777"));
+    const QStringList typed = workList();
+
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {yes};
+    chooseCategory(started, u("賛助"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    QCOMPARE(presenter.shown.size(), 1);
+    QCOMPARE(presenter.shown[0].style, MessageStyle::AskNo);
+    QVERIFY(presenter.shown[0].prompt.contains(u("入力した金額")));
+    QCOMPARE(workList(), yes ? QStringList{u("別|但し1||✓")} : typed);
+    QCOMPARE(started.get<QComboBox>("cmb顧客区分")->currentText(), yes ? u("賛助") : u("会員"));
+}
+
+// A main database from before the usual amounts gets the column at open; its members stay.
+void TestCustomers::olderDatabaseGainsTheUsualAmount()
+{
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    const DataPaths paths = DataPaths::forFolder(dir.path());
+    QProcess sqlite;
+    sqlite.start(u("sqlite3"), {paths.MainDbPath, u("ALTER TABLE 顧客マスタ DROP COLUMN 領収額;"
+                                                   "INSERT INTO 顧客マスタ VALUES (1, '相川', '会員', '会費');")});
+    QVERIFY(sqlite.waitForFinished());
+    QCOMPARE(sqlite.exitCode(), 0);
+    QVERIFY(Connections::open(paths).ok);
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|相川|会費|")});
+    QVERIFY(CustomerMasterTable::replaceCategory(u("会員"), {{1, u("相川"), u("会員"), u("会費"), 4000}}));
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|相川|会費|4000")});
+    Connections::close();
+    QVERIFY(Connections::open(paths).ok); // a second open finds the column and changes nothing
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|相川|会費|4000")});
+    Connections::close();
+}
+
 void TestCustomers::csvPreview_data()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -794,9 +897,9 @@ void TestCustomers::csvImportStoresAndShowsTheCategory_data()
     QTest::addColumn<QStringList>("master");
     QTest::addColumn<QStringList>("work");
     QTest::newRow("added after the registered list")
-        << false << QStringList{u("1|旧一|会費"), u("2|旧二|"), u("3|新一|寄付"), u("4|新二|")}
-        << QStringList{u("旧一|会費||✓"), u("旧二|||✓"), u("新一|寄付|1000|✓"), u("新二|||✓")};
-    QTest::newRow("replacing the registered list") << true << QStringList{u("1|新一|寄付"), u("2|新二|")}
+        << false << QStringList{u("1|旧一|会費|2000"), u("2|旧二||"), u("3|新一|寄付|1000"), u("4|新二||")}
+        << QStringList{u("旧一|会費|2000|✓"), u("旧二|||✓"), u("新一|寄付|1000|✓"), u("新二|||✓")};
+    QTest::newRow("replacing the registered list") << true << QStringList{u("1|新一|寄付|1000"), u("2|新二||")}
                                                    << QStringList{u("新一|寄付|1000|✓"), u("新二|||✓")};
 }
 
@@ -811,7 +914,7 @@ void TestCustomers::csvImportStoresAndShowsTheCategory()
     QVERIFY(started.show());
     chooseCategory(started, u("正会員"));
     chooseCategory(started, u("賛助会員"));
-    QVERIFY(CustomerMasterTable::replaceCategory(u("正会員"), {{1, u("旧一"), u("正会員"), u("会費")}, {2, u("旧二"), u("正会員"), QVariant()}}));
+    QVERIFY(CustomerMasterTable::replaceCategory(u("正会員"), {{1, u("旧一"), u("正会員"), u("会費"), 2000}, {2, u("旧二"), u("正会員"), QVariant()}}));
     QTemporaryDir dir;
     const QString path = writeFile(dir, u("顧客名,但書,領収額\r\n新一,寄付,\"1,000\"\r\n新二,,\r\n").toUtf8());
     ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
@@ -860,7 +963,7 @@ void TestCustomers::csvImportAsksBeforeLosingWork()
     }));
     QCOMPARE(presenter.shown.size(), 1);
     QCOMPARE(presenter.shown[0].style, MessageStyle::AskNo);
-    QCOMPARE(masterList(u("会員")), QStringList{u("1|旧|但し1")});
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|旧|但し1|")});
     QCOMPARE(workList(), before);
 }
 
@@ -887,7 +990,7 @@ void TestCustomers::failedCsvImportChangesNothing()
     QCOMPARE(presenter.shown.size(), 1);
     QVERIFY(presenter.shown[0].prompt.startsWith(u("顧客リストを保存できませんでした。データは変更されていません。")));
     TestData::execMain(u("PRAGMA query_only = OFF"));
-    QCOMPARE(masterList(u("会員")), QStringList{u("1|旧|但し1")});
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|旧|但し1|")});
     QCOMPARE(workList(), before);
 }
 
@@ -900,8 +1003,9 @@ void TestCustomers::csvExportThenImportGivesTheSameList_data()
     QTest::newRow("the list on screen, with amounts")
         << CustomerExport::Scope::OnScreen << bom + u("区分,行番号,顧客名,領収額,但書\r\n").toUtf8() << 0;
     QTest::newRow("the registered list") << CustomerExport::Scope::Registered
-                                         << bom + u("区分,行番号,顧客名,但書\r\n").toUtf8() << 0;
-    QTest::newRow("every category") << CustomerExport::Scope::Every << bom + u("区分,行番号,顧客名,但書\r\n").toUtf8() << 1;
+                                         << bom + u("区分,行番号,顧客名,領収額,但書\r\n").toUtf8() << 0;
+    QTest::newRow("every category") << CustomerExport::Scope::Every
+                                    << bom + u("区分,行番号,顧客名,領収額,但書\r\n").toUtf8() << 1;
 }
 
 // Names that need quoting or a formula guard come back exactly; with the on-screen list, the
@@ -913,7 +1017,7 @@ void TestCustomers::csvExportThenImportGivesTheSameList()
     QFETCH(int, otherCategoryLines);
     StartedWindow started;
     QVERIFY(started.show());
-    const QList<CustomerRecord> list = {{1, u("O\"Neil, Jr."), u("正会員"), u("会費,寄付")},
+    const QList<CustomerRecord> list = {{1, u("O\"Neil, Jr."), u("正会員"), u("会費,寄付"), 3000},
                                         {2, u("=SUM(A1)"), u("正会員"), QVariant()},
                                         {3, u("'-1"), u("正会員"), u("\"特\"")},
                                         {4, u(" 前後に空白 "), u("正会員"), u("@年会費")},
@@ -932,6 +1036,9 @@ void TestCustomers::csvExportThenImportGivesTheSameList()
     ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
     const bool exported = started.window->customerCsv()->exportTo(scope, path);
     QVERIFY2(exported, qPrintable(presenter.shown.value(0).prompt));
+    QCOMPARE(presenter.shown.size(), 0); // told on the window, without a box to click away
+    const auto* notice = started.window->findChild<QLabel*>(u("lbl出力結果"));
+    QVERIFY(notice && notice->isVisible() && notice->toolTip().contains(path));
     QFile written(path);
     QVERIFY(written.open(QIODevice::ReadOnly));
     QVERIFY(written.readAll().startsWith(header));
@@ -945,7 +1052,12 @@ void TestCustomers::csvExportThenImportGivesTheSameList()
         return true;
     }));
     QCOMPARE(skipped, otherCategoryLines);
-    QCOMPARE(masterList(u("正会員")), registered);
+    // Usual amounts go out and come back with the registered lists; the list on screen
+    // registers what was typed.
+    QStringList expected = registered;
+    if (scope == CustomerExport::Scope::OnScreen)
+        expected[1] = u("2|=SUM(A1)||12345");
+    QCOMPARE(masterList(u("正会員")), expected);
     if (scope == CustomerExport::Scope::OnScreen)
         QCOMPARE(workList(), shown);
 }

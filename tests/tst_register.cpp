@@ -613,7 +613,7 @@ void TestRegister::olderDatabaseGainsTheRegister()
         p.waitForFinished();
         return QString::fromUtf8(p.readAllStandardOutput());
     };
-    sqlite(u("DROP TABLE 発行記録; INSERT INTO 顧客マスタ VALUES (1, '相川', '会員', NULL);"
+    sqlite(u("DROP TABLE 発行記録; INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (1, '相川', '会員', NULL);"
              "INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('会', 12);"));
     QVERIFY(!sqlite(u(".tables")).contains(u("発行記録")));
     const QString before = sqlite(u(".dump"));

@@ -222,6 +222,8 @@ void Frm領収証::Set全選択(bool flag)
 
 void Frm領収証::cmb顧客区分_LostFocus()
 {
+    if (customers_ && !customers_->mayLoseTypedAmounts())
+        return;
     Read顧客リスト();
     Set全選択(true);
 }

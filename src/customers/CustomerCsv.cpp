@@ -6,21 +6,21 @@
 #include "messages/ShowMsg.h"
 #include "store/CsvText.h"
 #include "store/WorkTableProtocol.h"
+#include "ui/BriefNotice.h"
+#include "ui/RecentFolder.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMenu>
-#include <QStandardPaths>
 #include <QTableView>
 
 namespace {
 
 // A member list is a few hundred kilobytes; a file far larger is not one.
 constexpr qint64 LargestFile = 64 * 1024 * 1024;
-
-QString documents() { return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation); }
 
 void tell(const QString& text) { ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), text); }
 
@@ -51,6 +51,7 @@ void CustomerCsv::attach()
     for (const auto& [text, scope] : scopes)
         QObject::connect(out->addAction(QString::fromUtf16(text)), &QAction::triggered, grid,
                          [this, scope] { exportFile(scope); });
+    notice_ = new BriefNotice(grid->window());
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(grid, &QWidget::customContextMenuRequested, grid,
                      [this, grid](const QPoint& at) { menu_->popup(grid->viewport()->mapToGlobal(at)); });
@@ -58,8 +59,9 @@ void CustomerCsv::attach()
 
 void CustomerCsv::importFile()
 {
-    const QString path = QFileDialog::getOpenFileName(list_->grid(), QStringLiteral("CSVから読み込む"), documents(),
+    const QString path = QFileDialog::getOpenFileName(list_->grid(), QStringLiteral("CSVから読み込む"), RecentFolder::suggest(),
                                                       QStringLiteral("CSV ファイル (*.csv *.txt);;すべてのファイル (*)"));
+    RecentFolder::remember(path);
     if (!path.isEmpty())
         importFrom(path);
 }
@@ -70,8 +72,9 @@ void CustomerCsv::exportFile(CustomerExport::Scope scope)
     if (scope != CustomerExport::Scope::Every)
         name += u'_' + QString(category_->currentText()).replace(u'/', u'_');
     const QString path = QFileDialog::getSaveFileName(list_->grid(), QStringLiteral("CSVに書き出す"),
-                                                      documents() + u'/' + name + QStringLiteral(".csv"),
+                                                      RecentFolder::suggest(name + QStringLiteral(".csv")),
                                                       QStringLiteral("CSV ファイル (*.csv)"));
+    RecentFolder::remember(path);
     if (!path.isEmpty())
         exportTo(scope, path);
 }
@@ -135,5 +138,7 @@ bool CustomerCsv::exportTo(CustomerExport::Scope scope, const QString& path)
         tell(QStringLiteral("CSV ファイルを書き出せませんでした。\n%1\n%2").arg(path, error));
         return false;
     }
+    if (notice_)
+        notice_->showText(QStringLiteral("CSV ファイルに書き出しました：%1").arg(QDir::toNativeSeparators(path)));
     return true;
 }

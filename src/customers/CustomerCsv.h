@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class BriefNotice;
 class CustomerList;
 class QComboBox;
 class QMenu;
@@ -32,4 +33,5 @@ private:
     CustomerList* list_;
     QComboBox* category_;
     QMenu* menu_ = nullptr;
+    BriefNotice* notice_ = nullptr; // on the grid's window, made by attach()
 };

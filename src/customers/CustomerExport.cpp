@@ -30,10 +30,11 @@ bool document(Scope scope, const QString& category, QByteArray* bytes, QString* 
                                                                    : CustomerMasterTable::readCategory(category, &ok);
         for (const CustomerRecord& row : master)
             if (!row.顧客名.isNull())
-                rows.append({row.区分, QString::number(row.行番号), text(row.顧客名), text(row.但書)});
+                rows.append({row.区分, QString::number(row.行番号), text(row.顧客名), text(row.領収額), text(row.但書)});
         if (ok)
-            *bytes = CsvText::document(
-                {QStringLiteral("区分"), QStringLiteral("行番号"), QStringLiteral("顧客名"), QStringLiteral("但書")}, rows);
+            *bytes = CsvText::document({QStringLiteral("区分"), QStringLiteral("行番号"), QStringLiteral("顧客名"),
+                                        QStringLiteral("領収額"), QStringLiteral("但書")},
+                                       rows);
     }
     if (!ok && error)
         *error = QStringLiteral("顧客リストを読み込めませんでした。");

@@ -154,12 +154,12 @@ StoreResult store(const Plan& plan, const QString& category, Mode mode, QVariant
             return StoreResult::failure(QStringLiteral("顧客マスタを読み込めません。"));
         for (const CustomerRecord& row : kept)
             if (!row.顧客名.isNull()) {
-                rows.append({rows.size() + 1, row.顧客名, category, row.但書});
-                stored.append(QVariant());
+                rows.append({rows.size() + 1, row.顧客名, category, row.但書, row.領収額});
+                stored.append(row.領収額);
             }
     }
     for (const Customer& customer : plan.customers) {
-        rows.append({rows.size() + 1, customer.name, category, customer.proviso});
+        rows.append({rows.size() + 1, customer.name, category, customer.proviso, customer.amount});
         stored.append(customer.amount);
     }
     const StoreResult result = CustomerMasterTable::replaceCategory(category, rows);

@@ -118,6 +118,8 @@ void CustomerList::Clear領収リスト()
 {
     if (const StoreResult result = CustomerWorkTable::rebuild(); !result)
         ShowWriteFailure(QStringLiteral("顧客リスト"), result.error);
+    else
+        shownCategory_.clear();
     refresh();
 }
 
@@ -135,11 +137,30 @@ void CustomerList::showCategory(const QString& category, const QVariantList& amo
     Set全選択(true);
 }
 
+bool CustomerList::mayLoseTypedAmounts()
+{
+    if (!WorkTableProtocol::amountsUnregistered(shownCategory_))
+        return true;
+    commitPendingEdit();
+    if (ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
+                QStringLiteral("入力した金額が登録されていません。一覧を読み込むと、入力した金額は消えます")))
+        return true;
+    if (category_ && category_->currentText() != shownCategory_) {
+        if (const int at = category_->findText(shownCategory_); at >= 0)
+            category_->setCurrentIndex(at);
+        else
+            category_->setEditText(shownCategory_);
+    }
+    return false;
+}
+
 void CustomerList::load(const QString& category, const QVariantList& amounts)
 {
     if (const StoreResult result = WorkTableProtocol::loadCustomerList(category, amounts); !result)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("顧客リストを読み込めませんでした。\n") + result.error);
+    else
+        shownCategory_ = category;
     refresh();
     if (grid_ && model_ && model_->rowCount() > 0)
         grid_->setCurrentIndex(model_->index(0, modelColumn(Col顧客名)));

@@ -30,6 +30,9 @@ public:
 
     void Clear領収リスト();
     void Read顧客リスト();
+    // Before a load replaces the list: true when no typed amount would be lost, or the user
+    // agrees to lose them; otherwise the category box goes back to the list shown.
+    bool mayLoseTypedAmounts();
     void Entry顧客リスト();
     void Set全選択(bool flag);
     // Puts `category` into the category box and shows its list as a load does (every customer
@@ -54,4 +57,5 @@ private:
     QComboBox* category_;
     QLabel* nameLabel_;
     QLineEdit* amountText_;
+    QString shownCategory_; // the category of the list in the grid
 };

@@ -2,6 +2,7 @@
 
 #include "store/LeftoverLogs.h"
 #include "store/RegisterSchema.h"
+#include "store/UsualAmountColumn.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -138,7 +139,11 @@ OpenOutcome open(const DataPaths& paths)
         }
     }
     // A database from before the register gets it now; nothing else in the file changes.
-    if (const QString reason = RegisterSchema::ensure(mainDb()); !reason.isEmpty()) {
+    // Likewise the members' usual amounts.
+    QString reason = RegisterSchema::ensure(mainDb());
+    if (reason.isEmpty())
+        reason = UsualAmountColumn::ensure(mainDb());
+    if (!reason.isEmpty()) {
         close();
         return {false, paths.MainDbPath, reason};
     }

@@ -13,7 +13,7 @@ QList<CustomerRecord> select(const QString& sql, const QVariantList& values, boo
     const bool done = runner.exec(sql, values);
     while (done && runner.query().next()) {
         QSqlQuery& q = runner.query();
-        rows.append({q.value(0).toLongLong(), q.value(1), q.value(2).toString(), q.value(3)});
+        rows.append({q.value(0).toLongLong(), q.value(1), q.value(2).toString(), q.value(3), q.value(4)});
     }
     if (ok)
         *ok = done;
@@ -26,14 +26,15 @@ namespace CustomerMasterTable {
 
 QList<CustomerRecord> readCategory(const QString& category, bool* ok)
 {
-    return select(QStringLiteral("SELECT 行番号, 顧客名, 区分, 但書 FROM 顧客マスタ WHERE 区分 = ? "
+    return select(QStringLiteral("SELECT 行番号, 顧客名, 区分, 但書, 領収額 FROM 顧客マスタ WHERE 区分 = ? "
                                  "ORDER BY 行番号, rowid"),
                   {category}, ok);
 }
 
 QList<CustomerRecord> readAll(bool* ok)
 {
-    return select(QStringLiteral("SELECT 行番号, 顧客名, 区分, 但書 FROM 顧客マスタ ORDER BY 区分, 行番号, rowid"), {}, ok);
+    return select(QStringLiteral("SELECT 行番号, 顧客名, 区分, 但書, 領収額 FROM 顧客マスタ ORDER BY 区分, 行番号, rowid"),
+                  {}, ok);
 }
 
 StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows)
@@ -41,9 +42,9 @@ StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>
     QList<QVariantList> values;
     values.reserve(rows.size());
     for (const CustomerRecord& row : rows)
-        values.append({row.行番号, row.顧客名, category, row.但書});
+        values.append({row.行番号, row.顧客名, category, row.但書, row.領収額});
     return replaceRows(Connections::mainDb(), QStringLiteral("DELETE FROM 顧客マスタ WHERE 区分 = ?"), {category},
-                       QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (?, ?, ?, ?)"),
+                       QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書, 領収額) VALUES (?, ?, ?, ?, ?)"),
                        values);
 }
 

@@ -35,8 +35,9 @@ StoreResult rebuild(const QList<CustomerRecord>& named, const QVariantList& amou
     const qsizetype count = std::max<qsizetype>(BlankRows, named.size());
     for (qsizetype i = 0; i < count; ++i) {
         const bool hasName = i < named.size();
-        values.append({i + 1, NoValue, hasName ? named.at(i).顧客名 : QVariant(),
-                       i < amounts.size() ? amounts.at(i) : QVariant(), hasName ? named.at(i).但書 : QVariant()});
+        const QVariant amount = i < amounts.size() ? amounts.at(i) : hasName ? named.at(i).領収額 : QVariant();
+        values.append({i + 1, NoValue, hasName ? named.at(i).顧客名 : QVariant(), amount,
+                       hasName ? named.at(i).但書 : QVariant()});
     }
     return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM w顧客マスタ"), {},
                        QStringLiteral("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額, 但書) "

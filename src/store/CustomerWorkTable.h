@@ -10,8 +10,8 @@ namespace CustomerWorkTable {
 inline constexpr int BlankRows = 100;
 
 // Empties the table and writes `named` into rows 1, 2, … followed by blank rows, so that the
-// table holds max(BlankRows, named.size()) rows numbered from 1; `amounts`, when given, fill
-// 領収額 of the rows from the top. All or nothing.
+// table holds max(BlankRows, named.size()) rows numbered from 1, each with its usual amount;
+// `amounts`, when given, fill 領収額 of the rows from the top instead. All or nothing.
 StoreResult rebuild(const QList<CustomerRecord>& named = {}, const QVariantList& amounts = {});
 // Every row in stored order.
 QList<CustomerWorkRow> rows(bool* ok = nullptr);

@@ -57,6 +57,8 @@ QList<QByteArray> earlierFingerprints()
         // Before the register of issued receipts.
         QByteArrayLiteral("7dd3cb70496f48a059d99b910aee1be540367e384d2e435699b127afc0108459"), // cmdHint
         QByteArrayLiteral("a4857db223f3d0f56975fa0438e4755789c7a3de316f01c8f920a6edcf20d0fe"), // cmdHint2
+        // Before the usual amount was kept with each member.
+        QByteArrayLiteral("be90282c8d49769ad8265301b9f1b2cf727a1b1b343bb191d1bfe3fbe075f2c4"), // cmdHint
     };
 }
 

@@ -2,13 +2,23 @@
 #include <QString>
 #include <QVariant>
 
+#include <utility>
+
 // Rows as the tables hold them. A null QVariant is a Null field.
 
 struct CustomerRecord { // 顧客マスタ
+    // A member without a usual amount needs none to be named: {行番号, 顧客名, 区分, 但書}.
+    CustomerRecord(qint64 number = 0, QVariant name = {}, QString category = {}, QVariant proviso = {},
+                   QVariant amount = {})
+        : 行番号(number), 顧客名(std::move(name)), 区分(std::move(category)), 但書(std::move(proviso)),
+          領収額(std::move(amount))
+    {
+    }
     qint64 行番号 = 0;
     QVariant 顧客名;
     QString 区分;
     QVariant 但書;
+    QVariant 領収額; // the usual amount, Null when none is kept
 };
 
 struct CodeRecord { // コードマスタ / wコードマスタ

@@ -7,6 +7,16 @@
 
 namespace WorkTableProtocol {
 
+namespace {
+// Null and a whole number compare as themselves; the grid may hand 1000 as text or number.
+bool sameAmount(const QVariant& a, const QVariant& b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a.toString() == b.toString();
+}
+} // namespace
+
 StoreResult loadCustomerList(const QString& category, const QVariantList& amounts)
 {
     bool ok = false;
@@ -26,7 +36,7 @@ StoreResult registerCustomerList(const QString& category)
     QList<CustomerRecord> master;
     for (const CustomerWorkRow& row : work)
         if (!row.顧客名.isNull())
-            master.append({master.size() + 1, row.顧客名, category, row.但書});
+            master.append({master.size() + 1, row.顧客名, category, row.但書, row.領収額});
     return CustomerMasterTable::replaceCategory(category, master);
 }
 
@@ -41,15 +51,40 @@ bool customerListUnchanged(const QString& category)
     master.removeIf([](const CustomerRecord& row) { return row.顧客名.isNull(); });
     qsizetype next = 0;
     for (const CustomerWorkRow& row : work) {
-        if (!row.領収額.isNull())
-            return false;
-        if (row.顧客名.isNull())
+        if (row.顧客名.isNull()) {
+            if (!row.領収額.isNull()) // an amount on an unnamed row is never registered
+                return false;
             continue;
-        if (next == master.size() || master.at(next).顧客名 != row.顧客名 || master.at(next).但書 != row.但書)
+        }
+        if (next == master.size() || master.at(next).顧客名 != row.顧客名 || master.at(next).但書 != row.但書 ||
+            !sameAmount(master.at(next).領収額, row.領収額))
             return false;
         ++next;
     }
     return next == master.size();
+}
+
+bool amountsUnregistered(const QString& category)
+{
+    bool workRead = false;
+    bool masterRead = false;
+    const QList<CustomerWorkRow> work = CustomerWorkTable::rows(&workRead);
+    QList<CustomerRecord> master = CustomerMasterTable::readCategory(category, &masterRead);
+    if (!workRead)
+        return false; // nothing to lose that could be read
+    if (!masterRead)
+        master.clear();
+    master.removeIf([](const CustomerRecord& row) { return row.顧客名.isNull(); });
+    // Row by row as a load laid them out: the registered members from the top.
+    qsizetype next = 0;
+    for (const CustomerWorkRow& row : work) {
+        QVariant registered;
+        if (!row.顧客名.isNull() && next < master.size() && master.at(next).顧客名 == row.顧客名)
+            registered = master.at(next++).領収額;
+        if (!row.領収額.isNull() && !sameAmount(registered, row.領収額))
+            return true;
+    }
+    return false;
 }
 
 StoreResult loadCodeList(const QString& kcode)

@@ -12,12 +12,15 @@ namespace WorkTableProtocol {
 // `amounts`, when given, go to the loaded customers from the top.
 StoreResult loadCustomerList(const QString& category, const QVariantList& amounts = {});
 // The named rows of w顧客マスタ, in stored order, become the category's master rows
-// numbered 1, 2, 3 …; amounts and marks are not saved.
+// numbered 1, 2, 3 …, each with its amount as the member's usual amount; marks are not saved.
 StoreResult registerCustomerList(const QString& category);
 // True when w顧客マスタ holds nothing that a load of another list would lose: its named rows
-// are the category's registered customers (names and provisos, in order) and no row has an
-// amount. False when either table cannot be read.
+// are the category's registered customers (names, provisos and amounts, in order) and no
+// unnamed row has an amount. False when either table cannot be read.
 bool customerListUnchanged(const QString& category);
+// True when w顧客マスタ holds an amount that differs from what is registered for its member
+// of `category` (typed, or on a row that is not registered): loading a list would lose it.
+bool amountsUnregistered(const QString& category);
 // wコードマスタ rebuilt, then the list's master rows laid over it in code order.
 StoreResult loadCodeList(const QString& kcode);
 // The 30 work rows, in code order, become the list's master rows "01" … "30"

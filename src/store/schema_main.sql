@@ -3,7 +3,8 @@ CREATE TABLE 顧客マスタ (
     行番号 INTEGER,
     顧客名 TEXT,
     区分 TEXT,
-    但書 TEXT
+    但書 TEXT,
+    領収額 INTEGER -- the member's usual amount, whole yen; Null when none is kept
 );
 CREATE INDEX 顧客マスタ_区分 ON 顧客マスタ (区分, 行番号);
 
