@@ -75,6 +75,8 @@ private slots:
     void olderDatabaseGainsTheUsualAmount();
     void csvPreview_data();
     void csvPreview();
+    void importWaitsForAnEncodingThatReadsTheFile_data();
+    void importWaitsForAnEncodingThatReadsTheFile();
     void csvImportStoresAndShowsTheCategory_data();
     void csvImportStoresAndShowsTheCategory();
     void csvImportAsksBeforeLosingWork_data();
@@ -889,6 +891,35 @@ void TestCustomers::csvPreview()
     QCOMPARE(preview.addedView()->model()->rowCount(), customers.size());
     QCOMPARE(preview.skippedView()->model()->rowCount(), skipped.size());
     QCOMPARE(preview.importButton()->isEnabled(), !customers.isEmpty());
+}
+
+void TestCustomers::importWaitsForAnEncodingThatReadsTheFile_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("readable"); // the encodings with which 読み込む is offered
+    const QString utf8 = u("UTF-8");
+    const QString sjis = u("Shift_JIS（Windows）");
+    QTest::newRow("a Shift_JIS file") << cp932(u("顧客名\r\n髙橋\r\n")) << QStringList{sjis};
+    QTest::newRow("a UTF-8 file") << u("顧客名\r\n山田\r\n").toUtf8() << QStringList{utf8};
+    // A damaged byte that no encoding reads: its line is left out, the rest can be read.
+    QTest::newRow("a byte no encoding reads")
+        << u("顧客名\r\n山田").toUtf8() + "\xFF\r\n" + u("佐藤\r\n").toUtf8() << QStringList{utf8, sjis, u("UTF-16")};
+}
+
+// Unreadable bytes mean the wrong encoding: 読み込む stays off until one that reads the whole
+// file is chosen.
+void TestCustomers::importWaitsForAnEncodingThatReadsTheFile()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, readable);
+    TestData data;
+    QVERIFY(data.ok());
+    CsvImportDialog preview(u("一覧.csv"), bytes, {u("正会員")}, u("正会員"));
+    for (int i = 0; i < preview.encodingBox()->count(); ++i) {
+        preview.encodingBox()->setCurrentIndex(i);
+        const QString encoding = preview.encodingBox()->currentText();
+        QVERIFY2(preview.importButton()->isEnabled() == readable.contains(encoding), qPrintable(encoding));
+    }
 }
 
 void TestCustomers::csvImportStoresAndShowsTheCategory_data()

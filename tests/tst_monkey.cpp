@@ -60,7 +60,11 @@ struct Shadow {
     struct Settings {
         QVariant name, info, era, number;
     };
-    QMap<QString, QList<QPair<QVariant, QVariant>>> customers; // category -> (name, proviso) by row number
+    struct Member {
+        QVariant name, proviso, amount;
+    };
+    QMap<QString, QList<Member>> customers; // category -> members by row number
+    QString shownCategory;                  // the category whose list w顧客マスタ was loaded with
     QMap<QString, QList<QVariant>> codes;                      // kcode -> sname by code
     std::optional<Settings> settings;
     qint64 highestIssued = 0; // in the register of issued receipts: never issued again
@@ -75,7 +79,8 @@ QStringList storedCustomers()
 {
     QStringList rows;
     for (const QVariant& v : TestData::columnMain(
-             u("SELECT 区分 || '|' || 行番号 || '|' || ifnull(顧客名, '<N>') || '|' || ifnull(但書, '<N>') "
+             u("SELECT 区分 || '|' || 行番号 || '|' || ifnull(顧客名, '<N>') || '|' || ifnull(但書, '<N>') || '|' || "
+               "ifnull(領収額, '<N>') "
                "FROM 顧客マスタ ORDER BY 区分, 行番号")))
         rows << v.toString();
     return rows;
@@ -128,6 +133,7 @@ private slots:
 private:
     // Actions.
     void chooseCategory();
+    bool amountsUnregistered() const;
     void typeName();
     void typeAmount();
     void typeProviso();
@@ -231,17 +237,49 @@ void TestMonkey::chooseCategory()
         box->setCurrentIndex(choice);
     }
     typeText(box->lineEdit(), pick(Names)); // refused
+    // A load that would lose typed amounts asks first; the same answer to every question.
+    const bool asks = amountsUnregistered();
+    const bool yes = below(2);
+    const QString chosen = box->currentText();
+    presenter_->answers = {yes, yes, yes};
+    const int before = int(presenter_->shown.size());
     if (below(2))
         click(started_->window.get(), "cmd徴収読込");
     started_->get<QTableView>("Grid顧客")->setFocus(); // leaving the box loads the list
-    // Loaded: the named rows moved up, marked; at least 100 rows.
-    const auto& master = shadow_.customers.value(box->currentText());
+    presenter_->answers.clear();
+    const bool asked = presenter_->shown.size() > before;
+    if (asked != asks)
+        failure_ = QStringLiteral("loading %1 %2 about typed amounts").arg(chosen, asked ? u("asked") : u("did not ask"));
+    if (asks && !yes) { // the list and its category stay
+        if (box->currentText() != shadow_.shownCategory)
+            failure_ = u("the category box did not go back to ") + shadow_.shownCategory;
+        return;
+    }
+    // Loaded: the named rows moved up, marked, with their usual amounts; at least 100 rows.
+    shadow_.shownCategory = chosen;
+    const auto& master = shadow_.customers.value(chosen);
     shadow_.work.clear();
     for (const auto& row : master)
-        if (!row.first.isNull())
-            shadow_.work.append(Shadow::WorkRow{0, true, row.first, QVariant(), row.second});
+        if (!row.name.isNull())
+            shadow_.work.append(Shadow::WorkRow{0, true, row.name, row.amount, row.proviso});
     while (shadow_.work.size() < 100)
         shadow_.work.append(Shadow::WorkRow{});
+}
+
+// An amount on screen that is not the registered one of its member (row by row as a load laid
+// the members out) is lost by the next load.
+bool TestMonkey::amountsUnregistered() const
+{
+    const auto master = shadow_.customers.value(shadow_.shownCategory);
+    qsizetype next = 0;
+    for (const Shadow::WorkRow& row : shadow_.work) {
+        QVariant registered;
+        if (!row.name.isNull() && next < master.size() && master[next].name == row.name)
+            registered = master[next++].amount;
+        if (!row.amount.isNull() && (registered.isNull() || registered.toString() != row.amount.toString()))
+            return true;
+    }
+    return false;
 }
 
 void TestMonkey::typeName()
@@ -326,6 +364,7 @@ void TestMonkey::clearList()
     useTab(0);
     click(started_->window.get(), "cmdクリア");
     shadow_.work = QList<Shadow::WorkRow>(100);
+    shadow_.shownCategory.clear();
 }
 
 void TestMonkey::saveCustomers()
@@ -338,10 +377,10 @@ void TestMonkey::saveCustomers()
     expectNoWarnings(before);
     if (!yes)
         return;
-    QList<QPair<QVariant, QVariant>> saved;
+    QList<Shadow::Member> saved;
     for (const Shadow::WorkRow& r : shadow_.work)
         if (!r.name.isNull())
-            saved.append({r.name, r.proviso});
+            saved.append({r.name, r.proviso, r.amount});
     const QString category = started_->get<QComboBox>("cmb顧客区分")->currentText();
     if (saved.isEmpty())
         shadow_.customers.remove(category);
@@ -533,6 +572,7 @@ void TestMonkey::initialiseData()
     if (wipeRegister)
         shadow_.highestIssued = 0;
     shadow_.work = QList<Shadow::WorkRow>(100); // the screens show the wiped data afresh
+    shadow_.shownCategory.clear();
     for (QList<QVariant>& names : shadow_.codes)
         for (QVariant& name : names)
             name = QVariant();
@@ -559,8 +599,10 @@ bool TestMonkey::checkStored()
     QStringList customers;
     for (auto it = shadow_.customers.cbegin(); it != shadow_.customers.cend(); ++it)
         for (int i = 0; i < it.value().size(); ++i)
-            customers << QStringLiteral("%1|%2|%3|%4").arg(it.key()).arg(i + 1).arg(text(it.value()[i].first),
-                                                                                     text(it.value()[i].second));
+            customers << QStringLiteral("%1|%2|%3|%4|%5")
+                             .arg(it.key())
+                             .arg(i + 1)
+                             .arg(text(it.value()[i].name), text(it.value()[i].proviso), text(it.value()[i].amount));
     // The stored order is by category as SQLite sorts it (binary), which QMap's QString order
     // matches for these names except across surrogates; compare sorted.
     QStringList stored = storedCustomers();

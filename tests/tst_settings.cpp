@@ -334,7 +334,7 @@ void TestSettings::dataInitialisation()
     QFETCH(bool, yes);
     Started started([] {
         TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
-        TestData::execMain(u("INSERT INTO 顧客マスタ VALUES (1, '山田', '会員', '会費')"));
+        TestData::execMain(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (1, '山田', '会員', '会費')"));
         TestData::execMain(u("UPDATE コードマスタ SET sname = '名前' || code"));
         TestData::execWork(u("INSERT INTO ClHint VALUES ('Frm領収証', 'cmdHint', '領収証', 'ヒント')"));
         TestData::execWork(u("INSERT INTO w領収証印刷 (顧客名, 領収額, 但書) VALUES ('山田', 1000, '会費')"));
@@ -373,7 +373,7 @@ void TestSettings::failedDataInitialisation()
 {
     Started started([] {
         TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
-        TestData::execMain(u("INSERT INTO 顧客マスタ VALUES (1, '山田', '会員', '会費')"));
+        TestData::execMain(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (1, '山田', '会員', '会費')"));
         TestData::execMain(u("UPDATE コードマスタ SET sname = 'x'"));
     });
     // Made once the program runs: a file that carries a trigger of its own is refused at start-up.
@@ -393,7 +393,7 @@ void TestSettings::registerAfterInitialisation()
     Started started([] {
         TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
         TestData::execMain(u("UPDATE コードマスタ SET sname = '名' || code"));
-        TestData::execMain(u("INSERT INTO 顧客マスタ VALUES (1, '山田', '名01', '会費')"));
+        TestData::execMain(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (1, '山田', '名01', '会費')"));
     });
     // The receipt tab has a list loaded and an amount typed.
     auto* category = started.get<QComboBox>("cmb顧客区分");

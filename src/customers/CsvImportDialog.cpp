@@ -149,6 +149,18 @@ CustomerImport::Mode CsvImportDialog::mode() const
 void CsvImportDialog::reread()
 {
     text_ = TextDecoding::decode(bytes_, TextDecoding::Encoding(encoding_->currentData().toInt()), &clean_);
+    // Another encoding that reads every byte is the one the file was written in: until it is
+    // chosen, what this one reads would be stored garbled. A file no encoding reads whole (a
+    // damaged byte) is read as well as it can be, its unreadable lines left out.
+    QStringList readers;
+    for (const TextDecoding::Encoding encoding : TextDecoding::AllEncodings)
+        if (TextDecoding::readsWhole(bytes_, encoding))
+            readers << TextDecoding::displayName(encoding);
+    wrongEncoding_ = !clean_ && !readers.isEmpty();
+    encodingWarning_->setText(
+        wrongEncoding_ ? QStringLiteral("この文字コードでは読めない文字があります。ファイルを読める文字コード（%1）を選んでください。")
+                             .arg(readers.join(QStringLiteral("、")))
+                       : QStringLiteral("この文字コードでは読めない文字があります。文字コードを確かめてください。"));
     encodingWarning_->setVisible(!clean_);
     filling_ = true;
     separator_->setCurrentIndex(separator_->findData(CsvReader::guessSeparator(text_)));
@@ -241,5 +253,7 @@ void CsvImportDialog::replan()
         summary_->setText(QStringLiteral("読み込む顧客：%1 人　　読み込まない行：%2 行")
                               .arg(plan_.customers.size())
                               .arg(plan_.skipped.size()));
-    importButton_->setEnabled(!plan_.customers.isEmpty());
+    // Text read with bytes the encoding does not know would be stored garbled: the user first
+    // picks an encoding that reads the whole file.
+    importButton_->setEnabled(!wrongEncoding_ && !plan_.customers.isEmpty());
 }

@@ -56,6 +56,7 @@ private:
     QByteArray bytes_;
     QString text_;
     bool clean_ = true;
+    bool wrongEncoding_ = false; // unreadable bytes that another encoding reads
     QList<CsvReader::Record> records_;
     CustomerImport::Plan plan_;
     int registered_ = 0;

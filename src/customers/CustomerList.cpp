@@ -119,7 +119,7 @@ void CustomerList::Clear領収リスト()
     if (const StoreResult result = CustomerWorkTable::rebuild(); !result)
         ShowWriteFailure(QStringLiteral("顧客リスト"), result.error);
     else
-        shownCategory_.clear();
+        shownCategory_ = QStringLiteral(""); // the empty category, not a Null one that matches no row
     refresh();
 }
 

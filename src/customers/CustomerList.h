@@ -57,5 +57,6 @@ private:
     QComboBox* category_;
     QLabel* nameLabel_;
     QLineEdit* amountText_;
-    QString shownCategory_; // the category of the list in the grid
+    // The category of the list in the grid; empty (not Null: it is bound as a value) at first.
+    QString shownCategory_ = QStringLiteral("");
 };

@@ -52,6 +52,16 @@ Encoding detect(const QByteArray& bytes)
     return clean ? Encoding::Utf8 : Encoding::ShiftJis;
 }
 
+bool readsWhole(const QByteArray& bytes, Encoding encoding)
+{
+    // Almost any even run of bytes is UTF-16: without its byte-order mark it proves nothing.
+    if (encoding == Encoding::Utf16 && detect(bytes) != Encoding::Utf16)
+        return false;
+    bool clean = false;
+    decode(bytes, encoding, &clean);
+    return clean;
+}
+
 QString decode(const QByteArray& bytes, Encoding encoding, bool* clean)
 {
     QStringDecoder decoder = decoderFor(encoding);

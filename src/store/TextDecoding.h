@@ -17,6 +17,9 @@ QString displayName(Encoding encoding);
 // is taken for Shift_JIS.
 Encoding detect(const QByteArray& bytes);
 
+// True when `encoding` reads every byte of `bytes` (UTF-16 only with its byte-order mark).
+bool readsWhole(const QByteArray& bytes, Encoding encoding);
+
 // The text without its byte-order mark. A byte sequence the encoding does not know becomes
 // U+FFFD, and `clean` (when given) is set false.
 QString decode(const QByteArray& bytes, Encoding encoding, bool* clean = nullptr);
