@@ -201,6 +201,10 @@ private slots:
     void fixedTextsPrintAtTableSize();
     void textLayerNamesEveryDrawnCharacter_data();
     void textLayerNamesEveryDrawnCharacter();
+    void centredAmountKeepsItsCentre_data();
+    void centredAmountKeepsItsCentre();
+    void namesBreakBetweenWords_data();
+    void namesBreakBetweenWords();
     void previewWindow();
     void emptyRunSaysWhy();
     void previewOpensOverItsWindow();
@@ -939,6 +943,117 @@ void TestReport::textLayerNamesEveryDrawnCharacter()
         QVERIFY2(drawn.contains(c), qPrintable(u("the text layer names U+%1, which was never drawn").arg(hex(c))));
     for (char32_t c : drawn)
         QVERIFY2(named.contains(c), qPrintable(u("U+%1 was drawn but the text layer never names it").arg(hex(c))));
+}
+
+void TestReport::centredAmountKeepsItsCentre_data()
+{
+    QTest::addColumn<QVariant>("amount");
+    QTest::newRow("blank amount, wider than its box") << QVariant();
+    QTest::newRow("amount") << QVariant(1500);
+    QTest::newRow("long amount") << QVariant(Q_INT64_C(123456789));
+}
+
+void TestReport::centredAmountKeepsItsCentre()
+{
+    // The counterfoil's centred amount is centred as a whole, blanks included: blanks that
+    // overhang the box do so equally at both edges. The underline runs under the whole
+    // text, as far as the box.
+    QFETCH(QVariant, amount);
+    const auto run = build(u("A4 x 4 控付"), {{u("佐藤"), amount, u("会費として")}});
+    const ReportPage page = run->page(0);
+    const PageItem* item = page.find(u("txt領収額控"), 0);
+    QVERIFY(item);
+    const QString text = item->text;
+    QVERIFY(text.contains(Yen));
+    PagePainter painter;
+    const QFontMetricsF m(reportFont(painter.fit(*item).pixelSize));
+    const qreal textLeft = item->box.left() + (item->box.width() - m.horizontalAdvance(text)) / 2;
+    const qreal yenLeft = textLeft + m.horizontalAdvance(text.left(text.indexOf(Yen)));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("foil.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*run, path));
+    const PdfWord* yen = nullptr;
+    for (const PdfWord& w : pdfWords(path))
+        if (w.text.startsWith(Yen) && item->box.adjusted(-500, -200, 500, 200).contains((w.box.center() * 20).toPoint()))
+            yen = &w;
+    QVERIFY2(yen, "no yen sign in the counterfoil");
+    QVERIFY2(qAbs(yen->box.left() * 20 - yenLeft) <= 2,
+             qPrintable(u("yen sign at %1 twips, centred text puts it at %2").arg(yen->box.left() * 20).arg(yenLeft)));
+
+    // The underline is the lowest ink of the item drawn alone.
+    const QRect area = item->box.adjusted(-1000, -200, 1000, 200);
+    const qreal scale = 0.1; // pixels per twip
+    QImage image(QSize(int(area.width() * scale), int(area.height() * scale)), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.scale(scale, scale);
+    p.translate(-area.topLeft());
+    painter.paint(p, ReportPage{1, {*item}});
+    p.end();
+    int from = -1;
+    int to = -1;
+    for (int y = image.height() - 1; y >= 0 && from < 0; --y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 40) {
+                from = from < 0 ? x : from;
+                to = x;
+            }
+    QVERIFY(from >= 0);
+    const qreal lineFrom = area.left() + from / scale;
+    const qreal lineTo = area.left() + (to + 1) / scale;
+    const qreal expectedFrom = std::max<qreal>(textLeft, item->box.left());
+    const qreal expectedTo = std::min<qreal>(textLeft + m.horizontalAdvance(text), item->box.left() + item->box.width());
+    QVERIFY2(qAbs(lineFrom - expectedFrom) <= 20 && qAbs(lineTo - expectedTo) <= 20,
+             qPrintable(u("underline %1..%2, expected %3..%4").arg(lineFrom).arg(lineTo).arg(expectedFrom).arg(expectedTo)));
+}
+
+void TestReport::namesBreakBetweenWords_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("lines"); // empty: one line
+    QTest::newRow("fits") << u("宮本　幸子") << QStringList();
+    QTest::newRow("breaks at the ideographic space")
+        << u("株式会社ミヤモト　宮本　幸子") << QStringList({u("株式会社ミヤモト"), u("宮本　幸子")});
+    QTest::newRow("breaks at a space") << u("ミヤモト商事株式会社 宮本幸子")
+                                       << QStringList({u("ミヤモト商事株式会社"), u("宮本幸子")});
+    QTest::newRow("long first word shrinks rather than break")
+        << u("特定非営利活動法人みどり会　宮本　幸子") << QStringList({u("特定非営利活動法人みどり会"), u("宮本　幸子")});
+    QTest::newRow("Latin words") << u("Margaret Anne Whitfield-Yamamoto")
+                                 << QStringList({u("Margaret Anne"), u("Whitfield-Yamamoto")});
+}
+
+void TestReport::namesBreakBetweenWords()
+{
+    // A name too long for the counterfoil breaks where it has a blank, never inside a word;
+    // a word too long for a line makes the name smaller.
+    QFETCH(QString, name);
+    QFETCH(QStringList, lines);
+    const auto run = build(u("A4 x 4 控付"), {{name, 1500, u("会費として")}});
+    const ReportPage page = run->page(0);
+    const PageItem* item = page.find(u("txt氏名控"), 0);
+    QVERIFY(item);
+    PagePainter painter;
+    const PagePainter::TextFit fit = painter.fit(*item);
+    QVERIFY(!fit.clipped);
+    QCOMPARE(fit.lines ? fit.lineTexts : QStringList(), lines);
+    const QFontMetricsF m(reportFont(fit.pixelSize));
+    for (const QString& line : lines)
+        QVERIFY2(m.horizontalAdvance(line) <= item->box.width(), qPrintable(line));
+    QVERIFY(lines.size() * m.lineSpacing() <= item->box.height());
+
+    // The PDF shows those lines in the box, top to bottom (its words split at the blanks).
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("names.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*run, path));
+    QMap<int, QString> shown; // line top in points -> its words
+    for (const PdfWord& w : pdfWords(path))
+        if (item->box.contains((w.box.center() * 20).toPoint()))
+            shown[qRound(w.box.top())] += w.text;
+    QStringList expected = lines.isEmpty() ? QStringList{name} : lines;
+    for (QString& line : expected)
+        line.remove(QChar(0x3000)).remove(QLatin1Char(' '));
+    QCOMPARE(shown.values(), expected);
 }
 
 void TestReport::previewWindow()

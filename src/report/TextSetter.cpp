@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -38,6 +39,17 @@ qsizetype visibleLength(const QString& text)
         --length;
     return length;
 }
+
+// Number of blanks before the first visible character.
+qsizetype leadingBlanks(const QString& text)
+{
+    qsizetype count = 0;
+    while (count < text.size() && text.at(count).isSpace())
+        ++count;
+    return count;
+}
+
+bool isBlank(QChar ch) { return ch == QLatin1Char(' ') || ch == QChar(0x3000); }
 } // namespace
 
 QFont reportFont(int pixelSize, bool underline)
@@ -95,15 +107,18 @@ bool TextSetter::composePlain(const QString& text, int pixelSize, ShapedLine* li
     QList<QPointF> positions;
     positions.reserve(glyphs.size());
     const qsizetype visible = visibleLength(text);
+    const qsizetype leading = leadingBlanks(text);
     qreal x = 0;
-    for (qsizetype i = 0; i < advances.size(); ++i) {
+    for (qsizetype i = 0; i <= advances.size(); ++i) {
         if (i == visible)
             line->visibleWidth = x;
+        if (i == leading)
+            line->leadingWidth = x;
+        if (i == advances.size())
+            break;
         positions.append(QPointF(x, raw->ascent()));
         x += advances.at(i).x();
     }
-    if (visible == advances.size())
-        line->visibleWidth = x;
     QGlyphRun run;
     run.setRawFont(*raw);
     run.setGlyphIndexes(glyphs);
@@ -136,10 +151,60 @@ const TextSetter::ShapedLine& TextSetter::shaped(const QString& text, int pixelS
         result.visibleWidth = visible == text.size() || !line.isValid()
                                   ? result.width
                                   : std::clamp<qreal>(line.cursorToX(visible), 0, result.width);
+        const qsizetype leading = leadingBlanks(text);
+        result.leadingWidth =
+            leading == 0 || !line.isValid() ? 0 : std::clamp<qreal>(line.cursorToX(leading), 0, result.width);
     }
     if (shaped_.size() >= ShapedCacheLimit)
         shaped_.clear();
     return *shaped_.insert(key, result);
+}
+
+bool TextSetter::fitsAcross(const QString& text, int pixelSize, qreal room, Qt::Alignment horizontal)
+{
+    const ShapedLine& line = shaped(text, pixelSize);
+    if (line.width <= room)
+        return true;
+    if (horizontal & Qt::AlignHCenter) {
+        const qreal overhang = (line.width - room) / 2;
+        return line.leadingWidth >= overhang && line.width - line.visibleWidth >= overhang;
+    }
+    return line.visibleWidth <= room;
+}
+
+QStringList TextSetter::brokenAtBlanks(const QString& text, int pixelSize, qreal room, Qt::Alignment horizontal)
+{
+    // Words as (start, end) in the text; a line runs from its first word's start to its
+    // last word's end, so the blanks where it breaks are dropped.
+    QList<std::pair<qsizetype, qsizetype>> words;
+    for (qsizetype i = 0; i < text.size();) {
+        if (isBlank(text.at(i))) {
+            ++i;
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < text.size() && !isBlank(text.at(i)))
+            ++i;
+        words.append({start, i});
+    }
+    QStringList lines;
+    qsizetype lineStart = 0; // the text's leading blanks stay on its first line
+    qsizetype lineEnd = -1;
+    for (const auto& [start, end] : words) {
+        if (lineEnd < 0 || fitsAcross(text.mid(lineStart, end - lineStart), pixelSize, room, horizontal)) {
+            lineEnd = end;
+            continue;
+        }
+        lines.append(text.mid(lineStart, lineEnd - lineStart));
+        lineStart = start;
+        lineEnd = end;
+    }
+    if (lineEnd >= 0)
+        lines.append(text.mid(lineStart, lineEnd - lineStart));
+    for (const QString& line : lines)
+        if (!fitsAcross(line, pixelSize, room, horizontal))
+            return {};
+    return lines;
 }
 
 TextSetter::TextFit TextSetter::fit(const PageItem& item)
@@ -147,17 +212,17 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
     const ReportControl& c = *item.control;
     const int basePixels = int(std::lround(c.fontPt * 20));
     const int horizontal = int(c.alignment & Qt::AlignHorizontal_Mask);
-    TextFit single{basePixels, Qt::AlignTop | horizontal | Qt::TextSingleLine, false};
+    TextFit single{basePixels, Qt::AlignTop | horizontal | Qt::TextSingleLine, false, -1, false, {}};
     const QString text = drawnText(item);
     const bool multiLine = text.contains(QLatin1Char('\n'));
     // What the visible characters of one line may take up: the box, or up to the cell's
     // right edge for a box drawn narrower than the fixed text it holds.
     const qreal toCellEdge = item.cell.left() + item.cell.width() - item.box.left();
     const qreal room = c.runsOn ? std::max<qreal>(item.box.width(), toCellEdge) : item.box.width();
+    const Qt::Alignment alignment(horizontal);
     if (!multiLine) {
-        const ShapedLine& line = shaped(text, basePixels);
-        single.advance = line.width;
-        if (line.visibleWidth <= room)
+        single.advance = shaped(text, basePixels).width;
+        if (fitsAcross(text, basePixels, room, alignment))
             return single;
     }
 
@@ -166,16 +231,19 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
     if (cached != fits_.end())
         return *cached;
 
-    // Shrink until the text fits: on one line if it can, else wrapped at word boundaries
-    // (Japanese breaks between any two characters), else broken wherever it must.
-    TextFit result{int(std::lround(basePixels * SmallestScale)), 0, true};
+    // Shrink until the text fits: on one line if it can, else broken at its blanks (a text
+    // with blanks is never broken inside a word while a smaller size can avoid it), else
+    // wrapped at word boundaries (Japanese breaks between any two characters), else broken
+    // wherever it must.
+    TextFit result{int(std::lround(basePixels * SmallestScale)), 0, true, -1, false, {}};
     const int wordFlags = Qt::AlignTop | horizontal | Qt::TextWordWrap;
     const int anywhereFlags = wordFlags | Qt::TextWrapAnywhere;
+    const bool hasBlank = std::any_of(text.cbegin(), text.cend(), isBlank);
     for (qreal scale = 1.0; scale >= SmallestScale - 1e-9 && result.clipped; scale -= 0.05) {
         const int pixels = int(std::lround(basePixels * scale));
         const QFontMetricsF& m = metrics(pixels);
-        if (!multiLine && shaped(text, pixels).visibleWidth <= room) {
-            result = {pixels, single.flags, false, shaped(text, pixels).width};
+        if (!multiLine && fitsAcross(text, pixels, room, alignment)) {
+            result = {pixels, single.flags, false, shaped(text, pixels).width, false, {}};
             break;
         }
         if (multiLine) {
@@ -183,17 +251,26 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
             const QStringList lines = text.split(QLatin1Char('\n'));
             bool fits = lines.size() * m.lineSpacing() <= item.box.height();
             for (qsizetype i = 0; fits && i < lines.size(); ++i)
-                fits = shaped(lines.at(i), pixels).visibleWidth <= item.box.width();
+                fits = fitsAcross(lines.at(i), pixels, item.box.width(), alignment);
             if (fits) {
-                result = {pixels, Qt::AlignTop | horizontal, false, -1, true};
+                result = {pixels, Qt::AlignTop | horizontal, false, -1, true, lines};
                 break;
             }
+        }
+        if (!multiLine && hasBlank) {
+            const QStringList lines = brokenAtBlanks(text, pixels, item.box.width(), alignment);
+            if (lines.size() > 1 && lines.size() * m.lineSpacing() <= item.box.height()) {
+                result = {pixels, wordFlags, false, -1, true, lines};
+                break;
+            }
+            if (scale - 0.05 >= SmallestScale - 1e-9)
+                continue; // smaller before breaking inside a word
         }
         for (int flags : {wordFlags, anywhereFlags}) {
             const QRectF needed = m.boundingRect(QRectF(0, 0, item.box.width(), 1e6), flags, text);
             if (needed.height() > m.lineSpacing() * 1.5 && needed.height() <= item.box.height() &&
                 needed.width() <= item.box.width()) {
-                result = {pixels, flags, false};
+                result = {pixels, flags, false, -1, false, {}};
                 break;
             }
         }
@@ -209,7 +286,7 @@ TextSetter::TextFit TextSetter::fit(const PageItem& item)
 }
 
 void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at,
-                            const QColor& colour, bool underline, qreal underlineEnd)
+                            const QColor& colour, bool underline, std::pair<qreal, qreal> underlineSpan)
 {
     const ShapedLine& line = shaped(text, pixelSize);
     if (line.plainPixelSize > 0) {
@@ -237,8 +314,9 @@ void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize
         // that overhang the box get no underline beyond it.
         const QFontMetricsF& m = metrics(pixelSize);
         const qreal y = at.y() + line.ascent + m.underlinePos();
-        const qreal width = std::max(line.visibleWidth, std::min(line.width, underlineEnd - at.x()));
-        painter.fillRect(QRectF(at.x(), y, width, std::max<qreal>(m.lineWidth(), 1)), colour);
+        const qreal from = std::max(at.x(), underlineSpan.first);
+        const qreal to = std::max(at.x() + line.visibleWidth, std::min(at.x() + line.width, underlineSpan.second));
+        painter.fillRect(QRectF(from, y, to - from, std::max<qreal>(m.lineWidth(), 1)), colour);
     }
 }
 
@@ -250,14 +328,15 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     const TextFit how = fit(item);
     const ReportControl& c = *item.control;
     const Qt::Alignment horizontal = c.alignment & Qt::AlignHorizontal_Mask;
-    const qreal boxRight = item.box.left() + item.box.width();
+    const std::pair<qreal, qreal> boxSpan(item.box.left(), item.box.left() + item.box.width());
     auto left = [&](const ShapedLine& line) {
-        // A line wider than its box by trailing blanks is aligned by what shows of it; one
-        // that runs on starts at the box.
+        // A centred line keeps its centre, overhanging both edges alike. A line otherwise
+        // wider than its box by trailing blanks is aligned by what shows of it; one that runs
+        // on starts at the box.
+        if (horizontal & Qt::AlignHCenter)
+            return item.box.left() + (item.box.width() - line.width) / 2;
         const qreal width =
             line.width <= item.box.width() ? line.width : std::min<qreal>(line.visibleWidth, item.box.width());
-        if (horizontal & Qt::AlignHCenter)
-            return item.box.left() + (item.box.width() - width) / 2;
         if (horizontal & Qt::AlignRight)
             return item.box.left() + item.box.width() - width;
         return qreal(item.box.left());
@@ -265,15 +344,15 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     if (how.advance >= 0) {
         // One line that fits: its shaped glyphs go straight onto the page.
         placeLine(painter, text, how.pixelSize, QPointF(left(shaped(text, how.pixelSize)), item.box.top()), c.colour,
-                  c.underline, boxRight);
+                  c.underline, boxSpan);
         return;
     }
     if (how.lines) {
         const qreal step = metrics(how.pixelSize).lineSpacing();
-        const QStringList lines = text.split(QLatin1Char('\n'));
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            const QPointF at(left(shaped(lines.at(i), how.pixelSize)), item.box.top() + i * step);
-            placeLine(painter, lines.at(i), how.pixelSize, at, c.colour, c.underline, boxRight);
+        for (qsizetype i = 0; i < how.lineTexts.size(); ++i) {
+            const QString& line = how.lineTexts.at(i);
+            const QPointF at(left(shaped(line, how.pixelSize)), item.box.top() + i * step);
+            placeLine(painter, line, how.pixelSize, at, c.colour, c.underline, boxSpan);
         }
         return;
     }

@@ -6,6 +6,9 @@
 #include <QGlyphRun>
 #include <QHash>
 #include <QRawFont>
+#include <QStringList>
+
+#include <utility>
 
 class QPainter;
 
@@ -20,7 +23,8 @@ public:
         int flags = 0;
         bool clipped = false; // still too long at the smallest size: cut at the box
         qreal advance = -1;   // width of a single line, when known
-        bool lines = false;   // several lines as the text breaks them, each drawn as one line
+        bool lines = false;   // several lines, each drawn as one line
+        QStringList lineTexts; // those lines, when `lines`
     };
     TextFit fit(const PageItem& item);
 
@@ -35,6 +39,7 @@ private:
         QList<QGlyphRun> runs; // positions relative to the line's top-left corner
         qreal width = 0;
         qreal visibleWidth = 0; // without trailing blanks, which show nothing and may overhang the box
+        qreal leadingWidth = 0; // of the blanks before the first visible character
         qreal ascent = 0;
         int plainPixelSize = 0; // set when the one run uses the plain font of that size
     };
@@ -47,13 +52,19 @@ private:
         QList<QPointF> positions;
     };
     const ShapedLine& shaped(const QString& text, int pixelSize);
+    // Whether a line fits across `room` as it is drawn: a centred line may overhang both
+    // edges equally by blanks, any other by its trailing blanks.
+    bool fitsAcross(const QString& text, int pixelSize, qreal room, Qt::Alignment horizontal);
+    // The text broken into lines at its blanks only, each line fitting `room`; empty when
+    // a word alone is too wide.
+    QStringList brokenAtBlanks(const QString& text, int pixelSize, qreal room, Qt::Alignment horizontal);
     // Texts of plain Japanese and Latin characters need no shaping: their glyphs are
     // looked up and set side by side. False when the text needs the full treatment.
     bool composePlain(const QString& text, int pixelSize, ShapedLine* line);
     // One shaped line with its top-left corner at `at`, drawn now or kept for the next flush.
-    // An underline stops at `underlineEnd` once past the visible characters.
+    // An underline stays within `underlineSpan` (left, right) beyond the visible characters.
     void placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at, const QColor& colour,
-                   bool underline, qreal underlineEnd);
+                   bool underline, std::pair<qreal, qreal> underlineSpan);
     const QFontMetricsF& metrics(int pixelSize);
 
     QHash<int, QFontMetricsF> metrics_;
