@@ -2,6 +2,7 @@
 // formatted text, numbering and the stored counter, PDF output read back by poppler,
 // texts that do not fit, and the preview window.
 #include "ScriptedMessagePresenter.h"
+#include "PdfText.h"
 #include "RequestFixture.h"
 #include "TestData.h"
 #include "TestText.h"
@@ -26,6 +27,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QRawFont>
 #include <QScreen>
 #include <QRegularExpression>
 #include <QSet>
@@ -205,6 +207,8 @@ private slots:
     void centredAmountKeepsItsCentre();
     void namesBreakBetweenWords_data();
     void namesBreakBetweenWords();
+    void sharedGlyphsCopyAsDrawn_data();
+    void sharedGlyphsCopyAsDrawn();
     void previewWindow();
     void emptyRunSaysWhy();
     void previewOpensOverItsWindow();
@@ -1054,6 +1058,54 @@ void TestReport::namesBreakBetweenWords()
     for (QString& line : expected)
         line.remove(QChar(0x3000)).remove(QLatin1Char(' '));
     QCOMPARE(shown.values(), expected);
+}
+
+void TestReport::sharedGlyphsCopyAsDrawn_data()
+{
+    // Every pair of visible characters that the report font draws with one glyph, as its own
+    // character map says (～ U+FF5E and 〜 U+301C, ― U+2015 and — U+2014, ...).
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    const QRawFont font = QRawFont::fromFont(reportFont(240));
+    QMap<quint32, QString> byGlyph;
+    for (char16_t c = 0x21; c < 0xFFFF; ++c) {
+        const QChar ch(c);
+        if (ch.isSurrogate() || ch.isSpace() || !ch.isPrint() || ch.isMark() || ch.category() == QChar::Other_Format)
+            continue;
+        quint32 glyph = 0;
+        int count = 1;
+        if (font.glyphIndexesForChars(&ch, 1, &glyph, &count) && glyph != 0)
+            byGlyph[glyph].append(ch);
+    }
+    auto name = [](QChar c) { return u("U+%1 %2").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper().arg(c); };
+    for (const QString& sharing : std::as_const(byGlyph))
+        for (qsizetype i = 1; i < sharing.size(); ++i)
+            QTest::newRow(qPrintable(name(sharing.at(0)) + u(" / ") + name(sharing.at(i))))
+                << QString(sharing.at(0)) << QString(sharing.at(i));
+}
+
+void TestReport::sharedGlyphsCopyAsDrawn()
+{
+    // A reader copies each character of the PDF as it was drawn, whichever character the
+    // font draws with the same glyph: single-line texts, texts broken at their blanks and
+    // texts of several lines.
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    const QString name = u("会費") + second + u("特別") + first + u("ｻﾝ") + second;
+    const QString longName = u("株式会社ミヤモト") + second + u("　宮本") + first + u("　幸子") + second;
+    request_.CompanyInfo = u("港区") + second + u("一丁目\n電話") + first + second;
+    const auto run = build(u("A4 x 4 控付"), {{name, 1500, u("年会費") + second + u("として")}, {longName, 1500, u("会費")}});
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("shared.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*run, path));
+    QStringList copied = pdfText(path).split(QLatin1Char('\n'));
+    for (QString& line : copied)
+        line.remove(QLatin1Char(' ')).remove(QChar(0x3000));
+    for (const QString& expected : {name, u("年会費") + second + u("として"), u("港区") + second + u("一丁目"),
+                                    u("電話") + first + second, u("株式会社ミヤモト") + second,
+                                    u("宮本") + first + u("幸子") + second})
+        QVERIFY2(std::any_of(copied.cbegin(), copied.cend(), [&](const QString& line) { return line.contains(expected); }),
+                 qPrintable(expected + u(" not in\n") + copied.join(QLatin1Char('\n'))));
 }
 
 void TestReport::previewWindow()

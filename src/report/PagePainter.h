@@ -16,6 +16,10 @@ public:
     using TextFit = TextSetter::TextFit;
     TextFit fit(const PageItem& item) { return text_.fit(item); }
 
+    // See TextSetter::markSharedGlyphs: for a PDF whose text layer PdfTextLayer mends.
+    void markSharedGlyphs() { text_.markSharedGlyphs(); }
+    const QList<char32_t>& markedCharacters() const { return text_.markedCharacters(); }
+
 private:
     void paintLine(QPainter& painter, const PageItem& item);
     void paintPicture(QPainter& painter, const PageItem& item);

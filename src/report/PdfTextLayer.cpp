@@ -1,10 +1,12 @@
 #include "report/PdfTextLayer.h"
 
 #include <QHash>
+#include <QtEndian>
 #include <QRegularExpression>
 #include <QSet>
 
 #include <algorithm>
+#include <cmath>
 
 namespace PdfTextLayer {
 
@@ -190,7 +192,127 @@ void mendToUnicode(const QByteArray& pdf, const Xref& xref, const QHash<int, QBy
     blankTargets(pdf, dataAt, dataLength, edits);
 }
 
-QList<Edit> textLayerEdits(const QByteArray& pdf, const Xref& xref)
+// Where the data of the stream object `number` starts, and its declared length: a number,
+// or the object holding it. False when the writer wrote it otherwise.
+struct StreamData {
+    qsizetype at = 0;
+    qsizetype length = 0;
+    int lengthObject = 0; // 0 when the length is given in place
+    qsizetype lengthAt = 0;  // where the length's digits stand
+    qsizetype lengthDigits = 0;
+};
+
+bool streamData(const QByteArray& pdf, const Xref& xref, const QHash<int, QByteArrayView>& heads, int number,
+                StreamData* data)
+{
+    const QByteArrayView head = heads.value(number);
+    static const QRegularExpression lengthEntry(QStringLiteral(R"(/Length (\d+)( 0 R)?)"));
+    const auto length = lengthEntry.match(QString::fromLatin1(head));
+    if (head.isEmpty() || !length.hasMatch())
+        return false;
+    data->at = xref.offsets.at(number) + head.size() + 6; // after "stream"
+    if (pdf.mid(data->at, 2) == "\r\n")
+        data->at += 2;
+    else if (pdf.mid(data->at, 1) == "\n")
+        data->at += 1;
+    else
+        return false;
+    const qsizetype value = length.captured(1).toLongLong();
+    if (length.capturedLength(2) == 0) {
+        data->length = value;
+        data->lengthAt = xref.offsets.at(number) + length.capturedStart(1);
+        data->lengthDigits = length.capturedLength(1);
+    } else {
+        // "N 0 obj" then the number
+        if (value <= 0 || value >= xref.offsets.size() || xref.offsets.at(value) <= 0)
+            return false;
+        const QByteArrayView object = heads.value(int(value));
+        static const QRegularExpression number(QStringLiteral(R"(^\d+ 0 obj\s+(\d+)\s)"));
+        const auto m = number.match(QString::fromLatin1(object));
+        if (!m.hasMatch())
+            return false;
+        data->length = m.captured(1).toLongLong();
+        data->lengthObject = int(value);
+        data->lengthAt = xref.offsets.at(value) + m.capturedStart(1);
+        data->lengthDigits = m.capturedLength(1);
+    }
+    return data->at + data->length <= xref.tableAt;
+}
+
+// "/Span<</ActualText<FEFF...>>>BDC", the character as UTF-16 with its byte-order mark.
+QByteArray actualText(char32_t character)
+{
+    QByteArray hex = "FEFF";
+    for (QChar unit : QString::fromUcs4(&character, 1))
+        hex += QByteArray::number(unit.unicode(), 16).rightJustified(4, '0').toUpper();
+    return "/Span<</ActualText<" + hex + ">>>BDC ";
+}
+
+// A page's drawing with the marked text objects named: each "/Fn size+k/1024 Tf" gets its
+// size back, and each glyph it shows ("x y Td <code> Tj") is wrapped in the marked
+// character's own name. Empty when nothing was marked.
+QByteArray namedMarkedGlyphs(const QByteArray& drawing, const QList<char32_t>& marked)
+{
+    static const QRegularExpression markedSize(QStringLiteral(R"(^(/F\d+ )(\d+)\.(\d+)( Tf.*)$)"));
+    static const QRegularExpression shownGlyph(QStringLiteral(R"(^(.* )(<[0-9A-Fa-f]+> Tj)$)"));
+    QList<QByteArray> lines = drawing.split('\n');
+    QByteArray name; // of the text object being read, if marked
+    bool changed = false;
+    for (QByteArray& line : lines) {
+        if (line == "ET") {
+            name.clear();
+            continue;
+        }
+        if (!name.isEmpty()) {
+            const auto glyph = shownGlyph.match(QString::fromLatin1(line));
+            if (glyph.hasMatch())
+                line = glyph.captured(1).toLatin1() + name + glyph.captured(2).toLatin1() + " EMC";
+            continue;
+        }
+        if (!line.startsWith("/F") || !line.contains(" Tf"))
+            continue;
+        const auto size = markedSize.match(QString::fromLatin1(line));
+        if (!size.hasMatch())
+            continue;
+        const double mark = (QStringLiteral("0.") + size.captured(3)).toDouble() * 1024;
+        const qsizetype k = qRound(mark);
+        if (k < 1 || k > marked.size() || std::abs(mark - k) > 0.05)
+            continue;
+        name = actualText(marked.at(k - 1));
+        line = (size.captured(1) + size.captured(2) + size.captured(4)).toLatin1();
+        changed = true;
+    }
+    return changed ? lines.join('\n') : QByteArray();
+}
+
+// Each page's drawing (a Flate stream, as Qt writes it) with its marked glyphs named.
+void nameMarkedGlyphs(const QByteArray& pdf, const Xref& xref, const QHash<int, QByteArrayView>& heads,
+                      const QList<char32_t>& marked, QList<Edit>* edits)
+{
+    static const QRegularExpression contents(QStringLiteral(R"(/Contents (\d+) 0 R)"));
+    for (const QByteArrayView head : heads) {
+        if (!head.contains("/Type /Page") || head.contains("/Type /Pages"))
+            continue;
+        const auto m = contents.match(QString::fromLatin1(head));
+        StreamData data;
+        const int number = m.hasMatch() ? m.captured(1).toInt() : 0;
+        if (number <= 0 || number >= xref.offsets.size() || xref.offsets.at(number) <= 0 ||
+            !heads.value(number).contains("/Filter /FlateDecode") || !streamData(pdf, xref, heads, number, &data))
+            continue;
+        // qUncompress wants zlib data behind its expected size (a hint that it grows as needed).
+        QByteArray zipped(4, '\0');
+        qToBigEndian<quint32>(quint32(data.length * 4), zipped.data());
+        zipped += pdf.mid(data.at, data.length);
+        const QByteArray named = namedMarkedGlyphs(qUncompress(zipped), marked);
+        if (named.isEmpty())
+            continue;
+        const QByteArray stream = qCompress(named).mid(4); // zlib data without Qt's size
+        edits->append({data.at, data.length, stream});
+        edits->append({data.lengthAt, data.lengthDigits, QByteArray::number(stream.size())});
+    }
+}
+
+QList<Edit> textLayerEdits(const QByteArray& pdf, const Xref& xref, const QList<char32_t>& marked)
 {
     const QHash<int, QByteArrayView> heads = objectHeads(pdf, xref);
     static const QRegularExpression fontName(QStringLiteral(R"(/FontName /([A-Z]{6})\+([^\s/<>\[\]()]+))"));
@@ -220,17 +342,19 @@ QList<Edit> textLayerEdits(const QByteArray& pdf, const Xref& xref)
     for (int number : maps)
         if (number > 0 && number < xref.offsets.size() && xref.offsets.at(number) > 0)
             mendToUnicode(pdf, xref, heads, number, &edits);
+    if (!marked.isEmpty())
+        nameMarkedGlyphs(pdf, xref, heads, marked, &edits);
     return edits;
 }
 
 } // namespace
 
-QByteArray mended(const QByteArray& pdf)
+QByteArray mended(const QByteArray& pdf, const QList<char32_t>& marked)
 {
     Xref xref;
     if (!readXref(pdf, &xref))
         return pdf;
-    QList<Edit> edits = textLayerEdits(pdf, xref);
+    QList<Edit> edits = textLayerEdits(pdf, xref, marked);
     if (edits.isEmpty())
         return pdf;
     std::sort(edits.begin(), edits.end(), [](const Edit& a, const Edit& b) { return a.at < b.at; });

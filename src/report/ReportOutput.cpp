@@ -24,10 +24,10 @@ QPageLayout fullPageA4()
 }
 
 // Pages first..last (0-based); returns the 1-based numbers of the pages drawn.
-QList<int> paintPages(ReportRun& run, QPainter& painter, QPagedPaintDevice& device, int first, int last)
+QList<int> paintPages(ReportRun& run, PagePainter& pagePainter, QPainter& painter, QPagedPaintDevice& device,
+                      int first, int last)
 {
     QList<int> drawn;
-    PagePainter pagePainter;
     for (int index = first; index <= last; ++index) {
         if (!drawn.isEmpty() && !device.newPage())
             break;
@@ -81,6 +81,8 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     QBuffer drawing;
     drawing.open(QIODevice::WriteOnly);
     QList<int> drawn;
+    PagePainter pagePainter;
+    pagePainter.markSharedGlyphs();
     {
         QPdfWriter writer(&drawing);
         writer.setPageLayout(fullPageA4());
@@ -90,12 +92,12 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         QPainter painter;
         if (!painter.begin(&writer))
             return failAfterClearance(QStringLiteral("PDF を作成できません。"));
-        drawn = paintPages(run, painter, writer, first, last);
+        drawn = paintPages(run, pagePainter, painter, writer, first, last);
         painter.end();
     }
     if (drawn.size() != std::max(0, last - first + 1))
         return failAfterClearance(QStringLiteral("PDF のページを作成できません。"));
-    const QByteArray pdf = PdfTextLayer::mended(drawing.data());
+    const QByteArray pdf = PdfTextLayer::mended(drawing.data(), pagePainter.markedCharacters());
     if (file.write(pdf) != pdf.size())
         return failAfterClearance(file.errorString());
     if (!file.commit())

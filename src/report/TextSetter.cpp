@@ -291,18 +291,24 @@ void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize
     const ShapedLine& line = shaped(text, pixelSize);
     if (line.plainPixelSize > 0) {
         const QRgb rgba = colour.rgba();
-        GlyphBatch* batch = nullptr;
-        for (GlyphBatch& b : batches_)
-            if (b.pixelSize == line.plainPixelSize && b.colour == rgba)
-                batch = &b;
-        if (!batch) {
-            batches_.append(GlyphBatch{line.plainPixelSize, rgba, {}, {}});
-            batch = &batches_.last();
-        }
+        auto batchFor = [&](int mark) {
+            for (GlyphBatch& b : batches_)
+                if (b.pixelSize == line.plainPixelSize && b.colour == rgba && b.mark == mark)
+                    return &b;
+            batches_.append(GlyphBatch{line.plainPixelSize, rgba, mark, {}, {}});
+            return &batches_.last();
+        };
         const QGlyphRun& run = line.runs.first();
-        batch->glyphs.append(run.glyphIndexes());
-        for (const QPointF& position : run.positions())
-            batch->positions.append(onWholeTwips(position + at));
+        const QList<quint32> glyphs = run.glyphIndexes();
+        const QList<QPointF> positions = run.positions();
+        GlyphBatch* plain = batchFor(0);
+        for (qsizetype i = 0; i < glyphs.size(); ++i) { // one glyph per character in a plain text
+            const int mark = marking_ ? markFor(text.at(i), line.plainPixelSize) : 0;
+            GlyphBatch* batch = mark == 0 ? plain : batchFor(mark);
+            batch->glyphs.append(glyphs.at(i));
+            batch->positions.append(onWholeTwips(positions.at(i) + at));
+            plain = batchFor(0); // the list may have grown
+        }
     } else {
         flush(painter);
         painter.setPen(colour);
@@ -374,11 +380,33 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     painter.drawText(area, how.flags, text);
 }
 
+int TextSetter::markFor(QChar ch, int pixelSize)
+{
+    if (ch.unicode() < 0x80)
+        return 0;
+    if (!shared_)
+        shared_.emplace(rawFonts_.value(pixelSize));
+    if (!shared_->namedAsAnother(ch))
+        return 0;
+    const qsizetype index = marked_.indexOf(ch.unicode());
+    if (index >= 0)
+        return int(index) + 1;
+    if (marked_.size() >= MostMarkedCharacters)
+        return 0;
+    marked_.append(ch.unicode());
+    return int(marked_.size());
+}
+
 void TextSetter::flush(QPainter& painter)
 {
     for (const GlyphBatch& batch : batches_) {
+        if (batch.glyphs.isEmpty())
+            continue;
         QGlyphRun run;
-        run.setRawFont(rawFonts_.value(batch.pixelSize));
+        QRawFont font = rawFonts_.value(batch.pixelSize);
+        if (batch.mark > 0)
+            font.setPixelSize(batch.pixelSize + batch.mark / 1024.0); // far below what any device shows
+        run.setRawFont(font);
         run.setGlyphIndexes(batch.glyphs);
         run.setPositions(batch.positions);
         painter.setPen(QColor::fromRgba(batch.colour));

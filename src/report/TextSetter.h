@@ -1,5 +1,6 @@
 #pragma once
 #include "report/ReportPage.h"
+#include "report/SharedGlyphs.h"
 
 #include <QFont>
 #include <QFontMetricsF>
@@ -8,6 +9,7 @@
 #include <QRawFont>
 #include <QStringList>
 
+#include <optional>
 #include <utility>
 
 class QPainter;
@@ -33,6 +35,14 @@ public:
     // Draws the glyphs kept so far; call before anything else is drawn over them.
     void flush(QPainter& painter);
 
+    // From now on, characters whose glyph a PDF's text layer names after another character
+    // are drawn at their size plus k/1024 twip, k naming the character as
+    // markedCharacters()[k - 1], for PdfTextLayer to name them right. Only single-line and
+    // explicitly broken texts of plain characters are marked.
+    void markSharedGlyphs() { marking_ = true; }
+    const QList<char32_t>& markedCharacters() const { return marked_; }
+    static constexpr int MostMarkedCharacters = 127;
+
 private:
     // A text shaped once on one line: most texts repeat on every receipt of a run.
     struct ShapedLine {
@@ -48,6 +58,7 @@ private:
     struct GlyphBatch {
         int pixelSize = 0;
         QRgb colour = 0;
+        int mark = 0; // 1 + the index of the character in marked_, or 0
         QList<quint32> glyphs;
         QList<QPointF> positions;
     };
@@ -66,12 +77,17 @@ private:
     void placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at, const QColor& colour,
                    bool underline, std::pair<qreal, qreal> underlineSpan);
     const QFontMetricsF& metrics(int pixelSize);
+    // The mark a glyph of `ch` is drawn with (see markSharedGlyphs).
+    int markFor(QChar ch, int pixelSize);
 
     QHash<int, QFontMetricsF> metrics_;
     QHash<QString, TextFit> fits_; // texts that needed shrinking or wrapping
     QHash<QString, ShapedLine> shaped_;
     QHash<int, QRawFont> rawFonts_;
     QList<GlyphBatch> batches_;
+    bool marking_ = false;
+    std::optional<SharedGlyphs> shared_;
+    QList<char32_t> marked_;
 };
 
 // The font every layout uses, at a size in twips.
