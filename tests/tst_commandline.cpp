@@ -18,6 +18,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -30,6 +31,8 @@ private slots:
     void sameAsTheWindow();
     void refusals_data();
     void refusals();
+    void neverWritesOverItsOwnData_data();
+    void neverWritesOverItsOwnData();
 };
 
 namespace {
@@ -233,6 +236,65 @@ void TestCommandLine::refusals()
                                                          u("--category"), u("正会員")});
         QCOMPARE(next.out, u("00041 00045\n")); // nothing was issued by the refused run
     }
+}
+
+void TestCommandLine::neverWritesOverItsOwnData_data()
+{
+    QTest::addColumn<QString>("link");   // made in the program's folder first, "" for none
+    QTest::addColumn<QString>("target"); // what the link points to
+    QTest::addColumn<QString>("pdf");    // the --pdf argument
+    QTest::addColumn<QString>("named");  // the data file the refusal names
+    QTest::newRow("the main database") << QString() << QString() << u("data/Ledrium.mdb") << u("Ledrium.mdb");
+    QTest::newRow("the work database") << QString() << QString() << u("data/LedriumWork.mdb") << u("LedriumWork.mdb");
+    QTest::newRow("a journal not there") << QString() << QString() << u("data/Ledrium.mdb-journal")
+                                         << u("Ledrium.mdb-journal");
+    QTest::newRow("the lock") << QString() << QString() << u("data/Ledrium.lock") << u("Ledrium.lock");
+    QTest::newRow("by a roundabout path") << QString() << QString() << u("data/../data/./Ledrium.mdb") << u("Ledrium.mdb");
+    QTest::newRow("through a link") << u("link.pdf") << u("data/Ledrium.mdb") << u("link.pdf") << u("Ledrium.mdb");
+    QTest::newRow("through a dangling link") << u("link.pdf") << u("data/LedriumWork.mdb-journal") << u("link.pdf")
+                                             << u("LedriumWork.mdb-journal");
+    QTest::newRow("through a linked folder") << u("out") << u("data") << u("out/Ledrium.mdb") << u("Ledrium.mdb");
+    QTest::newRow("through a chain of links") << u("b.pdf") << u("link.pdf") << u("b.pdf") << u("Ledrium.mdb");
+}
+
+// A PDF over the program's own files is refused before any number is issued, naming the file;
+// the databases stay byte for byte.
+void TestCommandLine::neverWritesOverItsOwnData()
+{
+    QFETCH(QString, link);
+    QFETCH(QString, target);
+    QFETCH(QString, pdf);
+    QFETCH(QString, named);
+    QTemporaryDir program;
+    {
+        TestData data;
+        arrange(u("西暦"));
+        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
+    }
+    QVERIFY(installProgram(program.path()));
+    QDir::setCurrent(program.path());
+    if (link == u("b.pdf"))
+        QVERIFY(QFile::link(u("data/Ledrium.mdb"), u("link.pdf")));
+    if (!link.isEmpty())
+        QVERIFY(QFile::link(target, link));
+    const auto bytesOf = [&](const QString& name) {
+        QFile file(program.filePath(u("data/") + name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray main = bytesOf(u("Ledrium.mdb"));
+    const QByteArray work = bytesOf(u("LedriumWork.mdb"));
+    QVERIFY(!main.isEmpty() && !work.isEmpty());
+
+    const Result result = runProgram(program.path(), {u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--category"), u("正会員")});
+    QCOMPARE(result.exitCode, 1);
+    QVERIFY2(result.err.contains(u("/data/") + named), qPrintable(result.err));
+    QVERIFY(result.out.isEmpty());
+    QCOMPARE(bytesOf(u("Ledrium.mdb")), main);
+    for (const QString& name : {u("Ledrium.mdb-journal"), u("LedriumWork.mdb-journal"), u("Ledrium.lock")})
+        QVERIFY2(!QFileInfo::exists(program.filePath(u("data/") + name)), qPrintable(name));
+    const Result next = runProgram(program.path(), {u("--pdf"), u("out.pdf"), u("--paper"), u("A4 x 4"),
+                                                     u("--category"), u("正会員")});
+    QCOMPARE(next.out, u("00041 00045\n")); // nothing was issued by the refused run
 }
 
 QTEST_MAIN(TestCommandLine)

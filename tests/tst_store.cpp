@@ -22,6 +22,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -49,6 +50,8 @@ private slots:
     void cutOffSaveIsRolledBack();
     void journalOfAnotherStateIsRefused();
     void oldDeliveredHintsGetTodaysText();
+    void csvNeverWrittenOverOwnData_data();
+    void csvNeverWrittenOverOwnData();
     void csvFieldWrittenAsSpreadsheetsReadIt_data();
     void csvFieldWrittenAsSpreadsheetsReadIt();
     void csvRecordsReadAsSpreadsheetsWriteThem_data();
@@ -621,6 +624,39 @@ void TestStore::csvEncodingDetected()
     bool decodedClean = !clean;
     QCOMPARE(TextDecoding::decode(bytes, encoding, &decodedClean), text);
     QCOMPARE(decodedClean, clean);
+}
+
+void TestStore::csvNeverWrittenOverOwnData_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("viaLink");
+    QTest::newRow("main database") << u("Ledrium.mdb") << false;
+    QTest::newRow("work database through a link") << u("LedriumWork.mdb") << true;
+    QTest::newRow("a journal through a dangling link") << u("Ledrium.mdb-journal") << true;
+    QTest::newRow("the lock") << u("Ledrium.lock") << false;
+}
+
+// Every CSV export (member lists, the register) saves through here: the program's own files
+// are refused by name, and left as they were.
+void TestStore::csvNeverWrittenOverOwnData()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, viaLink);
+    TestData data;
+    const QString own = data.folder() + name;
+    QString path = own;
+    QTemporaryDir elsewhere;
+    if (viaLink) {
+        path = elsewhere.filePath(u("export.csv"));
+        QVERIFY(QFile::link(own, path));
+    }
+    const bool existed = QFileInfo::exists(own);
+    const QByteArray before = bytesOf(own);
+    QString error;
+    QVERIFY(!CsvText::save(path, QByteArray("a,b\r\n"), &error));
+    QVERIFY2(error.contains(name), qPrintable(error));
+    QCOMPARE(QFileInfo::exists(own), existed);
+    QCOMPARE(bytesOf(own), before);
 }
 
 #include "tst_store.moc"

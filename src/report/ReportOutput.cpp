@@ -3,6 +3,7 @@
 #include "report/PagePainter.h"
 #include "report/PdfTextLayer.h"
 #include "report/ReportRun.h"
+#include "store/OwnFiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -51,6 +52,9 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
             *error = reason;
         return false;
     };
+    // Before anything is opened or issued: a PDF over the program's own data would destroy it.
+    if (const QString own = OwnFiles::refusal(path); !own.isEmpty())
+        return fail(own);
     // Written beside and renamed into place: a failed write never leaves half a file, nor
     // spoils a file of the same name. Renaming over a device or a pipe would replace it.
     if (const QFileInfo target(path); target.exists() && !target.isFile())
@@ -117,6 +121,13 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
     }
     if (first > last)
         return true;
+    // Printing to a file the print dialog named is an output like a PDF.
+    if (!printer.outputFileName().isEmpty())
+        if (const QString own = OwnFiles::refusal(printer.outputFileName()); !own.isEmpty()) {
+            if (error)
+                *error = own;
+            return false;
+        }
     // Numbers are recorded before the job begins: if that fails nothing is printed (a job begun
     // first could not be taken back from every printer, and would already have emptied a file).
     const QString outputName = printer.outputFileName().isEmpty() ? printer.printerName()

@@ -163,6 +163,24 @@ void close()
     }
 }
 
+QStringList openFiles()
+{
+    QStringList files;
+    for (const char* name : {MainDbName, WorkDbName}) {
+        const QSqlDatabase db = QSqlDatabase::database(QLatin1String(name), false);
+        if (!db.isOpen())
+            continue;
+        // Opened as "file:<percent-encoded path>?mode=rw".
+        QString uri = db.databaseName();
+        if (!uri.startsWith(QLatin1String("file:")))
+            continue;
+        uri = uri.mid(5);
+        uri.truncate(uri.indexOf(QLatin1Char('?')) < 0 ? uri.size() : uri.indexOf(QLatin1Char('?')));
+        files << QUrl::fromPercentEncoding(uri.toUtf8());
+    }
+    return files;
+}
+
 QSqlDatabase mainDb() { return QSqlDatabase::database(QLatin1String(MainDbName), false); }
 QSqlDatabase workDb() { return QSqlDatabase::database(QLatin1String(WorkDbName), false); }
 

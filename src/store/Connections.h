@@ -3,6 +3,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 
 inline constexpr const char* MainDbName = "MainDb";
 inline constexpr const char* WorkDbName = "WorkDb";
@@ -19,6 +20,8 @@ namespace Connections {
 // foreign file is refused and nothing is created.
 OpenOutcome open(const DataPaths& paths);
 void close();
+// The files of the databases open now (none when closed).
+QStringList openFiles();
 QSqlDatabase mainDb();
 QSqlDatabase workDb();
 } // namespace Connections

@@ -1,5 +1,7 @@
 #include "store/CsvText.h"
 
+#include "store/OwnFiles.h"
+
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -69,6 +71,8 @@ bool save(const QString& path, const QByteArray& bytes, QString* error)
             *error = reason;
         return false;
     };
+    if (const QString own = OwnFiles::refusal(path); !own.isEmpty())
+        return fail(own);
     // Renaming over a device or a pipe would replace it rather than write into it.
     if (const QFileInfo target(path); target.exists() && !target.isFile())
         return fail(QStringLiteral("通常のファイルではないため、書き込めません。"));
