@@ -98,6 +98,17 @@ void arrange(const QString& era)
     QVERIFY(CustomerMasterTable::replaceCategory(u("賛助会員"), {}));
 }
 
+// The program in `program`, its data folder arranged as above.
+void installArranged(const QTemporaryDir& program)
+{
+    {
+        TestData data;
+        arrange(u("西暦"));
+        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
+    }
+    QVERIFY(installProgram(program.path()));
+}
+
 } // namespace
 
 void TestCommandLine::initTestCase()
@@ -217,12 +228,7 @@ void TestCommandLine::refusals()
     QFETCH(int, exitCode);
     QFETCH(QString, message);
     QTemporaryDir program;
-    {
-        TestData data;
-        arrange(u("西暦"));
-        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
-    }
-    QVERIFY(installProgram(program.path()));
+    installArranged(program);
     if (message == u("Ledrium.mdb"))
         QVERIFY(QFile::remove(program.filePath(u("data/Ledrium.mdb"))));
     QDir::setCurrent(program.path());
@@ -266,12 +272,7 @@ void TestCommandLine::neverWritesOverItsOwnData()
     QFETCH(QString, pdf);
     QFETCH(QString, named);
     QTemporaryDir program;
-    {
-        TestData data;
-        arrange(u("西暦"));
-        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
-    }
-    QVERIFY(installProgram(program.path()));
+    installArranged(program);
     QDir::setCurrent(program.path());
     if (link == u("b.pdf"))
         QVERIFY(QFile::link(u("data/Ledrium.mdb"), u("link.pdf")));
