@@ -49,6 +49,7 @@ private slots:
     void refusedOpenChangesNeitherFile();
     void cutOffSaveIsRolledBack();
     void journalOfAnotherStateIsRefused();
+    void journalOfAnotherCopyIsRefused();
     void oldDeliveredHintsGetTodaysText();
     void csvNeverWrittenOverOwnData_data();
     void csvNeverWrittenOverOwnData();
@@ -429,6 +430,8 @@ void TestStore::journalOfAnotherStateIsRefused()
 {
     QTemporaryDir dir;
     QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok); // the files get their identity
+    Connections::close();
     const QString mainPath = dir.filePath(QStringLiteral("Ledrium.mdb"));
     const QString journalPath = mainPath + QStringLiteral("-journal");
     const QByteArray backup = bytesOf(mainPath);
@@ -459,6 +462,57 @@ void TestStore::journalOfAnotherStateIsRefused()
     QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 0);
     Connections::close();
     QCOMPARE(bytesOf(mainPath), backup);
+}
+
+// Two data folders made from the same delivered files, used alike: a journal cut off in one is
+// refused beside the other (whose rows it would delete), and still rolled back in its own.
+void TestStore::journalOfAnotherCopyIsRefused()
+{
+    QTemporaryDir first, second;
+    QVERIFY(SchemaInstaller::createMissing(first.path()));
+    QStringList fill = {QStringLiteral("PRAGMA journal_mode = DELETE")};
+    for (int i = 1; i <= 200; ++i)
+        fill << QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) VALUES (%1, '%2', '会員')").arg(i).arg(QString(100, QChar(0x4E00 + i)));
+    for (const char* name : {"Ledrium.mdb", "LedriumWork.mdb"})
+        QVERIFY(QFile::copy(first.filePath(QLatin1String(name)), second.filePath(QLatin1String(name))));
+    for (const QTemporaryDir* dir : {&first, &second}) {
+        QVERIFY(Connections::open(DataPaths::forFolder(dir->path())).ok);
+        Connections::close();
+        QVERIFY(onFile(dir->filePath(QStringLiteral("Ledrium.mdb")), fill));
+    }
+    const QString firstMain = first.filePath(QStringLiteral("Ledrium.mdb"));
+    const QString secondMain = second.filePath(QStringLiteral("Ledrium.mdb"));
+    QByteArray journal, cutOff;
+    // A small cache makes SQLite write part of the save into the file, with its journal synced.
+    QVERIFY(onFile(firstMain,
+                   // Page 1 first, as the program's own saves journal it.
+                   {QStringLiteral("PRAGMA cache_size = 2"), QStringLiteral("BEGIN"), QStringLiteral("PRAGMA user_version = 7"),
+                    QStringLiteral("DELETE FROM 顧客マスタ WHERE 行番号 > 10")},
+                   [&] {
+                       journal = bytesOf(firstMain + QStringLiteral("-journal"));
+                       cutOff = bytesOf(firstMain);
+                   }));
+    QVERIFY(journal.size() > 1000);
+
+    const QByteArray secondBefore = bytesOf(secondMain);
+    QVERIFY(writeBytes(secondMain + QStringLiteral("-journal"), journal));
+    const OpenOutcome refused = Connections::open(DataPaths::forFolder(second.path()));
+    QVERIFY(!refused.ok);
+    QVERIFY2(refused.reason.contains(secondMain + QStringLiteral("-journal")), qPrintable(refused.reason));
+    QVERIFY(refused.reason.contains(QStringLiteral("削除してから起動してください")));
+    QCOMPARE(bytesOf(secondMain), secondBefore);
+    QVERIFY(QFile::remove(secondMain + QStringLiteral("-journal")));
+    QVERIFY(Connections::open(DataPaths::forFolder(second.path())).ok);
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 200);
+    Connections::close();
+
+    // The genuine cut-off save: the file as the kill left it, with its own journal.
+    QVERIFY(writeBytes(firstMain, cutOff));
+    QVERIFY(writeBytes(firstMain + QStringLiteral("-journal"), journal));
+    const OpenOutcome rolledBack = Connections::open(DataPaths::forFolder(first.path()));
+    QVERIFY2(rolledBack.ok, qPrintable(rolledBack.reason));
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 200);
+    Connections::close();
 }
 
 // An existing database keeps its hint rows across an update: a text still as an earlier

@@ -1,5 +1,6 @@
 #include "store/Connections.h"
 
+#include "store/FileIdentity.h"
 #include "store/LeftoverLogs.h"
 #include "store/RegisterSchema.h"
 #include "store/UsualAmountColumn.h"
@@ -140,6 +141,13 @@ OpenOutcome open(const DataPaths& paths)
     }
     // A database from before the register gets it now; nothing else in the file changes.
     // Likewise the members' usual amounts.
+    for (const auto& file : files) {
+        if (const QString reason = FileIdentity::ensure(QSqlDatabase::database(QLatin1String(file.name), false));
+            !reason.isEmpty()) {
+            close();
+            return {false, file.path, reason};
+        }
+    }
     QString reason = RegisterSchema::ensure(mainDb());
     if (reason.isEmpty())
         reason = UsualAmountColumn::ensure(mainDb());

@@ -1,5 +1,7 @@
 #include "store/LeftoverLogs.h"
 
+#include "store/FileIdentity.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
@@ -21,6 +23,18 @@ qint64 pageSizeOf(const QByteArray& header)
 {
     const quint16 stored = qFromBigEndian<quint16>(header.constData() + 16);
     return stored == 1 ? 65536 : stored;
+}
+
+// Page 1 headers that differ only where giving a file its identity writes: the change counter
+// and the version number that follows it, the identity, and the library version of the write.
+bool sameApartFromIdentity(QByteArray a, QByteArray b)
+{
+    for (QByteArray* header : {&a, &b}) {
+        header->replace(changeCounterAt, 4, QByteArray(4, '\0'));
+        header->replace(FileIdentity::IdentityAt, 4, QByteArray(4, '\0'));
+        header->replace(92, 8, QByteArray(8, '\0'));
+    }
+    return a == b;
 }
 
 QString refusal(const QString& log, const QString& why)
@@ -80,7 +94,12 @@ QString journalProblem(const QString& databasePath, const QString& journalPath)
     const quint32 now = bigEndian32(databaseHeader, changeCounterAt);
     const bool untouched = databaseHeader == pageOne;
     const bool beingWritten = now == before + 1 && databaseHeader.left(changeCounterAt) == pageOne.left(changeCounterAt);
-    if (untouched || beingWritten)
+    // Only the file whose save wrote the journal carries its identity; the one save that gives
+    // a file its identity shows nothing else changed in the header.
+    const quint32 journalIdentity = bigEndian32(pageOne, FileIdentity::IdentityAt);
+    const quint32 fileIdentity = bigEndian32(databaseHeader, FileIdentity::IdentityAt);
+    const bool identityGiven = journalIdentity == 0 && sameApartFromIdentity(databaseHeader, pageOne);
+    if (untouched || (beingWritten && (journalIdentity == fileIdentity || identityGiven)))
         return {};
     return refusal(journalPath, QStringLiteral("ログファイルはこのファイルの以前の状態のものではありません。"));
 }
