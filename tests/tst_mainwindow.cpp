@@ -11,6 +11,7 @@
 #include "ui/DateBox.h"
 #include "ui/EraDateFormat.h"
 #include "ui/HolidayCalendar.h"
+#include "ui/JapaneseHolidays.h"
 #include "ui/LineWidget.h"
 #include "ui/NumberBox.h"
 #include "ui/RecentFolder.h"
@@ -58,6 +59,8 @@ private slots:
     void typedDates_data();
     void typedDates();
     void calendar();
+    void holidaysAsTheLawSetsThem_data();
+    void holidaysAsTheLawSetsThem();
     void lists();
     void grids();
     void checkCellsShowOnlyTheirBox();
@@ -545,17 +548,54 @@ void TestMainWindow::calendar()
     auto* title = box.findChild<QLabel*>(u("monthTitle"));
     QCOMPARE(title->text(), u("令和 08年05月"));
     const QColor holiday = calendar->dateTextFormat(QDate(2026, 5, 3)).foreground().color();
-    for (const QDate& day : {QDate(2026, 1, 1), QDate(2026, 1, 15), QDate(2026, 2, 11), QDate(2026, 4, 29),
-                             QDate(2026, 5, 4), QDate(2026, 5, 5), QDate(2026, 7, 20), QDate(2026, 9, 15),
-                             QDate(2026, 10, 10), QDate(2026, 11, 3), QDate(2026, 11, 23), QDate(2026, 12, 23)})
+    for (const QDate& day : JapaneseHolidays::ofYear(2026).keys())
         QCOMPARE(calendar->dateTextFormat(day).foreground().color(), holiday);
-    QVERIFY(!calendar->dateTextFormat(QDate(2026, 5, 6)).hasProperty(QTextFormat::ForegroundBrush));
-    QVERIFY(calendar->dateTextFormat(QDate(2027, 12, 23)).hasProperty(QTextFormat::ForegroundBrush));
+    QCOMPARE(calendar->dateTextFormat(QDate(2026, 5, 6)).toolTip(), u("振替休日"));
+    // Days that were holidays only under earlier rules are not marked.
+    for (const QDate& day : {QDate(2026, 1, 15), QDate(2026, 10, 10), QDate(2026, 12, 23), QDate(2026, 5, 7)})
+        QVERIFY(!calendar->dateTextFormat(day).hasProperty(QTextFormat::ForegroundBrush));
+    QCOMPARE(calendar->dateTextFormat(QDate(2027, 1, 11)).toolTip(), u("成人の日"));
     // Clicking a day takes it and closes the calendar.
     calendar->setSelectedDate(QDate(2026, 5, 20));
     emit calendar->clicked(QDate(2026, 5, 20));
     QCOMPARE(box.date(), QDate(2026, 5, 20));
     QVERIFY(!calendar->isVisible());
+}
+
+void TestMainWindow::holidaysAsTheLawSetsThem_data()
+{
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QStringList>("days"); // month/day, as the Cabinet Office lists them
+    QTest::newRow("2019, the enthronement") << 2019 << QStringList{
+        u("1/1"),  u("1/14"), u("2/11"), u("3/21"),  u("4/29"),  u("4/30"),  u("5/1"),  u("5/2"),
+        u("5/3"),  u("5/4"),  u("5/5"),  u("5/6"),   u("7/15"),  u("8/11"),  u("8/12"), u("9/16"),
+        u("9/23"), u("10/14"), u("10/22"), u("11/3"), u("11/4"), u("11/23")};
+    QTest::newRow("2020, the Olympic moves") << 2020 << QStringList{
+        u("1/1"),  u("1/13"), u("2/11"), u("2/23"), u("2/24"), u("3/20"), u("4/29"),  u("5/3"),  u("5/4"),
+        u("5/5"),  u("5/6"),  u("7/23"), u("7/24"), u("8/10"), u("9/21"), u("9/22"),  u("11/3"), u("11/23")};
+    QTest::newRow("2021, moved again") << 2021 << QStringList{
+        u("1/1"),  u("1/11"), u("2/11"), u("2/23"), u("3/20"), u("4/29"), u("5/3"),  u("5/4"), u("5/5"),
+        u("7/22"), u("7/23"), u("8/8"),  u("8/9"),  u("9/20"), u("9/23"), u("11/3"), u("11/23")};
+    QTest::newRow("2026, a day between two holidays") << 2026 << QStringList{
+        u("1/1"),  u("1/12"), u("2/11"), u("2/23"), u("3/20"),  u("4/29"),  u("5/3"),  u("5/4"),  u("5/5"),
+        u("5/6"),  u("7/20"), u("8/11"), u("9/21"), u("9/22"),  u("9/23"),  u("10/12"), u("11/3"), u("11/23")};
+    QTest::newRow("2027, the equinox on a Sunday") << 2027 << QStringList{
+        u("1/1"),  u("1/11"), u("2/11"), u("2/23"), u("3/21"), u("3/22"), u("4/29"),  u("5/3"),  u("5/4"),
+        u("5/5"),  u("7/19"), u("8/11"), u("9/20"), u("9/23"), u("10/11"), u("11/3"), u("11/23")};
+    QTest::newRow("1989, the old rules and a state funeral") << 1989 << QStringList{
+        u("1/1"),  u("1/2"),  u("1/15"), u("1/16"), u("2/11"), u("2/24"), u("3/21"), u("4/29"), u("5/3"),
+        u("5/4"),  u("5/5"),  u("9/15"), u("9/23"), u("10/10"), u("11/3"), u("11/23"), u("12/23")};
+    QTest::newRow("before the law") << 1947 << QStringList{};
+}
+
+void TestMainWindow::holidaysAsTheLawSetsThem()
+{
+    QFETCH(int, year);
+    QFETCH(QStringList, days);
+    QStringList found;
+    for (const QDate& day : JapaneseHolidays::ofYear(year).keys())
+        found << QStringLiteral("%1/%2").arg(day.month()).arg(day.day());
+    QCOMPARE(found, days);
 }
 
 void TestMainWindow::lists()

@@ -24,7 +24,9 @@ QString ensure(QSqlDatabase db)
             return StoreResult::failure(sql.error());
         return StoreResult::success();
     });
-    return stamped ? QString() : QStringLiteral("データベースに書き込めません：") + stamped.error;
+    return stamped ? QString()
+                   : QStringLiteral("データベースに書き込めません（ディスクの空きがないか、書き込みが許されていません）：") +
+                         stamped.error;
 }
 
 } // namespace FileIdentity

@@ -1,5 +1,7 @@
 #include "ui/HolidayCalendar.h"
 
+#include "ui/JapaneseHolidays.h"
+
 #include <QTextCharFormat>
 
 HolidayCalendar::HolidayCalendar(QWidget* parent) : QCalendarWidget(parent)
@@ -23,19 +25,15 @@ HolidayCalendar::HolidayCalendar(QWidget* parent) : QCalendarWidget(parent)
         markHolidays(y);
 }
 
-const QList<QPair<int, int>>& HolidayCalendar::fixedHolidays()
-{
-    static const QList<QPair<int, int>> days = {{1, 1},  {1, 15}, {2, 11},  {4, 29},  {5, 3},   {5, 4},  {5, 5},
-                                                {7, 20}, {9, 15}, {10, 10}, {11, 3}, {11, 23}, {12, 23}};
-    return days;
-}
-
 void HolidayCalendar::markHolidays(int year)
 {
     QTextCharFormat holiday;
     holiday.setForeground(QColor(0xc0, 0x1c, 0x1c));
     holiday.setBackground(QColor(0xfd, 0xe8, 0xe8));
     holiday.setFontWeight(QFont::Bold);
-    for (const auto& [month, day] : fixedHolidays())
-        setDateTextFormat(QDate(year, month, day), holiday);
+    const QMap<QDate, QString> holidays = JapaneseHolidays::ofYear(year);
+    for (auto it = holidays.cbegin(); it != holidays.cend(); ++it) {
+        holiday.setToolTip(it.value());
+        setDateTextFormat(it.key(), holiday);
+    }
 }
