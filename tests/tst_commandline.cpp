@@ -209,11 +209,14 @@ void TestCommandLine::refusals_data()
                                     << 2 << u("1 から 99999");
     QTest::newRow("no such date") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"),
                                                  u("--date"), u("2026-02-30")}
-                                  << 2 << u("--date");
+                                  << 2 << u("存在する日付");
     QTest::newRow("date out of range") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"),
                                                       u("--date"), u("2100-01-01")}
                                        << 2 << u("2099-12-31");
-    QTest::newRow("unknown option") << QStringList{u("--pdf"), pdf, u("--colour")} << 2 << u("引数が正しくありません");
+    QTest::newRow("unknown option") << QStringList{u("--pdf"), pdf, u("--colour")} << 2 << u("--colour");
+    for (const char* given : {"2024-02-03xyz", "2024-02-03T10:00", "2024-2-3", "20240203"})
+        QTest::newRow(given) << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"), u("--date"), u(given)}
+                             << 2 << u("存在する日付で指定してください：") + u(given);
     QTest::newRow("file cannot be written")
         << QStringList{u("--pdf"), u("/no-such-folder/out.pdf"), u("--paper"), u("A4 x 4"), u("--category"), u("正会員")}
         << 1 << u("PDF ファイルを保存できませんでした");

@@ -16,6 +16,7 @@
 #include "ui/EraDateFormat.h"
 
 #include <QCommandLineParser>
+#include <QRegularExpression>
 #include <QTextStream>
 
 namespace CommandLine {
@@ -86,8 +87,21 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         err << message << "\n\n" << helpText;
         return Usage;
     };
-    if (!parser.parse(arguments))
-        return usage(QStringLiteral("引数が正しくありません：") + parser.errorText());
+    if (!parser.parse(arguments)) {
+        // The parser names an unknown option without its dashes; the user typed them.
+        QStringList unknown;
+        for (const QString& argument : arguments.mid(1)) {
+            const QString option = argument.section(QLatin1Char('='), 0, 0);
+            QString name = option;
+            while (name.startsWith(QLatin1Char('-')))
+                name.remove(0, 1);
+            if (option.startsWith(QLatin1Char('-')) && parser.unknownOptionNames().contains(name) && !unknown.contains(option))
+                unknown << option;
+        }
+        return usage(QStringLiteral("引数が正しくありません：") +
+                     (unknown.isEmpty() ? parser.errorText()
+                                        : QStringLiteral("知らないオプション %1 があります。").arg(unknown.join(QLatin1Char(' ')))));
+    }
     if (parser.isSet(help)) {
         out << helpText;
         return Done;
@@ -117,9 +131,12 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     }
     QDate day = Clock::today();
     if (parser.isSet(date)) {
-        day = QDate::fromString(parser.value(date), Qt::ISODate);
+        // Exactly YYYY-MM-DD: ISO's times and suffixes are no receipt date.
+        static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+        const QString given = parser.value(date);
+        day = shape.match(given).hasMatch() ? QDate::fromString(given, QStringLiteral("yyyy-MM-dd")) : QDate();
         if (!day.isValid())
-            return usage(QStringLiteral("--date は YYYY-MM-DD の形の、ある日付で指定してください。"));
+            return usage(QStringLiteral("--date は YYYY-MM-DD の形の、存在する日付で指定してください：%1").arg(given));
         if (day < DateBox::First || day > DateBox::Last)
             return usage(QStringLiteral("--date は %1 から %2 までの日付で指定してください。")
                              .arg(DateBox::First.toString(Qt::ISODate), DateBox::Last.toString(Qt::ISODate)));
