@@ -59,6 +59,8 @@ private slots:
     void typedDates_data();
     void typedDates();
     void calendar();
+    void typedDateIsTakenOrRefused_data();
+    void typedDateIsTakenOrRefused();
     void holidaysAsTheLawSetsThem_data();
     void holidaysAsTheLawSetsThem();
     void lists();
@@ -560,6 +562,59 @@ void TestMainWindow::calendar()
     emit calendar->clicked(QDate(2026, 5, 20));
     QCOMPARE(box.date(), QDate(2026, 5, 20));
     QVERIFY(!calendar->isVisible());
+}
+
+void TestMainWindow::typedDateIsTakenOrRefused_data()
+{
+    QTest::addColumn<bool>("era");
+    QTest::addColumn<QString>("before"); // the text left of the digits clicked; "" selects all
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<bool>("told");
+    QTest::newRow("era day") << true << u("令和 08年12月") << u("15") << QDate(2026, 12, 15) << false;
+    QTest::newRow("era month") << true << u("令和 08年") << u("03") << QDate(2026, 3, 20) << false;
+    QTest::newRow("era year") << true << u("令和 ") << u("07") << QDate(2025, 12, 20) << false;
+    QTest::newRow("Gregorian day") << false << u("2026年12月") << u("01") << QDate(2026, 12, 1) << false;
+    QTest::newRow("all of it, eight digits") << false << QString() << u("20250704") << QDate(2025, 7, 4) << false;
+    QTest::newRow("not a date") << false << QString() << u("abc") << QDate(2026, 12, 20) << true;
+    QTest::newRow("no such day") << true << u("令和 08年12月") << u("32") << QDate(2026, 12, 20) << true;
+}
+
+// A click into a part of the date selects it and typing replaces it; what cannot be read is
+// refused with a message, never dropped without a word.
+void TestMainWindow::typedDateIsTakenOrRefused()
+{
+    QFETCH(bool, era);
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    QFETCH(QDate, date);
+    QFETCH(bool, told);
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    QWidget host;
+    auto* box = new DateBox(&host);
+    box->resize(260, 30);
+    auto* other = new QLineEdit(&host);
+    other->move(0, 40);
+    box->setEraFormat(era);
+    box->setDate(QDate(2026, 12, 20));
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QLineEdit* edit = box->lineEdit();
+    edit->setFocus();
+    if (before.isEmpty()) {
+        edit->selectAll();
+    } else {
+        // Into the middle of the digits after `before`, as a user clicks.
+        const int x = edit->fontMetrics().horizontalAdvance(before) + edit->fontMetrics().horizontalAdvance(u("0")) + 2;
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(x, edit->height() / 2));
+    }
+    QTest::keyClicks(edit, typed);
+    other->setFocus();
+    QCOMPARE(box->date(), date);
+    QCOMPARE(presenter.shown.size(), told ? 1 : 0);
+    if (told)
+        QVERIFY2(presenter.shown[0].prompt.contains(typed) || presenter.shown[0].prompt.contains(u("日付")),
+                 qPrintable(presenter.shown[0].prompt));
 }
 
 void TestMainWindow::holidaysAsTheLawSetsThem_data()

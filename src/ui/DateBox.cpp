@@ -111,8 +111,8 @@ void DateBox::refresh()
     fitText();
 }
 
-// Typed text that is not a whole date of the box's pattern (or eight digits) is dropped and
-// the previous date comes back; clearing the text blanks the box.
+// Typed text that is not a whole date of the box's pattern (or eight digits) is refused with a
+// message, and the previous date comes back; clearing the text blanks the box.
 void DateBox::takeTypedText()
 {
     const QString typed = edit_->text().trimmed();
@@ -124,10 +124,15 @@ void DateBox::takeTypedText()
     QDate parsed = EraDateFormat::parse(typed, pattern());
     if (!parsed.isValid() && digits.match(typed).hasMatch())
         parsed = QDate(typed.left(4).toInt(), typed.mid(4, 2).toInt(), typed.mid(6, 2).toInt());
-    if (parsed.isValid())
+    if (parsed.isValid()) {
         setDate(parsed); // refuses a date out of range
-    else
-        refresh();
+        return;
+    }
+    refresh();
+    ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+            QStringLiteral("「%1」は日付として読み取れません。日付は「%2」のままです。\n"
+                           "同じ形か、8 桁の数字（例：20261215）で入力してください。")
+                .arg(typed, displayText()));
 }
 
 HolidayCalendar* DateBox::calendar()
@@ -207,6 +212,18 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == edit_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
         placeButton();
+    // A click into the year, month or day selects its digits, so that typing replaces them.
+    if (watched == edit_ && event->type() == QEvent::MouseButtonRelease && !edit_->hasSelectedText()) {
+        const QString shown = edit_->text();
+        int start = edit_->cursorPosition();
+        int end = start;
+        while (start > 0 && (shown.at(start - 1).isDigit() || shown.at(start - 1) == u'_'))
+            --start;
+        while (end < shown.size() && (shown.at(end).isDigit() || shown.at(end) == u'_'))
+            ++end;
+        if (end > start)
+            edit_->setSelection(start, end - start);
+    }
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_F4 || (key->key() == Qt::Key_Down && (key->modifiers() & Qt::AltModifier))) {
