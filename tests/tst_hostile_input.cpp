@@ -420,6 +420,12 @@ void TestHostileInput::receiptFormAndBlankRun()
     typeOver(dateEdit, value);
     started.get<QLineEdit>("txt領収証タイトル")->setFocus();
     QVERIFY(date->text() == dateBefore || !date->isBlank() || value.trimmed().isEmpty());
+    // Text that is no date is refused with a word, never dropped silently.
+    if (date->text() == dateBefore && !value.trimmed().isEmpty()) {
+        QCOMPARE(presenter.shown.size(), 1);
+        QVERIFY(presenter.shown[0].prompt.contains(u("日付として読み取れません")));
+    }
+    presenter.shown.clear();
 
     // The copies count holds a number within its range, or nothing.
     click(started.window.get(), "cmd徴収印刷");
