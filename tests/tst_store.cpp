@@ -18,6 +18,7 @@
 #include "store/TextDecoding.h"
 #include "store/Transaction.h"
 #include "store/WorkTableProtocol.h"
+#include "store/WriteFailure.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -26,6 +27,7 @@
 #include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +53,8 @@ private slots:
     void journalOfAnotherStateIsRefused();
     void journalOfAnotherCopyIsRefused();
     void oldDeliveredHintsGetTodaysText();
+    void fullDiskIsNamed_data();
+    void fullDiskIsNamed();
     void csvNeverWrittenOverOwnData_data();
     void csvNeverWrittenOverOwnData();
     void csvFieldWrittenAsSpreadsheetsReadIt_data();
@@ -678,6 +682,27 @@ void TestStore::csvEncodingDetected()
     bool decodedClean = !clean;
     QCOMPARE(TextDecoding::decode(bytes, encoding, &decodedClean), text);
     QCOMPARE(decodedClean, clean);
+}
+
+void TestStore::fullDiskIsNamed_data()
+{
+    QTest::addColumn<bool>("moreThanFree");
+    QTest::newRow("more than the disk holds") << true;
+    QTest::newRow("room enough") << false;
+}
+
+// A write that failed for want of room says the disk is full, not an unknown error.
+void TestStore::fullDiskIsNamed()
+{
+    QFETCH(bool, moreThanFree);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("out.csv"));
+    QFile file(path);
+    const qint64 free = QStorageInfo(dir.path()).bytesAvailable();
+    const QString text = WriteFailure::describe(file, path, moreThanFree ? free + 1 : 10);
+    QCOMPARE(text.contains(QStringLiteral("ディスクの空きが足りません")), moreThanFree);
+    if (moreThanFree)
+        QVERIFY2(text.contains(QDir::toNativeSeparators(dir.path())), qPrintable(text));
 }
 
 void TestStore::csvNeverWrittenOverOwnData_data()

@@ -4,6 +4,7 @@
 #include "report/PdfTextLayer.h"
 #include "report/ReportRun.h"
 #include "store/OwnFiles.h"
+#include "store/WriteFailure.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -102,10 +103,8 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     if (drawn.size() != std::max(0, last - first + 1))
         return failAfterClearance(QStringLiteral("PDF のページを作成できません。"));
     const QByteArray pdf = PdfTextLayer::mended(drawing.data(), pagePainter.markedCharacters());
-    if (file.write(pdf) != pdf.size())
-        return failAfterClearance(file.errorString());
-    if (!file.commit())
-        return failAfterClearance(file.errorString());
+    if (file.write(pdf) != pdf.size() || !file.commit())
+        return failAfterClearance(WriteFailure::describe(file, path, pdf.size()));
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "store/CsvText.h"
 
 #include "store/OwnFiles.h"
+#include "store/WriteFailure.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
@@ -80,7 +81,7 @@ bool save(const QString& path, const QByteArray& bytes, QString* error)
     if (!file.open(QIODevice::WriteOnly))
         return fail(QStringLiteral("ファイルを作成できませんでした。（%1）").arg(file.errorString()));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(QStringLiteral("ファイルを書き込めませんでした。（%1）").arg(file.errorString()));
+        return fail(QStringLiteral("ファイルを書き込めませんでした。（%1）").arg(WriteFailure::describe(file, path, bytes.size())));
     return true;
 }
 
