@@ -819,47 +819,48 @@ void TestCustomers::csvPreview_data()
     QTest::addColumn<int>("provisoColumn"); // chosen by the user, -2 to keep what was recognised
     QTest::addColumn<QStringList>("customers"); // "line|name|proviso|amount"
     QTest::addColumn<QStringList>("skipped");   // "line|start of the reason"
+    QTest::addColumn<bool>("importable");       // a byte no encoding reads keeps 読み込む off
     const QString utf8 = u("UTF-8");
     const QString sjis = u("Shift_JIS（Windows）");
     QTest::newRow("UTF-8 with BOM") << QByteArray("\xEF\xBB\xBF") + u("顧客名,但書,金額\r\n山田,年会費,1000\r\n").toUtf8() << utf8
-                                    << -2 << QStringList{u("2|山田|年会費|1000")} << QStringList{};
+                                    << -2 << QStringList{u("2|山田|年会費|1000")} << QStringList{} << true;
     QTest::newRow("UTF-8 without BOM, other names and order") << u("金額,氏　名\n500,鈴木\n").toUtf8() << utf8 << -2
-                                                                << QStringList{u("2|鈴木||500")} << QStringList{};
+                                                                << QStringList{u("2|鈴木||500")} << QStringList{} << true;
     // As a Japanese spreadsheet saves it: characters only code page 932 has, and a currency
     // cell written with the yen sign that Shift_JIS keeps in the backslash's place.
     QTest::newRow("CP932 from a spreadsheet")
         << cp932(u("顧客名,但書,領収額\r\n髙橋①,会費～,\"1,000\"\r\n㈱山田商店,寄付,\"\\2,000\"\r\n")) << sjis << -2
-        << QStringList{u("2|髙橋①|会費～|1000"), u("3|㈱山田商店|寄付|2000")} << QStringList{};
+        << QStringList{u("2|髙橋①|会費～|1000"), u("3|㈱山田商店|寄付|2000")} << QStringList{} << true;
     QTest::newRow("quotes, commas and line breaks")
         << u("顧客名,但書\r\n\"O\"\"Neil, Jr.\",\"会費,寄付\"\r\n鈴木,\"会費\r\n前期\"\r\n佐藤,寄付\r\n").toUtf8() << utf8 << -2
-        << QStringList{u("2|O\"Neil, Jr.|会費,寄付|"), u("5|佐藤|寄付|")} << QStringList{u("3|但書に改行")};
+        << QStringList{u("2|O\"Neil, Jr.|会費,寄付|"), u("5|佐藤|寄付|")} << QStringList{u("3|但書に改行")} << true;
     QTest::newRow("no header, proviso chosen") << u("山田,年会費\r\n鈴木,寄付\r\n").toUtf8() << utf8 << 1
-                                               << QStringList{u("1|山田|年会費|"), u("2|鈴木|寄付|")} << QStringList{};
+                                               << QStringList{u("1|山田|年会費|"), u("2|鈴木|寄付|")} << QStringList{} << true;
     QTest::newRow("empty lines") << u("顧客名\r\n\r\n山田\r\n,,\r\n\r\n鈴木").toUtf8() << utf8 << -2
-                                 << QStringList{u("3|山田||"), u("6|鈴木||")} << QStringList{};
+                                 << QStringList{u("3|山田||"), u("6|鈴木||")} << QStringList{} << true;
     QTest::newRow("a line too long") << (u("顧客名\r\n") + QString(32767, u'長') + u("\r\n") + QString(32768, u'長')).toUtf8()
                                      << utf8 << -2 << QStringList{u("2|") + QString(32767, u'長') + u("||")}
-                                     << QStringList{u("3|顧客名が長すぎます")};
+                                     << QStringList{u("3|顧客名が長すぎます")} << true;
     QTest::newRow("amounts with commas and full-width digits")
         << u("顧客名,金額\r\n山田,\"1,234\"\r\n鈴木,１２３４\r\n佐藤,\"１，２３４，５６７\"\r\n木村,\r\n田中,12.5\r\n"
              "伊藤,-1\r\n加藤,10000000000\r\n林,abc\r\n").toUtf8()
         << utf8 << -2 << QStringList{u("2|山田||1234"), u("3|鈴木||1234"), u("4|佐藤||1234567"), u("5|木村||")}
-        << QStringList{u("6|領収額「12.5」"), u("7|領収額「-1」"), u("8|領収額「10000000000」"), u("9|領収額「abc」")};
+        << QStringList{u("6|領収額「12.5」"), u("7|領収額「-1」"), u("8|領収額「10000000000」"), u("9|領収額「abc」")} << true;
     QTest::newRow("empty names") << u("顧客名,但書\r\n,会費\r\n　 ,会費\r\n").toUtf8() << utf8 << -2 << QStringList{}
-                                 << QStringList{u("2|顧客名が空"), u("3|顧客名が空")};
+                                 << QStringList{u("2|顧客名が空"), u("3|顧客名が空")} << true;
     QTest::newRow("rows of another category") << u("区分,顧客名\r\n正会員,山田\r\n賛助会員,鈴木\r\n,佐藤\r\n").toUtf8() << utf8 << -2
                                               << QStringList{u("2|山田||"), u("4|佐藤||")}
-                                              << QStringList{u("3|区分が「賛助会員」")};
+                                              << QStringList{u("3|区分が「賛助会員」")} << true;
     QTest::newRow("formula guard taken off") << u("顧客名,但書\r\n'=SUM(A1),'-1\r\n''@x,'年会費\r\n").toUtf8() << utf8 << -2
-                                             << QStringList{u("2|=SUM(A1)|-1|"), u("3|'@x|'年会費|")} << QStringList{};
+                                             << QStringList{u("2|=SUM(A1)|-1|"), u("3|'@x|'年会費|")} << QStringList{} << true;
     QTest::newRow("unreadable and control characters")
         << cp932(u("顧客名,但書\r\n山田")) + QByteArray("\xA0") + cp932(u(",会費\r\n鈴木,会\x01費\r\n佐藤,会費\r\n")) << sjis << -2
-        << QStringList{u("4|佐藤|会費|")} << QStringList{u("2|顧客名に読めない文字"), u("3|但書に改行や制御文字")};
+        << QStringList{u("4|佐藤|会費|")} << QStringList{u("2|顧客名に読めない文字"), u("3|但書に改行や制御文字")} << false;
     QTest::newRow("quote left open") << u("顧客名\r\n山田\r\n\"鈴木\r\n佐藤\r\n").toUtf8() << utf8 << -2
-                                     << QStringList{u("2|山田||")} << QStringList{u("3|引用符")};
+                                     << QStringList{u("2|山田||")} << QStringList{u("3|引用符")} << true;
     const QString unicodeText = QChar(0xFEFF) + u("顧客名\t金額\r\n山田\t1,000\r\n");
     QTest::newRow("tab-separated UTF-16") << QByteArray(reinterpret_cast<const char*>(unicodeText.utf16()), unicodeText.size() * 2)
-                                          << u("UTF-16") << -2 << QStringList{u("2|山田||1000")} << QStringList{};
+                                          << u("UTF-16") << -2 << QStringList{u("2|山田||1000")} << QStringList{} << true;
 }
 
 // What the preview offers for a file, before anything is stored.
@@ -870,6 +871,7 @@ void TestCustomers::csvPreview()
     QFETCH(int, provisoColumn);
     QFETCH(QStringList, customers);
     QFETCH(QStringList, skipped);
+    QFETCH(bool, importable);
     TestData data;
     QVERIFY(data.ok());
     QVERIFY(!bytes.isEmpty());
@@ -890,7 +892,7 @@ void TestCustomers::csvPreview()
     }
     QCOMPARE(preview.addedView()->model()->rowCount(), customers.size());
     QCOMPARE(preview.skippedView()->model()->rowCount(), skipped.size());
-    QCOMPARE(preview.importButton()->isEnabled(), !customers.isEmpty());
+    QCOMPARE(preview.importButton()->isEnabled(), importable && !customers.isEmpty());
 }
 
 void TestCustomers::importWaitsForAnEncodingThatReadsTheFile_data()
@@ -901,13 +903,15 @@ void TestCustomers::importWaitsForAnEncodingThatReadsTheFile_data()
     const QString sjis = u("Shift_JIS（Windows）");
     QTest::newRow("a Shift_JIS file") << cp932(u("顧客名\r\n髙橋\r\n")) << QStringList{sjis};
     QTest::newRow("a UTF-8 file") << u("顧客名\r\n山田\r\n").toUtf8() << QStringList{utf8};
-    // A damaged byte that no encoding reads: its line is left out, the rest can be read.
-    QTest::newRow("a byte no encoding reads")
-        << u("顧客名\r\n山田").toUtf8() + "\xFF\r\n" + u("佐藤\r\n").toUtf8() << QStringList{utf8, sjis, u("UTF-16")};
+    // Every pair of its bytes is a UTF-16 character; without a byte-order mark that proves nothing.
+    QTest::newRow("a UTF-8 file of even length") << u("顧客名\r\n山田太\r\n").toUtf8() << QStringList{utf8};
+    // A damaged byte that no encoding reads: whatever is chosen would store some lines garbled.
+    QTest::newRow("a byte no encoding reads") << u("顧客名\r\n山田").toUtf8() + "\xFF\r\n" + u("佐藤\r\n").toUtf8()
+                                              << QStringList{};
 }
 
 // Unreadable bytes mean the wrong encoding: 読み込む stays off until one that reads the whole
-// file is chosen.
+// file is chosen, and the warning names those that do (or says that none does).
 void TestCustomers::importWaitsForAnEncodingThatReadsTheFile()
 {
     QFETCH(QByteArray, bytes);
@@ -915,10 +919,18 @@ void TestCustomers::importWaitsForAnEncodingThatReadsTheFile()
     TestData data;
     QVERIFY(data.ok());
     CsvImportDialog preview(u("一覧.csv"), bytes, {u("正会員")}, u("正会員"));
+    preview.show();
     for (int i = 0; i < preview.encodingBox()->count(); ++i) {
         preview.encodingBox()->setCurrentIndex(i);
         const QString encoding = preview.encodingBox()->currentText();
-        QVERIFY2(preview.importButton()->isEnabled() == readable.contains(encoding), qPrintable(encoding));
+        const bool reads = readable.contains(encoding);
+        QVERIFY2(preview.importButton()->isEnabled() == reads, qPrintable(encoding));
+        QCOMPARE(preview.encodingWarning()->isVisible(), !reads);
+        const QString warning = preview.encodingWarning()->text();
+        if (!reads)
+            QVERIFY2(readable.isEmpty() ? warning.startsWith(u("どの文字コードでも読めない文字があるため"))
+                                        : warning.contains(u("（") + readable.join(u("、")) + u("）")),
+                     qPrintable(warning));
     }
 }
 

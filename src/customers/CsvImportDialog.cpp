@@ -79,7 +79,6 @@ CsvImportDialog::CsvImportDialog(const QString& fileName, const QByteArray& byte
     append_->setChecked(true);
     encodingWarning_->setStyleSheet(QStringLiteral("color: #b00000"));
     encodingWarning_->setWordWrap(true);
-    encodingWarning_->setText(QStringLiteral("この文字コードでは読めない文字があります。文字コードを確かめてください。"));
 
     auto* file = new QFormLayout;
     file->addRow(QStringLiteral("ファイル"), new QLabel(QFileInfo(fileName).fileName(), this));
@@ -148,20 +147,22 @@ CustomerImport::Mode CsvImportDialog::mode() const
 // The text again in the chosen encoding; the separator guessed afresh.
 void CsvImportDialog::reread()
 {
-    text_ = TextDecoding::decode(bytes_, TextDecoding::Encoding(encoding_->currentData().toInt()), &clean_);
-    // Another encoding that reads every byte is the one the file was written in: until it is
-    // chosen, what this one reads would be stored garbled. A file no encoding reads whole (a
-    // damaged byte) is read as well as it can be, its unreadable lines left out.
+    const auto chosen = TextDecoding::Encoding(encoding_->currentData().toInt());
+    text_ = TextDecoding::decode(bytes_, chosen);
+    readWhole_ = TextDecoding::readsWhole(bytes_, chosen);
+    // Text read with bytes the encoding does not know would be stored garbled: the encodings
+    // that read every byte are named, and a file no encoding reads (a damaged byte) is not
+    // imported at all.
     QStringList readers;
     for (const TextDecoding::Encoding encoding : TextDecoding::AllEncodings)
         if (TextDecoding::readsWhole(bytes_, encoding))
             readers << TextDecoding::displayName(encoding);
-    wrongEncoding_ = !clean_ && !readers.isEmpty();
     encodingWarning_->setText(
-        wrongEncoding_ ? QStringLiteral("この文字コードでは読めない文字があります。ファイルを読める文字コード（%1）を選んでください。")
-                             .arg(readers.join(QStringLiteral("、")))
-                       : QStringLiteral("この文字コードでは読めない文字があります。文字コードを確かめてください。"));
-    encodingWarning_->setVisible(!clean_);
+        readers.isEmpty()
+            ? QStringLiteral("どの文字コードでも読めない文字があるため、このファイルは読み込めません。ファイルの中身を確かめてください。")
+            : QStringLiteral("この文字コードでは読めない文字があります。ファイルを読める文字コード（%1）を選んでください。")
+                  .arg(readers.join(QStringLiteral("、"))));
+    encodingWarning_->setVisible(!readWhole_);
     filling_ = true;
     separator_->setCurrentIndex(separator_->findData(CsvReader::guessSeparator(text_)));
     filling_ = false;
@@ -253,7 +254,6 @@ void CsvImportDialog::replan()
         summary_->setText(QStringLiteral("読み込む顧客：%1 人　　読み込まない行：%2 行")
                               .arg(plan_.customers.size())
                               .arg(plan_.skipped.size()));
-    // Text read with bytes the encoding does not know would be stored garbled: the user first
-    // picks an encoding that reads the whole file.
-    importButton_->setEnabled(!wrongEncoding_ && !plan_.customers.isEmpty());
+    // Only text read whole is imported.
+    importButton_->setEnabled(readWhole_ && !plan_.customers.isEmpty());
 }

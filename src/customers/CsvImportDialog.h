@@ -44,6 +44,7 @@ public:
     QTableView* addedView() const { return addedView_; }
     QTableView* skippedView() const { return skippedView_; }
     QLabel* summaryLabel() const { return summary_; }
+    QLabel* encodingWarning() const { return encodingWarning_; }
     QPushButton* importButton() const { return importButton_; }
 
 private:
@@ -55,8 +56,7 @@ private:
 
     QByteArray bytes_;
     QString text_;
-    bool clean_ = true;
-    bool wrongEncoding_ = false; // unreadable bytes that another encoding reads
+    bool readWhole_ = true; // the chosen encoding reads every byte of the file
     QList<CsvReader::Record> records_;
     CustomerImport::Plan plan_;
     int registered_ = 0;
