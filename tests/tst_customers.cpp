@@ -72,6 +72,7 @@ private slots:
     void usualAmountsAreKeptWithTheList();
     void loadAsksBeforeLosingTypedAmounts_data();
     void loadAsksBeforeLosingTypedAmounts();
+    void registeringUnderTheChosenCategoryAsksNothing();
     void olderDatabaseGainsTheUsualAmount();
     void csvPreview_data();
     void csvPreview();
@@ -722,14 +723,19 @@ void TestCustomers::openingTheCategoryListKeepsTheAmounts()
 void TestCustomers::usualAmountsAreKeptWithTheList_data()
 {
     QTest::addColumn<QString>("typed"); // into the second member's amount before 登録; empty: none
+    QTest::addColumn<bool>("restart");  // else another category is loaded in between
     QTest::addColumn<QStringList>("registered");
     QTest::addColumn<QStringList>("shownAfterLoad");
-    QTest::newRow("amount typed and registered")
-        << u("1500") << QStringList{u("1|一|但し1|"), u("2|二|但し2|1500")}
-        << QStringList{u("一|但し1||✓"), u("二|但し2|1500|✓")};
+    const QStringList withAmount{u("1|一|但し1|"), u("2|二|但し2|1500")};
+    const QStringList withoutAmount{u("1|一|但し1|"), u("2|二|但し2|")};
+    QTest::newRow("amount registered, another category and back")
+        << u("1500") << false << withAmount << QStringList{u("一|但し1||✓"), u("二|但し2|1500|✓")};
+    QTest::newRow("amount registered, the next start")
+        << u("1500") << true << withAmount << QStringList{u("一|但し1||✓"), u("二|但し2|1500|✓")};
     QTest::newRow("a list registered without amounts loads as before")
-        << QString() << QStringList{u("1|一|但し1|"), u("2|二|但し2|")}
-        << QStringList{u("一|但し1||✓"), u("二|但し2||✓")};
+        << QString() << false << withoutAmount << QStringList{u("一|但し1||✓"), u("二|但し2||✓")};
+    QTest::newRow("without amounts, the next start")
+        << QString() << true << withoutAmount << QStringList{u("一|但し1||✓"), u("二|但し2||✓")};
 }
 
 // 登録 keeps each member's amount with the list; every later load (another category and back,
@@ -737,6 +743,7 @@ void TestCustomers::usualAmountsAreKeptWithTheList_data()
 void TestCustomers::usualAmountsAreKeptWithTheList()
 {
     QFETCH(QString, typed);
+    QFETCH(bool, restart);
     QFETCH(QStringList, registered);
     QFETCH(QStringList, shownAfterLoad);
     StartedWindow started;
@@ -751,8 +758,16 @@ void TestCustomers::usualAmountsAreKeptWithTheList()
     QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
     QCOMPARE(masterList(u("会員")), registered);
 
-    chooseCategory(started, u("他"));
-    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    if (restart) {
+        started.window.reset();
+        started.window = std::make_unique<Frm領収証>();
+        QVERIFY(started.window->Form_Load(started.data.folder()));
+        QVERIFY(started.show());
+        QVERIFY(workList().isEmpty()); // every start begins with an empty list
+    } else {
+        chooseCategory(started, u("他"));
+        QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    }
     chooseCategory(started, u("会員"));
     QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
     QCOMPARE(workList(), shownAfterLoad);
@@ -761,16 +776,23 @@ void TestCustomers::usualAmountsAreKeptWithTheList()
 
 void TestCustomers::loadAsksBeforeLosingTypedAmounts_data()
 {
+    QTest::addColumn<QString>("next");    // the category chosen before 読込
     QTest::addColumn<bool>("yes");
-    QTest::newRow("yes loads the other list") << true;
-    QTest::newRow("no keeps the list and its category") << false;
+    QTest::addColumn<QString>("question");
+    const QString switching = u("入力した金額は登録されていません。区分を切り替えると、入力した金額は消えます。切り替えますか？");
+    const QString reloading = u("入力した金額は登録されていません。一覧を読み込み直すと、入力した金額は消えます。読み込み直しますか？");
+    QTest::newRow("another category: yes loads it") << u("賛助") << true << switching;
+    QTest::newRow("another category: no keeps the list and its category") << u("賛助") << false << switching;
+    QTest::newRow("the same category again: no keeps the amount") << u("会員") << false << reloading;
 }
 
 // An amount typed but not registered is not thrown away by a load without a question;
 // いいえ is preselected and keeps everything as it was.
 void TestCustomers::loadAsksBeforeLosingTypedAmounts()
 {
+    QFETCH(QString, next);
     QFETCH(bool, yes);
+    QFETCH(QString, question);
     StartedWindow started;
     QVERIFY(started.show());
     fillMaster(u("会員"), {u("一"), u("二")});
@@ -778,17 +800,37 @@ void TestCustomers::loadAsksBeforeLosingTypedAmounts()
     chooseCategory(started, u("会員"));
     QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
     typeInto(started.get<QTableView>("Grid顧客"), cell(started, 0, CustomerList::Col領収額), u("777"));
-    const QStringList typed = workList();
+    const QStringList typed{u("一|但し1|777|✓"), u("二|但し2||✓")};
 
     ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
     presenter.answers = {yes};
-    chooseCategory(started, u("賛助"));
+    chooseCategory(started, next);
     QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
     QCOMPARE(presenter.shown.size(), 1);
     QCOMPARE(presenter.shown[0].style, MessageStyle::AskNo);
-    QVERIFY(presenter.shown[0].prompt.contains(u("入力した金額")));
+    QCOMPARE(presenter.shown[0].prompt, question);
     QCOMPARE(workList(), yes ? QStringList{u("別|但し1||✓")} : typed);
-    QCOMPARE(started.get<QComboBox>("cmb顧客区分")->currentText(), yes ? u("賛助") : u("会員"));
+    QCOMPARE(started.get<QComboBox>("cmb顧客区分")->currentText(), yes ? next : u("会員"));
+}
+
+// 登録 with another category chosen registers the grid under it: the grid then holds nothing
+// unregistered, and loading that category asks nothing and shows the amounts.
+void TestCustomers::registeringUnderTheChosenCategoryAsksNothing()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("一")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 0, CustomerList::Col領収額), u("500"));
+    chooseCategory(started, u("賛助"));
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {true};
+    QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    QCOMPARE(presenter.shown.size(), 1); // the question of 登録 alone
+    QCOMPARE(masterList(u("賛助")), QStringList{u("1|一|但し1|500")});
+    QCOMPARE(workList(), QStringList{u("一|但し1|500|✓")});
 }
 
 // A main database from before the usual amounts gets the column at open; its members stay.

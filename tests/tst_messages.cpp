@@ -69,6 +69,8 @@ void TestMessages::catalogue_data()
     row("その他/注意", "その他", "注意", "注意", t, S::Warn);
     row("その他/ファイルなし", "その他", "ファイルなし", "キーチェック", t + u("がありません。確認してください。"), S::Info);
     row("その他/確認", "その他", "確認", "確認", t + u("、よろしいですか"), S::AskYes);
+    row("その他/破棄確認", "その他", "破棄確認", "確認", t + u("、よろしいですか"), S::AskNo);
+    row("その他/金額破棄確認", "その他", "金額破棄確認", "確認", u("入力した金額は登録されていません。") + t, S::AskNo);
 }
 
 // Each row shows its box once; only a Yes to a question gives true.

@@ -139,13 +139,15 @@ void CustomerList::showCategory(const QString& category, const QVariantList& amo
 
 bool CustomerList::mayLoseTypedAmounts()
 {
+    commitPendingEdit(); // an amount still in its cell editor counts too
     if (!WorkTableProtocol::amountsUnregistered(shownCategory_))
         return true;
-    commitPendingEdit();
-    if (ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
-                QStringLiteral("入力した金額が登録されていません。一覧を読み込むと、入力した金額は消えます")))
+    const bool switching = category_ && category_->currentText() != shownCategory_;
+    if (ShowMsg(QStringLiteral("その他"), QStringLiteral("金額破棄確認"),
+                switching ? QStringLiteral("区分を切り替えると、入力した金額は消えます。切り替えますか？")
+                          : QStringLiteral("一覧を読み込み直すと、入力した金額は消えます。読み込み直しますか？")))
         return true;
-    if (category_ && category_->currentText() != shownCategory_) {
+    if (switching) {
         if (const int at = category_->findText(shownCategory_); at >= 0)
             category_->setCurrentIndex(at);
         else
@@ -175,6 +177,8 @@ void CustomerList::Entry顧客リスト()
     const QString category = category_ ? category_->currentText() : QString();
     if (const StoreResult result = WorkTableProtocol::registerCustomerList(category); !result)
         ShowWriteFailure(QStringLiteral("顧客リスト"), result.error);
+    else
+        shownCategory_ = category; // the grid now holds exactly what is registered under it
 }
 
 void CustomerList::Set全選択(bool flag)

@@ -65,6 +65,8 @@ const Row rows[] = {
     {"その他", "確認", "確認", "", true, "、よろしいですか", S::AskYes},
     // A question whose Yes throws the user's unsaved work away: Enter must not answer it.
     {"その他", "破棄確認", "確認", "", true, "、よろしいですか", S::AskNo},
+    // Before a load replaces amounts typed into the list but not registered with it.
+    {"その他", "金額破棄確認", "確認", "入力した金額は登録されていません。", true, "", S::AskNo},
 };
 
 } // namespace
