@@ -63,6 +63,9 @@ private slots:
     void typedDateIsTakenOrRefused();
     void holidaysAsTheLawSetsThem_data();
     void holidaysAsTheLawSetsThem();
+    void holidayNames_data();
+    void holidayNames();
+    void calendarMarksJanuary2027();
     void lists();
     void grids();
     void checkCellsShowOnlyTheirBox();
@@ -640,6 +643,12 @@ void TestMainWindow::holidaysAsTheLawSetsThem_data()
     QTest::newRow("1989, the old rules and a state funeral") << 1989 << QStringList{
         u("1/1"),  u("1/2"),  u("1/15"), u("1/16"), u("2/11"), u("2/24"), u("3/21"), u("4/29"), u("5/3"),
         u("5/4"),  u("5/5"),  u("9/15"), u("9/23"), u("10/10"), u("11/3"), u("11/23"), u("12/23")};
+    QTest::newRow("1978, the equinoxes before 1980") << 1978 << QStringList{
+        u("1/1"), u("1/2"),  u("1/15"), u("1/16"), u("2/11"), u("3/21"),  u("4/29"),
+        u("5/3"), u("5/5"),  u("9/15"), u("9/23"), u("10/10"), u("11/3"), u("11/23")};
+    QTest::newRow("1970, equinoxes a day late if rounded down") << 1970 << QStringList{
+        u("1/1"), u("1/15"), u("2/11"), u("3/21"), u("4/29"),  u("5/3"),
+        u("5/5"), u("9/15"), u("9/23"), u("10/10"), u("11/3"), u("11/23")};
     QTest::newRow("before the law") << 1947 << QStringList{};
 }
 
@@ -651,6 +660,51 @@ void TestMainWindow::holidaysAsTheLawSetsThem()
     for (const QDate& day : JapaneseHolidays::ofYear(year).keys())
         found << QStringLiteral("%1/%2").arg(day.month()).arg(day.day());
     QCOMPARE(found, days);
+}
+
+void TestMainWindow::holidayNames_data()
+{
+    QTest::addColumn<QDate>("day");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("substitute before 2007, also between two holidays") << QDate(1987, 5, 4) << u("振替休日");
+    QTest::newRow("substitute for a moved holiday") << QDate(2021, 8, 9) << u("振替休日");
+    QTest::newRow("between the enthronement and 昭和の日") << QDate(2019, 4, 30) << u("国民の休日");
+    QTest::newRow("between 敬老の日 and 秋分の日") << QDate(2026, 9, 22) << u("国民の休日");
+    QTest::newRow("the equinox") << QDate(2027, 3, 21) << u("春分の日");
+}
+
+void TestMainWindow::holidayNames()
+{
+    QFETCH(QDate, day);
+    QFETCH(QString, name);
+    QCOMPARE(JapaneseHolidays::ofYear(day.year()).value(day), name);
+}
+
+// January 2027 as the calendar shows it: 元日 and 成人の日 (the second Monday) marked and
+// named, and no other day, 1/15 included.
+void TestMainWindow::calendarMarksJanuary2027()
+{
+    DateBox box;
+    box.setDate(QDate(2027, 1, 20));
+    box.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&box));
+    box.showCalendar();
+    HolidayCalendar* calendar = box.calendar();
+    QCOMPARE(calendar->yearShown(), 2027);
+    QCOMPARE(calendar->monthShown(), 1);
+    auto* view = calendar->findChild<QAbstractItemView*>(u("qt_calendar_calendarview"));
+    QVERIFY(view);
+    const QColor red(0xc0, 0x1c, 0x1c);
+    QMap<int, QString> marked;
+    for (int row = 1; row < view->model()->rowCount(); ++row)
+        for (int column = 0; column < 7; ++column) {
+            const QModelIndex cell = view->model()->index(row, column);
+            const int day = cell.data().toInt();
+            const bool inJanuary = !(row == 1 && day > 7) && !(row > 4 && day < 15);
+            if (inJanuary && cell.data(Qt::ForegroundRole).value<QColor>() == red)
+                marked.insert(day, cell.data(Qt::ToolTipRole).toString());
+        }
+    QCOMPARE(marked, (QMap<int, QString>{{1, u("元日")}, {11, u("成人の日")}}));
 }
 
 void TestMainWindow::lists()

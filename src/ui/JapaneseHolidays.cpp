@@ -19,19 +19,17 @@ QDate nthMonday(int year, int month, int n)
 
 // The equinox days as the National Astronomical Observatory's formula gives them for
 // 1900–2099 (the years the date box accepts after the law began).
-int springEquinox(int year)
+// The count of leap days is truncated towards zero, also for the negative counts before 1980:
+// rounded down instead, most equinoxes from 1949 to 1978 would come a day late.
+int equinox(int year, double base)
 {
-    const double base = year < 1980 ? 20.8357 : 20.8431;
-    const int leap = int(std::floor((year - (year < 1980 ? 1983 : 1980)) / 4.0));
-    return int(std::floor(base + 0.242194 * (year - 1980) - leap));
+    const int leapDays = (year - (year < 1980 ? 1983 : 1980)) / 4;
+    return int(std::floor(base + 0.242194 * (year - 1980) - leapDays));
 }
 
-int autumnEquinox(int year)
-{
-    const double base = year < 1980 ? 23.2588 : 23.2488;
-    const int leap = int(std::floor((year - (year < 1980 ? 1983 : 1980)) / 4.0));
-    return int(std::floor(base + 0.242194 * (year - 1980) - leap));
-}
+int springEquinox(int year) { return equinox(year, year < 1980 ? 20.8357 : 20.8431); }
+
+int autumnEquinox(int year) { return equinox(year, year < 1980 ? 23.2588 : 23.2488); }
 
 // One rule of the table: the holiday's date in `year`, or an invalid date when the rule is
 // not in force that year.
@@ -99,13 +97,6 @@ QMap<QDate, QString> ofYear(int year)
             holidays.insert(day.date, QString::fromUtf16(day.name));
 
     const QMap<QDate, QString> named = holidays;
-    // A day between two holidays (until 2006 not a Sunday).
-    for (auto it = named.cbegin(); it != named.cend(); ++it) {
-        const QDate between = it.key().addDays(1);
-        if (between >= DaysBetweenBegan && named.contains(between.addDays(1)) && !named.contains(between) &&
-            (year >= 2007 || between.dayOfWeek() != Qt::Sunday))
-            holidays.insert(between, QStringLiteral("国民の休日"));
-    }
     // A holiday on a Sunday moves the rest to the next day that is none (until 2006: the Monday).
     for (auto it = named.cbegin(); it != named.cend(); ++it) {
         if (it.key().dayOfWeek() != Qt::Sunday || it.key() < SubstitutesBegan)
@@ -116,6 +107,14 @@ QMap<QDate, QString> ofYear(int year)
                 next = next.addDays(1);
         if (!holidays.contains(next) && next.year() == year)
             holidays.insert(next, QStringLiteral("振替休日"));
+    }
+    // A day between two holidays (until 2006 not a Sunday), unless it is already a substitute:
+    // that one keeps its name, as the law put it first.
+    for (auto it = named.cbegin(); it != named.cend(); ++it) {
+        const QDate between = it.key().addDays(1);
+        if (between >= DaysBetweenBegan && named.contains(between.addDays(1)) && !holidays.contains(between) &&
+            (year >= 2007 || between.dayOfWeek() != Qt::Sunday))
+            holidays.insert(between, QStringLiteral("国民の休日"));
     }
     return holidays;
 }
