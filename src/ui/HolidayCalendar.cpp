@@ -1,5 +1,6 @@
 #include "ui/HolidayCalendar.h"
 
+#include "ui/Clock.h"
 #include "ui/JapaneseHolidays.h"
 
 #include <QTextCharFormat>
@@ -20,7 +21,7 @@ HolidayCalendar::HolidayCalendar(QWidget* parent) : QCalendarWidget(parent)
         for (int y = year - 1; y <= year + 1; ++y)
             markHolidays(y);
     });
-    const int year = QDate::currentDate().year();
+    const int year = Clock::today().year();
     for (int y = year - 1; y <= year + 1; ++y)
         markHolidays(y);
 }
