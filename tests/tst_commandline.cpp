@@ -213,10 +213,20 @@ void TestCommandLine::refusals_data()
     QTest::newRow("date out of range") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"),
                                                       u("--date"), u("2100-01-01")}
                                        << 2 << u("2099-12-31");
-    QTest::newRow("unknown option") << QStringList{u("--pdf"), pdf, u("--colour")} << 2 << u("--colour");
-    for (const char* given : {"2024-02-03xyz", "2024-02-03T10:00", "2024-2-3", "20240203"})
-        QTest::newRow(given) << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"), u("--date"), u(given)}
-                             << 2 << u("存在する日付で指定してください：") + u(given);
+    // Options are named as typed, dashes and all.
+    QTest::newRow("unknown option") << QStringList{u("--pdf"), pdf, u("--colour")} << 2 << u("「--colour」");
+    QTest::newRow("unknown option with a value") << QStringList{u("--pdf"), pdf, u("--fooo=1")} << 2 << u("「--fooo」");
+    QTest::newRow("unknown short options") << QStringList{u("--pdf"), pdf, u("-xy")} << 2 << u("「-xy」");
+    QTest::newRow("value missing") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"), u("--date")}
+                                   << 2 << u("「--date」のあとに値を指定してください。");
+    QTest::newRow("value to a switch") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"), u("--no-date=1")}
+                                       << 2 << u("「--no-date」には値を付けません。");
+    // The date exactly as YYYY-MM-DD, named in the refusal as given.
+    for (const char* given : {"2024-02-03xyz", "2024-02-03T10:00", "2024-2-3", "20240203", "2024-02-03\n", "２０２４-02-03"}) {
+        const QString value = u(given);
+        QTest::newRow(given) << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"), u("--date"), value}
+                             << 2 << u("--date は YYYY-MM-DD の形の、存在する日付で指定してください。（指定：「") + value;
+    }
     QTest::newRow("file cannot be written")
         << QStringList{u("--pdf"), u("/no-such-folder/out.pdf"), u("--paper"), u("A4 x 4"), u("--category"), u("正会員")}
         << 1 << u("PDF ファイルを保存できませんでした");

@@ -16,8 +16,9 @@
 #include "ui/EraDateFormat.h"
 
 #include <QCommandLineParser>
-#include <QRegularExpression>
 #include <QTextStream>
+
+#include <algorithm>
 
 namespace CommandLine {
 
@@ -59,6 +60,45 @@ StoreResult loadAndMark(const QString& category)
     return CustomerWorkTable::setChecks(true);
 }
 
+constexpr QStringView DateShape = u"yyyy-MM-dd";
+
+// Why the parser refused `arguments`, naming each option as it was typed: the parser's own
+// text is English and drops the dashes.
+QString parseError(const QCommandLineParser& parser, const QList<QCommandLineOption>& options,
+                   const QStringList& arguments)
+{
+    QStringList unknown;
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            break;
+        const QString option = argument.section(QLatin1Char('='), 0, 0);
+        if (option.size() < 2 || !option.startsWith(QLatin1Char('-')))
+            continue;
+        const bool isLong = option.startsWith(QLatin1String("--"));
+        const QString name = option.mid(isLong ? 2 : 1);
+        // A single dash joins short options: "-xy" is x and y.
+        const bool isUnknown = isLong ? parser.unknownOptionNames().contains(name)
+                                      : std::any_of(name.cbegin(), name.cend(), [&](QChar letter) {
+                                            return parser.unknownOptionNames().contains(QString(letter));
+                                        });
+        if (isUnknown && !unknown.contains(option))
+            unknown << option;
+    }
+    if (!unknown.isEmpty())
+        return QStringLiteral("知らないオプション「%1」があります。").arg(unknown.join(QStringLiteral("」「")));
+    // A value missing after the last option, or given to a switch that takes none.
+    for (const QCommandLineOption& option : options) {
+        const QString name = QStringLiteral("--") + option.names().constFirst();
+        const bool takesValue = !option.valueName().isEmpty();
+        if (takesValue && arguments.size() > 1 && arguments.last() == name)
+            return QStringLiteral("「%1」のあとに値を指定してください。").arg(name);
+        for (const QString& argument : arguments.mid(1))
+            if (!takesValue && argument.startsWith(name + QLatin1Char('=')))
+                return QStringLiteral("「%1」には値を付けません。").arg(name);
+    }
+    return parser.errorText();
+}
+
 } // namespace
 
 bool wanted(const QStringList& arguments)
@@ -81,27 +121,15 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     const QCommandLineOption noAmount(QStringLiteral("no-amount"));
     const QCommandLineOption noNumber(QStringLiteral("no-number"));
     const QCommandLineOption help(QStringLiteral("help"));
-    parser.addOptions({pdf, paper, category, blank, date, noDate, noAmount, noNumber, help});
+    const QList<QCommandLineOption> options{pdf, paper, category, blank, date, noDate, noAmount, noNumber, help};
+    parser.addOptions(options);
     const QString helpText = QString::fromUtf8(Help).arg(paperNames().join(QStringLiteral("、")));
     auto usage = [&](const QString& message) {
         err << message << "\n\n" << helpText;
         return Usage;
     };
-    if (!parser.parse(arguments)) {
-        // The parser names an unknown option without its dashes; the user typed them.
-        QStringList unknown;
-        for (const QString& argument : arguments.mid(1)) {
-            const QString option = argument.section(QLatin1Char('='), 0, 0);
-            QString name = option;
-            while (name.startsWith(QLatin1Char('-')))
-                name.remove(0, 1);
-            if (option.startsWith(QLatin1Char('-')) && parser.unknownOptionNames().contains(name) && !unknown.contains(option))
-                unknown << option;
-        }
-        return usage(QStringLiteral("引数が正しくありません：") +
-                     (unknown.isEmpty() ? parser.errorText()
-                                        : QStringLiteral("知らないオプション %1 があります。").arg(unknown.join(QLatin1Char(' ')))));
-    }
+    if (!parser.parse(arguments))
+        return usage(QStringLiteral("引数が正しくありません：") + parseError(parser, options, arguments));
     if (parser.isSet(help)) {
         out << helpText;
         return Done;
@@ -131,12 +159,13 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     }
     QDate day = Clock::today();
     if (parser.isSet(date)) {
-        // Exactly YYYY-MM-DD: ISO's times and suffixes are no receipt date.
-        static const QRegularExpression shape(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+        // Exactly YYYY-MM-DD, what reads back unchanged: ISO's times and suffixes, other digits and
+        // short forms are no receipt date.
         const QString given = parser.value(date);
-        day = shape.match(given).hasMatch() ? QDate::fromString(given, QStringLiteral("yyyy-MM-dd")) : QDate();
-        if (!day.isValid())
-            return usage(QStringLiteral("--date は YYYY-MM-DD の形の、存在する日付で指定してください：%1").arg(given));
+        day = QDate::fromString(given, DateShape);
+        if (!day.isValid() || day.toString(DateShape) != given)
+            return usage(QStringLiteral("--date は YYYY-MM-DD の形の、存在する日付で指定してください。（指定：「%1」）")
+                             .arg(given));
         if (day < DateBox::First || day > DateBox::Last)
             return usage(QStringLiteral("--date は %1 から %2 までの日付で指定してください。")
                              .arg(DateBox::First.toString(Qt::ISODate), DateBox::Last.toString(Qt::ISODate)));
