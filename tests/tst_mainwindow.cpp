@@ -570,24 +570,35 @@ void TestMainWindow::calendar()
 void TestMainWindow::typedDateIsTakenOrRefused_data()
 {
     QTest::addColumn<bool>("era");
-    QTest::addColumn<QString>("before"); // the text left of the digits clicked; "" selects all
+    QTest::addColumn<bool>("byKeys"); // the cursor brought there with Home and →, not a click
+    QTest::addColumn<QString>("before"); // the text left of the digits reached; "" selects all (a click) or is Home
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QDate>("date");
     QTest::addColumn<bool>("told");
-    QTest::newRow("era day") << true << u("令和 08年12月") << u("15") << QDate(2026, 12, 15) << false;
-    QTest::newRow("era month") << true << u("令和 08年") << u("03") << QDate(2026, 3, 20) << false;
-    QTest::newRow("era year") << true << u("令和 ") << u("07") << QDate(2025, 12, 20) << false;
-    QTest::newRow("Gregorian day") << false << u("2026年12月") << u("01") << QDate(2026, 12, 1) << false;
-    QTest::newRow("all of it, eight digits") << false << QString() << u("20250704") << QDate(2025, 7, 4) << false;
-    QTest::newRow("not a date") << false << QString() << u("abc") << QDate(2026, 12, 20) << true;
-    QTest::newRow("no such day") << true << u("令和 08年12月") << u("32") << QDate(2026, 12, 20) << true;
+    QTest::newRow("era day") << true << false << u("令和 08年12月") << u("15") << QDate(2026, 12, 15) << false;
+    QTest::newRow("era month") << true << false << u("令和 08年") << u("03") << QDate(2026, 3, 20) << false;
+    QTest::newRow("era month, one digit") << true << false << u("令和 08年") << u("3") << QDate(2026, 3, 20) << false;
+    QTest::newRow("era year") << true << false << u("令和 ") << u("07") << QDate(2025, 12, 20) << false;
+    QTest::newRow("era month, then on into the day") << true << false << u("令和 08年") << u("0315") << QDate(2026, 3, 15) << false;
+    QTest::newRow("Gregorian day") << false << false << u("2026年12月") << u("01") << QDate(2026, 12, 1) << false;
+    QTest::newRow("all of it, eight digits") << false << false << QString() << u("20250704") << QDate(2025, 7, 4) << false;
+    QTest::newRow("not a date") << false << false << QString() << u("abc") << QDate(2026, 12, 20) << true;
+    QTest::newRow("no such day") << true << false << u("令和 08年12月") << u("32") << QDate(2026, 12, 20) << true;
+    QTest::newRow("a third digit in the day") << true << false << u("令和 08年12月") << u("157") << QDate(2026, 12, 20) << true;
+    QTest::newRow("keys: era day") << true << true << u("令和 08年12月") << u("15") << QDate(2026, 12, 15) << false;
+    QTest::newRow("keys: Home, the era year on") << true << true << QString() << u("071103") << QDate(2025, 11, 3) << false;
+    QTest::newRow("keys: Home, the Gregorian year on") << false << true << QString() << u("20250704") << QDate(2025, 7, 4) << false;
+    QTest::newRow("keys: Gregorian month") << false << true << u("2026年") << u("02") << QDate(2026, 2, 20) << false;
+    QTest::newRow("keys: past the day") << false << true << u("2026年12月20日") << u("1") << QDate(2026, 12, 20) << true;
 }
 
-// A click into a part of the date selects it and typing replaces it; what cannot be read is
-// refused with a message, never dropped without a word.
+// A click into a part of the date selects it and typing replaces it; typed with the cursor in
+// a part, digits write over the part's and go on into the next; what cannot be read is refused
+// with a message, never dropped without a word.
 void TestMainWindow::typedDateIsTakenOrRefused()
 {
     QFETCH(bool, era);
+    QFETCH(bool, byKeys);
     QFETCH(QString, before);
     QFETCH(QString, typed);
     QFETCH(QDate, date);
@@ -604,7 +615,11 @@ void TestMainWindow::typedDateIsTakenOrRefused()
     QVERIFY(QTest::qWaitForWindowExposed(&host));
     QLineEdit* edit = box->lineEdit();
     edit->setFocus();
-    if (before.isEmpty()) {
+    if (byKeys) {
+        QTest::keyClick(edit, Qt::Key_Home);
+        for (qsizetype step = 0; step < before.size(); ++step)
+            QTest::keyClick(edit, Qt::Key_Right);
+    } else if (before.isEmpty()) {
         edit->selectAll();
     } else {
         // Into the middle of the digits after `before`, as a user clicks.
@@ -616,8 +631,7 @@ void TestMainWindow::typedDateIsTakenOrRefused()
     QCOMPARE(box->date(), date);
     QCOMPARE(presenter.shown.size(), told ? 1 : 0);
     if (told)
-        QVERIFY2(presenter.shown[0].prompt.contains(typed) || presenter.shown[0].prompt.contains(u("日付")),
-                 qPrintable(presenter.shown[0].prompt));
+        QVERIFY2(presenter.shown[0].prompt.contains(u("日付として読み取れません")), qPrintable(presenter.shown[0].prompt));
 }
 
 void TestMainWindow::holidaysAsTheLawSetsThem_data()

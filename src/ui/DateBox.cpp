@@ -22,6 +22,28 @@ QString blankPicture(bool era)
 {
     return era ? QStringLiteral("__ __年__月__日") : QStringLiteral("____年__月__日");
 }
+
+// Where the year, month or day stands in the box's text: [start, end).
+struct Section {
+    int start;
+    int end;
+};
+
+// The year, month and day as they stand in the box's text: runs of digits or of the blank
+// picture's "_". The era name holds neither.
+QList<Section> sectionsOf(const QString& shown)
+{
+    QList<Section> sections;
+    for (int at = 0; at < shown.size(); ++at) {
+        if (!shown.at(at).isDigit() && shown.at(at) != u'_')
+            continue;
+        if (sections.isEmpty() || sections.last().end != at)
+            sections.append({at, at + 1});
+        else
+            ++sections.last().end;
+    }
+    return sections;
+}
 } // namespace
 
 DateBox::DateBox(QWidget* parent) : QFrame(parent), edit_(new QLineEdit(this)), drop_(new QToolButton(this))
@@ -208,21 +230,37 @@ void DateBox::showCalendar()
     shown->setFocus();
 }
 
+// A digit typed with nothing selected writes over the digit at the cursor, as in a date-time
+// box: within the year, month or day it replaces the next digit; at the end of a part that is
+// whole it goes on in the next part; before the first it starts there. Past the last part the
+// digit is added, and the text, no longer a date, is refused with a message on leaving.
+void DateBox::overwriteFromCursor()
+{
+    const QList<Section> sections = sectionsOf(edit_->text());
+    const int cursor = edit_->cursorPosition();
+    for (qsizetype index = 0; index < sections.size(); ++index) {
+        const Section& section = sections[index];
+        const int width = (!era_ && index == 0) ? 4 : 2; // yyyy, or ee / mm / dd
+        if (cursor < section.end) {
+            edit_->setSelection(std::max(cursor, section.start), 1);
+            return;
+        }
+        if (cursor == section.end && section.end - section.start < width)
+            return; // a part typed short takes the digit in
+    }
+}
+
 bool DateBox::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == edit_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
         placeButton();
     // A click into the year, month or day selects its digits, so that typing replaces them.
     if (watched == edit_ && event->type() == QEvent::MouseButtonRelease && !edit_->hasSelectedText()) {
-        const QString shown = edit_->text();
-        int start = edit_->cursorPosition();
-        int end = start;
-        while (start > 0 && (shown.at(start - 1).isDigit() || shown.at(start - 1) == u'_'))
-            --start;
-        while (end < shown.size() && (shown.at(end).isDigit() || shown.at(end) == u'_'))
-            ++end;
-        if (end > start)
-            edit_->setSelection(start, end - start);
+        const QList<Section> sections = sectionsOf(edit_->text());
+        const int cursor = edit_->cursorPosition();
+        for (const Section& section : sections)
+            if (section.start <= cursor && cursor <= section.end)
+                edit_->setSelection(section.start, section.end - section.start);
     }
     if (watched == edit_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
@@ -234,6 +272,9 @@ bool DateBox::eventFilter(QObject* watched, QEvent* event)
             refresh();
             return false;
         }
+        if (!edit_->hasSelectedText() && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+            key->text().size() == 1 && key->text().at(0) >= u'0' && key->text().at(0) <= u'9')
+            overwriteFromCursor();
     }
     return QFrame::eventFilter(watched, event);
 }

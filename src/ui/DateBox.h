@@ -61,6 +61,7 @@ private:
     void refresh();
     bool refuseUnsupported(const QDate& date);
     void takeTypedText();
+    void overwriteFromCursor();
     void updateMonthTitle();
     void placeButton();
     void fitText();
