@@ -612,7 +612,8 @@ void TestMainWindow::typedDateIsTakenOrRefused()
     box->setEraFormat(era);
     box->setDate(QDate(2026, 12, 20));
     host.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    host.activateWindow(); // focus moves, and the box hears of it, only in an active window
+    QVERIFY(QTest::qWaitForWindowActive(&host));
     QLineEdit* edit = box->lineEdit();
     edit->setFocus();
     if (byKeys) {
