@@ -273,8 +273,6 @@ void TestCommandLine::neverWritesOverItsOwnData_data()
     QTest::newRow("through a dangling link") << u("link.pdf") << u("data/LedriumWork.mdb-journal") << u("link.pdf")
                                              << u("LedriumWork.mdb-journal");
     QTest::newRow("through a linked folder") << u("out") << u("data") << u("out/Ledrium.mdb") << u("Ledrium.mdb");
-    QTest::newRow("\"..\" after a linked folder") << u("out/L") << u("../data") << u("out/L/../data/Ledrium.mdb")
-                                                   << u("Ledrium.mdb");
     QTest::newRow("through a chain of links") << u("b.pdf") << u("link.pdf") << u("b.pdf") << u("Ledrium.mdb");
 }
 
@@ -291,8 +289,6 @@ void TestCommandLine::neverWritesOverItsOwnData()
     QDir::setCurrent(program.path());
     if (link == u("b.pdf"))
         QVERIFY(QFile::link(u("data/Ledrium.mdb"), u("link.pdf")));
-    if (link.startsWith(u("out/")))
-        QVERIFY(QDir().mkdir(u("out")));
     if (!link.isEmpty())
         QVERIFY(QFile::link(target, link));
     const auto bytesOf = [&](const QString& name) {

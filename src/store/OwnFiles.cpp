@@ -4,12 +4,8 @@
 #include "store/DataPaths.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
-
-#include <climits>
-#include <cstdlib>
 
 namespace OwnFiles {
 
@@ -32,18 +28,6 @@ QString landing(const QString& path)
     return QDir::cleanPath((folder.isEmpty() ? info.absolutePath() : folder) + QLatin1Char('/') + info.fileName());
 }
 
-// Where the system itself puts `path`: the folder part resolved by realpath(), so that ".."
-// after a linked folder climbs from the link's target, as open() does, not from the link.
-QString systemLanding(const QString& path)
-{
-    const QString absolute = QFileInfo(path).isAbsolute() ? path : QDir::currentPath() + QLatin1Char('/') + path;
-    const qsizetype slash = absolute.lastIndexOf(QLatin1Char('/'));
-    char resolved[PATH_MAX];
-    if (slash <= 0 || !::realpath(QFile::encodeName(absolute.left(slash)).constData(), resolved))
-        return {};
-    return landing(QFile::decodeName(resolved) + absolute.mid(slash));
-}
-
 QStringList ownFiles()
 {
     QStringList files;
@@ -59,11 +43,8 @@ QStringList ownFiles()
 
 QString refusal(const QString& target)
 {
-    const QStringList own = ownFiles();
-    QString landsOn = landing(target);
-    if (!own.contains(landsOn))
-        landsOn = systemLanding(target);
-    if (landsOn.isEmpty() || !own.contains(landsOn))
+    const QString landsOn = landing(target);
+    if (!ownFiles().contains(landsOn))
         return {};
     return QStringLiteral("このファイルにはこのプログラムのデータが入っているため、書き出し先にできません。\n"
                           "ファイル：%1\n別のファイル名を選んでください。")
