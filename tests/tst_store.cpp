@@ -51,6 +51,7 @@ private slots:
     void refusedOpenChangesNeitherFile();
     void cutOffSaveIsRolledBack();
     void journalOfAnotherStateIsRefused();
+    void journalOfAnotherCopyIsRefused_data();
     void journalOfAnotherCopyIsRefused();
     void oldDeliveredHintsGetTodaysText();
     void fullDiskIsNamed_data();
@@ -468,12 +469,24 @@ void TestStore::journalOfAnotherStateIsRefused()
     QCOMPARE(bytesOf(mainPath), backup);
 }
 
+void TestStore::journalOfAnotherCopyIsRefused_data()
+{
+    QTest::addColumn<bool>("startedBeforeCopying");
+    QTest::newRow("copied as delivered") << false;
+    QTest::newRow("copied after a start") << true;
+}
+
 // Two data folders made from the same delivered files, used alike: a journal cut off in one is
 // refused beside the other (whose rows it would delete), and still rolled back in its own.
 void TestStore::journalOfAnotherCopyIsRefused()
 {
+    QFETCH(bool, startedBeforeCopying);
     QTemporaryDir first, second;
     QVERIFY(SchemaInstaller::createMissing(first.path()));
+    if (startedBeforeCopying) {
+        QVERIFY(Connections::open(DataPaths::forFolder(first.path())).ok);
+        Connections::close();
+    }
     QStringList fill = {QStringLiteral("PRAGMA journal_mode = DELETE")};
     for (int i = 1; i <= 200; ++i)
         fill << QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) VALUES (%1, '%2', '会員')").arg(i).arg(QString(100, QChar(0x4E00 + i)));

@@ -139,15 +139,15 @@ OpenOutcome open(const DataPaths& paths)
             return {false, file.path, reason};
         }
     }
-    // A database from before the register gets it now; nothing else in the file changes.
-    // Likewise the members' usual amounts.
     for (const auto& file : files) {
-        if (const QString reason = FileIdentity::ensure(QSqlDatabase::database(QLatin1String(file.name), false));
+        if (const QString reason = FileIdentity::ensure(QSqlDatabase::database(QLatin1String(file.name), false), file.path);
             !reason.isEmpty()) {
             close();
             return {false, file.path, reason};
         }
     }
+    // A database from before the register gets it now; nothing else in the file changes.
+    // Likewise the members' usual amounts.
     QString reason = RegisterSchema::ensure(mainDb());
     if (reason.isEmpty())
         reason = UsualAmountColumn::ensure(mainDb());

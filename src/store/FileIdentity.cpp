@@ -3,30 +3,53 @@
 #include "store/SqlRunner.h"
 #include "store/Transaction.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QRandomGenerator>
+#include <QtEndian>
+
+#include <sys/stat.h>
 
 namespace FileIdentity {
 
-QString ensure(QSqlDatabase db)
+namespace {
+
+// Device and inode of the file, folded into 32 bits; a copy lies elsewhere. Only decides when
+// to give a fresh identity: a place that reads differently after a remount costs a new one.
+qint32 placeOf(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return 0;
+    const QByteArray key = QByteArray::number(quint64(info.st_dev)) + ':' + QByteArray::number(quint64(info.st_ino));
+    const qint32 place = qFromBigEndian<qint32>(QCryptographicHash::hash(key, QCryptographicHash::Sha1).constData());
+    return place == 0 ? 1 : place;
+}
+
+} // namespace
+
+QString ensure(QSqlDatabase db, const QString& path)
 {
     SqlRunner sql(db);
-    if (!sql.exec(QStringLiteral("PRAGMA application_id")) || !sql.query().next())
+    if (!sql.exec(QStringLiteral("SELECT * FROM pragma_application_id, pragma_user_version")) || !sql.query().next())
         return QStringLiteral("データベースを確かめられません：") + sql.error();
-    if (sql.query().value(0).toLongLong() != 0)
-        return {};
+    const qint32 identity = sql.query().value(0).toInt();
+    const qint32 storedPlace = sql.query().value(1).toInt();
     sql.query().finish();
-    qint32 identity = 0;
-    while (identity == 0)
-        identity = qint32(QRandomGenerator::system()->generate());
-    // Pragmas take no bound values; the number is ours, never the user's.
-    const StoreResult stamped = Transaction::run(db, [&sql, identity] {
-        if (!sql.exec(QStringLiteral("PRAGMA application_id = %1").arg(identity)))
+    const qint32 place = placeOf(path);
+    if (identity != 0 && place != 0 && storedPlace == place)
+        return {};
+    qint32 fresh = 0;
+    while (fresh == 0 || fresh == identity)
+        fresh = qint32(QRandomGenerator::system()->generate());
+    // Pragmas take no bound values; the numbers are ours, never the user's.
+    const StoreResult stamped = Transaction::run(db, [&sql, fresh, place] {
+        if (!sql.exec(QStringLiteral("PRAGMA application_id = %1").arg(fresh)) ||
+            !sql.exec(QStringLiteral("PRAGMA user_version = %1").arg(place)))
             return StoreResult::failure(sql.error());
         return StoreResult::success();
     });
-    return stamped ? QString()
-                   : QStringLiteral("データベースに書き込めません（ディスクの空きがないか、書き込みが許されていません）：") +
-                         stamped.error;
+    return stamped ? QString() : QStringLiteral("データベースに書き込めません：") + stamped.error;
 }
 
 } // namespace FileIdentity

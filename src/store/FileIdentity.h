@@ -2,12 +2,17 @@
 #include <QSqlDatabase>
 #include <QString>
 
-// A random identity in each database file's header, given at the first open by this program.
-// Two copies made from the same delivered files then differ in their first page, which a
-// rollback journal carries: a journal cut off in one copy is never played into another
-// (see LeftoverLogs). The identity is the header's application id, 0 until it is given.
+// A random identity in each database file's header, so that a rollback journal, which carries
+// the file's first page, is played only into the file whose save wrote it (see LeftoverLogs).
+// The identity is the header's application id; the user version beside it notes where the file
+// lay (device and inode) when it got it. A file found elsewhere (a copy of a data folder, which
+// would otherwise share the original's identity) or never opened by this program gets a fresh
+// identity at its open, after the leftover journals were checked; a file opened where it lies
+// keeps its bytes, so opening alone never changes a file.
 namespace FileIdentity {
 inline constexpr int IdentityAt = 68; // application id, in the 100-byte header
-// Gives `db` an identity when it has none yet; an empty text, or why it failed (in Japanese).
-QString ensure(QSqlDatabase db);
+inline constexpr int PlaceAt = 60;    // user version
+// Gives `db`, opened from `path`, a fresh identity unless it has one from this place; an empty
+// text, or why it failed (in Japanese).
+QString ensure(QSqlDatabase db, const QString& path);
 } // namespace FileIdentity

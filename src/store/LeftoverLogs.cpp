@@ -25,14 +25,15 @@ qint64 pageSizeOf(const QByteArray& header)
     return stored == 1 ? 65536 : stored;
 }
 
-// Page 1 headers that differ only where giving a file its identity writes: the change counter
-// and the version number that follows it, the identity, and the library version of the write.
+// Page 1 images that differ only where giving a file its identity writes: the change counter
+// and the version number that follows it, the place, the identity, and the library version.
 bool sameApartFromIdentity(QByteArray a, QByteArray b)
 {
-    for (QByteArray* header : {&a, &b}) {
-        header->replace(changeCounterAt, 4, QByteArray(4, '\0'));
-        header->replace(FileIdentity::IdentityAt, 4, QByteArray(4, '\0'));
-        header->replace(92, 8, QByteArray(8, '\0'));
+    for (QByteArray* page : {&a, &b}) {
+        page->replace(changeCounterAt, 4, QByteArray(4, '\0'));
+        page->replace(FileIdentity::PlaceAt, 4, QByteArray(4, '\0'));
+        page->replace(FileIdentity::IdentityAt, 4, QByteArray(4, '\0'));
+        page->replace(92, 8, QByteArray(8, '\0'));
     }
     return a == b;
 }
@@ -86,20 +87,24 @@ QString journalProblem(const QString& databasePath, const QString& journalPath)
         if (number.size() < 4)
             break;
         if (bigEndian32(number, 0) == 1)
-            pageOne = journal.read(headerSize);
+            pageOne = journal.read(pageSize);
     }
-    if (pageOne.size() < headerSize)
+    if (pageOne.size() < pageSize)
         return refusal(journalPath, QStringLiteral("ログファイルにデータベースの先頭ページがありません。"));
     const quint32 before = bigEndian32(pageOne, changeCounterAt);
     const quint32 now = bigEndian32(databaseHeader, changeCounterAt);
-    const bool untouched = databaseHeader == pageOne;
+    const bool untouched = databaseHeader == pageOne.left(headerSize);
     const bool beingWritten = now == before + 1 && databaseHeader.left(changeCounterAt) == pageOne.left(changeCounterAt);
-    // Only the file whose save wrote the journal carries its identity; the one save that gives
-    // a file its identity shows nothing else changed in the header.
+    // Only the file whose save wrote the journal carries its identity. The one save that may
+    // carry another is the one giving the file a fresh identity: its journal holds page 1 alone,
+    // equal to the file's but for the identity, so playing it back could change nothing else,
+    // whichever copy it came from.
     const quint32 journalIdentity = bigEndian32(pageOne, FileIdentity::IdentityAt);
     const quint32 fileIdentity = bigEndian32(databaseHeader, FileIdentity::IdentityAt);
-    const bool identityGiven = journalIdentity == 0 && sameApartFromIdentity(databaseHeader, pageOne);
-    if (untouched || (beingWritten && (journalIdentity == fileIdentity || identityGiven)))
+    database.seek(0);
+    const bool onlyIdentityWritten = count == 1 && database.size() == qint64(pagesAtStart) * pageSize &&
+                                     sameApartFromIdentity(database.read(pageSize), pageOne);
+    if (untouched || (beingWritten && (journalIdentity == fileIdentity || onlyIdentityWritten)))
         return {};
     return refusal(journalPath, QStringLiteral("ログファイルはこのファイルの以前の状態のものではありません。"));
 }
