@@ -274,6 +274,9 @@ void TestCommandLine::neverWritesOverItsOwnData_data()
                                              << u("LedriumWork.mdb-journal");
     QTest::newRow("through a linked folder") << u("out") << u("data") << u("out/Ledrium.mdb") << u("Ledrium.mdb");
     QTest::newRow("through a chain of links") << u("b.pdf") << u("link.pdf") << u("b.pdf") << u("Ledrium.mdb");
+    // The system takes ".." after a linked folder from where the link leads, not from the text.
+    QTest::newRow("up from a linked folder") << u("sub/up") << u("../data") << u("sub/up/../data/Ledrium.mdb")
+                                             << u("Ledrium.mdb");
 }
 
 // A PDF over the program's own files is refused before any number is issued, naming the file;
@@ -289,6 +292,8 @@ void TestCommandLine::neverWritesOverItsOwnData()
     QDir::setCurrent(program.path());
     if (link == u("b.pdf"))
         QVERIFY(QFile::link(u("data/Ledrium.mdb"), u("link.pdf")));
+    if (link == u("sub/up")) // with a folder where the text seems to lead
+        QVERIFY(QDir().mkpath(u("sub/data")));
     if (!link.isEmpty())
         QVERIFY(QFile::link(target, link));
     const auto bytesOf = [&](const QString& name) {

@@ -34,6 +34,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 const QChar IS(0x3000); // ideographic space
@@ -189,6 +191,8 @@ private slots:
     void counterAfterOutput();
     void counterFailureOutputsNothing_data();
     void counterFailureOutputsNothing();
+    void outputNeverWritesIntoTheDatabase_data();
+    void outputNeverWritesIntoTheDatabase();
     void nullColumnsPrintAsBlanks();
     void printerGetsChosenPages();
     void pdfReadBack_data();
@@ -538,6 +542,44 @@ void TestReport::counterFailureOutputsNothing()
     for (const PdfWord& w : pdfWords(path))
         texts.append(w.text);
     QVERIFY(texts.contains(u("00041")) && texts.contains(u("00043")));
+    preview->close();
+}
+
+void TestReport::outputNeverWritesIntoTheDatabase_data()
+{
+    QTest::addColumn<bool>("toPrinter");
+    QTest::newRow("PDF file") << false;
+    QTest::newRow("printer to a file") << true;
+}
+
+// A file name that is another (hard) link to the database is the database: the output is
+// refused before any number is issued, naming it, and the file keeps its bytes.
+void TestReport::outputNeverWritesIntoTheDatabase()
+{
+    QFETCH(bool, toPrinter);
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    Access自社情報(u("領収証番号"), u("Set"), 40);
+    ReportPreview* preview = ReceiptRun::showPreview(build(u("A4 x 4"), members(3)));
+    QTemporaryDir dir;
+    const QString database = data_->folder() + u("Ledrium.mdb");
+    const QString path = dir.filePath(u("r.pdf"));
+    QCOMPARE(::link(QFile::encodeName(database).constData(), QFile::encodeName(path).constData()), 0);
+    QFile file(database);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    if (toPrinter) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        QVERIFY(!preview->printOn(printer));
+    } else {
+        QVERIFY(!preview->saveAsPdfTo(path));
+    }
+    QCOMPARE(messages.shown.size(), 1);
+    QVERIFY2(messages.shown[0].prompt.contains(database), qPrintable(messages.shown[0].prompt));
+    QVERIFY(file.seek(0));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(storedLastNumber().toLongLong(), 40);
     preview->close();
 }
 

@@ -33,6 +33,8 @@
 
 #include <functional>
 
+#include <unistd.h>
+
 class TestStore : public QObject {
     Q_OBJECT
 private slots:
@@ -58,6 +60,8 @@ private slots:
     void fullDiskIsNamed();
     void csvNeverWrittenOverOwnData_data();
     void csvNeverWrittenOverOwnData();
+    void csvNeverWrittenIntoAFileHeldOpen_data();
+    void csvNeverWrittenIntoAFileHeldOpen();
     void csvFieldWrittenAsSpreadsheetsReadIt_data();
     void csvFieldWrittenAsSpreadsheetsReadIt();
     void csvRecordsReadAsSpreadsheetsWriteThem_data();
@@ -749,6 +753,34 @@ void TestStore::csvNeverWrittenOverOwnData()
     QVERIFY2(error.contains(name), qPrintable(error));
     QCOMPARE(QFileInfo::exists(own), existed);
     QCOMPARE(bytesOf(own), before);
+}
+
+void TestStore::csvNeverWrittenIntoAFileHeldOpen_data()
+{
+    QTest::addColumn<QString>("name"); // a file of the data folder, "" for one held open elsewhere
+    QTest::newRow("hard link to the main database") << u("Ledrium.mdb");
+    QTest::newRow("hard link to the work database") << u("LedriumWork.mdb");
+    QTest::newRow("hard link to a file held open") << QString();
+}
+
+// Another name of a file the program holds open is that file: an export there is refused, the
+// file and the name left as they were.
+void TestStore::csvNeverWrittenIntoAFileHeldOpen()
+{
+    QFETCH(QString, name);
+    TestData data;
+    QTemporaryDir elsewhere;
+    QFile held(elsewhere.filePath(u("held.txt")));
+    QVERIFY(held.open(QIODevice::ReadWrite) && held.write("kept") == 4 && held.flush());
+    const QString file = name.isEmpty() ? held.fileName() : data.folder() + name;
+    const QString path = elsewhere.filePath(u("export.csv"));
+    QCOMPARE(::link(QFile::encodeName(file).constData(), QFile::encodeName(path).constData()), 0);
+    const QByteArray before = bytesOf(file);
+    QString error;
+    QVERIFY(!CsvText::save(path, QByteArray("a,b\r\n"), &error));
+    QVERIFY2(error.contains(name.isEmpty() ? path : file), qPrintable(error));
+    QCOMPARE(bytesOf(file), before);
+    QCOMPARE(bytesOf(path), before);
 }
 
 #include "tst_store.moc"

@@ -11,6 +11,7 @@
 #include "store/CodeMasterTable.h"
 #include "store/Connections.h"
 #include "store/CustomerWorkTable.h"
+#include "store/OwnFiles.h"
 #include "store/WorkTableProtocol.h"
 #include "ui/DateBox.h"
 #include "ui/EraDateFormat.h"
@@ -174,6 +175,11 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     request.PrintAmountFlag = !parser.isSet(noAmount);
     request.PrintNumberFlag = !parser.isSet(noNumber);
 
+    // Refused before the data is opened, so that a refused run leaves the folder as it was.
+    if (const QString own = OwnFiles::refusal(parser.value(pdf), DataPaths::forFolder(dataFolder)); !own.isEmpty()) {
+        err << QStringLiteral("PDF ファイルを保存できませんでした。\n") << parser.value(pdf) << "\n" << own << "\n";
+        return Failed;
+    }
     const OpenOutcome opened = Connections::open(DataPaths::forFolder(dataFolder));
     if (!opened.ok) {
         err << opened.file << "\n" << opened.reason << "\n";
