@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSaveFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStorageInfo>
@@ -58,6 +59,9 @@ private slots:
     void oldDeliveredHintsGetTodaysText();
     void fullDiskIsNamed_data();
     void fullDiskIsNamed();
+    void failedFileWriteSaysWhy_data();
+    void failedFileWriteSaysWhy();
+    void fullDatabaseSaysTheDiskIsFull();
     void csvNeverWrittenOverOwnData_data();
     void csvNeverWrittenOverOwnData();
     void csvNeverWrittenIntoAFileHeldOpen_data();
@@ -720,6 +724,56 @@ void TestStore::fullDiskIsNamed()
     QCOMPARE(text.contains(QStringLiteral("ディスクの空きが足りません")), moreThanFree);
     if (moreThanFree)
         QVERIFY2(text.contains(QDir::toNativeSeparators(dir.path())), qPrintable(text));
+}
+
+void TestStore::failedFileWriteSaysWhy_data()
+{
+    QTest::addColumn<QString>("path"); // in a fresh folder unless absolute
+    QTest::addColumn<bool>("replacing"); // written beside and renamed, as the outputs do
+    QTest::addColumn<QString>("said");
+    QTest::newRow("a device without room") << QStringLiteral("/dev/full") << false
+                                           << QStringLiteral("ディスクの空きがありません");
+    QTest::newRow("a folder that is not there") << QStringLiteral("gone/out.csv") << true
+                                                << QStringLiteral("保存先のフォルダがありません");
+}
+
+// The reason a file could not be written reaches the user in Japanese, whatever the system's
+// language, from the error Qt reports.
+void TestStore::failedFileWriteSaysWhy()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, replacing);
+    QFETCH(QString, said);
+    QTemporaryDir dir;
+    const QString target = QDir::isAbsolutePath(path) ? path : dir.filePath(path);
+    QSaveFile replaced(target);
+    QFile direct(target);
+    QFileDevice& file = replacing ? static_cast<QFileDevice&>(replaced) : direct;
+    const QByteArray bytes(64 * 1024, 'x');
+    QVERIFY(!(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()));
+    const QString text = WriteFailure::describe(file, target, bytes.size());
+    QVERIFY2(text.startsWith(said), qPrintable(text));
+}
+
+// A save SQLite cannot fit on the disk says so in Japanese, and what was saved before stays.
+void TestStore::fullDatabaseSaysTheDiskIsFull()
+{
+    TestData data;
+    const QString category = QStringLiteral("会員");
+    QVERIFY(CustomerMasterTable::replaceCategory(category, {{1, QStringLiteral("前からの会員"), category, {}}}));
+    // The file may not grow: SQLite answers every save that needs room as on a full disk.
+    const QVariant pages = TestData::columnMain(QStringLiteral("PRAGMA page_count")).value(0);
+    TestData::columnMain(QStringLiteral("PRAGMA max_page_count = %1").arg(pages.toInt()));
+    QList<CustomerRecord> many;
+    for (int number = 1; number <= 300; ++number)
+        many.append({number, QString(200, QChar(0x4E00 + number)), category, {}});
+    const StoreResult saved = CustomerMasterTable::replaceCategory(category, many);
+    QVERIFY(!saved);
+    QVERIFY2(saved.error.contains(QStringLiteral("ディスクの空きがありません")), qPrintable(saved.error));
+    QVERIFY2(!saved.error.contains(QStringLiteral("database or disk is full")), qPrintable(saved.error));
+    const QList<CustomerRecord> kept = CustomerMasterTable::readCategory(category);
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept.first().顧客名.toString(), QStringLiteral("前からの会員"));
 }
 
 void TestStore::csvNeverWrittenOverOwnData_data()

@@ -62,7 +62,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         return fail(QStringLiteral("通常のファイルではないため、書き込めません。"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(WriteFailure::describe(file, path, 0));
     // The run is cleared before any page is written: should that fail, nothing is written;
     // should the program die while writing, the numbers are skipped, never handed out twice.
     const OutputClearance clearance = run.clearForOutput(QFileInfo(path).fileName());

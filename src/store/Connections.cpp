@@ -4,6 +4,7 @@
 #include "store/LeftoverLogs.h"
 #include "store/RegisterSchema.h"
 #include "store/UsualAmountColumn.h"
+#include "store/WriteFailure.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -54,10 +55,10 @@ QString openOne(const QString& name, const QString& path, const QStringList& tab
     db.setDatabaseName(QStringLiteral("file:") + QString::fromUtf8(QUrl::toPercentEncoding(path, "/")) +
                        QStringLiteral("?mode=rw"));
     if (!db.open())
-        return QStringLiteral("データベースを開けません：") + db.lastError().text();
+        return QStringLiteral("データベースを開けません：") + WriteFailure::describe(db.lastError());
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("SELECT type, name FROM sqlite_master")))
-        return QStringLiteral("データベースが壊れています：") + query.lastError().text();
+        return QStringLiteral("データベースが壊れています：") + WriteFailure::describe(query.lastError());
     QStringList present;
     while (query.next()) {
         const QString type = query.value(0).toString();
@@ -75,7 +76,7 @@ QString openOne(const QString& name, const QString& path, const QStringList& tab
     query.finish();
     // A write lock proves the file can be written (a read-only medium or a lock shows here).
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        return QStringLiteral("データベースに書き込めません：") + query.lastError().text();
+        return QStringLiteral("データベースに書き込めません：") + WriteFailure::describe(query.lastError());
     query.exec(QStringLiteral("ROLLBACK"));
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next() ||
         query.value(0).toString() != QLatin1String("ok"))
@@ -91,11 +92,11 @@ QString configure(QSqlDatabase db, const char* synchronous)
     QSqlQuery query(db);
     if (!query.exec(QStringLiteral("PRAGMA journal_mode = DELETE")) || !query.next() ||
         query.value(0).toString().compare(QLatin1String("delete"), Qt::CaseInsensitive) != 0)
-        return QStringLiteral("データベースの記録方式を設定できません：") + query.lastError().text();
+        return QStringLiteral("データベースの記録方式を設定できません：") + WriteFailure::describe(query.lastError());
     for (const QString& pragma : {QStringLiteral("PRAGMA synchronous = ") + QLatin1String(synchronous),
                                   QStringLiteral("PRAGMA cache_spill = OFF")})
         if (!query.exec(pragma))
-            return QStringLiteral("データベースを設定できません：") + query.lastError().text();
+            return QStringLiteral("データベースを設定できません：") + WriteFailure::describe(query.lastError());
     return {};
 }
 

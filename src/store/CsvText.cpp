@@ -79,9 +79,9 @@ bool save(const QString& path, const QByteArray& bytes, QString* error)
         return fail(QStringLiteral("通常のファイルではないため、書き込めません。"));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(QStringLiteral("ファイルを作成できませんでした。（%1）").arg(file.errorString()));
+        return fail(WriteFailure::describe(file, path, bytes.size()));
     if (file.write(bytes) != bytes.size() || !file.commit())
-        return fail(QStringLiteral("ファイルを書き込めませんでした。（%1）").arg(WriteFailure::describe(file, path, bytes.size())));
+        return fail(WriteFailure::describe(file, path, bytes.size()));
     return true;
 }
 

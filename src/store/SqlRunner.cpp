@@ -1,5 +1,7 @@
 #include "store/SqlRunner.h"
 
+#include "store/WriteFailure.h"
+
 #include <QSqlError>
 
 bool SqlRunner::exec(const QString& sql, const QVariantList& values)
@@ -10,7 +12,7 @@ bool SqlRunner::exec(const QString& sql, const QVariantList& values)
         query_ = QSqlQuery(db_);
         query_.setForwardOnly(true);
         if (!query_.prepare(sql)) {
-            error_ = query_.lastError().text();
+            error_ = WriteFailure::describe(query_.lastError());
             return false;
         }
         preparedSql_ = sql;
@@ -25,7 +27,7 @@ bool SqlRunner::exec(const QString& sql, const QVariantList& values)
         query_.bindValue(int(i), value);
     }
     if (!query_.exec()) {
-        error_ = query_.lastError().text();
+        error_ = WriteFailure::describe(query_.lastError());
         return false;
     }
     return true;

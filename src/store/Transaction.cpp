@@ -1,12 +1,14 @@
 #include "store/Transaction.h"
 
+#include "store/WriteFailure.h"
+
 #include <QSqlError>
 
 Transaction::Transaction(QSqlDatabase db) : db_(std::move(db))
 {
     begun_ = db_.isOpen() && db_.transaction();
     if (!begun_)
-        error_ = db_.isOpen() ? db_.lastError().text() : QStringLiteral("データベースが開かれていません。");
+        error_ = db_.isOpen() ? WriteFailure::describe(db_.lastError()) : QStringLiteral("データベースが開かれていません。");
 }
 
 Transaction::~Transaction()
@@ -21,7 +23,7 @@ bool Transaction::commit()
         return false;
     done_ = db_.commit();
     if (!done_)
-        error_ = db_.lastError().text();
+        error_ = WriteFailure::describe(db_.lastError());
     return done_;
 }
 
