@@ -36,6 +36,9 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/resource.h>
+
 class TestRegister : public QObject {
     Q_OBJECT
 private slots:
@@ -48,6 +51,7 @@ private slots:
     void reprintAddsReissueEntriesOnly();
     void outputFailingAfterRecordingIsPutRight_data();
     void outputFailingAfterRecordingIsPutRight();
+    void printToFileCutShortIsPutRight();
     void voidNumberStaysAndIsNeverIssuedAgain_data();
     void voidNumberStaysAndIsNeverIssuedAgain();
     void reissuePrintsTheOriginalWithAMark();
@@ -307,6 +311,40 @@ void TestRegister::outputFailingAfterRecordingIsPutRight()
     QCOMPARE(entries[2].領収証番号, 3);
     QCOMPARE(entries[2].状態, u("発行"));
     QCOMPARE(numbersIn(dir.filePath(u("c.pdf"))), (QStringList{u("00003"), u("00004")}));
+}
+
+// Printing to a file the disk cannot hold whole is no success, though Qt's PDF engine says it
+// is: the numbers become void with the reason, and no cut-off file is left as the receipts.
+void TestRegister::printToFileCutShortIsPutRight()
+{
+    TestData data;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("r.pdf"));
+    const auto run = ReceiptRun::build(request(), rows({u("相川"), u("井上")}));
+    QString message;
+    bool printed = true;
+    {
+        // No file may grow past the databases' size and a little: a PDF with its font does not fit.
+        qint64 largest = 0;
+        for (const QString& name : QDir(data.folder()).entryList(QDir::Files))
+            largest = std::max(largest, QFileInfo(data.folder() + name).size());
+        const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit {};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
+        rlimit small = limit;
+        small.rlim_cur = rlim_t(largest + 16 * 1024);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        printed = output(*run, Output::Printer, path, &message);
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, previous);
+    }
+    QVERIFY(!printed);
+    QVERIFY2(message.contains(u("書き込みが途中で止まりました")), qPrintable(message));
+    QVERIFY(!QFileInfo::exists(path));
+    const QList<RegisterEntry> entries = allEntries();
+    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries[0].状態 + entries[1].状態, u("無効無効"));
+    QVERIFY2(entries[0].無効理由.contains(u("書き込みが途中で止まりました")), qPrintable(entries[0].無効理由));
 }
 
 void TestRegister::voidNumberStaysAndIsNeverIssuedAgain_data()

@@ -8,6 +8,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QPageLayout>
@@ -40,6 +41,16 @@ QList<int> paintPages(ReportRun& run, PagePainter& pagePainter, QPainter& painte
         drawn.append(index + 1);
     }
     return drawn;
+}
+
+// Qt's PDF engine reports no failed write: on a full disk it leaves a file cut short and says
+// it printed. Every file it finishes ends with this line.
+bool endsAsAPdf(const QString& path)
+{
+    QFile file(path);
+    const QByteArray end = QByteArrayLiteral("%%EOF\n");
+    return file.open(QIODevice::ReadOnly) && file.size() >= end.size() && file.seek(file.size() - end.size()) &&
+           file.read(end.size()) == end;
 }
 
 } // namespace
@@ -173,6 +184,16 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
         run.pagePrinted(index + 1);
     }
     painter.end();
+    if (const QString file = printer.outputFileName(); !file.isEmpty() && !endsAsAPdf(file)) {
+        const QString reason = WriteFailure::describe(QFile(file), file, 0);
+        // What is left is no receipt; a link is left alone, its target was written through.
+        if (const QFileInfo written(file); written.isFile() && !written.isSymLink())
+            QFile::remove(file);
+        run.outputFailed(reason);
+        if (error)
+            *error = reason;
+        return false;
+    }
     return true;
 }
 
