@@ -303,6 +303,7 @@ void TestRegister::outputFailingAfterRecordingIsPutRight()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[0].状態 + entries[1].状態, u("無効無効"));
     QVERIFY(entries[0].無効理由.contains(u("プリンタを開始できません")));
+    QVERIFY2(entries[0].無効理由.contains(u("保存先のフォルダがありません")), qPrintable(entries[0].無効理由));
     QString notice;
     QVERIFY(output(*run, Output::Pdf, dir.filePath(u("c.pdf")), &notice));
     QCOMPARE(notice, u("前回の出力ができなかった番号は無効として発行記録に残したため、領収証番号を 00003～00004 に振り直しました。"));

@@ -53,6 +53,22 @@ bool endsAsAPdf(const QString& path)
            file.read(end.size()) == end;
 }
 
+// Why Qt's PDF engine could not open the file it was to print into: it keeps no reason, so the
+// file is opened here as it opens it (without emptying it).
+QString whyNotOpened(const QString& path)
+{
+    if (path.isEmpty())
+        return {};
+    const bool existed = QFileInfo::exists(path);
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Append)) {
+        if (!existed)
+            file.remove();
+        return {};
+    }
+    return WriteFailure::describe(file, path, 0);
+}
+
 } // namespace
 
 bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage, int toPage, QString* notice)
@@ -152,7 +168,7 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
         *notice = clearance.notice;
     QPainter painter;
     if (!painter.begin(&printer)) {
-        const QString reason = QStringLiteral("プリンタを開始できません。");
+        const QString reason = QStringLiteral("プリンタを開始できません。") + whyNotOpened(printer.outputFileName());
         run.outputFailed(reason);
         if (error)
             *error = reason;
