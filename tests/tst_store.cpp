@@ -12,6 +12,7 @@
 #include "store/DataInitialisation.h"
 #include "store/DeliveredHints.h"
 #include "store/HintTable.h"
+#include "store/LeftoverLogs.h"
 #include "store/PrintRowTable.h"
 #include "store/ProvisoTable.h"
 #include "store/SchemaInstaller.h"
@@ -56,6 +57,7 @@ private slots:
     void journalOfAnotherStateIsRefused();
     void journalOfAnotherCopyIsRefused_data();
     void journalOfAnotherCopyIsRefused();
+    void saveCutOffWhileTakingAnIdentityIsRolledBack();
     void oldDeliveredHintsGetTodaysText();
     void fullDiskIsNamed_data();
     void fullDiskIsNamed();
@@ -538,6 +540,54 @@ void TestStore::journalOfAnotherCopyIsRefused()
     QVERIFY2(rolledBack.ok, qPrintable(rolledBack.reason));
     QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 200);
     Connections::close();
+}
+
+// The rollback journal SQLite writes for a save that changed page 1 alone: its header, then
+// page 1 as it was, with its checksum.
+static QByteArray journalOfPageOne(const QByteArray& before, quint32 pageSize)
+{
+    const quint32 nonce = 0x5eed1234;
+    QByteArray journal = QByteArray::fromHex("d9d505f920a163d7");
+    for (const quint32 field : {1u, nonce, quint32(before.size() / pageSize), 512u, pageSize})
+        journal += QByteArray::fromHex(QByteArray::number(field, 16).rightJustified(8, '0'));
+    journal.resize(512, '\0');
+    quint32 checksum = nonce;
+    for (qint64 at = qint64(pageSize) - 200; at > 0; at -= 200)
+        checksum += quint8(before[at]);
+    journal += QByteArray::fromHex("00000001") + before.left(pageSize) +
+               QByteArray::fromHex(QByteArray::number(checksum, 16).rightJustified(8, '0'));
+    return journal;
+}
+
+// A copied folder's file takes a fresh identity at its first start there; a save cut off while
+// that was written carries the old identity in its journal and is still rolled back.
+void TestStore::saveCutOffWhileTakingAnIdentityIsRolledBack()
+{
+    QTemporaryDir first, second;
+    QVERIFY(SchemaInstaller::createMissing(first.path()));
+    QVERIFY(Connections::open(DataPaths::forFolder(first.path())).ok);
+    Connections::close();
+    const QString copy = second.filePath(QStringLiteral("Ledrium.mdb"));
+    for (const char* name : {"Ledrium.mdb", "LedriumWork.mdb"})
+        QVERIFY(QFile::copy(first.filePath(QLatin1String(name)), second.filePath(QLatin1String(name))));
+    QVERIFY(onFile(copy, {QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) VALUES (1, '山田', '会員')")}));
+    const QByteArray before = bytesOf(copy);
+    QVERIFY(Connections::open(DataPaths::forFolder(second.path())).ok);
+    Connections::close();
+    const QByteArray stamped = bytesOf(copy);
+    const quint32 pageSize = 4096;
+    QVERIFY(stamped.left(pageSize) != before.left(pageSize)); // a fresh identity
+    QCOMPARE(stamped.mid(pageSize), before.mid(pageSize)); // the identity is on page 1 alone
+
+    QVERIFY(writeBytes(copy + QStringLiteral("-journal"), journalOfPageOne(before, pageSize)));
+    const QString problem = LeftoverLogs::problem(copy);
+    QVERIFY2(problem.isEmpty(), qPrintable(problem));
+    QVERIFY(onFile(copy, {QStringLiteral("SELECT count(*) FROM 顧客マスタ")}));
+    QCOMPARE(bytesOf(copy), before); // played back
+    QVERIFY(Connections::open(DataPaths::forFolder(second.path())).ok);
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT 顧客名 FROM 顧客マスタ")), QVariantList{QStringLiteral("山田")});
+    Connections::close();
+    QVERIFY(!QFile::exists(copy + QStringLiteral("-journal")));
 }
 
 // An existing database keeps its hint rows across an update: a text still as an earlier
