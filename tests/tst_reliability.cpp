@@ -167,7 +167,8 @@ void TestReliability::failingWritesKeepData_data()
 {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("disk full") << QStringLiteral("PRAGMA max_page_count = %1") << QStringLiteral("full");
+    QTest::newRow("disk full") << QStringLiteral("PRAGMA max_page_count = %1")
+                               << QStringLiteral("ディスクの空きがありません");
     QTest::newRow("read-only database") << QStringLiteral("PRAGMA query_only = ON") << QStringLiteral("readonly");
 }
 

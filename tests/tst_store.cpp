@@ -63,7 +63,6 @@ private slots:
     void fullDiskIsNamed();
     void failedFileWriteSaysWhy_data();
     void failedFileWriteSaysWhy();
-    void fullDatabaseSaysTheDiskIsFull();
     void csvNeverWrittenOverOwnData_data();
     void csvNeverWrittenOverOwnData();
     void csvNeverWrittenIntoAFileHeldOpen_data();
@@ -803,27 +802,6 @@ void TestStore::failedFileWriteSaysWhy()
     QVERIFY(!(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()));
     const QString text = WriteFailure::describe(file, target, bytes.size());
     QVERIFY2(text.startsWith(said), qPrintable(text));
-}
-
-// A save SQLite cannot fit on the disk says so in Japanese, and what was saved before stays.
-void TestStore::fullDatabaseSaysTheDiskIsFull()
-{
-    TestData data;
-    const QString category = QStringLiteral("会員");
-    QVERIFY(CustomerMasterTable::replaceCategory(category, {{1, QStringLiteral("前からの会員"), category, {}}}));
-    // The file may not grow: SQLite answers every save that needs room as on a full disk.
-    const QVariant pages = TestData::columnMain(QStringLiteral("PRAGMA page_count")).value(0);
-    TestData::columnMain(QStringLiteral("PRAGMA max_page_count = %1").arg(pages.toInt()));
-    QList<CustomerRecord> many;
-    for (int number = 1; number <= 300; ++number)
-        many.append({number, QString(200, QChar(0x4E00 + number)), category, {}});
-    const StoreResult saved = CustomerMasterTable::replaceCategory(category, many);
-    QVERIFY(!saved);
-    QVERIFY2(saved.error.contains(QStringLiteral("ディスクの空きがありません")), qPrintable(saved.error));
-    QVERIFY2(!saved.error.contains(QStringLiteral("database or disk is full")), qPrintable(saved.error));
-    const QList<CustomerRecord> kept = CustomerMasterTable::readCategory(category);
-    QCOMPARE(kept.size(), 1);
-    QCOMPARE(kept.first().顧客名.toString(), QStringLiteral("前からの会員"));
 }
 
 void TestStore::csvNeverWrittenOverOwnData_data()
