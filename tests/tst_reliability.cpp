@@ -30,6 +30,7 @@ private slots:
     void failingWritesKeepData_data();
     void failingWritesKeepData();
     void killedPrintingNeverRepeatsANumber();
+    void twoProcessesWithoutTheLockNeverShareANumber();
     void restoredBackupIsExactlyTheBackup_data();
     void restoredBackupIsExactlyTheBackup();
 };
@@ -207,6 +208,42 @@ void TestReliability::failingWritesKeepData()
     QCOMPARE(CustomerMasterTable::readCategory(category).size(), 1);
     QCOMPARE(CompanyTable::readFirst()->領収証番号.toInt(), 41);
     QCOMPARE(HintTable::read(QStringLiteral("F"), QStringLiteral("C")).value(0).Contents.toString(), QStringLiteral("旧"));
+}
+
+// Two programs on one data folder without its lock (as two computers on a shared folder would
+// be) issue numbers interleaved: the database alone keeps every number to one receipt.
+void TestReliability::twoProcessesWithoutTheLockNeverShareANumber()
+{
+    const QString child = qEnvironmentVariable("CRASH_CHILD");
+    if (child.isEmpty())
+        QSKIP("crash_child is not built beside this test");
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    QProcess first;
+    QProcess second;
+    for (QProcess* process : {&first, &second}) {
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->start(child, {dir.path(), QStringLiteral("issue")});
+    }
+    for (QProcess* process : {&first, &second}) {
+        QVERIFY(process->waitForFinished(300000));
+        QCOMPARE(process->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process->exitCode(), 0);
+    }
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+    QSqlQuery issued(Connections::mainDb());
+    // The last column counts the places where the number passes from one program to the other.
+    QVERIFY(issued.exec(QStringLiteral("SELECT count(*), count(DISTINCT 領収証番号), min(領収証番号), max(領収証番号), "
+                                       "(SELECT count(*) FROM 発行記録 a JOIN 発行記録 b "
+                                       "ON b.領収証番号 = a.領収証番号 + 1 AND b.顧客名 <> a.顧客名) FROM 発行記録")));
+    QVERIFY(issued.next());
+    QCOMPARE(issued.value(0).toInt(), 2000);
+    QCOMPARE(issued.value(1).toInt(), 2000);
+    QCOMPARE(issued.value(2).toInt(), 1);
+    QCOMPARE(issued.value(3).toInt(), 2000);
+    QVERIFY2(issued.value(4).toInt() > 1, "the two programs did not issue interleaved");
+    QCOMPARE(CompanyTable::readFirst()->領収証番号.toLongLong(), qint64(2000));
+    Connections::close();
 }
 
 // Print runs assembled and written to PDF over and over, killed at random moments: across

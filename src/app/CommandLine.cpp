@@ -6,12 +6,12 @@
 #include "printing/ReceiptFormat.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
-#include "settings/ReceiptCounter.h"
 #include "settings/StoredSettings.h"
 #include "store/CodeMasterTable.h"
 #include "store/Connections.h"
 #include "store/CustomerWorkTable.h"
 #include "store/OwnFiles.h"
+#include "store/ReceiptNumbers.h"
 #include "store/WorkTableProtocol.h"
 #include "ui/DateBox.h"
 #include "ui/EraDateFormat.h"
@@ -196,12 +196,14 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         err << QStringLiteral("日付 %1 は領収日付に使えません。\n").arg(parser.value(date));
         return Failed;
     }
-    const QVariant next = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0);
-    bool isNumber = false;
-    request.ReceiptNo = next.toLongLong(&isNumber);
-    if (!isNumber) {
-        err << QStringLiteral("領収証番号を読み込めないため、印刷できません。\n");
-        return Failed;
+    // Blank forms carry no number: they print even when the counter cannot be read.
+    if (request.PrintNumberFlag && !parser.isSet(blank)) {
+        const ReceiptNumbers::Next next = ReceiptNumbers(Connections::mainDb()).next();
+        if (!next.number) {
+            err << QStringLiteral("領収証番号を読み込めないため、印刷できません。\n") << next.error << "\n";
+            return Failed;
+        }
+        request.ReceiptNo = *next.number;
     }
 
     std::shared_ptr<ReportRun> run;

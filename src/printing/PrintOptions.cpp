@@ -3,7 +3,8 @@
 #include "messages/ShowMsg.h"
 #include "printing/PrintRequest.h"
 #include "printing/PrintRuns.h"
-#include "settings/ReceiptCounter.h"
+#include "store/Connections.h"
+#include "store/ReceiptNumbers.h"
 #include "ui/NumberBox.h"
 
 #include <QCheckBox>
@@ -31,14 +32,16 @@ void PrintOptions::cmd印刷実行_Click()
     request.PrintNumberFlag = panel_.printNumber->isChecked();
     request.PrintCopies = panel_.copies->isEmpty() ? 1 : panel_.copies->value();
     request.paper = ReceiptLayouts::paperOrDefault(panel_.paper->currentText());
-    const QVariant next = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0);
-    bool isNumber = false;
-    request.ReceiptNo = next.toLongLong(&isNumber);
-    if (!isNumber || next.toString().isEmpty()) {
-        // Without the stored counter a numbered run could repeat numbers already handed out.
-        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
-                QStringLiteral("領収証番号を読み込めないため、印刷できません。"));
-        return;
+    // Blank forms and runs without numbers print even when the counter cannot be read.
+    if (request.PrintNumberFlag && !panel_.blankRun->isChecked()) {
+        const ReceiptNumbers::Next next = ReceiptNumbers(Connections::mainDb()).next();
+        if (!next.number) {
+            // Without the stored counter a numbered run could repeat numbers already handed out.
+            ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                    QStringLiteral("領収証番号を読み込めないため、印刷できません。\n") + next.error);
+            return;
+        }
+        request.ReceiptNo = *next.number;
     }
     if (panel_.blankRun->isChecked())
         runs_->Prn領収証白紙(request);

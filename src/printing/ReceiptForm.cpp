@@ -1,7 +1,8 @@
 #include "printing/ReceiptForm.h"
 
 #include "printing/ReceiptFormat.h"
-#include "settings/ReceiptCounter.h"
+#include "store/Connections.h"
+#include "store/ReceiptNumbers.h"
 #include "ui/Clock.h"
 #include "ui/DateBox.h"
 
@@ -24,10 +25,8 @@ void ReceiptForm::showNextNumber()
 {
     QLabel* label = panel_.number;
     // An unreadable counter shows "No." alone rather than a number that may be taken.
-    const QVariant next = Access自社情報(QStringLiteral("領収証番号"), QStringLiteral("Get"), 0);
-    bool isNumber = false;
-    const qint64 number = next.toLongLong(&isNumber);
-    label->setText(QStringLiteral("No.") + (isNumber ? ReceiptFormat::number(number) : QString()));
+    const std::optional<qint64> next = ReceiptNumbers(Connections::mainDb()).next().number;
+    label->setText(QStringLiteral("No.") + (next ? ReceiptFormat::number(*next) : QString()));
     // "No." and five digits or more are wider than the box the form gives the label: it grows
     // to the left, its right edge staying where the numbers line up, instead of cutting the "N".
     const int needed = label->sizeHint().width();

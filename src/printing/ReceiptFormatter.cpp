@@ -4,14 +4,20 @@
 #include "report/ReportDetail.h"
 #include "report/ReportLayout.h"
 #include "report/ReportRun.h"
-#include "settings/ReceiptCounter.h"
+#include "store/Connections.h"
 #include "store/RegisterTable.h"
 #include "ui/Clock.h"
 
 #include <utility>
 
+ReceiptFormatter::ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers)
+    : request_(std::move(request)), numbers_(std::move(numbers)), nextNumber_(request_.ReceiptNo),
+      firstNumber_(request_.ReceiptNo)
+{
+}
+
 ReceiptFormatter::ReceiptFormatter(PrintRequest request)
-    : request_(std::move(request)), nextNumber_(request_.ReceiptNo), firstNumber_(request_.ReceiptNo)
+    : ReceiptFormatter(std::move(request), ReceiptNumbers(Connections::mainDb()))
 {
 }
 
@@ -96,25 +102,25 @@ OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& 
         return {};
     if (issued_) {
         // The same receipts once more: recorded as reissued; the first entries stay as they are.
-        const StoreResult recorded = RegisterTable::recordReissue(entriesFor(outputName), &lastRecorded_);
+        const StoreResult recorded = numbers_.reissue(entriesFor(outputName), &lastRecorded_);
         lastIssued_ = false;
         if (!recorded)
             return {false, QStringLiteral("発行記録を保存できなかったため、印刷を中止しました。\n") + recorded.error, {}};
         return {};
     }
-    qint64 issuedFirst = firstNumber_;
-    const StoreResult stored =
-        issueReceiptNumbers(firstNumber_, count_, &issuedFirst, entriesFor(outputName), &lastRecorded_);
+    const ReceiptNumbers::Issued issued = numbers_.issue(firstNumber_, count_, entriesFor(outputName));
+    lastRecorded_ = issued.ids;
     lastIssued_ = true;
-    if (!stored)
-        return {false, QStringLiteral("領収証番号を保存できなかったため、印刷を中止しました。\n") + stored.error, {}};
+    if (!issued.result)
+        return {false, QStringLiteral("領収証番号を保存できなかったため、印刷を中止しました。\n") + issued.result.error,
+                {}};
     issued_ = true;
     const bool voided = std::exchange(voided_, false);
-    if (issuedFirst == firstNumber_)
+    if (issued.first == firstNumber_)
         return {};
     // Another run issued these numbers after this one was previewed, or an output of this run
     // failed and voided them: this run takes the next free ones, and the preview shows them.
-    firstNumber_ = issuedFirst;
+    firstNumber_ = issued.first;
     for (int cell = 0; cell < run.cellCount(); ++cell) {
         const QString number = ReceiptFormat::number(firstNumber_ + cell);
         run.setText(cell, QStringLiteral("txtNo"), number);
@@ -124,16 +130,18 @@ OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& 
     if (count_ > 1)
         numbers += QStringLiteral("～") + ReceiptFormat::number(firstNumber_ + count_ - 1);
     const QString why = voided ? QStringLiteral("前回の出力ができなかった番号は無効として発行記録に残したため")
-                               : QStringLiteral("ほかの印刷が先にこの番号を使ったため");
+                        : issued.renumbered == ReceiptNumbers::Renumbered::CounterRaised
+                            ? QStringLiteral("設定で領収証番号がこの番号より先に進められたため")
+                            : QStringLiteral("ほかの出力が先にこの番号を使ったため");
     return {true, {}, QStringLiteral("%1、領収証番号を %2 に振り直しました。").arg(why, numbers)};
 }
 
 void ReceiptFormatter::outputFailed(ReportRun&, const QString& reason)
 {
     if (!lastIssued_) {
-        RegisterTable::withdrawReissues(lastRecorded_);
+        numbers_.withdraw(lastRecorded_);
     } else if (issued_) {
-        RegisterTable::markVoid(lastRecorded_, QStringLiteral("出力できませんでした：") + reason);
+        numbers_.voidEntries(lastRecorded_, QStringLiteral("出力できませんでした：") + reason);
         issued_ = false;
         voided_ = true;
     }

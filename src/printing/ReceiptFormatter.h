@@ -1,6 +1,7 @@
 #pragma once
 #include "printing/PrintRequest.h"
 #include "report/ReportHandlers.h"
+#include "store/ReceiptNumbers.h"
 #include "store/Records.h"
 
 #include <QList>
@@ -11,6 +12,8 @@
 // each receipt in the register with them; each later output of the run is recorded as a reissue.
 class ReceiptFormatter : public ReportHandlers {
 public:
+    // Issues and records on the main database unless another one is given.
+    explicit ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers);
     explicit ReceiptFormatter(PrintRequest request);
 
     void detailFormat(ReportDetail& detail) override;
@@ -23,6 +26,7 @@ public:
 
 private:
     const PrintRequest request_;
+    const ReceiptNumbers numbers_;
     qint64 nextNumber_ = 0;
     qint64 firstNumber_ = 0;
     qint64 count_ = 0;

@@ -8,7 +8,9 @@
 #include "register/ReissueRuns.h"
 #include "report/ReportPreview.h"
 #include "report/WindowPlacement.h"
+#include "store/Connections.h"
 #include "store/CsvText.h"
+#include "store/ReceiptNumbers.h"
 #include "ui/AmountText.h"
 #include "ui/BriefNotice.h"
 #include "ui/Clock.h"
@@ -262,7 +264,7 @@ bool RegisterWindow::voidEntries(const QList<qint64>& selected, const QString& r
     if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
                  QStringLiteral("領収証番号 %1 を無効にします（番号は二度と使われません）").arg(shown)))
         return false;
-    const StoreResult result = RegisterTable::markVoid(ids, reason);
+    const StoreResult result = ReceiptNumbers(Connections::mainDb()).voidEntries(ids, reason);
     if (!result) {
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("無効にできませんでした。発行記録は変更されていません。\n") + result.error);

@@ -4,7 +4,8 @@
 #include "printing/ReceiptFormatter.h"
 #include "report/ReportDetail.h"
 #include "report/ReportLayout.h"
-#include "store/RegisterTable.h"
+#include "store/Connections.h"
+#include "store/ReceiptNumbers.h"
 #include "ui/Clock.h"
 
 ReissueFormatter::ReissueFormatter(QList<RegisterEntry> entries) : entries_(std::move(entries)) {}
@@ -82,7 +83,7 @@ OutputClearance ReissueFormatter::clearForOutput(ReportRun&, const QString& outp
         entry.出力先 = outputName;
         entry.発行日時 = now;
     }
-    const StoreResult recorded = RegisterTable::recordReissue(entries, &lastRecorded_);
+    const StoreResult recorded = ReceiptNumbers(Connections::mainDb()).reissue(entries, &lastRecorded_);
     if (!recorded)
         return {false, QStringLiteral("発行記録を保存できなかったため、印刷を中止しました。\n") + recorded.error, {}};
     return {};
@@ -90,6 +91,6 @@ OutputClearance ReissueFormatter::clearForOutput(ReportRun&, const QString& outp
 
 void ReissueFormatter::outputFailed(ReportRun&, const QString&)
 {
-    RegisterTable::withdrawReissues(lastRecorded_);
+    ReceiptNumbers(Connections::mainDb()).withdraw(lastRecorded_);
     lastRecorded_.clear();
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "settings/SettingCopies.h"
+#include "store/ReceiptNumbers.h"
 
 #include <QtGlobal>
 
@@ -19,9 +20,6 @@ struct Panel {
     NumberBox* lastNumber = nullptr;       // num領収証番号
 };
 
-// The receipt numbers num領収証番号 takes: far beyond any real count, and far from where
-// adding a run's receipts could overflow.
-inline constexpr qint64 LargestReceiptNumber = 999'999'999'999'999;
 // Sets the box's range.
 void setUpNumberBox(const Panel& panel);
 

@@ -2,7 +2,6 @@
 
 #include "store/Connections.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 namespace RegisterTable {
 
@@ -147,51 +146,6 @@ StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries, Q
             ids->append(sql.query().lastInsertId().toLongLong());
     }
     return StoreResult::success();
-}
-
-StoreResult recordReissue(QList<RegisterEntry> entries, QList<qint64>* ids)
-{
-    for (RegisterEntry& e : entries) {
-        e.状態 = Reissued;
-        e.無効理由.clear();
-    }
-    QList<qint64> added;
-    const StoreResult recorded =
-        Transaction::run(Connections::mainDb(), [&] { return insertWithin(Connections::mainDb(), entries, &added); });
-    if (recorded && ids)
-        *ids = added;
-    return recorded;
-}
-
-StoreResult withdrawReissues(const QList<qint64>& ids)
-{
-    return Transaction::run(Connections::mainDb(), [&ids] {
-        SqlRunner sql(Connections::mainDb());
-        for (qint64 id : ids)
-            if (!sql.exec(QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 状態 = ?"), {id, Reissued}))
-                return StoreResult::failure(sql.error());
-        return StoreResult::success();
-    });
-}
-
-StoreResult markVoid(const QList<qint64>& ids, const QString& reason)
-{
-    return Transaction::run(Connections::mainDb(), [&] {
-        SqlRunner sql(Connections::mainDb());
-        for (qint64 id : ids)
-            if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"),
-                          {Voided, reason, id}))
-                return StoreResult::failure(sql.error());
-        return StoreResult::success();
-    });
-}
-
-std::optional<qint64> highestNumber(QSqlDatabase db)
-{
-    SqlRunner sql(db);
-    if (!sql.exec(QStringLiteral("SELECT coalesce(max(領収証番号), 0) FROM 発行記録")) || !sql.query().next())
-        return std::nullopt;
-    return sql.query().value(0).toLongLong();
 }
 
 QList<RegisterEntry> read(const QList<qint64>& ids, bool* ok)

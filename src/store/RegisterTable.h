@@ -55,14 +55,6 @@ std::optional<Totals> totals(const Filter& filter);
 // Adds entries as they stand, on a transaction the caller holds on `db`; `ids` receives their
 // 記録番号.
 StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries, QList<qint64>* ids = nullptr);
-// Adds 再発行 entries of receipts output again, in one transaction.
-StoreResult recordReissue(QList<RegisterEntry> entries, QList<qint64>* ids = nullptr);
-// Takes back 再発行 entries of an output that failed (only those: nothing else is ever removed).
-StoreResult withdrawReissues(const QList<qint64>& ids);
-// Marks entries 無効 with a reason, in one transaction; each keeps everything else.
-StoreResult markVoid(const QList<qint64>& ids, const QString& reason);
-// The highest number ever recorded (void ones included), 0 when none; nothing when unreadable.
-std::optional<qint64> highestNumber(QSqlDatabase db);
 // Entries by 記録番号, in the order asked; an id not found is left out.
 QList<RegisterEntry> read(const QList<qint64>& ids, bool* ok = nullptr);
 // Every entry of a select made by select(), in its order.

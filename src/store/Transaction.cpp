@@ -3,12 +3,25 @@
 #include "store/WriteFailure.h"
 
 #include <QSqlError>
+#include <QSqlQuery>
 
-Transaction::Transaction(QSqlDatabase db) : db_(std::move(db))
+Transaction::Transaction(QSqlDatabase db, Lock lock) : db_(std::move(db))
 {
-    begun_ = db_.isOpen() && db_.transaction();
+    if (!db_.isOpen()) {
+        error_ = QStringLiteral("データベースが開かれていません。");
+        return;
+    }
+    if (lock == Lock::Deferred) {
+        begun_ = db_.transaction();
+        if (!begun_)
+            error_ = WriteFailure::describe(db_.lastError());
+        return;
+    }
+    // QSqlDatabase::transaction() only begins deferred; commit() and rollback() end either kind.
+    QSqlQuery begin(db_);
+    begun_ = begin.exec(QStringLiteral("BEGIN IMMEDIATE"));
     if (!begun_)
-        error_ = db_.isOpen() ? WriteFailure::describe(db_.lastError()) : QStringLiteral("データベースが開かれていません。");
+        error_ = WriteFailure::describe(begin.lastError());
 }
 
 Transaction::~Transaction()
@@ -27,9 +40,9 @@ bool Transaction::commit()
     return done_;
 }
 
-StoreResult Transaction::run(QSqlDatabase db, const std::function<StoreResult()>& work)
+StoreResult Transaction::run(QSqlDatabase db, const std::function<StoreResult()>& work, Lock lock)
 {
-    Transaction transaction(std::move(db));
+    Transaction transaction(std::move(db), lock);
     if (!transaction.begun())
         return StoreResult::failure(transaction.error());
     if (const StoreResult done = work(); !done)

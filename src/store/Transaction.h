@@ -9,7 +9,10 @@
 // All-or-nothing scope: rolls back unless commit() succeeded.
 class Transaction {
 public:
-    explicit Transaction(QSqlDatabase db);
+    // Deferred takes the write lock at the first write; Immediate takes it at the start, so
+    // that what the transaction reads cannot change before it writes (SQLite BEGIN IMMEDIATE).
+    enum class Lock { Deferred, Immediate };
+    explicit Transaction(QSqlDatabase db, Lock lock = Lock::Deferred);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -20,7 +23,7 @@ public:
 
     // Runs `work` in a transaction of its own and commits when it succeeded; a failure to
     // begin, of the work or of the commit leaves the database as it was.
-    static StoreResult run(QSqlDatabase db, const std::function<StoreResult()>& work);
+    static StoreResult run(QSqlDatabase db, const std::function<StoreResult()>& work, Lock lock = Lock::Deferred);
 
 private:
     QSqlDatabase db_;

@@ -18,6 +18,8 @@ CREATE TABLE IF NOT EXISTS 発行記録 (
     状態 TEXT NOT NULL,
     無効理由 TEXT
 );
+-- A number goes to one receipt: only 再発行 copies share the number of their original.
+CREATE UNIQUE INDEX IF NOT EXISTS 発行記録_原本番号 ON 発行記録 (領収証番号) WHERE 状態 <> '再発行';
 -- The register window sorts by any column at once: the columns it is sorted by in practice
 -- are read in index order instead of sorting every entry (each index ends with 記録番号).
 CREATE INDEX IF NOT EXISTS 発行記録_領収証番号 ON 発行記録 (領収証番号);

@@ -1,5 +1,6 @@
 // Writes to a data folder over and over until it is killed, so that a kill lands in the
 // middle of a save. Each save writes one of two complete states, A or B, alternately.
+// "issue" instead issues a thousand receipt numbers and ends.
 #include "printing/PrintRequest.h"
 #include "printing/ReceiptRun.h"
 #include "report/ReportRun.h"
@@ -11,6 +12,8 @@
 #include "store/DataInitialisation.h"
 #include "store/HintTable.h"
 #include "store/PrintRowTable.h"
+#include "store/ReceiptNumbers.h"
+#include "store/RegisterTable.h"
 #include "store/SqlRunner.h"
 #include "store/Transaction.h"
 #include "store/WorkTableProtocol.h"
@@ -65,6 +68,23 @@ bool printToPdf(qint64 round)
                                           .arg(round));
 }
 
+// Issues `count` numbers one by one, each with its register entry, as a second computer on
+// the same data would: straight on the store, without the data folder's lock.
+bool issueNumbers(int count)
+{
+    const ReceiptNumbers numbers(Connections::mainDb());
+    for (int i = 0; i < count; ++i) {
+        const ReceiptNumbers::Next next = numbers.next();
+        RegisterEntry entry;
+        entry.顧客名 = QStringLiteral("子%1").arg(QCoreApplication::applicationPid());
+        entry.発行日時 = QStringLiteral("2026-01-01T00:00:00");
+        entry.状態 = RegisterTable::Issued;
+        if (!next.number || !numbers.issue(*next.number, 1, {entry}).result)
+            return false;
+    }
+    return true;
+}
+
 bool saveOnce(const QString& operation, QChar state, qint64 round)
 {
     if (operation == QLatin1String("customers")) {
@@ -111,6 +131,8 @@ int main(int argc, char** argv)
     if (!Connections::open(DataPaths::forFolder(QString::fromLocal8Bit(argv[1]))).ok)
         return 3;
     const QString operation = QString::fromLocal8Bit(argv[2]);
+    if (operation == QLatin1String("issue"))
+        return issueNumbers(1000) ? 0 : 4;
     QTextStream out(stdout);
     for (qint64 round = 1;; ++round) {
         if (!saveOnce(operation, round % 2 ? QLatin1Char('A') : QLatin1Char('B'), round))

@@ -1,0 +1,215 @@
+#include "store/ReceiptNumbers.h"
+
+#include "store/RegisterTable.h"
+#include "store/SqlRunner.h"
+#include "store/Transaction.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString counterTable = QStringLiteral("自社情報");
+const QString registerTable = QStringLiteral("発行記録");
+
+QString notANumber(const QString& table, const QString& quoted)
+{
+    return QStringLiteral("%1の領収証番号に、番号として使えない値 %2 が保存されています"
+                          "（0～%3 の整数だけが使えます）。値を直すまで領収証番号を振れません。")
+        .arg(table, quoted, QString::number(LargestReceiptNumber));
+}
+
+// Reads a number with its SQLite type: anything but an integer in range is refused by name,
+// so that text, a blob or a real never counts as 0 or as some other number.
+std::optional<qint64> wholeNumber(const QSqlQuery& q, const QString& table, QString* error)
+{
+    const qint64 number = q.value(0).toLongLong();
+    if (q.value(1).toString() == QLatin1String("integer") && number >= 0 && number <= LargestReceiptNumber)
+        return number;
+    *error = notANumber(table, q.value(2).toString());
+    return std::nullopt;
+}
+
+// The counter in the first row of 自社情報.
+struct Counter {
+    bool rowExists = false;
+    std::optional<qint64> number; // none stored yet
+    QString error;
+};
+
+Counter readCounter(QSqlDatabase db)
+{
+    Counter counter;
+    SqlRunner sql(db);
+    if (!sql.exec(QStringLiteral("SELECT 領収証番号, typeof(領収証番号), quote(領収証番号) FROM 自社情報 "
+                                 "ORDER BY rowid LIMIT 1"))) {
+        counter.error = sql.error();
+        return counter;
+    }
+    if (!sql.query().next())
+        return counter;
+    counter.rowExists = true;
+    const QString type = sql.query().value(1).toString();
+    // Null, or an empty text left by an old screen: no number stored yet.
+    if (type == QLatin1String("null") || (type == QLatin1String("text") && sql.query().value(0).toString().isEmpty()))
+        return counter;
+    counter.number = wholeNumber(sql.query(), counterTable, &counter.error);
+    return counter;
+}
+
+// The highest number in the register, 0 when it is empty.
+std::optional<qint64> readRegistered(QSqlDatabase db, QString* error)
+{
+    SqlRunner sql(db);
+    qint64 highest = 0;
+    // SQLite orders numbers before text and text before blobs, so the two ends of the number
+    // index show any entry that is not a whole number in range, without reading every entry.
+    for (const char* order : {"DESC", "ASC"}) {
+        if (!sql.exec(QStringLiteral("SELECT 領収証番号, typeof(領収証番号), quote(領収証番号) FROM 発行記録 "
+                                     "ORDER BY 領収証番号 ") +
+                      QLatin1String(order) + QStringLiteral(" LIMIT 1"))) {
+            *error = sql.error();
+            return std::nullopt;
+        }
+        if (!sql.query().next())
+            break;
+        const std::optional<qint64> number = wholeNumber(sql.query(), registerTable, error);
+        if (!number)
+            return std::nullopt;
+        highest = std::max(highest, *number);
+    }
+    return highest;
+}
+
+// The last number given out: the counter's and the register's, whichever is higher.
+struct LastIssued {
+    Counter counter;
+    qint64 registered = 0;
+    QString error;
+    qint64 last() const { return std::max(counter.number.value_or(0), registered); }
+};
+
+LastIssued readLastIssued(QSqlDatabase db)
+{
+    LastIssued read{readCounter(db), 0, {}};
+    read.error = read.counter.error;
+    if (read.error.isEmpty())
+        read.registered = readRegistered(db, &read.error).value_or(0);
+    return read;
+}
+
+bool storeCounter(QSqlDatabase db, const Counter& counter, qint64 number, QString* error)
+{
+    SqlRunner sql(db);
+    const bool done =
+        counter.rowExists
+            ? sql.exec(QStringLiteral("UPDATE 自社情報 SET 領収証番号 = ? WHERE rowid = (SELECT min(rowid) FROM 自社情報)"),
+                       {number})
+            : sql.exec(QStringLiteral("INSERT INTO 自社情報 (領収証番号) VALUES (?)"), {number});
+    if (!done)
+        *error = sql.error();
+    return done;
+}
+
+const QString outOfRange = QStringLiteral("領収証番号が範囲を超えています。");
+
+} // namespace
+
+ReceiptNumbers::Next ReceiptNumbers::next() const
+{
+    const LastIssued stored = readLastIssued(db_);
+    if (!stored.error.isEmpty())
+        return {std::nullopt, stored.error};
+    if (stored.last() >= LargestReceiptNumber)
+        return {std::nullopt, outOfRange};
+    return {stored.last() + 1, {}};
+}
+
+ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<RegisterEntry> entries) const
+{
+    Issued issued;
+    // The write lock comes first: no other connection can issue between the read and the write.
+    issued.result = Transaction::run(
+        db_,
+        [&]() -> StoreResult {
+            const LastIssued stored = readLastIssued(db_);
+            if (!stored.error.isEmpty())
+                return StoreResult::failure(stored.error);
+            const qint64 from = std::max(first, stored.last() + 1);
+            if (first < 1 || count <= 0 || count > LargestReceiptNumber || from > LargestReceiptNumber - count + 1)
+                return StoreResult::failure(outOfRange);
+            if (from != first)
+                issued.renumbered = stored.registered >= first ? Renumbered::NumbersTaken : Renumbered::CounterRaised;
+            if (QString error; !storeCounter(db_, stored.counter, from + count - 1, &error))
+                return StoreResult::failure(error);
+            for (qsizetype i = 0; i < entries.size(); ++i)
+                entries[i].領収証番号 = from + i;
+            issued.first = from;
+            return RegisterTable::insertWithin(db_, entries, &issued.ids);
+        },
+        Transaction::Lock::Immediate);
+    if (!issued.result)
+        issued.ids.clear();
+    return issued;
+}
+
+StoreResult ReceiptNumbers::raise(qint64 number, bool* changed) const
+{
+    bool raised = false;
+    const StoreResult result = Transaction::run(
+        db_,
+        [&]() -> StoreResult {
+            if (number < 0 || number > LargestReceiptNumber)
+                return StoreResult::failure(outOfRange);
+            const Counter counter = readCounter(db_);
+            // An odd stored value is never written over: it stays for the user to see and mend.
+            if (!counter.error.isEmpty())
+                return StoreResult::failure(counter.error);
+            if (counter.number && *counter.number >= number)
+                return StoreResult::success();
+            if (QString error; !storeCounter(db_, counter, number, &error))
+                return StoreResult::failure(error);
+            raised = true;
+            return StoreResult::success();
+        },
+        Transaction::Lock::Immediate);
+    if (changed)
+        *changed = result && raised;
+    return result;
+}
+
+StoreResult ReceiptNumbers::reissue(QList<RegisterEntry> entries, QList<qint64>* ids) const
+{
+    for (RegisterEntry& e : entries) {
+        e.状態 = RegisterTable::Reissued;
+        e.無効理由.clear();
+    }
+    QList<qint64> added;
+    const StoreResult recorded = Transaction::run(db_, [&] { return RegisterTable::insertWithin(db_, entries, &added); });
+    if (recorded && ids)
+        *ids = added;
+    return recorded;
+}
+
+StoreResult ReceiptNumbers::withdraw(const QList<qint64>& ids) const
+{
+    return Transaction::run(db_, [&] {
+        SqlRunner sql(db_);
+        for (qint64 id : ids)
+            if (!sql.exec(QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 状態 = ?"),
+                          {id, RegisterTable::Reissued}))
+                return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
+}
+
+StoreResult ReceiptNumbers::voidEntries(const QList<qint64>& ids, const QString& reason) const
+{
+    return Transaction::run(db_, [&] {
+        SqlRunner sql(db_);
+        for (qint64 id : ids)
+            if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"),
+                          {RegisterTable::Voided, reason, id}))
+                return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
+}

@@ -1,0 +1,56 @@
+#pragma once
+#include "store/Records.h"
+#include "store/StoreResult.h"
+
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <optional>
+
+// Receipt numbers run from 1 to here: far beyond any real count, and far from where adding a
+// run's receipts could overflow.
+inline constexpr qint64 LargestReceiptNumber = 999'999'999'999'999;
+
+// The one owner of receipt numbers on a main database: the counter (自社情報.領収証番号) and
+// the register (発行記録). No number is given to two receipts, whoever else writes the same
+// file: issuing takes the write lock before it reads, the register's unique index refuses a
+// second original entry for a number, and a stored number that is not a whole number in range
+// stops numbering with a message naming it (it is never read as 0 nor written over).
+class ReceiptNumbers {
+public:
+    explicit ReceiptNumbers(QSqlDatabase db) : db_(std::move(db)) {}
+
+    // The next number a run would carry: one past the stored counter and past every number in
+    // the register; or why there is none (error set, in Japanese).
+    struct Next {
+        std::optional<qint64> number;
+        QString error;
+    };
+    Next next() const;
+
+    // Why an issue did not start at the number asked for.
+    enum class Renumbered { No, CounterRaised, NumbersTaken };
+    struct Issued {
+        StoreResult result;
+        qint64 first = 0;
+        QList<qint64> ids; // 記録番号 of the entries, in their order
+        Renumbered renumbered = Renumbered::No;
+    };
+    // Issues `count` numbers from `first` on, or from the next free one when that has moved past
+    // `first` meanwhile, stores the last as the counter and records `entries` numbered from the
+    // first issued (entries may be fewer than count), all in one transaction.
+    Issued issue(qint64 first, qint64 count, QList<RegisterEntry> entries) const;
+    // Stores `number` as the counter unless the stored one is already as high (never lowers);
+    // adds the row (other fields Null) when there is none. `changed` says whether it was stored.
+    StoreResult raise(qint64 number, bool* changed = nullptr) const;
+    // Records receipts output again as 再発行 entries (the counter does not move).
+    StoreResult reissue(QList<RegisterEntry> entries, QList<qint64>* ids = nullptr) const;
+    // Takes back 再発行 entries of an output that failed; nothing else is ever removed.
+    StoreResult withdraw(const QList<qint64>& ids) const;
+    // Marks entries 無効 with a reason; their numbers stay taken.
+    StoreResult voidEntries(const QList<qint64>& ids, const QString& reason) const;
+
+private:
+    QSqlDatabase db_;
+};
