@@ -15,6 +15,7 @@
 #include "store/LeftoverLogs.h"
 #include "store/PrintRowTable.h"
 #include "store/ProvisoTable.h"
+#include "store/ReceiptNumbers.h"
 #include "store/SchemaInstaller.h"
 #include "store/TextDecoding.h"
 #include "store/Transaction.h"
@@ -49,6 +50,11 @@ private slots:
     void workListKeepsEveryNamedCustomer();
     void codeRegisterRenumbersByPosition();
     void wipeMainData();
+    void storedNumbersIssueOrRefuse_data();
+    void storedNumbersIssueOrRefuse();
+    void secondOriginalEntryIsRefused_data();
+    void secondOriginalEntryIsRefused();
+    void registerWithDuplicateOriginalsIsRefusedAtOpen();
     void openRefusesBadFiles_data();
     void openRefusesBadFiles();
     void refusedOpenChangesNeitherFile_data();
@@ -302,6 +308,157 @@ void TestStore::wipeMainData()
         QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(sname) FROM コードマスタ")).value(0).toInt(), 0);
         QCOMPARE(HintTable::read(QStringLiteral("Frm領収証"), QStringLiteral("cmdHint")).size(), 1);
     }
+}
+
+void TestStore::storedNumbersIssueOrRefuse_data()
+{
+    QTest::addColumn<QString>("counter");    // SQL literal in 自社情報.領収証番号; empty: no row
+    QTest::addColumn<QStringList>("entries"); // SQL literals in 発行記録.領収証番号
+    QTest::addColumn<qint64>("first");       // the run asks for numbers from here
+    QTest::addColumn<qint64>("count");
+    QTest::addColumn<qint64>("issued");      // first number issued; 0: refused
+    QTest::addColumn<QString>("named");      // what the refusal names
+    const QString counterTable = QStringLiteral("自社情報");
+    const QString registerTable = QStringLiteral("発行記録");
+    const qint64 largest = LargestReceiptNumber;
+    QTest::newRow("no row") << "" << QStringList() << qint64(1) << qint64(3) << qint64(1) << "";
+    QTest::newRow("null counter") << "NULL" << QStringList() << qint64(1) << qint64(2) << qint64(1) << "";
+    QTest::newRow("empty text counter") << "''" << QStringList() << qint64(1) << qint64(2) << qint64(1) << "";
+    QTest::newRow("counter 12") << "12" << QStringList() << qint64(13) << qint64(3) << qint64(13) << "";
+    QTest::newRow("counter moved on since the preview") << "20" << QStringList() << qint64(13) << qint64(3)
+                                                          << qint64(21) << "";
+    QTest::newRow("counter lowered below the register") << "5" << QStringList{"14", "15"} << qint64(6) << qint64(2)
+                                                          << qint64(16) << "";
+    QTest::newRow("counter cleared, register kept") << "NULL" << QStringList{"15"} << qint64(1) << qint64(1)
+                                                      << qint64(16) << "";
+    QTest::newRow("digits as text are stored as a number") << "'123'" << QStringList() << qint64(124) << qint64(1)
+                                                             << qint64(124) << "";
+    QTest::newRow("counter up to the largest") << QString::number(largest - 2) << QStringList() << largest - 1
+                                               << qint64(2) << largest - 1 << "";
+    QTest::newRow("counter past the largest run") << QString::number(largest - 2) << QStringList() << largest - 1
+                                                  << qint64(3) << qint64(0) << "範囲";
+    QTest::newRow("counter text z") << "'z'" << QStringList() << qint64(1) << qint64(1) << qint64(0)
+                                    << counterTable + "の領収証番号に、番号として使えない値 'z'";
+    QTest::newRow("counter with a thousands comma") << "'1,234'" << QStringList() << qint64(1) << qint64(1)
+                                                    << qint64(0) << "'1,234'";
+    QTest::newRow("counter in full-width digits") << "'１２３'" << QStringList() << qint64(1) << qint64(1) << qint64(0)
+                                                  << "'１２３'";
+    QTest::newRow("counter with trailing letters") << "'123abc'" << QStringList() << qint64(1) << qint64(1)
+                                                   << qint64(0) << "'123abc'";
+    QTest::newRow("counter blob") << "x'00'" << QStringList() << qint64(1) << qint64(1) << qint64(0) << "X'00'";
+    QTest::newRow("counter huge real") << "1e20" << QStringList() << qint64(1) << qint64(1) << qint64(0) << "1.0e+20";
+    QTest::newRow("counter real 1e300") << "1e300" << QStringList() << qint64(1) << qint64(1) << qint64(0)
+                                        << "1.0e+300";
+    QTest::newRow("counter negative") << "-4" << QStringList() << qint64(1) << qint64(1) << qint64(0) << "-4";
+    QTest::newRow("counter beyond the range") << QString::number(largest + 1) << QStringList() << qint64(1) << qint64(1)
+                                              << qint64(0) << QString::number(largest + 1);
+    QTest::newRow("register text z") << "3" << QStringList{"1", "'z'"} << qint64(4) << qint64(1) << qint64(0)
+                                     << registerTable + "の領収証番号に、番号として使えない値 'z'";
+    QTest::newRow("register blob") << "NULL" << QStringList{"x'00'", "2"} << qint64(1) << qint64(1) << qint64(0)
+                                   << registerTable + "の領収証番号に、番号として使えない値 X'00'";
+    QTest::newRow("register real 1e30") << "3" << QStringList{"1e30"} << qint64(4) << qint64(1) << qint64(0)
+                                        << registerTable + "の領収証番号に、番号として使えない値 1.0e+30";
+    QTest::newRow("register fraction") << "3" << QStringList{"0.5", "2"} << qint64(4) << qint64(1) << qint64(0)
+                                       << "0.5";
+}
+
+// A run is numbered past every number the counter and the register hold; a stored value that
+// is not a whole number in range stops numbering, is named, and is neither read as 0 nor
+// written over. next() agrees with what an issue from 1 gives.
+void TestStore::storedNumbersIssueOrRefuse()
+{
+    QFETCH(QString, counter);
+    QFETCH(QStringList, entries);
+    QFETCH(qint64, first);
+    QFETCH(qint64, count);
+    QFETCH(qint64, issued);
+    QFETCH(QString, named);
+    TestData data;
+    if (!counter.isEmpty())
+        QVERIFY(TestData::execMain(QStringLiteral("INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('会', %1)").arg(counter)));
+    for (const QString& number : entries)
+        QVERIFY(TestData::execMain(
+            QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (%1, '2026-01-01', '発行')").arg(number)));
+    const auto stored = [] {
+        return TestData::columnMain(QStringLiteral("SELECT quote(領収証番号) FROM 自社情報")) +
+               TestData::columnMain(QStringLiteral("SELECT count(*) FROM 発行記録"));
+    };
+    const QVariantList before = stored();
+    const ReceiptNumbers numbers(Connections::mainDb());
+    RegisterEntry entry;
+    entry.発行日時 = QStringLiteral("2026-02-01T10:00:00");
+    entry.状態 = QStringLiteral("発行");
+    const ReceiptNumbers::Issued done = numbers.issue(first, count, QList<RegisterEntry>(count, entry));
+    if (issued == 0) {
+        QVERIFY(!done.result);
+        QVERIFY2(done.result.error.contains(named), qPrintable(done.result.error));
+        // The next number is refused alike, or exists but leaves no room for the run.
+        const ReceiptNumbers::Next next = numbers.next();
+        QVERIFY(next.number ? *next.number > LargestReceiptNumber - count + 1 : next.error.contains(named));
+        QCOMPARE(stored(), before);
+        return;
+    }
+    QVERIFY2(done.result, qPrintable(done.result.error));
+    QCOMPARE(done.first, issued);
+    QCOMPARE(done.ids.size(), count);
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT 領収証番号 FROM 自社情報")), QVariantList{issued + count - 1});
+    QVariantList recorded;
+    for (qint64 number = issued; number < issued + count; ++number)
+        recorded << number;
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT 領収証番号 FROM 発行記録 WHERE 発行日時 LIKE '2026-02%' "
+                                                 "ORDER BY 記録番号")),
+             recorded);
+}
+
+void TestStore::secondOriginalEntryIsRefused_data()
+{
+    QTest::addColumn<QString>("firstState");
+    QTest::addColumn<QString>("secondState");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("issued twice") << "発行" << "発行" << false;
+    QTest::newRow("void, then issued") << "無効" << "発行" << false;
+    QTest::newRow("issued, then a void one") << "発行" << "無効" << false;
+    QTest::newRow("a reissued copy") << "発行" << "再発行" << true;
+    QTest::newRow("two reissued copies") << "再発行" << "再発行" << true;
+}
+
+// Written straight into the file, past the program: only 再発行 copies may share a number.
+void TestStore::secondOriginalEntryIsRefused()
+{
+    QFETCH(QString, firstState);
+    QFETCH(QString, secondState);
+    QFETCH(bool, accepted);
+    TestData data;
+    QSqlQuery insert(Connections::mainDb());
+    const QString sql = QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (7, '2026-01-01', ?)");
+    QVERIFY(insert.prepare(sql));
+    insert.addBindValue(firstState);
+    QVERIFY(insert.exec());
+    QVERIFY(insert.prepare(sql));
+    insert.addBindValue(secondState);
+    QCOMPARE(insert.exec(), accepted);
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 発行記録")), QVariantList{accepted ? 2 : 1});
+}
+
+// A register written before the unique rule that already gave a number twice is not opened:
+// the numbers are named, and the file stays as it was.
+void TestStore::registerWithDuplicateOriginalsIsRefusedAtOpen()
+{
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok); // the files get their identity
+    Connections::close();
+    const QString mainPath = dir.filePath(QStringLiteral("Ledrium.mdb"));
+    QVERIFY(onFile(mainPath, {QStringLiteral("DROP INDEX 発行記録_原本番号"),
+                              QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES "
+                                             "(4, 'a', '発行'), (4, 'b', '発行'), (9, 'a', '発行'), (9, 'b', '無効'), "
+                                             "(12, 'a', '発行'), (12, 'b', '再発行')")}));
+    const QByteArray before = bytesOf(mainPath);
+    const OpenOutcome opened = Connections::open(DataPaths::forFolder(dir.path()));
+    QVERIFY(!opened.ok);
+    QCOMPARE(opened.file, mainPath);
+    QVERIFY2(opened.reason.contains(QStringLiteral("領収証番号 4、9）")), qPrintable(opened.reason));
+    QCOMPARE(bytesOf(mainPath), before);
 }
 
 void TestStore::openRefusesBadFiles_data()
