@@ -42,6 +42,8 @@ private slots:
     void initTestCase();
     void init();
     void formResetShowsNextNumber();
+    void unreadableCounterStopsOnlyNumberedRuns_data();
+    void unreadableCounterStopsOnlyNumberedRuns();
     void typicalListRun_data();
     void typicalListRun();
     void nothingMarkedGivesAnEmptyPreview();
@@ -128,6 +130,37 @@ void TestPrinting::formResetShowsNextNumber()
     click(started, "cmdクリア");
     QCOMPARE(started.get<QLineEdit>("txt領収証タイトル")->text(), u("会費領収証"));
     QCOMPARE(number->text(), u("No.123457"));
+}
+
+void TestPrinting::unreadableCounterStopsOnlyNumberedRuns_data()
+{
+    QTest::addColumn<bool>("blank");
+    QTest::newRow("blank forms print") << true;
+    QTest::newRow("numbered list is refused") << false;
+}
+
+// A counter that is not a number stops numbering, named, and is left as it is; blank forms
+// carry no number and still print.
+void TestPrinting::unreadableCounterStopsOnlyNumberedRuns()
+{
+    QFETCH(bool, blank);
+    StartedWindow started([] { TestData::execMain(u("INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('会', '1,234')")); });
+    QVERIFY(started.show());
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    QCOMPARE(started.get<QLabel>("Lbl領収証番号")->text(), u("No."));
+    loadCategory(started, {u("一"), u("二")});
+    ReportPreview* preview = print(started, u("A4 x 4"), blank, 2);
+    if (blank) {
+        QVERIFY(preview);
+        QTemporaryDir dir;
+        QVERIFY(preview->saveAsPdfTo(dir.filePath(u("r.pdf"))));
+        QCOMPARE(messages.shown.size(), 0);
+    } else {
+        QVERIFY(!preview);
+        QCOMPARE(messages.shown.size(), 1);
+        QVERIFY2(messages.shown[0].prompt.contains(u("'1,234'")), qPrintable(messages.shown[0].prompt));
+    }
+    QCOMPARE(TestData::columnMain(u("SELECT 領収証番号 FROM 自社情報")), QVariantList{u("1,234")});
 }
 
 void TestPrinting::typicalListRun_data()

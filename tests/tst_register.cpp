@@ -45,6 +45,8 @@ class TestRegister : public QObject {
 private slots:
     void initTestCase();
     void init();
+    void renumberingNamesItsCause_data();
+    void renumberingNamesItsCause();
     void outputRecordsTheReceiptsAsPrinted_data();
     void outputRecordsTheReceiptsAsPrinted();
     void nothingRecordedUnlessNumbersWentOut_data();
@@ -164,6 +166,34 @@ void TestRegister::initTestCase()
 void TestRegister::init()
 {
     ScriptedMessagePresenter::install();
+}
+
+void TestRegister::renumberingNamesItsCause_data()
+{
+    QTest::addColumn<QString>("meanwhile");
+    QTest::addColumn<QString>("notice");
+    QTest::newRow("another output took the numbers")
+        << u("output") << u("ほかの出力が先にこの番号を使ったため、領収証番号を 00003～00004 に振り直しました。");
+    QTest::newRow("the counter was raised in the settings")
+        << u("settings") << u("設定で領収証番号がこの番号より先に進められたため、領収証番号を 00011～00012 に振り直しました。");
+}
+
+// A previewed run whose numbers are gone by the time it goes out says why it was renumbered.
+void TestRegister::renumberingNamesItsCause()
+{
+    QFETCH(QString, meanwhile);
+    QFETCH(QString, notice);
+    TestData data;
+    const auto run = ReceiptRun::build(request(), rows({u("相川"), u("井上")}));
+    if (meanwhile == u("output")) {
+        const auto other = ReceiptRun::build(request(), rows({u("田中"), u("中村")}));
+        QVERIFY(ReceiptRun::writePdf(*other, data.folder() + u("other.pdf")));
+    } else {
+        QVERIFY(CompanyTable::writeFirst({u("会"), {}, u("西暦"), 10}));
+    }
+    QString told;
+    QVERIFY(output(*run, Output::Pdf, data.folder() + u("run.pdf"), &told));
+    QCOMPARE(told, notice);
 }
 
 void TestRegister::outputRecordsTheReceiptsAsPrinted_data()

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSqlTableModel>
@@ -59,6 +60,8 @@ private slots:
     void registerAfterInitialisation();
     void storedCounterIsNeverLowered_data();
     void storedCounterIsNeverLowered();
+    void savedNumberAgreesWithTheRegister_data();
+    void savedNumberAgreesWithTheRegister();
 };
 
 void TestSettings::initTestCase()
@@ -460,6 +463,49 @@ void TestSettings::storedCounterIsNeverLowered()
     started.presenter->answers = {true};
     started.click("cmd設定登録");
     QCOMPARE(settingsRows(), QVariantList{u("会|情報|西暦|") + stored.toString()});
+}
+
+void TestSettings::savedNumberAgreesWithTheRegister_data()
+{
+    QTest::addColumn<int>("registered"); // highest number in the register; 0: empty
+    QTest::addColumn<qint64>("typed");
+    QTest::addColumn<qint64>("stored");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("told"); // part of the notice; empty: none
+    QTest::newRow("lowered below the register") << 15 << qint64(5) << qint64(15) << u("No.00016")
+                                                << u("次の領収証の番号は 16 です");
+    QTest::newRow("lowered, register empty") << 0 << qint64(5) << qint64(5) << u("No.00006") << QString();
+    QTest::newRow("raised past the register") << 15 << qint64(30) << qint64(30) << u("No.00031") << QString();
+    QTest::newRow("equal to the register") << 15 << qint64(15) << qint64(15) << u("No.00016") << QString();
+}
+
+// After "登録" the settings box and the receipt tab show the same next number, and a number the
+// register has already passed is not stored as if it could take effect: the user is told why.
+void TestSettings::savedNumberAgreesWithTheRegister()
+{
+    QFETCH(int, registered);
+    QFETCH(qint64, typed);
+    QFETCH(qint64, stored);
+    QFETCH(QString, form);
+    QFETCH(QString, told);
+    Started started([registered] {
+        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '西暦', 20)"));
+        for (int number = 1; number <= registered; ++number)
+            TestData::execMain(u("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (?, '2026-01-01', '発行')"),
+                               {number});
+    });
+    auto* number = started.get<NumberBox>("num領収証番号");
+    number->setValue(typed);
+    started.presenter->shown.clear();
+    started.presenter->answers = {true};
+    started.click("cmd設定登録");
+    QCOMPARE(settingsRows(), QVariantList{u("会|情報|西暦|%1").arg(stored)});
+    QCOMPARE(number->value(), stored);
+    QCOMPARE(started.get<QLabel>("Lbl領収証番号")->text(), form);
+    const QStringList notices = started.titles().mid(1); // after the confirmation
+    QCOMPARE(notices, told.isEmpty() ? QStringList() : QStringList{u("注意")});
+    if (!told.isEmpty())
+        QVERIFY2(started.presenter->shown.last().prompt.contains(told), qPrintable(started.presenter->shown.last().prompt));
 }
 
 QTEST_MAIN(TestSettings)

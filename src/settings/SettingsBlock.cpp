@@ -3,6 +3,8 @@
 #include "messages/ShowMsg.h"
 #include "settings/StoredSettings.h"
 #include "store/CompanyTable.h"
+#include "store/Connections.h"
+#include "store/ReceiptNumbers.h"
 #include "ui/NumberBox.h"
 
 #include <QComboBox>
@@ -75,10 +77,29 @@ bool entry(const Panel& panel)
     } else {
         record.領収証番号 = number->value();
     }
+    // A number in the register is never given again, so a counter below the highest one there
+    // could not take effect: it is stored at that number, and the user is told why.
+    const std::optional<qint64> registered =
+        number->isEmpty() ? std::nullopt : ReceiptNumbers(Connections::mainDb()).highestRegistered();
+    const bool raised = registered && number->value() < *registered;
+    if (raised)
+        record.領収証番号 = *registered;
     const StoreResult result = CompanyTable::writeFirst(record);
-    if (!result)
+    if (!result) {
         ShowWriteFailure(QStringLiteral("設定"), result.error);
-    return result.ok;
+        return false;
+    }
+    if (raised) {
+        const qint64 entered = number->value();
+        number->setValue(*registered);
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                QStringLiteral("領収証番号 %1 は発行記録にある番号より小さいため、%2 として登録しました。\n"
+                               "発行記録にある番号は二度と使わないので、次の領収証の番号は %3 です。")
+                    .arg(entered)
+                    .arg(*registered)
+                    .arg(*registered + 1));
+    }
+    return true;
 }
 
 void clearFields(const Panel& panel)

@@ -28,7 +28,8 @@ void setUpNumberBox(const Panel& panel);
 // (the user is told); the box stays empty, so that a save keeps the stored number.
 void read(const Panel& panel, SettingCopies& copies);
 // Saves the block into the stored row, all or nothing; a failure is shown to the user.
-// False when nothing was saved.
+// False when nothing was saved. A receipt number below the highest one in the register is
+// stored as that one (numbers in the register are never given again), and the user is told.
 bool entry(const Panel& panel);
 // Empties the company fields and the receipt number; the era list is left alone.
 void clearFields(const Panel& panel);

@@ -124,6 +124,15 @@ ReceiptNumbers::Next ReceiptNumbers::next() const
     return {stored.last() + 1, {}};
 }
 
+std::optional<qint64> ReceiptNumbers::highestRegistered(QString* error) const
+{
+    QString why;
+    const std::optional<qint64> highest = readRegistered(db_, &why);
+    if (error)
+        *error = why;
+    return highest;
+}
+
 ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<RegisterEntry> entries) const
 {
     Issued issued;

@@ -28,6 +28,9 @@ public:
         QString error;
     };
     Next next() const;
+    // The highest number in the register (0 when empty), or nothing when it cannot be read or
+    // holds a value that is not a number (error set).
+    std::optional<qint64> highestRegistered(QString* error = nullptr) const;
 
     // Why an issue did not start at the number asked for.
     enum class Renumbered { No, CounterRaised, NumbersTaken };
