@@ -1,8 +1,7 @@
 #include "printing/ReceiptFormatter.h"
 
 #include "printing/ReceiptFormat.h"
-#include "report/ReportDetail.h"
-#include "report/ReportLayout.h"
+#include "printing/ReceiptTexts.h"
 #include "report/ReportRun.h"
 #include "store/Connections.h"
 #include "store/RegisterTable.h"
@@ -23,58 +22,10 @@ ReceiptFormatter::ReceiptFormatter(PrintRequest request)
 
 void ReceiptFormatter::detailFormat(ReportDetail& detail)
 {
-    const PrintRequest& s = request_;
-
-    if (detail.text(QStringLiteral("txt但書")).isEmpty())
-        detail.setText(QStringLiteral("txt但書"),
-                       s.ReceiptProviso.isEmpty() ? ReceiptFormat::defaultProviso() : s.ReceiptProviso);
-
-    detail.setText(QStringLiteral("txt会名称"), s.CompanyName);
-    detail.setText(QStringLiteral("txt会情報"), s.CompanyInfo);
-    detail.setText(QStringLiteral("Lbl領収証タイトル"), s.ReceiptTitle);
-
-    const QString date = s.PrintDateFlag && !s.ReceiptDate.isEmpty() ? s.ReceiptDate : ReceiptFormat::blankDate();
-    detail.setText(QStringLiteral("txt日付"), date);
-    detail.setText(QStringLiteral("txt日付控"), date);
-
-    const QString amount = detail.text(QStringLiteral("txt領収額"));
-    if (s.PrintAmountFlag && !amount.isEmpty()) {
-        const QString formatted = ReceiptFormat::amount(amount);
-        detail.setText(QStringLiteral("txt領収額"),
-                       ReceiptFormat::amountPrefix() + formatted + ReceiptFormat::amountSuffix());
-        // The counterfoil shows the same column, with its own prefix and suffix.
-        const QString own = ReceiptFormat::amount(detail.text(QStringLiteral("txt領収額控")));
-        detail.setText(QStringLiteral("txt領収額控"),
-                       ReceiptFormat::counterfoilPrefix() + own + ReceiptFormat::counterfoilSuffix());
-    } else {
-        detail.setText(QStringLiteral("txt領収額"), s.paper.eightUp && s.PrintAmountFlag
-                                                         ? ReceiptFormat::blankAmountNarrow()
-                                                         : ReceiptFormat::blankAmountWide());
-        detail.setText(QStringLiteral("txt領収額控"), ReceiptFormat::counterfoilBlankAmount());
-    }
-
-    const QString number = s.PrintNumberFlag ? ReceiptFormat::number(nextNumber_) : QString();
-    detail.setText(QStringLiteral("txtNo"), number);
-    detail.setText(QStringLiteral("txtNo控"), number);
-
-    if (!s.PrintNumberFlag)
-        return; // only numbered receipts are recorded
-    RegisterEntry entry;
-    entry.領収証番号 = nextNumber_;
-    entry.領収日付 = date;
-    entry.顧客名 = detail.text(QStringLiteral("txt氏名"));
-    if (s.PrintAmountFlag && !amount.isEmpty()) {
-        bool whole = false;
-        const qint64 yen = amount.toLongLong(&whole);
-        entry.領収額 = whole ? QVariant(yen) : QVariant(amount);
-    }
-    entry.但書 = detail.text(QStringLiteral("txt但書"));
-    entry.表題 = s.ReceiptTitle;
-    entry.自社名 = s.CompanyName;
-    entry.自社情報 = s.CompanyInfo;
-    entry.用紙 = s.paper.name;
-    entry.種別 = RegisterTable::ListRun; // blank forms carry no number
-    entries_.append(entry);
+    const ReceiptTexts texts = ReceiptTexts::of(request_, ReceiptTexts::rowOf(detail), nextNumber_);
+    texts.writeTo(detail);
+    if (request_.PrintNumberFlag) // only numbered receipts are recorded
+        entries_.append(texts.entry(request_));
 }
 
 QList<RegisterEntry> ReceiptFormatter::entriesFor(const QString& outputName) const
@@ -121,11 +72,8 @@ OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& 
     // Another run issued these numbers after this one was previewed, or an output of this run
     // failed and voided them: this run takes the next free ones, and the preview shows them.
     firstNumber_ = issued.first;
-    for (int cell = 0; cell < run.cellCount(); ++cell) {
-        const QString number = ReceiptFormat::number(firstNumber_ + cell);
-        run.setText(cell, QStringLiteral("txtNo"), number);
-        run.setText(cell, QStringLiteral("txtNo控"), number);
-    }
+    for (int cell = 0; cell < run.cellCount(); ++cell)
+        ReceiptTexts::writeNumber(run, cell, ReceiptFormat::number(firstNumber_ + cell));
     QString numbers = ReceiptFormat::number(firstNumber_);
     if (count_ > 1)
         numbers += QStringLiteral("～") + ReceiptFormat::number(firstNumber_ + count_ - 1);

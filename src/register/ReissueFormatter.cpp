@@ -1,7 +1,7 @@
 #include "register/ReissueFormatter.h"
 
 #include "printing/PrintRequest.h"
-#include "printing/ReceiptFormatter.h"
+#include "printing/ReceiptTexts.h"
 #include "report/ReportDetail.h"
 #include "report/ReportLayout.h"
 #include "store/Connections.h"
@@ -72,7 +72,8 @@ void ReissueFormatter::detailFormat(ReportDetail& detail)
 {
     if (cell_ >= entries_.size())
         return;
-    ReceiptFormatter(requestOf(entries_.at(cell_))).detailFormat(detail);
+    const RegisterEntry& entry = entries_.at(cell_);
+    ReceiptTexts::of(requestOf(entry), ReceiptTexts::rowOf(detail), entry.領収証番号).writeTo(detail);
 }
 
 OutputClearance ReissueFormatter::clearForOutput(ReportRun&, const QString& outputName)
