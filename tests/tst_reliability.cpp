@@ -225,6 +225,12 @@ void TestReliability::twoProcessesWithoutTheLockNeverShareANumber()
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->start(child, {dir.path(), QStringLiteral("issue")});
     }
+    for (QProcess* process : {&first, &second})
+        QVERIFY2(process->waitForReadyRead(20000), "a child did not open the store");
+    for (QProcess* process : {&first, &second}) {
+        process->write("go\n");
+        QVERIFY(process->waitForBytesWritten());
+    }
     for (QProcess* process : {&first, &second}) {
         QVERIFY(process->waitForFinished(300000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);

@@ -264,7 +264,7 @@ void Frm領収証::cmd設定登録_Click()
         return;
     if (!CodeEditor::commitPendingEdit(panels_.codes) || !SettingsBlock::entry(panels_.settings))
         return;
-    showCounter(); // the receipt tab shows the number the next receipt will carry
+    receiptForm_->showNextNumber(); // the receipt tab shows the number the next receipt will carry
     Entryコードマスタ();
     // The receipt date keeps the calendar it was given at start-up; a changed era would
     // otherwise only show itself on paper.

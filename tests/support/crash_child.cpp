@@ -131,9 +131,14 @@ int main(int argc, char** argv)
     if (!Connections::open(DataPaths::forFolder(QString::fromLocal8Bit(argv[1]))).ok)
         return 3;
     const QString operation = QString::fromLocal8Bit(argv[2]);
-    if (operation == QLatin1String("issue"))
-        return issueNumbers(1000) ? 0 : 4;
     QTextStream out(stdout);
+    if (operation == QLatin1String("issue")) {
+        // Both programs open their store, say so, and start together when the parent says go.
+        out << "ready\n";
+        out.flush();
+        QTextStream(stdin).readLine();
+        return issueNumbers(1000) ? 0 : 4;
+    }
     for (qint64 round = 1;; ++round) {
         if (!saveOnce(operation, round % 2 ? QLatin1Char('A') : QLatin1Char('B'), round))
             return 4;
