@@ -67,8 +67,14 @@ CsvImportDialog::CsvImportDialog(const QString& fileName, const QByteArray& byte
     importButton_->setText(QStringLiteral("読み込む"));
     buttons_->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
 
-    for (const TextDecoding::Encoding encoding : TextDecoding::AllEncodings)
+    QStringList readers;
+    for (const TextDecoding::Encoding encoding : TextDecoding::AllEncodings) {
         encoding_->addItem(TextDecoding::displayName(encoding), int(encoding));
+        if (TextDecoding::readsWhole(bytes_, encoding)) {
+            wholeReaders_ << encoding;
+            readers << TextDecoding::displayName(encoding);
+        }
+    }
     encoding_->setCurrentIndex(encoding_->findData(int(TextDecoding::detect(bytes_))));
     separator_->addItem(QStringLiteral("カンマ（,）"), QChar(u','));
     separator_->addItem(QStringLiteral("タブ"), QChar(u'\t'));
@@ -79,6 +85,14 @@ CsvImportDialog::CsvImportDialog(const QString& fileName, const QByteArray& byte
     append_->setChecked(true);
     encodingWarning_->setStyleSheet(QStringLiteral("color: #b00000"));
     encodingWarning_->setWordWrap(true);
+    // Text read with bytes the encoding does not know would be stored garbled: the encodings
+    // that read every byte are named, and a file no encoding reads (a damaged byte) is not
+    // imported at all.
+    encodingWarning_->setText(
+        readers.isEmpty()
+            ? QStringLiteral("どの文字コードでも読めない文字があるため、このファイルは読み込めません。ファイルの中身を確かめてください。")
+            : QStringLiteral("この文字コードでは読めない文字があります。ファイルを読める文字コード（%1）を選んでください。")
+                  .arg(readers.join(QStringLiteral("、"))));
 
     auto* file = new QFormLayout;
     file->addRow(QStringLiteral("ファイル"), new QLabel(QFileInfo(fileName).fileName(), this));
@@ -149,19 +163,7 @@ void CsvImportDialog::reread()
 {
     const auto chosen = TextDecoding::Encoding(encoding_->currentData().toInt());
     text_ = TextDecoding::decode(bytes_, chosen);
-    readWhole_ = TextDecoding::readsWhole(bytes_, chosen);
-    // Text read with bytes the encoding does not know would be stored garbled: the encodings
-    // that read every byte are named, and a file no encoding reads (a damaged byte) is not
-    // imported at all.
-    QStringList readers;
-    for (const TextDecoding::Encoding encoding : TextDecoding::AllEncodings)
-        if (TextDecoding::readsWhole(bytes_, encoding))
-            readers << TextDecoding::displayName(encoding);
-    encodingWarning_->setText(
-        readers.isEmpty()
-            ? QStringLiteral("どの文字コードでも読めない文字があるため、このファイルは読み込めません。ファイルの中身を確かめてください。")
-            : QStringLiteral("この文字コードでは読めない文字があります。ファイルを読める文字コード（%1）を選んでください。")
-                  .arg(readers.join(QStringLiteral("、"))));
+    readWhole_ = wholeReaders_.contains(chosen);
     encodingWarning_->setVisible(!readWhole_);
     filling_ = true;
     separator_->setCurrentIndex(separator_->findData(CsvReader::guessSeparator(text_)));

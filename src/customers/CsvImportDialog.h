@@ -1,6 +1,7 @@
 #pragma once
 #include "customers/CustomerImport.h"
 #include "store/CsvReader.h"
+#include "store/TextDecoding.h"
 
 #include <QByteArray>
 #include <QDialog>
@@ -56,7 +57,8 @@ private:
 
     QByteArray bytes_;
     QString text_;
-    bool readWhole_ = true; // the chosen encoding reads every byte of the file
+    QList<TextDecoding::Encoding> wholeReaders_; // the encodings that read every byte of the file
+    bool readWhole_ = true;                      // the chosen one is among them
     QList<CsvReader::Record> records_;
     CustomerImport::Plan plan_;
     int registered_ = 0;

@@ -125,14 +125,19 @@ void CustomerList::Clear領収リスト()
 
 void CustomerList::Read顧客リスト() { load(category_ ? category_->currentText() : QString(), {}); }
 
+void CustomerList::putInCategoryBox(const QString& category)
+{
+    if (!category_)
+        return;
+    if (const int at = category_->findText(category); at >= 0)
+        category_->setCurrentIndex(at);
+    else
+        category_->setEditText(category);
+}
+
 void CustomerList::showCategory(const QString& category, const QVariantList& amounts)
 {
-    if (category_) {
-        if (const int at = category_->findText(category); at >= 0)
-            category_->setCurrentIndex(at);
-        else
-            category_->setEditText(category);
-    }
+    putInCategoryBox(category);
     load(category, amounts);
     Set全選択(true);
 }
@@ -147,12 +152,8 @@ bool CustomerList::mayLoseTypedAmounts()
                 switching ? QStringLiteral("区分を切り替えると、入力した金額は消えます。切り替えますか？")
                           : QStringLiteral("一覧を読み込み直すと、入力した金額は消えます。読み込み直しますか？")))
         return true;
-    if (switching) {
-        if (const int at = category_->findText(shownCategory_); at >= 0)
-            category_->setCurrentIndex(at);
-        else
-            category_->setEditText(shownCategory_);
-    }
+    if (switching)
+        putInCategoryBox(shownCategory_);
     return false;
 }
 

@@ -49,6 +49,7 @@ public:
 
 private:
     void refresh();
+    void putInCategoryBox(const QString& category);
     void load(const QString& category, const QVariantList& amounts);
     void switchIme();
 
