@@ -10,8 +10,10 @@
 #include "printing/ReceiptRun.h"
 #include "register/RegisterModel.h"
 #include "register/RegisterWindow.h"
+#include "printing/ReissueMark.h"
 #include "register/ReissueFormatter.h"
 #include "register/ReissueRuns.h"
+#include "report/ReportOutput.h"
 #include "report/ReportPreview.h"
 #include "report/ReportRun.h"
 #include "settings/DataReset.h"
@@ -52,6 +54,8 @@ private slots:
     void nothingRecordedUnlessNumbersWentOut_data();
     void nothingRecordedUnlessNumbersWentOut();
     void reprintAddsReissueEntriesOnly();
+    void pageRangesIssueOnlyTheirReceipts_data();
+    void pageRangesIssueOnlyTheirReceipts();
     void outputFailingAfterRecordingIsPutRight_data();
     void outputFailingAfterRecordingIsPutRight();
     void printToFileCutShortIsPutRight();
@@ -284,14 +288,18 @@ void TestRegister::nothingRecordedUnlessNumbersWentOut()
 
 // Output again from the same preview: the same numbers as 再発行 entries; the first entries and
 // the counter stay as they were.
+// The same preview output twice: the second output's receipts carry the 【再発行】 mark that
+// the register records for them, and the first output's do not.
 void TestRegister::reprintAddsReissueEntriesOnly()
 {
     TestData data;
     const auto run = ReceiptRun::build(request(), rows({u("相川"), u("井上")}));
     QTemporaryDir dir;
     QVERIFY(output(*run, Output::Pdf, dir.filePath(u("first.pdf"))));
+    QCOMPARE(pdfText(dir.filePath(u("first.pdf"))).count(ReissueMark::text()), 0);
     const QList<RegisterEntry> first = allEntries();
     QVERIFY(output(*run, Output::Printer, dir.filePath(u("again.pdf"))));
+    QCOMPARE(pdfText(dir.filePath(u("again.pdf"))).count(ReissueMark::text()), 2);
     const QList<RegisterEntry> after = allEntries();
     QCOMPARE(after.size(), 4);
     QCOMPARE(counter(), 2);
@@ -305,6 +313,57 @@ void TestRegister::reprintAddsReissueEntriesOnly()
         QCOMPARE(after[i + 2].顧客名, first[i].顧客名);
         QCOMPARE(after[i + 2].領収額, first[i].領収額);
     }
+}
+
+void TestRegister::pageRangesIssueOnlyTheirReceipts_data()
+{
+    QTest::addColumn<QList<int>>("pages"); // each output's first and last page, in turn
+    QTest::addColumn<QStringList>("recordedAs");
+    QTest::addColumn<QString>("notice"); // of the last output
+    // Six receipts on two pages: 00001-00004, 00005-00006.
+    QTest::newRow("page 1, then page 2") << QList<int>{1, 1, 2, 2}
+                                         << QStringList{u("1 発行"), u("2 発行"), u("3 発行"), u("4 発行"),
+                                                        u("5 発行"), u("6 発行")}
+                                         << QString();
+    QTest::newRow("page 1, then both") << QList<int>{1, 1, 1, 2}
+                                       << QStringList{u("1 発行"), u("2 発行"), u("3 発行"), u("4 発行"),
+                                                      u("5 発行"), u("6 発行"), u("1 再発行"), u("2 再発行"),
+                                                      u("3 再発行"), u("4 再発行")}
+                                       << QString();
+    QTest::newRow("page 2 first") << QList<int>{2, 2, 1, 1}
+                                  << QStringList{u("5 発行"), u("6 発行"), u("7 発行"), u("8 発行"), u("9 発行"),
+                                                 u("10 発行")}
+                                  << u("この一覧のほかのページが先に出力されてこの番号を使ったため、領収証番号を "
+                                       "00007～00010 に振り直しました。");
+}
+
+// A page range records only the receipts on its pages; the others stay unissued in the preview
+// until their own output, and no receipt is recorded as issued twice.
+void TestRegister::pageRangesIssueOnlyTheirReceipts()
+{
+    QFETCH(QList<int>, pages);
+    QFETCH(QStringList, recordedAs);
+    QFETCH(QString, notice);
+    TestData data;
+    QTemporaryDir dir;
+    const auto run = ReceiptRun::build(request(), rows({u("一"), u("二"), u("三"), u("四"), u("五"), u("六")}));
+    QString message;
+    for (qsizetype i = 0; i + 1 < pages.size(); i += 2) {
+        const QString path = dir.filePath(u("out%1.pdf").arg(i));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPrintRange(QPrinter::PageRange);
+        printer.setFromTo(pages.at(i), pages.at(i + 1));
+        QVERIFY(ReportOutput::print(*run, printer, nullptr, &message));
+        if (i == 0)
+            QCOMPARE(counter(), pages.at(0) == 1 ? 4 : 6);
+    }
+    QStringList recorded;
+    for (const RegisterEntry& e : allEntries())
+        recorded << QString::number(e.領収証番号) + u(" ") + e.状態;
+    QCOMPARE(recorded, recordedAs);
+    QCOMPARE(message, notice);
 }
 
 void TestRegister::outputFailingAfterRecordingIsPutRight_data()
@@ -459,7 +518,7 @@ void TestRegister::reissuePrintsTheOriginalWithAMark()
                 expected = u("00004");
             QCOMPARE(run.text(0, u(control)), expected);
         }
-        QCOMPARE(run.text(0, ReissueFormatter::markControl()), u("【再発行】"));
+        QCOMPARE(run.text(0, ReissueMark::control()), u("【再発行】"));
         QVERIFY2(preview->windowTitle().contains(u("再発行")), qPrintable(preview->windowTitle()));
     }
     const qint64 before = counter();
@@ -492,7 +551,7 @@ void TestRegister::reissueMarkCoversNoText()
     const auto runs = ReissueRuns::build({entry});
     QCOMPARE(runs.size(), 1);
     const ReportLayout& layout = runs[0]->layout();
-    const ReportControl* mark = layout.control(ReissueFormatter::markControl());
+    const ReportControl* mark = layout.control(ReissueMark::control());
     QVERIFY(mark);
     const int cellWidth = layout.cellWidth > 0 ? layout.cellWidth : layout.paper.width() - layout.margins.left() -
                                                                          layout.margins.right();

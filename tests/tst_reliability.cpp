@@ -1,6 +1,7 @@
 // Nothing is lost: saves killed part-way, a full disk and a read-only database.
 // LEDRIUM_SOAK=1 (make soak) runs the long variants.
 #include "TestData.h"
+#include "store/ReceiptNumbers.h"
 #include "store/CodeMasterTable.h"
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
@@ -234,7 +235,7 @@ void TestReliability::twoProcessesWithoutTheLockNeverShareANumber()
     for (QProcess* process : {&first, &second}) {
         QVERIFY(process->waitForFinished(300000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QCOMPARE(process->exitCode(), 0);
+        QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
     }
     QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
     QSqlQuery issued(Connections::mainDb());
@@ -277,10 +278,14 @@ void TestReliability::killedPrintingNeverRepeatsANumber()
         ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
         QVERIFY(process.waitForFinished());
         QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+        // As each start does: the entries of the killed output are voided.
+        QVERIFY(ReceiptNumbers(Connections::mainDb()).voidAbandoned().result);
+        QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 発行記録 WHERE 状態 = '出力中'")),
+                 QVariantList{0});
         const qint64 stored = CompanyTable::readFirst()->領収証番号.toLongLong();
         QSqlQuery issued(Connections::mainDb());
         QVERIFY(issued.exec(QStringLiteral("SELECT count(*), count(DISTINCT 領収証番号), coalesce(max(領収証番号), 0) "
-                                           "FROM 発行記録 WHERE 状態 = '発行'")) &&
+                                           "FROM 発行記録 WHERE 原本 = 1")) &&
                 issued.next());
         const QString agreement = QStringLiteral("counter %1, register: %2 entries, %3 numbers, highest %4")
                                       .arg(stored)
@@ -297,12 +302,15 @@ void TestReliability::killedPrintingNeverRepeatsANumber()
     }
     QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
     QMap<QString, QString> nameOfNumber;
+    QMap<QString, QString> stateOfNumber;
     {
         QSqlQuery recorded(Connections::mainDb());
-        QVERIFY(recorded.exec(QStringLiteral("SELECT 領収証番号, 顧客名 FROM 発行記録")));
-        while (recorded.next())
-            nameOfNumber.insert(QStringLiteral("%1").arg(recorded.value(0).toLongLong(), 5, 10, QLatin1Char('0')),
-                                recorded.value(1).toString());
+        QVERIFY(recorded.exec(QStringLiteral("SELECT 領収証番号, 顧客名, 状態, 無効理由 FROM 発行記録")));
+        while (recorded.next()) {
+            const QString n = QStringLiteral("%1").arg(recorded.value(0).toLongLong(), 5, 10, QLatin1Char('0'));
+            nameOfNumber.insert(n, recorded.value(1).toString());
+            stateOfNumber.insert(n, recorded.value(2).toString() + recorded.value(3).toString());
+        }
     }
     Connections::close();
     QMap<QString, QString> fileOfNumber;
@@ -327,8 +335,18 @@ void TestReliability::killedPrintingNeverRepeatsANumber()
                      qPrintable(QStringLiteral("%1 printed in %2 and %3").arg(n, fileOfNumber.value(n), file)));
             fileOfNumber.insert(n, file);
             QVERIFY(n.toLongLong() <= lastCounter);
+            // Killed between the file's completion and the register's: void, never the other way.
+            QVERIFY2(stateOfNumber.value(n) == QStringLiteral("発行") ||
+                         stateOfNumber.value(n) == QStringLiteral("無効") + ReceiptNumbers::abandonedReason(),
+                     qPrintable(QStringLiteral("%1 in %2 is recorded as %3").arg(n, file, stateOfNumber.value(n))));
         }
     }
+    // What the register says went out, went out: every number it calls 発行 is in a whole PDF;
+    // every other one is void, as the output a kill cut short.
+    for (auto recorded = stateOfNumber.cbegin(); recorded != stateOfNumber.cend(); ++recorded)
+        if (!fileOfNumber.contains(recorded.key()))
+            QVERIFY2(recorded.value() == QStringLiteral("無効") + ReceiptNumbers::abandonedReason(),
+                     qPrintable(QStringLiteral("%1 is recorded as %2 without paper").arg(recorded.key(), recorded.value())));
     qInfo("%d kills, %lld PDF files read back, %lld numbers, none twice", rounds(), qint64(files.size()),
           qint64(fileOfNumber.size()));
 }

@@ -12,6 +12,7 @@
 #include "store/DataInitialisation.h"
 #include "store/DeliveredHints.h"
 #include "store/HintTable.h"
+#include "store/IssuingProcess.h"
 #include "store/LeftoverLogs.h"
 #include "store/PrintRowTable.h"
 #include "store/ProvisoTable.h"
@@ -52,9 +53,12 @@ private slots:
     void wipeMainData();
     void storedNumbersIssueOrRefuse_data();
     void storedNumbersIssueOrRefuse();
+    void pendingEntriesOfEndedProcessesAreVoided_data();
+    void pendingEntriesOfEndedProcessesAreVoided();
     void secondOriginalEntryIsRefused_data();
     void secondOriginalEntryIsRefused();
-    void registerWithDuplicateOriginalsIsRefusedAtOpen();
+    void registerFromBeforeCopiesWereMarked_data();
+    void registerFromBeforeCopiesWereMarked();
     void openRefusesBadFiles_data();
     void openRefusesBadFiles();
     void refusedOpenChangesNeitherFile_data();
@@ -410,55 +414,148 @@ void TestStore::storedNumbersIssueOrRefuse()
              recorded);
 }
 
-void TestStore::secondOriginalEntryIsRefused_data()
+void TestStore::pendingEntriesOfEndedProcessesAreVoided_data()
 {
-    QTest::addColumn<QString>("firstState");
-    QTest::addColumn<QString>("secondState");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("issued twice") << "発行" << "発行" << false;
-    QTest::newRow("void, then issued") << "無効" << "発行" << false;
-    QTest::newRow("issued, then a void one") << "発行" << "無効" << false;
-    QTest::newRow("a reissued copy") << "発行" << "再発行" << true;
-    QTest::newRow("two reissued copies") << "再発行" << "再発行" << true;
+    QTest::addColumn<QString>("issuer"); // how the issuing process differs from this one
+    QTest::addColumn<bool>("voided");
+    QTest::newRow("this process, still running") << "" << false;
+    QTest::newRow("a process of this machine that has ended") << "ended" << true;
+    QTest::newRow("this process id, reused by a later process") << "reused" << true;
+    QTest::newRow("this machine before it started again") << "boot" << true;
+    QTest::newRow("another machine") << "machine" << false;
 }
 
-// Written straight into the file, past the program: only 再発行 copies may share a number.
+// At start, the entries an output left pending are voided only where their process is known to
+// have ended (a run killed during its output), never those of an output still going on here or
+// on another machine sharing the data.
+void TestStore::pendingEntriesOfEndedProcessesAreVoided()
+{
+    QFETCH(QString, issuer);
+    QFETCH(bool, voided);
+    TestData data;
+    IssuingProcess other = IssuingProcess::current();
+    QStringList parts = other.process.split(QLatin1Char('/'));
+    QCOMPARE(parts.size(), 4);
+    if (issuer == QLatin1String("ended")) {
+        QProcess finished;
+        finished.start(QStringLiteral("true"));
+        QVERIFY(finished.waitForFinished());
+        parts[2] = QString::number(finished.processId());
+    } else if (issuer == QLatin1String("reused")) {
+        parts[3] += QLatin1Char('0');
+    } else if (issuer == QLatin1String("boot")) {
+        parts[1] = QStringLiteral("00000000-0000-0000-0000-000000000000");
+    } else if (issuer == QLatin1String("machine")) {
+        parts[0] = QStringLiteral("another");
+    }
+    other.process = parts.join(QLatin1Char('/'));
+    const ReceiptNumbers theirs(Connections::mainDb(), other);
+    RegisterEntry entry;
+    entry.発行日時 = QStringLiteral("2026-12-11T10:00:00");
+    QVERIFY(theirs.issue(1, 2, {entry, entry}).result);
+    entry.領収証番号 = 1;
+    QVERIFY(theirs.reissue({entry}));
+
+    const ReceiptNumbers::Abandoned abandoned = ReceiptNumbers(Connections::mainDb()).voidAbandoned();
+    QVERIFY(abandoned.result);
+    QCOMPARE(abandoned.numbers, voided ? (QList<qint64>{1, 2}) : QList<qint64>{});
+    const QString state = voided ? QStringLiteral("無効") : QStringLiteral("出力中");
+    const QString reason = voided ? ReceiptNumbers::abandonedReason() : QString();
+    const QString prefix = state + QLatin1Char('|') + reason + QLatin1Char('|');
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT 状態 || '|' || coalesce(無効理由, '') || '|' || 原本 "
+                                                 "FROM 発行記録 ORDER BY 記録番号")),
+             (QVariantList{prefix + u'1', prefix + u'1', prefix + u'0'}));
+    // Their numbers stay taken either way.
+    QCOMPARE(*ReceiptNumbers(Connections::mainDb()).next().number, 3);
+}
+
+void TestStore::secondOriginalEntryIsRefused_data()
+{
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("accepted");
+    // state, and whether the entry is an original ("1"), a copy ("0"), or says nothing ("")
+    QTest::newRow("issued twice") << "発行 1" << "発行 1" << false;
+    QTest::newRow("void, then issued") << "無効 1" << "発行 1" << false;
+    QTest::newRow("issued, then a void one") << "発行 1" << "無効 1" << false;
+    QTest::newRow("pending beside issued") << "発行 1" << "出力中 1" << false;
+    QTest::newRow("an entry that does not say it is a copy") << "発行 1" << "再発行 " << false;
+    QTest::newRow("a reissued copy") << "発行 1" << "再発行 0" << true;
+    QTest::newRow("a pending copy") << "発行 1" << "出力中 0" << true;
+    QTest::newRow("a void copy") << "発行 1" << "無効 0" << true;
+    QTest::newRow("two reissued copies") << "再発行 0" << "再発行 0" << true;
+}
+
+// Written straight into the file, past the program: only copies may share a number.
 void TestStore::secondOriginalEntryIsRefused()
 {
-    QFETCH(QString, firstState);
-    QFETCH(QString, secondState);
+    QFETCH(QString, first);
+    QFETCH(QString, second);
     QFETCH(bool, accepted);
     TestData data;
-    QSqlQuery insert(Connections::mainDb());
-    const QString sql = QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (7, '2026-01-01', ?)");
-    QVERIFY(insert.prepare(sql));
-    insert.addBindValue(firstState);
-    QVERIFY(insert.exec());
-    QVERIFY(insert.prepare(sql));
-    insert.addBindValue(secondState);
-    QCOMPARE(insert.exec(), accepted);
+    const auto insert = [](const QString& entry) {
+        const QString state = entry.section(QLatin1Char(' '), 0, 0);
+        const QString original = entry.section(QLatin1Char(' '), 1);
+        QSqlQuery q(Connections::mainDb());
+        if (!q.prepare(original.isEmpty()
+                           ? QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (7, 'd', ?)")
+                           : QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態, 原本) VALUES (7, 'd', ?, ?)")))
+            return false;
+        q.addBindValue(state);
+        if (!original.isEmpty())
+            q.addBindValue(original.toInt());
+        return q.exec();
+    };
+    QVERIFY(insert(first));
+    QCOMPARE(insert(second), accepted);
     QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 発行記録")), QVariantList{accepted ? 2 : 1});
 }
 
-// A register written before the unique rule that already gave a number twice is not opened:
-// the numbers are named, and the file stays as it was.
-void TestStore::registerWithDuplicateOriginalsIsRefusedAtOpen()
+void TestStore::registerFromBeforeCopiesWereMarked_data()
 {
+    QTest::addColumn<QString>("entries");
+    QTest::addColumn<QString>("refusal");
+    QTest::newRow("two originals for 4 and for 9") << "(4, 'a', '発行'), (4, 'b', '発行'), (9, 'a', '発行'), "
+                                                      "(9, 'b', '無効'), (12, 'a', '発行'), (12, 'b', '再発行')"
+                                                   << "領収証番号 4、9）";
+    QTest::newRow("originals and their copies") << "(4, 'a', '発行'), (4, 'b', '再発行'), (4, 'c', '再発行'), "
+                                                   "(5, 'a', '無効')"
+                                                << "";
+}
+
+// A register written before entries said whether they are copies gains the column at open, its
+// 再発行 entries marked as copies; one that already gave a number twice is not opened: the
+// numbers are named, and the file stays as it was.
+void TestStore::registerFromBeforeCopiesWereMarked()
+{
+    QFETCH(QString, entries);
+    QFETCH(QString, refusal);
     QTemporaryDir dir;
     QVERIFY(SchemaInstaller::createMissing(dir.path()));
     QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok); // the files get their identity
     Connections::close();
     const QString mainPath = dir.filePath(QStringLiteral("Ledrium.mdb"));
-    QVERIFY(onFile(mainPath, {QStringLiteral("DROP INDEX 発行記録_原本番号"),
-                              QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES "
-                                             "(4, 'a', '発行'), (4, 'b', '発行'), (9, 'a', '発行'), (9, 'b', '無効'), "
-                                             "(12, 'a', '発行'), (12, 'b', '再発行')")}));
+    QVERIFY(onFile(mainPath, {QStringLiteral("DROP TABLE 発行記録"),
+                              QStringLiteral("CREATE TABLE 発行記録 (記録番号 INTEGER PRIMARY KEY, 領収証番号 INTEGER NOT NULL, "
+                                             "領収日付 TEXT, 顧客名 TEXT, 領収額 INTEGER, 但書 TEXT, 表題 TEXT, 自社名 TEXT, "
+                                             "自社情報 TEXT, 用紙 TEXT, 出力先 TEXT, 種別 TEXT, 発行日時 TEXT NOT NULL, "
+                                             "状態 TEXT NOT NULL, 無効理由 TEXT)"),
+                              QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES ") + entries}));
     const QByteArray before = bytesOf(mainPath);
     const OpenOutcome opened = Connections::open(DataPaths::forFolder(dir.path()));
-    QVERIFY(!opened.ok);
-    QCOMPARE(opened.file, mainPath);
-    QVERIFY2(opened.reason.contains(QStringLiteral("領収証番号 4、9）")), qPrintable(opened.reason));
-    QCOMPARE(bytesOf(mainPath), before);
+    if (!refusal.isEmpty()) {
+        QVERIFY(!opened.ok);
+        QCOMPARE(opened.file, mainPath);
+        QVERIFY2(opened.reason.contains(refusal), qPrintable(opened.reason));
+        QCOMPARE(bytesOf(mainPath), before);
+        return;
+    }
+    QVERIFY2(opened.ok, qPrintable(opened.reason));
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT 原本 FROM 発行記録 ORDER BY 記録番号")),
+             (QVariantList{1, 0, 0, 1}));
+    QSqlQuery second(Connections::mainDb());
+    QVERIFY(!second.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (5, 'x', '発行')")));
+    Connections::close();
 }
 
 void TestStore::openRefusesBadFiles_data()

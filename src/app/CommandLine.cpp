@@ -2,6 +2,7 @@
 
 #include "ui/Clock.h"
 #include "codes/CategoryLists.h"
+#include "printing/AbandonedOutputs.h"
 #include "printing/PrintRunAssembly.h"
 #include "printing/ReceiptFormat.h"
 #include "report/ReportOutput.h"
@@ -185,6 +186,8 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         err << opened.file << "\n" << opened.reason << "\n";
         return Failed;
     }
+    if (const QString abandoned = AbandonedOutputs::settle(Connections::mainDb()); !abandoned.isEmpty())
+        err << abandoned << "\n";
     // The texts a freshly started window shows: the stored settings, the form's defaults.
     const StoredSettings settings = StoredSettings::read().value_or(StoredSettings{StoredSettings::DefaultEra, {}, {}, {}});
     request.CompanyName = settings.companyName;

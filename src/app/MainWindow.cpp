@@ -5,6 +5,7 @@
 #include "customers/CustomerCsv.h"
 #include "customers/CustomerList.h"
 #include "hints/HintWindow.h"
+#include "printing/AbandonedOutputs.h"
 #include "printing/PrintOptions.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptForm.h"
@@ -111,6 +112,9 @@ bool Frm領収証::Form_Load(const QString& dataFolder)
                     .arg(paths.WorkDbPath, prepared.error));
         return false;
     }
+    // A run killed during its output left its numbers pending: they are voided, and said so.
+    if (const QString abandoned = AbandonedOutputs::settle(Connections::mainDb()); !abandoned.isEmpty())
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), abandoned);
     setWindowTitle(Caption);
     // Hints still as an earlier version delivered them get today's texts; edited ones stay.
     // A failure leaves the old texts, which is all the user would see of it.

@@ -2,16 +2,15 @@
 
 #include "printing/ReceiptFormat.h"
 #include "printing/ReceiptTexts.h"
+#include "printing/ReissueMark.h"
 #include "report/ReportRun.h"
 #include "store/Connections.h"
-#include "store/RegisterTable.h"
 #include "ui/Clock.h"
 
 #include <utility>
 
 ReceiptFormatter::ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers)
-    : request_(std::move(request)), numbers_(std::move(numbers)), nextNumber_(request_.ReceiptNo),
-      firstNumber_(request_.ReceiptNo)
+    : request_(std::move(request)), numbers_(std::move(numbers)), nextNumber_(request_.ReceiptNo)
 {
 }
 
@@ -20,78 +19,120 @@ ReceiptFormatter::ReceiptFormatter(PrintRequest request)
 {
 }
 
+void ReceiptFormatter::reportStart(ReportLayout& layout)
+{
+    // Empty until a receipt has gone out once: a later output shows it as the copy it is.
+    if (request_.PrintNumberFlag)
+        ReissueMark::addTo(layout, {});
+}
+
 void ReceiptFormatter::detailFormat(ReportDetail& detail)
 {
     const ReceiptTexts texts = ReceiptTexts::of(request_, ReceiptTexts::rowOf(detail), nextNumber_);
     texts.writeTo(detail);
-    if (request_.PrintNumberFlag) // only numbered receipts are recorded
+    if (request_.PrintNumberFlag) { // only numbered receipts are recorded
         entries_.append(texts.entry(request_));
-}
-
-QList<RegisterEntry> ReceiptFormatter::entriesFor(const QString& outputName) const
-{
-    const QString now = Clock::now().toString(Qt::ISODate);
-    QList<RegisterEntry> entries = entries_;
-    for (qsizetype i = 0; i < entries.size(); ++i) {
-        entries[i].領収証番号 = firstNumber_ + i;
-        entries[i].出力先 = outputName;
-        entries[i].発行日時 = now;
-        entries[i].状態 = RegisterTable::Issued;
+        entries_.last().領収証番号 = nextNumber_;
     }
-    return entries;
 }
 
 void ReceiptFormatter::detailAfterPrint()
 {
-    ++count_;
     ++nextNumber_;
+    issued_.resize(entries_.size());
 }
 
-OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& outputName)
+QList<RegisterEntry> ReceiptFormatter::stamped(QList<RegisterEntry> entries, const QString& outputName) const
 {
-    if (!request_.PrintNumberFlag || count_ == 0)
-        return {};
-    if (issued_) {
-        // The same receipts once more: recorded as reissued; the first entries stay as they are.
-        const StoreResult recorded = numbers_.reissue(entriesFor(outputName), &lastRecorded_);
-        lastIssued_ = false;
-        if (!recorded)
-            return {false, QStringLiteral("発行記録を保存できなかったため、印刷を中止しました。\n") + recorded.error, {}};
-        return {};
+    const QString now = Clock::now().toString(Qt::ISODate);
+    for (RegisterEntry& entry : entries) {
+        entry.出力先 = outputName;
+        entry.発行日時 = now;
     }
-    const ReceiptNumbers::Issued issued = numbers_.issue(firstNumber_, count_, entriesFor(outputName));
-    lastRecorded_ = issued.ids;
-    lastIssued_ = true;
-    if (!issued.result)
-        return {false, QStringLiteral("領収証番号を保存できなかったため、印刷を中止しました。\n") + issued.result.error,
-                {}};
-    issued_ = true;
-    const bool voided = std::exchange(voided_, false);
-    if (issued.first == firstNumber_)
+    return entries;
+}
+
+OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& outputName, OutputPages pages)
+{
+    output_ = {};
+    if (!request_.PrintNumberFlag || entries_.isEmpty())
         return {};
-    // Another run issued these numbers after this one was previewed, or an output of this run
-    // failed and voided them: this run takes the next free ones, and the preview shows them.
-    firstNumber_ = issued.first;
-    for (int cell = 0; cell < run.cellCount(); ++cell)
-        ReceiptTexts::writeNumber(run, cell, ReceiptFormat::number(firstNumber_ + cell));
-    QString numbers = ReceiptFormat::number(firstNumber_);
-    if (count_ > 1)
-        numbers += QStringLiteral("～") + ReceiptFormat::number(firstNumber_ + count_ - 1);
+    const auto [firstCell, endCell] = run.cellsOn(pages);
+    QList<RegisterEntry> fresh;
+    QList<RegisterEntry> copies;
+    for (int cell = firstCell; cell < std::min(endCell, int(entries_.size())); ++cell) {
+        output_.cells.append(cell);
+        if (issued_.at(cell)) {
+            copies.append(entries_.at(cell));
+        } else {
+            output_.fresh.append(cell);
+            fresh.append(entries_.at(cell));
+        }
+    }
+    const qint64 first = fresh.isEmpty() ? 0 : fresh.first().領収証番号;
+    const ReceiptNumbers::Issued issued =
+        fresh.isEmpty() ? ReceiptNumbers::Issued{numbers_.reissue(stamped(copies, outputName), &output_.copyIds), 0, {}, {}}
+                        : numbers_.issue(first, fresh.size(), stamped(fresh, outputName), stamped(copies, outputName));
+    if (!issued.result) {
+        output_ = {};
+        const QString what = fresh.isEmpty() ? QStringLiteral("発行記録") : QStringLiteral("領収証番号");
+        return {false, what + QStringLiteral("を保存できなかったため、印刷を中止しました。\n") + issued.result.error, {}};
+    }
+    if (fresh.isEmpty())
+        return {};
+    output_.originalIds = issued.ids.mid(0, fresh.size());
+    output_.copyIds = issued.ids.mid(fresh.size());
+    return {true, {}, renumber(run, first, issued)};
+}
+
+// The receipts this output issued carry the numbers it was given: the ones previewed, unless
+// another output took them meanwhile or an output of this run failed and voided them.
+QString ReceiptFormatter::renumber(ReportRun& run, qint64 first, const ReceiptNumbers::Issued& issued)
+{
+    const bool voided = std::exchange(voided_, false);
+    bool moved = false;
+    for (qsizetype i = 0; i < output_.fresh.size(); ++i) {
+        const int cell = output_.fresh.at(i);
+        moved = moved || entries_.at(cell).領収証番号 != issued.first + i;
+        entries_[cell].領収証番号 = issued.first + i;
+        ReceiptTexts::writeNumber(run, cell, ReceiptFormat::number(issued.first + i));
+    }
+    if (!moved)
+        return {};
+    QString numbers = ReceiptFormat::number(issued.first);
+    if (output_.fresh.size() > 1)
+        numbers += QStringLiteral("～") + ReceiptFormat::number(issued.first + output_.fresh.size() - 1);
+    bool takenHere = false; // by an earlier output of another page of this run
+    for (qsizetype cell = 0; cell < entries_.size(); ++cell)
+        takenHere = takenHere || (issued_.at(cell) && entries_.at(cell).領収証番号 >= first);
     const QString why = voided ? QStringLiteral("前回の出力ができなかった番号は無効として発行記録に残したため")
+                        : issued.first == first ? QStringLiteral("出力するページの領収証に続き番号を振るため")
+                        : takenHere ? QStringLiteral("この一覧のほかのページが先に出力されてこの番号を使ったため")
                         : issued.renumbered == ReceiptNumbers::Renumbered::CounterRaised
                             ? QStringLiteral("設定で領収証番号がこの番号より先に進められたため")
                             : QStringLiteral("ほかの出力が先にこの番号を使ったため");
-    return {true, {}, QStringLiteral("%1、領収証番号を %2 に振り直しました。").arg(why, numbers)};
+    return QStringLiteral("%1、領収証番号を %2 に振り直しました。").arg(why, numbers);
+}
+
+QString ReceiptFormatter::outputCompleted(ReportRun& run)
+{
+    const Output done = std::exchange(output_, {});
+    for (int cell : done.fresh)
+        issued_[cell] = true;
+    // From now on these receipts exist on paper: any further output of them is a copy.
+    for (int cell : done.cells)
+        run.setText(cell, ReissueMark::control(), ReissueMark::text());
+    const StoreResult confirmed = numbers_.confirm(done.originalIds + done.copyIds);
+    return confirmed ? QString()
+                     : QStringLiteral("出力しましたが、発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
 }
 
 void ReceiptFormatter::outputFailed(ReportRun&, const QString& reason)
 {
-    if (!lastIssued_) {
-        numbers_.withdraw(lastRecorded_);
-    } else if (issued_) {
-        numbers_.voidEntries(lastRecorded_, QStringLiteral("出力できませんでした：") + reason);
-        issued_ = false;
+    const Output failed = std::exchange(output_, {});
+    numbers_.withdraw(failed.copyIds);
+    if (!failed.originalIds.isEmpty()) {
+        numbers_.voidEntries(failed.originalIds, QStringLiteral("出力できませんでした：") + reason);
         voided_ = true;
     }
-    lastRecorded_.clear();
 }

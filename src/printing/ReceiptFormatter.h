@@ -8,37 +8,45 @@
 #include <QtGlobal>
 
 // The handlers every receipt layout runs: fills each receipt from the row and the print-run
-// settings, numbers it, and issues the run's numbers before its first page goes out, recording
-// each receipt in the register with them; each later output of the run is recorded as a reissue.
+// settings and numbers it. An output issues numbers only for the receipts on its pages that
+// have none yet, before its first page goes out, and records them as pending until it has
+// completed; receipts that went out before go out again as copies marked 【再発行】, as the
+// register records them.
 class ReceiptFormatter : public ReportHandlers {
 public:
     // Issues and records on the main database unless another one is given.
     explicit ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers);
     explicit ReceiptFormatter(PrintRequest request);
 
+    void reportStart(ReportLayout& layout) override;
     void detailFormat(ReportDetail& detail) override;
     void detailAfterPrint() override;
-    OutputClearance clearForOutput(ReportRun& run, const QString& outputName) override;
-    // The numbers that went into the register for an output that then failed are voided (they
-    // were issued, so they are never used again), and the next output issues fresh ones; a
-    // failed reprint takes its 再発行 entries back.
+    OutputClearance clearForOutput(ReportRun& run, const QString& outputName, OutputPages pages) override;
+    QString outputCompleted(ReportRun& run) override;
+    // The numbers an output issued and that then failed are voided (they were issued, so they
+    // are never used again), and the next output issues fresh ones; the copies it recorded are
+    // taken back.
     void outputFailed(ReportRun& run, const QString& reason) override;
 
 private:
     const PrintRequest request_;
     const ReceiptNumbers numbers_;
     qint64 nextNumber_ = 0;
-    qint64 firstNumber_ = 0;
-    qint64 count_ = 0;
-    // Once output, a run keeps its numbers: printing it again reprints the same receipts.
-    bool issued_ = false;
-    // Per receipt, the register entry as printed (its number is set when issued).
+    // Per receipt, the register entry as printed (its number as the preview shows it), and
+    // whether it went out with that number.
     QList<RegisterEntry> entries_;
-    // The register entries the last clearance added, and whether they issued the numbers.
-    QList<qint64> lastRecorded_;
-    bool lastIssued_ = false;
+    QList<bool> issued_;
+    // The output under way: its receipts, those of them it issued, and its register entries.
+    struct Output {
+        QList<int> cells;
+        QList<int> fresh;
+        QList<qint64> originalIds;
+        QList<qint64> copyIds;
+    };
+    Output output_;
     // The numbers of an output that failed were voided; the next output says so as it renumbers.
     bool voided_ = false;
 
-    QList<RegisterEntry> entriesFor(const QString& outputName) const;
+    QList<RegisterEntry> stamped(QList<RegisterEntry> entries, const QString& outputName) const;
+    QString renumber(ReportRun& run, qint64 first, const ReceiptNumbers::Issued& issued);
 };

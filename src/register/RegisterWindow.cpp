@@ -80,7 +80,7 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     state_ = new QComboBox(this);
     state_->setObjectName(QStringLiteral("cmb状態"));
     state_->addItem(QStringLiteral("すべて"), QString());
-    for (const QString& state : {RegisterTable::Issued, RegisterTable::Reissued, RegisterTable::Voided})
+    for (const QString& state : {RegisterTable::Issued, RegisterTable::Reissued, RegisterTable::Voided, RegisterTable::Pending})
         state_->addItem(state, state);
 
     auto* filters = new QHBoxLayout;
@@ -225,11 +225,17 @@ QList<ReportPreview*> RegisterWindow::reissueSelected()
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("発行記録を読み込めません。"));
         return {};
     }
-    // A void receipt is never handed out again, not even as a copy.
+    // A void receipt is never handed out again, not even as a copy; one whose output has not
+    // completed has not gone out yet.
     const qsizetype before = entries.size();
     entries.removeIf([](const RegisterEntry& e) { return e.状態 == RegisterTable::Voided; });
     if (entries.size() < before)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("無効の領収証は再発行できません。"));
+    const qsizetype beforePending = entries.size();
+    entries.removeIf([](const RegisterEntry& e) { return e.状態 == RegisterTable::Pending; });
+    if (entries.size() < beforePending)
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                QStringLiteral("出力中の領収証は、出力が終わるまで再発行できません。"));
     QList<ReportPreview*> previews;
     for (const std::shared_ptr<ReportRun>& run : ReissueRuns::build(entries)) {
         previews << ReceiptRun::showPreview(run, this);

@@ -1,34 +1,36 @@
 #pragma once
 #include "report/ReportHandlers.h"
+#include "store/ReceiptNumbers.h"
 #include "store/Records.h"
 
 #include <QList>
-#include <QRect>
 
 struct PrintRequest;
 
 // Receipts printed again from their register entries: each with its own number, name, amount,
 // proviso, date and texts as first printed, formatted by the same rules as a print run, and a
-// small 「再発行」 mark. Each output is recorded as 再発行 entries; the counter does not move.
+// small 「再発行」 mark. Each output is recorded as 再発行 entries of the receipts on its pages;
+// the counter does not move.
 class ReissueFormatter : public ReportHandlers {
 public:
+    // Records on the main database unless another one is given.
+    ReissueFormatter(QList<RegisterEntry> entries, ReceiptNumbers numbers);
     explicit ReissueFormatter(QList<RegisterEntry> entries);
 
     // The print request that formats one entry as it was first printed.
     static PrintRequest requestOf(const RegisterEntry& entry);
-    static QString markControl() { return QStringLiteral("Lbl再発行"); }
-    // Where the mark goes in a cell of that layout: on no text of it.
-    static QRect markBox(const ReportLayout& layout);
 
     void reportStart(ReportLayout& layout) override;
     void detailFormat(ReportDetail& detail) override;
     void detailAfterPrint() override { ++cell_; }
-    OutputClearance clearForOutput(ReportRun& run, const QString& outputName) override;
+    OutputClearance clearForOutput(ReportRun& run, const QString& outputName, OutputPages pages) override;
+    QString outputCompleted(ReportRun& run) override;
     // A failed output takes its 再発行 entries back.
     void outputFailed(ReportRun& run, const QString& reason) override;
 
 private:
     const QList<RegisterEntry> entries_;
+    const ReceiptNumbers numbers_;
     qsizetype cell_ = 0;
     QList<qint64> lastRecorded_;
 };

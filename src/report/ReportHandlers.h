@@ -12,7 +12,13 @@ struct OutputClearance {
     QString notice; // something the user should be told once, when allowed
 };
 
-// The four notifications a layout receives from a run.
+// The pages of a run that one output sends, first..last, 0-based.
+struct OutputPages {
+    int first = 0;
+    int last = 0;
+};
+
+// The notifications a layout receives from a run.
 class ReportHandlers {
 public:
     virtual ~ReportHandlers() = default;
@@ -26,7 +32,10 @@ public:
     // (and may still change the run's texts, e.g. renumber it). `outputName` names where the pages
     // go: the printer, or the PDF file's name. A refusal stops the output with nothing printed
     // or written.
-    virtual OutputClearance clearForOutput(ReportRun&, const QString& /*outputName*/) { return {}; }
+    virtual OutputClearance clearForOutput(ReportRun&, const QString& /*outputName*/, OutputPages) { return {}; }
+    // The output that clearForOutput allowed went out whole: the PDF file is in place, or the
+    // printer job has its last page. Returns what the user should be told, if anything.
+    virtual QString outputCompleted(ReportRun&) { return {}; }
     // The output that clearForOutput allowed did not go out whole after all (`reason` says why):
     // whatever it recorded is to be put right.
     virtual void outputFailed(ReportRun&, const QString& /*reason*/) {}

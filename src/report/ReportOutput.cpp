@@ -69,6 +69,12 @@ QString whyNotOpened(const QString& path)
     return WriteFailure::describe(file, path, 0);
 }
 
+void addNotice(QString* notice, const QString& more)
+{
+    if (notice && !more.isEmpty())
+        *notice += (notice->isEmpty() ? QString() : QStringLiteral("\n")) + more;
+}
+
 } // namespace
 
 bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage, int toPage, QString* notice)
@@ -92,7 +98,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         return fail(WriteFailure::describe(file, path, 0));
     // The run is cleared before any page is written: should that fail, nothing is written;
     // should the program die while writing, the numbers are skipped, never handed out twice.
-    const OutputClearance clearance = run.clearForOutput(QFileInfo(path).fileName());
+    const OutputClearance clearance = run.clearForOutput(QFileInfo(path).fileName(), {first, last});
     if (!clearance.ok) {
         file.cancelWriting();
         return fail(clearance.error);
@@ -132,6 +138,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     const QByteArray pdf = PdfTextLayer::mended(drawing.data(), pagePainter.markedCharacters());
     if (file.write(pdf) != pdf.size() || !file.commit())
         return failAfterClearance(WriteFailure::describe(file, path, pdf.size()));
+    addNotice(notice, run.outputCompleted());
     return true;
 }
 
@@ -158,7 +165,7 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
     // first could not be taken back from every printer, and would already have emptied a file).
     const QString outputName = printer.outputFileName().isEmpty() ? printer.printerName()
                                                                   : QFileInfo(printer.outputFileName()).fileName();
-    const OutputClearance clearance = run.clearForOutput(outputName);
+    const OutputClearance clearance = run.clearForOutput(outputName, {first, last});
     if (!clearance.ok) {
         if (error)
             *error = clearance.error;
@@ -188,18 +195,18 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
     }
     run.printStarted();
     PagePainter pagePainter;
-    bool firstSheet = true;
+    qsizetype sent = 0;
     for (int index : order) {
-        if (!firstSheet && !printer.newPage())
+        if (sent > 0 && !printer.newPage())
             break;
-        firstSheet = false;
         painter.save();
         PagePainter::useTwips(painter);
         pagePainter.paint(painter, run.page(index));
         painter.restore();
         run.pagePrinted(index + 1);
+        ++sent;
     }
-    painter.end();
+    const bool ended = painter.end();
     if (const QString file = printer.outputFileName(); !file.isEmpty() && !endsAsAPdf(file)) {
         const QString reason = WriteFailure::describe(QFile(file), file, 0);
         // What is left is no receipt; a link is left alone, its target was written through.
@@ -210,6 +217,15 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
             *error = reason;
         return false;
     }
+    if (!ended || sent != order.size()) {
+        const QString reason = QStringLiteral("プリンタにすべてのページを送れませんでした。");
+        run.outputFailed(reason);
+        if (error)
+            *error = reason;
+        return false;
+    }
+    // Qt has handed the last page to the print system.
+    addNotice(notice, run.outputCompleted());
     return true;
 }
 

@@ -149,9 +149,21 @@ void ReportRun::setText(int cell, const QString& controlName, const QString& tex
     records_[cell] = pack(texts);
 }
 
-OutputClearance ReportRun::clearForOutput(const QString& outputName)
+std::pair<int, int> ReportRun::cellsOn(OutputPages pages) const
 {
-    return handlers_->clearForOutput(*this, outputName);
+    const int perPage = layout_.cellsPerPage();
+    const int first = std::clamp(pages.first * perPage, 0, cellCount());
+    return {first, std::clamp((pages.last + 1) * perPage, first, cellCount())};
+}
+
+QString ReportRun::outputCompleted()
+{
+    return handlers_->outputCompleted(*this);
+}
+
+OutputClearance ReportRun::clearForOutput(const QString& outputName, OutputPages pages)
+{
+    return handlers_->clearForOutput(*this, outputName, pages);
 }
 
 void ReportRun::outputFailed(const QString& reason)

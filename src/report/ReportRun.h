@@ -26,8 +26,12 @@ public:
     // Replaces one text of a formatted cell (a control the layout lacks is ignored).
     void setText(int cell, const QString& controlName, const QString& text);
 
+    // The cells on pages first..last (0-based): [first cell, end cell).
+    std::pair<int, int> cellsOn(OutputPages pages) const;
+
     // Asks the layout's handlers whether the pages may go out now; see ReportHandlers.
-    OutputClearance clearForOutput(const QString& outputName);
+    OutputClearance clearForOutput(const QString& outputName, OutputPages pages);
+    QString outputCompleted();
     void outputFailed(const QString& reason);
 
     // A printer job or a PDF file begins; then each page that went out (1-based).

@@ -133,8 +133,23 @@ std::optional<qint64> ReceiptNumbers::highestRegistered(QString* error) const
     return highest;
 }
 
-ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<RegisterEntry> entries) const
+QList<RegisterEntry> ReceiptNumbers::pending(QList<RegisterEntry> entries, bool originals) const
 {
+    for (RegisterEntry& e : entries) {
+        e.状態 = RegisterTable::Pending;
+        e.無効理由.clear();
+        e.原本 = originals;
+        e.発行端末 = issuer_.host;
+        e.発行プロセス = issuer_.process;
+    }
+    return entries;
+}
+
+ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<RegisterEntry> entries,
+                                             QList<RegisterEntry> copies) const
+{
+    entries = pending(std::move(entries), true);
+    copies = pending(std::move(copies), false);
     Issued issued;
     // The write lock comes first: no other connection can issue between the read and the write.
     issued.result = Transaction::run(
@@ -153,7 +168,9 @@ ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<R
             for (qsizetype i = 0; i < entries.size(); ++i)
                 entries[i].領収証番号 = from + i;
             issued.first = from;
-            return RegisterTable::insertWithin(db_, entries, &issued.ids);
+            if (const StoreResult recorded = RegisterTable::insertWithin(db_, entries, &issued.ids); !recorded)
+                return recorded;
+            return RegisterTable::insertWithin(db_, copies, &issued.ids);
         },
         Transaction::Lock::Immediate);
     if (!issued.result)
@@ -188,10 +205,7 @@ StoreResult ReceiptNumbers::raise(qint64 number, bool* changed) const
 
 StoreResult ReceiptNumbers::reissue(QList<RegisterEntry> entries, QList<qint64>* ids) const
 {
-    for (RegisterEntry& e : entries) {
-        e.状態 = RegisterTable::Reissued;
-        e.無効理由.clear();
-    }
+    entries = pending(std::move(entries), false);
     QList<qint64> added;
     const StoreResult recorded = Transaction::run(db_, [&] { return RegisterTable::insertWithin(db_, entries, &added); });
     if (recorded && ids)
@@ -199,13 +213,26 @@ StoreResult ReceiptNumbers::reissue(QList<RegisterEntry> entries, QList<qint64>*
     return recorded;
 }
 
+StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids) const
+{
+    return Transaction::run(db_, [&] {
+        SqlRunner sql(db_);
+        for (qint64 id : ids)
+            if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = CASE WHEN 原本 = 1 THEN ? ELSE ? END "
+                                         "WHERE 記録番号 = ? AND 状態 = ?"),
+                          {RegisterTable::Issued, RegisterTable::Reissued, id, RegisterTable::Pending}))
+                return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
+}
+
 StoreResult ReceiptNumbers::withdraw(const QList<qint64>& ids) const
 {
     return Transaction::run(db_, [&] {
         SqlRunner sql(db_);
         for (qint64 id : ids)
-            if (!sql.exec(QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 状態 = ?"),
-                          {id, RegisterTable::Reissued}))
+            if (!sql.exec(QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 原本 = 0 AND 状態 = ?"),
+                          {id, RegisterTable::Pending}))
                 return StoreResult::failure(sql.error());
         return StoreResult::success();
     });
@@ -221,4 +248,38 @@ StoreResult ReceiptNumbers::voidEntries(const QList<qint64>& ids, const QString&
                 return StoreResult::failure(sql.error());
         return StoreResult::success();
     });
+}
+
+ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const
+{
+    Abandoned abandoned;
+    abandoned.result = Transaction::run(
+        db_,
+        [&]() -> StoreResult {
+            SqlRunner sql(db_);
+            if (!sql.exec(QStringLiteral("SELECT DISTINCT 発行プロセス FROM 発行記録 WHERE 状態 = ?"),
+                          {RegisterTable::Pending}))
+                return StoreResult::failure(sql.error());
+            QStringList ended;
+            while (sql.query().next())
+                if (const QString process = sql.query().value(0).toString(); issuer_.sawEnd(process))
+                    ended << process;
+            for (const QString& process : ended) {
+                if (!sql.exec(QStringLiteral("SELECT 領収証番号 FROM 発行記録 WHERE 状態 = ? AND 発行プロセス = ?"),
+                              {RegisterTable::Pending, process}))
+                    return StoreResult::failure(sql.error());
+                while (sql.query().next())
+                    abandoned.numbers << sql.query().value(0).toLongLong();
+                if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 状態 = ? AND 発行プロセス = ?"),
+                              {RegisterTable::Voided, abandonedReason(), RegisterTable::Pending, process}))
+                    return StoreResult::failure(sql.error());
+            }
+            return StoreResult::success();
+        },
+        Transaction::Lock::Immediate);
+    if (!abandoned.result)
+        abandoned.numbers.clear();
+    std::sort(abandoned.numbers.begin(), abandoned.numbers.end());
+    abandoned.numbers.erase(std::unique(abandoned.numbers.begin(), abandoned.numbers.end()), abandoned.numbers.end());
+    return abandoned;
 }

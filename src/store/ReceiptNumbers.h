@@ -1,4 +1,5 @@
 #pragma once
+#include "store/IssuingProcess.h"
 #include "store/Records.h"
 #include "store/StoreResult.h"
 
@@ -17,9 +18,15 @@ inline constexpr qint64 LargestReceiptNumber = 999'999'999'999'999;
 // file: issuing takes the write lock before it reads, the register's unique index refuses a
 // second original entry for a number, and a stored number that is not a whole number in range
 // stops numbering with a message naming it (it is never read as 0 nor written over).
+// Entries are recorded as 出力中 when their numbers are issued, before any page goes out, and
+// confirmed once the output has completed; those of a process that ended before that are voided
+// at a later start.
 class ReceiptNumbers {
 public:
-    explicit ReceiptNumbers(QSqlDatabase db) : db_(std::move(db)) {}
+    explicit ReceiptNumbers(QSqlDatabase db, IssuingProcess issuer = IssuingProcess::current())
+        : db_(std::move(db)), issuer_(std::move(issuer))
+    {
+    }
 
     // The next number a run would carry: one past the stored counter and past every number in
     // the register; or why there is none (error set, in Japanese).
@@ -37,23 +44,38 @@ public:
     struct Issued {
         StoreResult result;
         qint64 first = 0;
-        QList<qint64> ids; // 記録番号 of the entries, in their order
+        QList<qint64> ids; // 記録番号 of the entries, then of the copies, in their order
         Renumbered renumbered = Renumbered::No;
     };
     // Issues `count` numbers from `first` on, or from the next free one when that has moved past
     // `first` meanwhile, stores the last as the counter and records `entries` numbered from the
-    // first issued (entries may be fewer than count), all in one transaction.
-    Issued issue(qint64 first, qint64 count, QList<RegisterEntry> entries) const;
+    // first issued (entries may be fewer than count) as pending originals, and `copies` (receipts
+    // already issued, going out again in the same output) as pending copies, all in one
+    // transaction.
+    Issued issue(qint64 first, qint64 count, QList<RegisterEntry> entries, QList<RegisterEntry> copies = {}) const;
     // Stores `number` as the counter unless the stored one is already as high (never lowers);
     // adds the row (other fields Null) when there is none. `changed` says whether it was stored.
     StoreResult raise(qint64 number, bool* changed = nullptr) const;
-    // Records receipts output again as 再発行 entries (the counter does not move).
+    // Records receipts going out again as pending copies (the counter does not move).
     StoreResult reissue(QList<RegisterEntry> entries, QList<qint64>* ids = nullptr) const;
-    // Takes back 再発行 entries of an output that failed; nothing else is ever removed.
+    // The output of these pending entries has completed: originals become 発行, copies 再発行.
+    StoreResult confirm(const QList<qint64>& ids) const;
+    // Takes back pending copies of an output that failed; nothing else is ever removed.
     StoreResult withdraw(const QList<qint64>& ids) const;
     // Marks entries 無効 with a reason; their numbers stay taken.
     StoreResult voidEntries(const QList<qint64>& ids, const QString& reason) const;
+    // Marks 無効 the pending entries whose issuing process has ended (a run killed during its
+    // output), with the reason abandonedReason(), and returns their numbers, lowest first.
+    struct Abandoned {
+        StoreResult result;
+        QList<qint64> numbers;
+    };
+    Abandoned voidAbandoned() const;
+    static QString abandonedReason() { return QStringLiteral("出力の途中で終了したため"); }
 
 private:
     QSqlDatabase db_;
+    IssuingProcess issuer_;
+
+    QList<RegisterEntry> pending(QList<RegisterEntry> entries, bool originals) const;
 };

@@ -69,8 +69,11 @@ struct RegisterEntry { // 発行記録: one receipt as it went out
     QString 出力先;        // the printer's name or the PDF file's name
     QString 種別;          // the run: 一覧 or 白紙
     QString 発行日時;      // ISO 8601, local time
-    QString 状態;          // 発行, 再発行 or 無効
+    QString 状態;          // 出力中 (output not yet complete), 発行, 再発行 or 無効
     QString 無効理由;
+    bool 原本 = true;      // false for a copy printed again under the number of its original
+    QString 発行端末;      // the host name of the machine that issued it
+    QString 発行プロセス;  // the issuing process, as IssuingProcess writes it
 };
 
 // Yes/No fields store -1 for True and 0 for False.

@@ -12,6 +12,9 @@
 // ever added; voiding one changes its state and reason, nothing else.
 namespace RegisterTable {
 
+// An entry is recorded as 出力中 when its number is issued, before its output begins, and
+// becomes 発行 (an original) or 再発行 (a copy) once the output has completed.
+inline const QString Pending = QStringLiteral("出力中");
 inline const QString Issued = QStringLiteral("発行");
 inline const QString Reissued = QStringLiteral("再発行");
 inline const QString Voided = QStringLiteral("無効");

@@ -16,10 +16,16 @@ CREATE TABLE IF NOT EXISTS 発行記録 (
     種別 TEXT,
     発行日時 TEXT NOT NULL,
     状態 TEXT NOT NULL,
-    無効理由 TEXT
+    無効理由 TEXT,
+    原本 INTEGER NOT NULL DEFAULT 1, -- 0 for a copy printed again under its original's number
+    発行端末 TEXT,
+    発行プロセス TEXT
 );
--- A number goes to one receipt: only 再発行 copies share the number of their original.
-CREATE UNIQUE INDEX IF NOT EXISTS 発行記録_原本番号 ON 発行記録 (領収証番号) WHERE 状態 <> '再発行';
+-- A number goes to one receipt: only copies printed again (原本 0) share the number of their
+-- original, whatever the state of either.
+CREATE UNIQUE INDEX IF NOT EXISTS 発行記録_原本 ON 発行記録 (領収証番号) WHERE 原本 = 1;
+-- Entries whose output has not completed are found at each start.
+CREATE INDEX IF NOT EXISTS 発行記録_出力中 ON 発行記録 (発行プロセス) WHERE 状態 = '出力中';
 -- The register window sorts by any column at once: the columns it is sorted by in practice
 -- are read in index order instead of sorting every entry (each index ends with 記録番号).
 CREATE INDEX IF NOT EXISTS 発行記録_領収証番号 ON 発行記録 (領収証番号);

@@ -80,11 +80,16 @@ bool issueNumbers(int count)
         entry.顧客名 = QStringLiteral("子%1").arg(QCoreApplication::applicationPid());
         entry.発行日時 = QStringLiteral("2026-01-01T00:00:00");
         entry.状態 = RegisterTable::Issued;
-        if (!next.number || !numbers.issue(*next.number, 1, {entry}).result)
+        const ReceiptNumbers::Issued issued =
+            next.number ? numbers.issue(*next.number, 1, {entry}) : ReceiptNumbers::Issued{};
+        if (!issued.result || !numbers.confirm(issued.ids)) {
+            QTextStream(stderr) << next.error << issued.result.error << "\n";
             return false;
+        }
         // A moment between runs, as between two outputs: the other program, waiting on the
-        // write lock, gets its turn instead of the scheduler letting one program run through.
-        QThread::usleep(300);
+        // write lock (it polls it every few milliseconds), gets its turn instead of one program
+        // taking the lock again and again until the other gives up.
+        QThread::usleep(1000);
     }
     return true;
 }
