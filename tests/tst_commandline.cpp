@@ -5,7 +5,7 @@
 #include "TestText.h"
 #include "StartedWindow.h"
 #include "app/ApplicationSetup.h"
-#include "ui/Clock.h"
+#include "domain/Clock.h"
 #include "printing/PrintRuns.h"
 #include "report/ReportPreview.h"
 #include "store/CodeMasterTable.h"

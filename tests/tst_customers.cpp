@@ -7,6 +7,7 @@
 #include "customers/CsvImportDialog.h"
 #include "customers/CustomerCsv.h"
 #include "customers/CustomerList.h"
+#include "domain/AmountText.h"
 #include "messages/MessageCatalogue.h"
 #include "printing/PrintRuns.h"
 #include "report/ReportPreview.h"
@@ -16,7 +17,6 @@
 #include "store/CustomerWorkTable.h"
 #include "store/DataPaths.h"
 #include "store/SchemaInstaller.h"
-#include "ui/AmountText.h"
 
 #include <QApplication>
 #include <QCheckBox>

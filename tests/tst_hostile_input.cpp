@@ -7,8 +7,9 @@
 #include "WindowRuns.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
-#include "ui/Clock.h"
 #include "customers/CustomerList.h"
+#include "domain/AmountText.h"
+#include "domain/Clock.h"
 #include "hints/HintWindow.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptRun.h"
@@ -20,7 +21,6 @@
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
 #include "store/HintTable.h"
-#include "ui/AmountText.h"
 #include "ui/DateBox.h"
 #include "ui/NumberBox.h"
 

@@ -4,18 +4,18 @@
 #include "TestText.h"
 #include "app/AppArt.h"
 #include "app/ApplicationSetup.h"
-#include "report/ReportFont.h"
 #include "app/MainWindow.h"
+#include "domain/EraDateFormat.h"
+#include "domain/JapaneseHolidays.h"
+#include "report/ReportFont.h"
 #include "store/CodeWorkTable.h"
 #include "store/Connections.h"
 #include "ui/DateBox.h"
-#include "ui/EraDateFormat.h"
 #include "ui/HolidayCalendar.h"
-#include "ui/JapaneseHolidays.h"
 #include "ui/LineWidget.h"
 #include "ui/NumberBox.h"
-#include "ui/RecentFolder.h"
 #include "ui/PictureBox.h"
+#include "ui/RecentFolder.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -7,8 +7,9 @@
 #include "StartedWindow.h"
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
-#include "ui/Clock.h"
 #include "customers/CustomerList.h"
+#include "domain/AmountText.h"
+#include "domain/Clock.h"
 #include "hints/HintWindow.h"
 #include "hints/HintWindow.h"
 #include "printing/PrintRuns.h"
@@ -16,7 +17,6 @@
 #include "report/ReportPreview.h"
 #include "report/ReportRun.h"
 #include "store/CustomerWorkTable.h"
-#include "ui/AmountText.h"
 #include "ui/NumberBox.h"
 
 #include <QApplication>

@@ -6,6 +6,7 @@
 #include "TestData.h"
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
+#include "domain/Clock.h"
 #include "printing/ReceiptFormat.h"
 #include "printing/ReceiptRun.h"
 #include "register/RegisterModel.h"
@@ -19,13 +20,12 @@
 #include "settings/DataReset.h"
 #include "settings/ReceiptCounter.h"
 #include "store/CompanyTable.h"
-#include "store/DataInitialisation.h"
 #include "store/Connections.h"
+#include "store/DataInitialisation.h"
 #include "store/ReceiptNumbers.h"
 #include "store/RegisterTable.h"
 #include "store/SchemaInstaller.h"
 #include "store/Transaction.h"
-#include "ui/Clock.h"
 
 #include <QApplication>
 #include <QItemSelectionModel>

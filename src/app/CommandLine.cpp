@@ -1,7 +1,9 @@
 #include "app/CommandLine.h"
 
-#include "ui/Clock.h"
 #include "codes/CategoryLists.h"
+#include "domain/Clock.h"
+#include "domain/EraDateFormat.h"
+#include "domain/SupportedDates.h"
 #include "printing/AbandonedOutputs.h"
 #include "printing/PrintRunAssembly.h"
 #include "printing/ReceiptFormat.h"
@@ -14,8 +16,6 @@
 #include "store/OwnFiles.h"
 #include "store/ReceiptNumbers.h"
 #include "store/WorkTableProtocol.h"
-#include "ui/DateBox.h"
-#include "ui/EraDateFormat.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
@@ -168,9 +168,10 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         if (!day.isValid() || day.toString(DateShape) != given)
             return usage(QStringLiteral("--date は YYYY-MM-DD の形の、存在する日付で指定してください。（指定：「%1」）")
                              .arg(given));
-        if (day < DateBox::First || day > DateBox::Last)
+        if (!SupportedDates::contains(day))
             return usage(QStringLiteral("--date は %1 から %2 までの日付で指定してください。")
-                             .arg(DateBox::First.toString(Qt::ISODate), DateBox::Last.toString(Qt::ISODate)));
+                             .arg(SupportedDates::First.toString(Qt::ISODate),
+                                  SupportedDates::Last.toString(Qt::ISODate)));
     }
     request.PrintDateFlag = !parser.isSet(noDate);
     request.PrintAmountFlag = !parser.isSet(noAmount);

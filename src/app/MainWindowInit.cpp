@@ -1,12 +1,12 @@
 #include "app/MainWindowInit.h"
 
+#include "domain/EraDateFormat.h"
 #include "printing/layouts/ReceiptLayouts.h"
-#include "ui/EraDateFormat.h"
 
-#include "ui/LayoutUnits.h"
 #include "store/Connections.h"
 #include "ui/DateBox.h"
 #include "ui/GridColumnDelegate.h"
+#include "ui/LayoutUnits.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,8 +1,8 @@
 #include "customers/AmountDelegate.h"
 
-#include "ui/SetImeStatus.h"
+#include "domain/AmountText.h"
 #include "messages/ShowMsg.h"
-#include "ui/AmountText.h"
+#include "ui/SetImeStatus.h"
 
 #include <QLineEdit>
 #include <QRegularExpressionValidator>

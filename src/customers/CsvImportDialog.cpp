@@ -1,9 +1,9 @@
 #include "customers/CsvImportDialog.h"
 
 #include "customers/TextRowsModel.h"
+#include "domain/AmountText.h"
+#include "domain/TextDecoding.h"
 #include "store/CustomerMasterTable.h"
-#include "store/TextDecoding.h"
-#include "ui/AmountText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 #include "customers/CustomerImport.h"
-#include "store/CsvReader.h"
-#include "store/TextDecoding.h"
+#include "domain/CsvReader.h"
+#include "domain/TextDecoding.h"
 
 #include <QByteArray>
 #include <QDialog>

@@ -1,8 +1,8 @@
 #include "customers/CustomerImport.h"
 
+#include "domain/AmountText.h"
 #include "store/CsvText.h"
 #include "store/CustomerMasterTable.h"
-#include "ui/AmountText.h"
 #include "ui/BrokenText.h"
 #include "ui/TextLimit.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // A member list read from CSV into one category: which columns hold what, which lines become
 // customers and why the others do not, and storing them as the category's list.
-#include "store/CsvReader.h"
+#include "domain/CsvReader.h"
 #include "store/StoreResult.h"
 
 #include <QList>

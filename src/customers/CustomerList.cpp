@@ -1,16 +1,16 @@
 #include "customers/CustomerList.h"
 
-#include "ui/SetImeStatus.h"
 #include "customers/AmountDelegate.h"
 #include "customers/CheckMarkDelegate.h"
 #include "customers/RowNumberDelegate.h"
 #include "customers/TextCellDelegate.h"
+#include "domain/AmountText.h"
 #include "messages/ShowMsg.h"
 #include "store/CustomerWorkTable.h"
 #include "store/ProvisoTable.h"
 #include "store/WorkTableProtocol.h"
-#include "ui/AmountText.h"
 #include "ui/GridEdits.h"
+#include "ui/SetImeStatus.h"
 
 #include <QApplication>
 #include <QComboBox>

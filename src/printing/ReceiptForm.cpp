@@ -1,9 +1,9 @@
 #include "printing/ReceiptForm.h"
 
+#include "domain/Clock.h"
 #include "printing/ReceiptFormat.h"
 #include "store/Connections.h"
 #include "store/ReceiptNumbers.h"
-#include "ui/Clock.h"
 #include "ui/DateBox.h"
 
 #include <QLabel>

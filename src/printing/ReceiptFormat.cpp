@@ -1,6 +1,6 @@
 #include "printing/ReceiptFormat.h"
 
-#include "ui/AmountText.h"
+#include "domain/AmountText.h"
 
 #include <cmath>
 

@@ -1,11 +1,11 @@
 #include "printing/ReceiptFormatter.h"
 
+#include "domain/Clock.h"
 #include "printing/ReceiptFormat.h"
 #include "printing/ReceiptTexts.h"
 #include "printing/ReissueMark.h"
 #include "report/ReportRun.h"
 #include "store/Connections.h"
-#include "ui/Clock.h"
 
 #include <utility>
 

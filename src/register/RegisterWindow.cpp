@@ -1,5 +1,7 @@
 #include "register/RegisterWindow.h"
 
+#include "domain/AmountText.h"
+#include "domain/Clock.h"
 #include "messages/ShowMsg.h"
 #include "printing/ReceiptFormat.h"
 #include "printing/ReceiptRun.h"
@@ -11,9 +13,7 @@
 #include "store/Connections.h"
 #include "store/CsvText.h"
 #include "store/ReceiptNumbers.h"
-#include "ui/AmountText.h"
 #include "ui/BriefNotice.h"
-#include "ui/Clock.h"
 #include "ui/RecentFolder.h"
 
 #include <QCheckBox>

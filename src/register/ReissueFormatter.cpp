@@ -1,5 +1,6 @@
 #include "register/ReissueFormatter.h"
 
+#include "domain/Clock.h"
 #include "printing/PrintRequest.h"
 #include "printing/ReceiptTexts.h"
 #include "printing/ReissueMark.h"
@@ -7,7 +8,6 @@
 #include "report/ReportLayout.h"
 #include "report/ReportRun.h"
 #include "store/Connections.h"
-#include "ui/Clock.h"
 
 ReissueFormatter::ReissueFormatter(QList<RegisterEntry> entries, ReceiptNumbers numbers)
     : entries_(std::move(entries)), numbers_(std::move(numbers))

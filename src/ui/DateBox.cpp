@@ -1,7 +1,8 @@
 #include "ui/DateBox.h"
 
+#include "domain/EraDateFormat.h"
+#include "domain/SupportedDates.h"
 #include "messages/ShowMsg.h"
-#include "ui/EraDateFormat.h"
 #include "ui/HolidayCalendar.h"
 
 #include <QApplication>
@@ -76,11 +77,11 @@ DateBox::DateBox(QWidget* parent) : QFrame(parent), edit_(new QLineEdit(this)), 
 // True, after telling the user, when `date` lies outside the range the box can show.
 bool DateBox::refuseUnsupported(const QDate& date)
 {
-    if (!date.isValid() || supports(date))
+    if (!date.isValid() || SupportedDates::contains(date))
         return false;
     ShowMsg(QStringLiteral("入力"), QStringLiteral("範囲外"),
-            QStringLiteral("日付（%1～%2）").arg(EraDateFormat::format(First, EraDateFormat::GregorianPattern),
-                                              EraDateFormat::format(Last, EraDateFormat::GregorianPattern)));
+            QStringLiteral("日付（%1～%2）").arg(EraDateFormat::format(SupportedDates::First, EraDateFormat::GregorianPattern),
+                                              EraDateFormat::format(SupportedDates::Last, EraDateFormat::GregorianPattern)));
     return true;
 }
 
@@ -183,7 +184,7 @@ HolidayCalendar* DateBox::calendar()
     column->addLayout(bar);
     calendar_ = new HolidayCalendar(popup_);
     calendar_->setObjectName(QStringLiteral("calendar"));
-    calendar_->setDateRange(First, Last);
+    calendar_->setDateRange(SupportedDates::First, SupportedDates::Last);
     column->addWidget(calendar_);
     connect(previous, &QToolButton::clicked, calendar_, &QCalendarWidget::showPreviousMonth);
     connect(next, &QToolButton::clicked, calendar_, &QCalendarWidget::showNextMonth);

@@ -14,16 +14,10 @@ class HolidayCalendar;
 class DateBox : public QFrame {
     Q_OBJECT
 public:
-    // The dates the box takes: both patterns show every day of this range correctly (the
-    // Gregorian calendar in Japan begins in 1873; eras after Reiwa are not known yet).
-    static inline const QDate First = QDate(1873, 1, 1);
-    static inline const QDate Last = QDate(2099, 12, 31);
-    static bool supports(const QDate& date) { return date >= First && date <= Last; }
-
     explicit DateBox(QWidget* parent = nullptr);
 
     QDate date() const { return date_; }
-    // An invalid date blanks the box; a date outside First…Last is refused with a message and
+    // An invalid date blanks the box; a date outside SupportedDates is refused with a message and
     // the box keeps its date.
     void setDate(const QDate& date);
     void clear() { setDate(QDate()); }

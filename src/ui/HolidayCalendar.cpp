@@ -1,7 +1,7 @@
 #include "ui/HolidayCalendar.h"
 
-#include "ui/Clock.h"
-#include "ui/JapaneseHolidays.h"
+#include "domain/Clock.h"
+#include "domain/JapaneseHolidays.h"
 
 #include <QTextCharFormat>
 

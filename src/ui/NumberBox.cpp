@@ -1,6 +1,6 @@
 #include "ui/NumberBox.h"
 
-#include "ui/AmountText.h"
+#include "domain/AmountText.h"
 
 #include <QFocusEvent>
 #include <QStyle>

@@ -1,7 +1,7 @@
 #include "ui/TextLimit.h"
 
+#include "domain/AmountText.h"
 #include "messages/ShowMsg.h"
-#include "ui/AmountText.h"
 
 #include <QLineEdit>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "ui/Clock.h"
+#include "domain/Clock.h"
 
 namespace {
 QDate& fixed()

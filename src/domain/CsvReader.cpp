@@ -1,4 +1,4 @@
-#include "store/CsvReader.h"
+#include "domain/CsvReader.h"
 
 namespace CsvReader {
 

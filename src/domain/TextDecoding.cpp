@@ -1,4 +1,4 @@
-#include "store/TextDecoding.h"
+#include "domain/TextDecoding.h"
 
 #include <QStringDecoder>
 

@@ -1,4 +1,4 @@
-#include "ui/AmountText.h"
+#include "domain/AmountText.h"
 
 namespace AmountText {
 

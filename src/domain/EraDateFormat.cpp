@@ -1,4 +1,4 @@
-#include "ui/EraDateFormat.h"
+#include "domain/EraDateFormat.h"
 
 #include <QRegularExpression>
 

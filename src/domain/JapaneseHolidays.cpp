@@ -1,4 +1,4 @@
-#include "ui/JapaneseHolidays.h"
+#include "domain/JapaneseHolidays.h"
 
 #include <cmath>
 
