@@ -7,6 +7,7 @@
 #include "TestData.h"
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
+#include "preview/ReportPreview.h"
 #include "printing/PrintRequest.h"
 #include "printing/ReceiptFormat.h"
 #include "printing/ReceiptRun.h"
@@ -14,7 +15,6 @@
 #include "report/PagePainter.h"
 #include "report/ReportDetail.h"
 #include "report/ReportOutput.h"
-#include "report/ReportPreview.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
 

@@ -2,9 +2,9 @@
 
 #include "customers/CustomerList.h"
 #include "messages/ShowMsg.h"
+#include "preview/ReportPreview.h"
 #include "printing/PrintRunAssembly.h"
 #include "printing/ReceiptRun.h"
-#include "report/ReportPreview.h"
 #include "ui/DateBox.h"
 
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "printing/ReceiptRun.h"
 
 #include "messages/ShowMsg.h"
+#include "preview/ReportPreview.h"
 #include "printing/ReceiptFormatter.h"
 #include "report/ReportOutput.h"
-#include "report/ReportPreview.h"
 #include "report/ReportRun.h"
 
 namespace ReceiptRun {

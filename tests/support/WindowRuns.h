@@ -2,8 +2,8 @@
 // Print runs started as the user starts them, through the started window's controls.
 #include "StartedWindow.h"
 #include "TestText.h"
+#include "preview/ReportPreview.h"
 #include "printing/PrintRuns.h"
-#include "report/ReportPreview.h"
 #include "store/CustomerMasterTable.h"
 #include "ui/NumberBox.h"
 

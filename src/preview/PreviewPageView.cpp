@@ -1,4 +1,4 @@
-#include "report/PreviewPageView.h"
+#include "preview/PreviewPageView.h"
 
 #include "report/ReportRun.h"
 

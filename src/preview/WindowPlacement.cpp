@@ -1,4 +1,4 @@
-#include "report/WindowPlacement.h"
+#include "preview/WindowPlacement.h"
 
 #include <QRect>
 #include <QScreen>

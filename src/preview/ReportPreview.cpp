@@ -1,9 +1,9 @@
-#include "report/ReportPreview.h"
+#include "preview/ReportPreview.h"
 
-#include "report/PreviewPageView.h"
+#include "preview/PreviewPageView.h"
+#include "preview/WindowPlacement.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
-#include "report/WindowPlacement.h"
 #include "ui/BriefNotice.h"
 #include "ui/RecentFolder.h"
 
