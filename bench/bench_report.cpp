@@ -3,8 +3,8 @@
 // first page, and the peak resident memory of the run.
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
-#include "printing/PrintRequest.h"
-#include "printing/ReceiptRun.h"
+#include "receipt/PrintRequest.h"
+#include "receipt/ReceiptRun.h"
 #include "report/PagePainter.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"

@@ -13,7 +13,7 @@
 #include "hints/HintWindow.h"
 #include "preview/ReportPreview.h"
 #include "printing/PrintRuns.h"
-#include "printing/ReceiptRun.h"
+#include "receipt/ReceiptRun.h"
 #include "report/PagePainter.h"
 #include "report/ReportRun.h"
 #include "store/CodeMasterTable.h"

@@ -4,10 +4,10 @@
 #include "TestData.h"
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
-#include "printing/ReissueMark.h"
-#include "printing/PrintRequest.h"
-#include "printing/ReceiptRun.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/PrintRequest.h"
+#include "receipt/ReceiptRun.h"
+#include "receipt/ReissueMark.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 #include "report/PagePainter.h"
 #include "report/PictureCache.h"
 #include "report/ReportRun.h"
@@ -298,7 +298,7 @@ void TestLayouts::firstReceiptControls()
     QCOMPARE(item->box, QRect(n(2), n(3), n(4), n(5)).translated(cellOrigin));
     if (kind == QLatin1String("picture")) {
         QCOMPARE(item->kind(), ControlKind::Picture);
-        QCOMPARE(item->control->picture.path, u(":/printing/layouts/art/") + entry.at(6) + u(".svg"));
+        QCOMPARE(item->control->picture.path, u(":/receipt/layouts/art/") + entry.at(6) + u(".svg"));
         QCOMPARE(item->control->picture.scaling,
                  entry.at(7) == QLatin1String("fit") ? PictureScaling::Fit : PictureScaling::Stretch);
         return;

@@ -14,7 +14,7 @@
 #include "hints/HintWindow.h"
 #include "preview/ReportPreview.h"
 #include "printing/PrintRuns.h"
-#include "printing/ReceiptRun.h"
+#include "receipt/ReceiptRun.h"
 #include "report/ReportRun.h"
 #include "store/CustomerWorkTable.h"
 #include "ui/NumberBox.h"

@@ -7,11 +7,12 @@
 #include "TestData.h"
 #include "TestText.h"
 #include "app/ApplicationSetup.h"
+#include "preview/PreviewWindows.h"
 #include "preview/ReportPreview.h"
-#include "printing/PrintRequest.h"
-#include "printing/ReceiptFormat.h"
-#include "printing/ReceiptRun.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/PrintRequest.h"
+#include "receipt/ReceiptFormat.h"
+#include "receipt/ReceiptRun.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 #include "report/PagePainter.h"
 #include "report/ReportDetail.h"
 #include "report/ReportOutput.h"
@@ -516,7 +517,7 @@ void TestReport::counterFailureOutputsNothing()
     QFETCH(bool, toPrinter);
     ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
     Access自社情報(u("領収証番号"), u("Set"), 40);
-    ReportPreview* preview = ReceiptRun::showPreview(build(u("A4 x 4"), members(3)));
+    ReportPreview* preview = PreviewWindows::open(build(u("A4 x 4"), members(3)));
     QTemporaryDir dir;
     const QString path = dir.filePath(u("r.pdf"));
     auto output = [&] {
@@ -559,7 +560,7 @@ void TestReport::outputNeverWritesIntoTheDatabase()
     QFETCH(bool, toPrinter);
     ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
     Access自社情報(u("領収証番号"), u("Set"), 40);
-    ReportPreview* preview = ReceiptRun::showPreview(build(u("A4 x 4"), members(3)));
+    ReportPreview* preview = PreviewWindows::open(build(u("A4 x 4"), members(3)));
     QTemporaryDir dir;
     const QString database = data_->folder() + u("Ledrium.mdb");
     const QString path = dir.filePath(u("r.pdf"));
@@ -1155,9 +1156,9 @@ void TestReport::previewWindow()
 {
     Access自社情報(u("領収証番号"), u("Set"), 40);
     const QList<PrintRow> rows = members(10000);
-    ReportPreview* first = ReceiptRun::showPreview(build(u("A4 x 4"), rows));
+    ReportPreview* first = PreviewWindows::open(build(u("A4 x 4"), rows));
     request_.ReceiptNo = 10041;
-    ReportPreview* second = ReceiptRun::showPreview(build(u("A4 x 8"), rows));
+    ReportPreview* second = PreviewWindows::open(build(u("A4 x 8"), rows));
     QVERIFY(QTest::qWaitForWindowExposed(first));
     QVERIFY(QTest::qWaitForWindowExposed(second));
     QCOMPARE(first->windowTitle(), u("領収証印刷"));
@@ -1193,7 +1194,7 @@ void TestReport::previewWindow()
     // Opened over the main window, a preview is its own window and goes when the main window goes.
     auto* mainWindow = new QWidget;
     mainWindow->show();
-    QPointer<ReportPreview> owned(ReceiptRun::showPreview(build(u("A4 x 4 T4"), rows), mainWindow));
+    QPointer<ReportPreview> owned(PreviewWindows::open(build(u("A4 x 4 T4"), rows), mainWindow));
     QVERIFY(owned->isWindow());
     QVERIFY(QTest::qWaitForWindowExposed(owned));
     delete mainWindow;
@@ -1234,7 +1235,7 @@ void TestReport::previewOpensOverItsWindow()
     owner.move(screen.center() - owner.rect().center() + QPoint(10, 10));
     owner.show();
     QVERIFY(QTest::qWaitForWindowExposed(&owner));
-    ReportPreview* preview = ReceiptRun::showPreview(build(u("A4 x 4"), members(3)), &owner);
+    ReportPreview* preview = PreviewWindows::open(build(u("A4 x 4"), members(3)), &owner);
     QVERIFY(QTest::qWaitForWindowExposed(preview));
     const QPoint off = preview->frameGeometry().center() - owner.frameGeometry().center();
     QVERIFY2(off.manhattanLength() <= 4, qPrintable(QStringLiteral("%1, %2").arg(off.x()).arg(off.y())));

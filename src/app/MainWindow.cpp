@@ -11,7 +11,7 @@
 #include "hints/HintWindow.h"
 #include "messages/ShowMsg.h"
 #include "preview/ReportPreview.h"
-#include "printing/AbandonedOutputs.h"
+#include "receipt/AbandonedOutputs.h"
 #include "printing/PrintOptions.h"
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptForm.h"

@@ -1,7 +1,7 @@
 #include "app/MainWindowInit.h"
 
 #include "domain/EraDateFormat.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 #include "store/Connections.h"
 #include "ui/DateBox.h"

@@ -1,8 +1,8 @@
 #include "printing/PrintOptions.h"
 
 #include "messages/ShowMsg.h"
-#include "printing/PrintRequest.h"
 #include "printing/PrintRuns.h"
+#include "receipt/PrintRequest.h"
 #include "store/Connections.h"
 #include "store/ReceiptNumbers.h"
 #include "ui/NumberBox.h"

@@ -2,9 +2,9 @@
 
 #include "customers/CustomerList.h"
 #include "messages/ShowMsg.h"
+#include "preview/PreviewWindows.h"
 #include "preview/ReportPreview.h"
-#include "printing/PrintRunAssembly.h"
-#include "printing/ReceiptRun.h"
+#include "receipt/PrintRunAssembly.h"
 #include "ui/DateBox.h"
 
 #include <QLineEdit>
@@ -51,7 +51,7 @@ bool PrintRuns::open(const StoreResult& assembled, std::shared_ptr<ReportRun> ru
                 QStringLiteral("印刷の準備ができませんでした。\n") + assembled.error);
         return false;
     }
-    lastPreview_ = ReceiptRun::showPreview(std::move(run), sources_.window);
+    lastPreview_ = PreviewWindows::open(std::move(run), sources_.window);
     if (sources_.addTools)
         sources_.addTools(*lastPreview_);
     if (sources_.afterOutput)

@@ -1,6 +1,6 @@
 #pragma once
-#include "printing/PrintRequest.h"
 #include "printing/ReceiptForm.h"
+#include "receipt/PrintRequest.h"
 #include "settings/SettingsBlock.h"
 #include "store/StoreResult.h"
 

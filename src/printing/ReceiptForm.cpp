@@ -1,7 +1,7 @@
 #include "printing/ReceiptForm.h"
 
 #include "domain/Clock.h"
-#include "printing/ReceiptFormat.h"
+#include "receipt/ReceiptFormat.h"
 #include "store/Connections.h"
 #include "store/ReceiptNumbers.h"
 #include "ui/DateBox.h"

@@ -1,6 +1,6 @@
 #include "register/RegisterModel.h"
 
-#include "printing/ReceiptFormat.h"
+#include "receipt/ReceiptFormat.h"
 #include "store/Connections.h"
 
 #include <QDateTime>

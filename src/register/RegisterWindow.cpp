@@ -3,10 +3,10 @@
 #include "domain/AmountText.h"
 #include "domain/Clock.h"
 #include "messages/ShowMsg.h"
+#include "preview/PreviewWindows.h"
 #include "preview/ReportPreview.h"
 #include "preview/WindowPlacement.h"
-#include "printing/ReceiptFormat.h"
-#include "printing/ReceiptRun.h"
+#include "receipt/ReceiptFormat.h"
 #include "register/RegisterCsv.h"
 #include "register/RegisterModel.h"
 #include "register/ReissueRuns.h"
@@ -238,7 +238,7 @@ QList<ReportPreview*> RegisterWindow::reissueSelected()
                 QStringLiteral("出力中の領収証は、出力が終わるまで再発行できません。"));
     QList<ReportPreview*> previews;
     for (const std::shared_ptr<ReportRun>& run : ReissueRuns::build(entries)) {
-        previews << ReceiptRun::showPreview(run, this);
+        previews << PreviewWindows::open(run, this);
         // A reprint must not pass for a first issue, even in the task bar.
         previews.last()->setWindowTitle(previews.last()->windowTitle() + QStringLiteral("（再発行）"));
         connect(previews.last(), &ReportPreview::outputFinished, this, [this] {

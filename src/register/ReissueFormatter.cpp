@@ -1,9 +1,9 @@
 #include "register/ReissueFormatter.h"
 
 #include "domain/Clock.h"
-#include "printing/PrintRequest.h"
-#include "printing/ReceiptTexts.h"
-#include "printing/ReissueMark.h"
+#include "receipt/PrintRequest.h"
+#include "receipt/ReceiptTexts.h"
+#include "receipt/ReissueMark.h"
 #include "report/ReportDetail.h"
 #include "report/ReportLayout.h"
 #include "report/ReportRun.h"

@@ -1,6 +1,6 @@
 #include "register/ReissueRuns.h"
 
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 #include "register/ReissueFormatter.h"
 #include "report/ReportRun.h"
 

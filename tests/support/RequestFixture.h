@@ -1,8 +1,8 @@
 #pragma once
 // The print request the report and layout tests start from, and runs built from it.
-#include "printing/PrintRequest.h"
-#include "printing/ReceiptRun.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/PrintRequest.h"
+#include "receipt/ReceiptRun.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 #include <memory>
 

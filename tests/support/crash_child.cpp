@@ -1,8 +1,8 @@
 // Writes to a data folder over and over until it is killed, so that a kill lands in the
 // middle of a save. Each save writes one of two complete states, A or B, alternately.
 // "issue" instead issues a thousand receipt numbers and ends.
-#include "printing/PrintRequest.h"
-#include "printing/ReceiptRun.h"
+#include "receipt/PrintRequest.h"
+#include "receipt/ReceiptRun.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
 #include "store/CodeMasterTable.h"

@@ -1,4 +1,4 @@
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 
 namespace ReceiptLayouts {

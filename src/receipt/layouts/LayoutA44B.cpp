@@ -1,6 +1,6 @@
 // 4-up receipt with a counterfoil strip right of a dotted tear line.
-#include "printing/layouts/ReceiptArt.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptArt.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 namespace ReceiptLayouts {
 

@@ -1,4 +1,4 @@
-#include "printing/ReissueMark.h"
+#include "receipt/ReissueMark.h"
 
 #include "report/ReportLayout.h"
 

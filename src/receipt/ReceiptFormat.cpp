@@ -1,4 +1,4 @@
-#include "printing/ReceiptFormat.h"
+#include "receipt/ReceiptFormat.h"
 
 #include "domain/AmountText.h"
 

@@ -1,6 +1,6 @@
-#include "printing/ReceiptTexts.h"
+#include "receipt/ReceiptTexts.h"
 
-#include "printing/ReceiptFormat.h"
+#include "receipt/ReceiptFormat.h"
 #include "report/ReportDetail.h"
 #include "report/ReportRun.h"
 #include "store/RegisterTable.h"

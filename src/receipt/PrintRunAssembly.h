@@ -1,5 +1,5 @@
 #pragma once
-#include "printing/PrintRequest.h"
+#include "receipt/PrintRequest.h"
 #include "store/StoreResult.h"
 
 #include <memory>

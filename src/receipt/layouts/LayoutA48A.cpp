@@ -1,6 +1,6 @@
 // Plain 8-up receipt, two columns, floral corners.
-#include "printing/layouts/ReceiptArt.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptArt.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 namespace ReceiptLayouts {
 

@@ -1,6 +1,6 @@
-#include "printing/PrintRunAssembly.h"
+#include "receipt/PrintRunAssembly.h"
 
-#include "printing/ReceiptRun.h"
+#include "receipt/ReceiptRun.h"
 #include "store/CustomerWorkTable.h"
 #include "store/PrintRowTable.h"
 

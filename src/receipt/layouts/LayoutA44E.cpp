@@ -1,6 +1,6 @@
 // 4-up receipts on a full colour frame: golden scroll (A44E) or crown (A44D).
-#include "printing/layouts/ReceiptArt.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptArt.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 namespace ReceiptLayouts {
 

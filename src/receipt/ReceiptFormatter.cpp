@@ -1,9 +1,9 @@
-#include "printing/ReceiptFormatter.h"
+#include "receipt/ReceiptFormatter.h"
 
 #include "domain/Clock.h"
-#include "printing/ReceiptFormat.h"
-#include "printing/ReceiptTexts.h"
-#include "printing/ReissueMark.h"
+#include "receipt/ReceiptFormat.h"
+#include "receipt/ReceiptTexts.h"
+#include "receipt/ReissueMark.h"
 #include "report/ReportRun.h"
 #include "store/Connections.h"
 

@@ -1,11 +1,11 @@
-#include "printing/layouts/ReceiptArt.h"
+#include "receipt/layouts/ReceiptArt.h"
 
 namespace ReceiptArt {
 
 namespace {
 ReportPicture fitted(const char* file)
 {
-    return {QStringLiteral(":/printing/layouts/art/") + QLatin1String(file), PictureScaling::Fit, {}};
+    return {QStringLiteral(":/receipt/layouts/art/") + QLatin1String(file), PictureScaling::Fit, {}};
 }
 } // namespace
 
@@ -19,13 +19,13 @@ ReportPicture leafUpperRight() { return fitted("leaf_upper_right.svg"); }
 // pieces and the centre ornament take up the extra width.
 ReportPicture crownFrame()
 {
-    return {QStringLiteral(":/printing/layouts/art/crown_frame.svg"), PictureScaling::Stretch,
+    return {QStringLiteral(":/receipt/layouts/art/crown_frame.svg"), PictureScaling::Stretch,
             {{150, 250}, {430, 530}}};
 }
 
 ReportPicture scrollFrame()
 {
-    return {QStringLiteral(":/printing/layouts/art/scroll_frame.svg"), PictureScaling::Stretch,
+    return {QStringLiteral(":/receipt/layouts/art/scroll_frame.svg"), PictureScaling::Stretch,
             {{150, 280}, {400, 530}}};
 }
 

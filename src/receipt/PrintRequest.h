@@ -1,5 +1,5 @@
 #pragma once
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 // Plain 4-up receipt with a pair of corner ornaments: floral (A44A) or leaf-scroll (A44C).
-#include "printing/layouts/ReceiptArt.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptArt.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 namespace ReceiptLayouts {
 

@@ -1,6 +1,6 @@
 // 8-up receipts on a colour frame, two columns: golden scroll (A48E) or crown (A48D).
-#include "printing/layouts/ReceiptArt.h"
-#include "printing/layouts/ReceiptLayouts.h"
+#include "receipt/layouts/ReceiptArt.h"
+#include "receipt/layouts/ReceiptLayouts.h"
 
 namespace ReceiptLayouts {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "printing/PrintRequest.h"
+#include "receipt/PrintRequest.h"
 #include "report/ReportHandlers.h"
 #include "store/ReceiptNumbers.h"
 #include "store/Records.h"

@@ -1,6 +1,6 @@
-#include "printing/AbandonedOutputs.h"
+#include "receipt/AbandonedOutputs.h"
 
-#include "printing/ReceiptFormat.h"
+#include "receipt/ReceiptFormat.h"
 #include "store/ReceiptNumbers.h"
 
 #include <QStringList>

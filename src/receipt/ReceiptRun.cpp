@@ -1,8 +1,6 @@
-#include "printing/ReceiptRun.h"
+#include "receipt/ReceiptRun.h"
 
-#include "messages/ShowMsg.h"
-#include "preview/ReportPreview.h"
-#include "printing/ReceiptFormatter.h"
+#include "receipt/ReceiptFormatter.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
 
@@ -20,19 +18,6 @@ std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintR
     };
     run->format(data);
     return run;
-}
-
-ReportPreview* showPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
-{
-    auto* preview = new ReportPreview(std::move(run), parent);
-    QObject::connect(preview, &ReportPreview::outputFinished, preview, [](bool, const QString& message) {
-        if (!message.isEmpty())
-            ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), message);
-    });
-    preview->show();
-    preview->raise();
-    preview->activateWindow();
-    return preview;
 }
 
 bool writePdf(ReportRun& run, const QString& path, QString* error)
