@@ -11,7 +11,7 @@
 
 namespace ApplicationSetup {
 
-void apply(QApplication& app)
+void apply(QGuiApplication& app)
 {
     app.setApplicationName(QStringLiteral("Ledrium"));
     app.setApplicationVersion(ProgramVersion);
@@ -23,12 +23,20 @@ void apply(QApplication& app)
     auto* dialogs = new QTranslator(&app);
     if (dialogs->load(QStringLiteral(":/translations/qt_dialogs_ja.qm")))
         app.installTranslator(dialogs);
-    app.installEventFilter(new FileDialogColumns(&app));
     // fontconfig knows no alias for the layout's font; IPAPGothic has the same metrics.
     QFont::insertSubstitution(QString::fromUtf8(ReportFont::Name), QString::fromUtf8(ReportFont::Substitute));
     QFont font(ReportFont::family());
     font.setPointSizeF(9);
     app.setFont(font);
+}
+
+void apply(QApplication& app)
+{
+    apply(static_cast<QGuiApplication&>(app));
+    app.installEventFilter(new FileDialogColumns(&app));
+    // Set again through QApplication, which also drops the fonts the platform theme gives
+    // single widget classes.
+    QApplication::setFont(QGuiApplication::font());
 }
 
 } // namespace ApplicationSetup

@@ -8,6 +8,7 @@
 #include "store/Connections.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QTextStream>
 
@@ -15,11 +16,12 @@
 
 namespace {
 // The command line needs no display: it runs offscreen, with the window's fonts and rules.
-// It holds the data folder like a window does, but never hands over to one.
+// It holds the data folder like a window does, but never hands over to one. It builds no
+// widget: under a QGuiApplication, one would abort the program.
 int runCommandLine(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     ApplicationSetup::apply(app);
     QTextStream out(stdout);
     QTextStream err(stderr);
