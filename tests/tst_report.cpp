@@ -214,6 +214,8 @@ private slots:
     void namesBreakBetweenWords();
     void sharedGlyphsCopyAsDrawn_data();
     void sharedGlyphsCopyAsDrawn();
+    void markedGlyphsCopyAsDrawnInEveryFit_data();
+    void markedGlyphsCopyAsDrawnInEveryFit();
     void previewWindow();
     void emptyRunSaysWhy();
     void previewOpensOverItsWindow();
@@ -1150,6 +1152,75 @@ void TestReport::sharedGlyphsCopyAsDrawn()
                                     u("宮本") + first + u("幸子") + second})
         QVERIFY2(std::any_of(copied.cbegin(), copied.cend(), [&](const QString& line) { return line.contains(expected); }),
                  qPrintable(expected + u(" not in\n") + copied.join(QLatin1Char('\n'))));
+}
+
+namespace {
+// What a reader copies from a PDF in drawing order, without blanks and line breaks.
+QString copiedText(const QString& path)
+{
+    static const QRegularExpression blanks(u(R"([\s\x{3000}])"));
+    return pdfText(path, "-raw").remove(blanks);
+}
+
+QString withoutBlanks(QString text)
+{
+    static const QRegularExpression blanks(u(R"([\s\x{3000}])"));
+    return text.remove(blanks);
+}
+} // namespace
+
+void TestReport::markedGlyphsCopyAsDrawnInEveryFit_data()
+{
+    // Characters the text layer would name as another: ～ U+FF5E and ― U+2015 share a glyph
+    // with a lower code point; 𩿗 U+29FD7 shares one with 𩿎 U+29FCE; a character beyond
+    // U+FFFF is never named by the writer's own map.
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("fit");    // one line, broken at blanks, wrapped, cut
+    QTest::addColumn<QString>("copied"); // what a reader copies of it
+    const QString marked = u("～―𩿗𩿎");
+    const QString wrapped = u("寿限無") + marked + u("寿限無五劫の擦り切れ海砂利水魚の水行末雲来末風来末食う寝る処に住む") + marked;
+    QTest::newRow("one line") << u("txt氏名") << u("髙橋𩿗𩿎 ～―") << u("one line") << u("髙橋𩿗𩿎～―");
+    QTest::newRow("broken at blanks") << u("txt氏名") << u("株式会社ミヤモト𩿗商事ホールディングス　営業部　宮本𩿎幸子～様方")
+                                      << u("broken at blanks") << u("株式会社ミヤモト𩿗商事ホールディングス営業部宮本𩿎幸子～様方");
+    QTest::newRow("lines of their own") << u("txt会情報") << u("港区𩿗一丁目\n電話～―𩿎") << u("broken at blanks")
+                                        << u("港区𩿗一丁目電話～―𩿎");
+    QTest::newRow("wrapped, no blank") << u("txt氏名") << wrapped << u("wrapped") << wrapped;
+    QTest::newRow("cut at the smallest size") << u("txt氏名") << marked + QString(300, QChar(0x5BFF)) << u("cut")
+                                              << marked + QString(10, QChar(0x5BFF));
+    QTest::newRow("several lines cut") << u("txt会情報") << (marked + u("\n")).repeated(30) << u("cut")
+                                       << marked + marked;
+}
+
+void TestReport::markedGlyphsCopyAsDrawnInEveryFit()
+{
+    // However a text is fitted into its box, a reader copies each character as it was drawn.
+    QFETCH(QString, control);
+    QFETCH(QString, text);
+    QFETCH(QString, fit);
+    QFETCH(QString, copied);
+    const QRawFont font = QRawFont::fromFont(reportFont(240));
+    for (char32_t c : copied.toUcs4())
+        QVERIFY2(font.supportsCharacter(c), "the report font lacks a character of this test");
+    if (control == u("txt会情報"))
+        request_.CompanyInfo = text;
+    const auto run = build(u("A4 x 4"), {{control == u("txt氏名") ? QVariant(text) : QVariant(u("山田")), 1500,
+                                          u("会費")}});
+    const ReportPage page = run->page(0);
+    const PageItem* item = page.find(control, 0);
+    QVERIFY(item);
+    PagePainter painter;
+    const PagePainter::TextFit how = painter.fit(*item);
+    const QString got = how.clipped               ? u("cut")
+                        : how.lines               ? u("broken at blanks")
+                        : how.flags & Qt::TextWordWrap ? u("wrapped")
+                                                       : u("one line");
+    QCOMPARE(got, fit);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("fits.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*run, path));
+    const QString read = copiedText(path);
+    QVERIFY2(read.contains(withoutBlanks(copied)), qPrintable(copied + u(" not in\n") + read));
 }
 
 void TestReport::previewWindow()

@@ -16,7 +16,7 @@ SharedGlyphs::SharedGlyphs(const QRawFont& font)
     int count = int(chars.size());
     if (!font.glyphIndexesForChars(chars.constData(), count, glyphs.data(), &count))
         return;
-    QHash<quint32, char16_t> lowest;
+    QHash<quint32, char32_t> lowest;
     for (int i = 0; i < count; ++i) {
         if (glyphs.at(i) == 0)
             continue;

@@ -3,6 +3,7 @@
 #include "report/ReportFont.h"
 
 #include <QPainter>
+#include <QTextBoundaryFinder>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -50,6 +51,14 @@ qsizetype leadingBlanks(const QString& text)
 }
 
 bool isBlank(QChar ch) { return ch == QLatin1Char(' ') || ch == QChar(0x3000); }
+
+// A font `mark` steps larger, for a marked glyph (see TextSetter::markSharedGlyphs): far below
+// what any device shows.
+QRawFont marked(QRawFont font, int mark)
+{
+    font.setPixelSize(font.pixelSize() + mark / 1024.0);
+    return font;
+}
 } // namespace
 
 QFont reportFont(int pixelSize, bool underline)
@@ -123,7 +132,7 @@ bool TextSetter::composePlain(const QString& text, int pixelSize, ShapedLine* li
     run.setRawFont(*raw);
     run.setGlyphIndexes(glyphs);
     run.setPositions(positions);
-    line->runs = {run};
+    line->runs = {{run, 0}};
     line->width = x;
     line->ascent = raw->ascent();
     line->plainPixelSize = pixelSize;
@@ -144,7 +153,7 @@ const TextSetter::ShapedLine& TextSetter::shaped(const QString& text, int pixelS
         QTextLine line = layout.createLine();
         line.setLineWidth(1e9);
         layout.endLayout();
-        result.runs = layout.glyphRuns();
+        result.runs = line.isValid() ? runsOf(line, text) : QList<NamedRun>();
         result.width = line.isValid() ? line.horizontalAdvance() : 0; // trailing blanks count
         result.ascent = line.isValid() ? line.ascent() : 0;
         const qsizetype visible = visibleLength(text);
@@ -298,12 +307,12 @@ void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize
             batches_.append(GlyphBatch{line.plainPixelSize, rgba, mark, {}, {}});
             return &batches_.last();
         };
-        const QGlyphRun& run = line.runs.first();
+        const QGlyphRun& run = line.runs.first().run;
         const QList<quint32> glyphs = run.glyphIndexes();
         const QList<QPointF> positions = run.positions();
         GlyphBatch* plain = batchFor(0);
         for (qsizetype i = 0; i < glyphs.size(); ++i) { // one glyph per character in a plain text
-            const int mark = marking_ ? markFor(text.at(i), line.plainPixelSize) : 0;
+            const int mark = marking_ ? markFor(text.at(i).unicode()) : 0;
             GlyphBatch* batch = mark == 0 ? plain : batchFor(mark);
             batch->glyphs.append(glyphs.at(i));
             batch->positions.append(onWholeTwips(positions.at(i) + at));
@@ -312,8 +321,7 @@ void TextSetter::placeLine(QPainter& painter, const QString& text, int pixelSize
     } else {
         flush(painter);
         painter.setPen(colour);
-        for (const QGlyphRun& run : line.runs)
-            painter.drawGlyphRun(at, run);
+        drawRuns(painter, at, line.runs);
     }
     if (underline) {
         // Under the whole text, blanks included: a blank amount is a line to write on. Blanks
@@ -364,11 +372,11 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     }
     flush(painter);
     painter.setPen(c.colour);
-    painter.setFont(reportFont(how.pixelSize, c.underline));
+    const QFont font = reportFont(how.pixelSize, c.underline);
     if (how.clipped) {
         painter.save();
         painter.setClipRect(item.box.intersected(item.cell));
-        painter.drawText(item.box, how.flags, text);
+        drawLaidOut(painter, item.box, how.flags, text, font);
         painter.restore();
         return;
     }
@@ -377,23 +385,129 @@ void TextSetter::paint(QPainter& painter, const PageItem& item)
     QRect area = item.box;
     if (how.flags & Qt::TextSingleLine)
         area.setBottom(std::min(item.cell.bottom(), item.box.top() + int(metrics(how.pixelSize).height()) + 1));
-    painter.drawText(area, how.flags, text);
+    drawLaidOut(painter, area, how.flags, text, font);
 }
 
-int TextSetter::markFor(QChar ch, int pixelSize)
+QList<TextSetter::NamedRun> TextSetter::runsOf(const QTextLine& line, const QString& text)
 {
-    if (ch.unicode() < 0x80)
+    QList<NamedRun> runs;
+    auto add = [&](qsizetype from, qsizetype to, char32_t named) {
+        if (to > from)
+            for (const QGlyphRun& run : line.glyphRuns(int(from), int(to - from)))
+                runs.append({run, named});
+    };
+    // Only a character that stands alone gets a run of its own: the glyphs of a cluster
+    // (an emoji sequence, a letter with its marks) are drawn once, as they are.
+    const qsizetype end = line.textStart() + line.textLength();
+    qsizetype from = line.textStart();
+    QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, text);
+    graphemes.setPosition(from);
+    for (qsizetype at = from, next = 0; at < end; at = next) {
+        next = std::min(graphemes.toNextBoundary(), end);
+        if (next <= at)
+            break;
+        const QList<uint> characters = QStringView(text).sliced(at, next - at).toUcs4();
+        if (characters.size() != 1 || characters.first() < 0x80 || !sharedGlyphs().namedAsAnother(characters.first()))
+            continue;
+        add(from, at, 0);
+        add(at, next, characters.first());
+        from = next;
+    }
+    add(from, end, 0);
+    return runs;
+}
+
+void TextSetter::drawRuns(QPainter& painter, const QPointF& at, const QList<NamedRun>& runs)
+{
+    for (const NamedRun& named : runs) {
+        const int mark = marking_ && named.named != 0 ? markFor(named.named) : 0;
+        if (mark == 0) {
+            painter.drawGlyphRun(at, named.run);
+            continue;
+        }
+        QGlyphRun run = named.run;
+        run.setRawFont(marked(run.rawFont(), mark));
+        painter.drawGlyphRun(at, run);
+    }
+}
+
+void TextSetter::drawLaidOut(QPainter& painter, const QRectF& box, int flags, const QString& text, const QFont& font)
+{
+    // The same lines at the same places as QPainter::drawText: the text with blanks for tabs
+    // and carriage returns, laid out left to right and aligned line by line, clipped to the
+    // box when it runs over.
+    QString laid = text;
+    for (QChar& ch : laid) {
+        if (ch == QLatin1Char('\r') || ch == QLatin1Char('\t') ||
+            (ch == QLatin1Char('\n') && (flags & Qt::TextSingleLine)))
+            ch = QLatin1Char(' ');
+        else if (ch == QLatin1Char('\n'))
+            ch = QChar::LineSeparator;
+    }
+    const QFont onDevice(font, painter.device());
+    QTextLayout layout(laid, onDevice);
+    QTextOption option;
+    option.setTextDirection(painter.layoutDirection());
+    if (flags & Qt::TextWrapAnywhere)
+        option.setWrapMode(QTextOption::WrapAnywhere);
+    layout.setTextOption(option);
+    const bool wrap = flags & (Qt::TextWordWrap | Qt::TextWrapAnywhere);
+    const qreal leading = QFontMetricsF(onDevice).leading();
+    qreal height = -leading;
+    qreal width = 0;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(wrap ? std::max<qreal>(0, box.width()) : 0x01000000);
+        height = std::ceil(height + leading); // lines on whole units
+        line.setPosition(QPointF(0, height));
+        height += line.height();
+        width = std::max(width, line.naturalTextWidth());
+        if (height >= box.height())
+            break;
+    }
+    layout.endLayout();
+
+    auto across = [&](qreal lineWidth) {
+        if (flags & Qt::AlignRight)
+            return box.width() - lineWidth;
+        if (flags & Qt::AlignHCenter)
+            return (box.width() - lineWidth) / 2;
+        return qreal(0);
+    };
+    qreal left = across(width);
+    const qreal scale = painter.transform().m11();
+    if ((flags & Qt::AlignHCenter) && painter.transform().type() <= QTransform::TxScale && scale != 0)
+        left = std::round(left * scale) / scale;
+    const bool clip = !box.contains(QRectF(box.x() + left, box.y(), width, height));
+    if (clip) {
+        painter.save();
+        painter.setClipRect(box, Qt::IntersectClip);
+    }
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        drawRuns(painter, QPointF(box.x() + across(line.horizontalAdvance()), box.y()), runsOf(line, laid));
+    }
+    if (clip)
+        painter.restore();
+}
+
+const SharedGlyphs& TextSetter::sharedGlyphs()
+{
+    if (!shared_) // which characters share a glyph is the same at every size
+        shared_.emplace(QRawFont::fromFont(reportFont(240)));
+    return *shared_;
+}
+
+int TextSetter::markFor(char32_t character)
+{
+    if (character < 0x80 || !sharedGlyphs().namedAsAnother(character))
         return 0;
-    if (!shared_)
-        shared_.emplace(rawFonts_.value(pixelSize));
-    if (!shared_->namedAsAnother(ch))
-        return 0;
-    const qsizetype index = marked_.indexOf(ch.unicode());
+    const qsizetype index = marked_.indexOf(character);
     if (index >= 0)
         return int(index) + 1;
     if (marked_.size() >= MostMarkedCharacters)
         return 0;
-    marked_.append(ch.unicode());
+    marked_.append(character);
     return int(marked_.size());
 }
 
@@ -403,10 +517,8 @@ void TextSetter::flush(QPainter& painter)
         if (batch.glyphs.isEmpty())
             continue;
         QGlyphRun run;
-        QRawFont font = rawFonts_.value(batch.pixelSize);
-        if (batch.mark > 0)
-            font.setPixelSize(batch.pixelSize + batch.mark / 1024.0); // far below what any device shows
-        run.setRawFont(font);
+        const QRawFont& font = rawFonts_.value(batch.pixelSize);
+        run.setRawFont(batch.mark > 0 ? marked(font, batch.mark) : font);
         run.setGlyphIndexes(batch.glyphs);
         run.setPositions(batch.positions);
         painter.setPen(QColor::fromRgba(batch.colour));

@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QRawFont>
 #include <QStringList>
+#include <QTextLine>
 
 #include <optional>
 #include <utility>
@@ -36,17 +37,22 @@ public:
     void flush(QPainter& painter);
 
     // From now on, characters whose glyph a PDF's text layer names after another character
-    // are drawn at their size plus k/1024 twip, k naming the character as
-    // markedCharacters()[k - 1], for PdfTextLayer to name them right. Only single-line and
-    // explicitly broken texts of plain characters are marked.
+    // (see SharedGlyphs) are drawn at their size plus k/1024 twip, k naming the character
+    // as markedCharacters()[k - 1], for PdfTextLayer to name them right.
     void markSharedGlyphs() { marking_ = true; }
     const QList<char32_t>& markedCharacters() const { return marked_; }
     static constexpr int MostMarkedCharacters = 127;
 
 private:
+    // Glyphs of a laid-out text; a character the text layer would name as another has a
+    // run of its own, `named` after it (0 for any other run).
+    struct NamedRun {
+        QGlyphRun run;
+        char32_t named = 0;
+    };
     // A text shaped once on one line: most texts repeat on every receipt of a run.
     struct ShapedLine {
-        QList<QGlyphRun> runs; // positions relative to the line's top-left corner
+        QList<NamedRun> runs; // positions relative to the line's top-left corner
         qreal width = 0;
         qreal visibleWidth = 0; // without trailing blanks, which show nothing and may overhang the box
         qreal leadingWidth = 0; // of the blanks before the first visible character
@@ -76,9 +82,16 @@ private:
     // An underline stays within `underlineSpan` (left, right) beyond the visible characters.
     void placeLine(QPainter& painter, const QString& text, int pixelSize, const QPointF& at, const QColor& colour,
                    bool underline, std::pair<qreal, qreal> underlineSpan);
+    // The glyph runs of a laid-out line of `text`.
+    QList<NamedRun> runsOf(const QTextLine& line, const QString& text);
+    // Draws runs now, each named one marked (see markSharedGlyphs).
+    void drawRuns(QPainter& painter, const QPointF& at, const QList<NamedRun>& runs);
+    // Draws the text as QPainter::drawText(box, flags, text) would, line by line through drawRuns.
+    void drawLaidOut(QPainter& painter, const QRectF& box, int flags, const QString& text, const QFont& font);
     const QFontMetricsF& metrics(int pixelSize);
-    // The mark a glyph of `ch` is drawn with (see markSharedGlyphs).
-    int markFor(QChar ch, int pixelSize);
+    const SharedGlyphs& sharedGlyphs();
+    // The mark a glyph of `character` is drawn with (see markSharedGlyphs).
+    int markFor(char32_t character);
 
     QHash<int, QFontMetricsF> metrics_;
     QHash<QString, TextFit> fits_; // texts that needed shrinking or wrapping
