@@ -14,16 +14,19 @@
 #include "receipt/ReceiptRun.h"
 #include "receipt/layouts/ReceiptLayouts.h"
 #include "report/PagePainter.h"
+#include "report/PdfTextLayer.h"
 #include "report/ReportDetail.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFile>
 #include <QLabel>
 #include <QLineF>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPicture>
 #include <QPrinter>
 #include <QProcess>
@@ -216,6 +219,9 @@ private slots:
     void sharedGlyphsCopyAsDrawn();
     void markedGlyphsCopyAsDrawnInEveryFit_data();
     void markedGlyphsCopyAsDrawnInEveryFit();
+    void everyCharacterNamedAsAnotherCopiesAsDrawn();
+    void everyMarkReadsBackAsItsCharacter_data();
+    void everyMarkReadsBackAsItsCharacter();
     void previewWindow();
     void emptyRunSaysWhy();
     void previewOpensOverItsWindow();
@@ -1221,6 +1227,83 @@ void TestReport::markedGlyphsCopyAsDrawnInEveryFit()
     QVERIFY(ReceiptRun::writePdf(*run, path));
     const QString read = copiedText(path);
     QVERIFY2(read.contains(withoutBlanks(copied)), qPrintable(copied + u(" not in\n") + read));
+}
+
+void TestReport::everyCharacterNamedAsAnotherCopiesAsDrawn()
+{
+    // Every character of the report font that the writer's own map names as another (or
+    // not at all) in one document, far more than a handful: each is copied as drawn.
+    const QRawFont font = QRawFont::fromFont(reportFont(240));
+    QMap<quint32, char32_t> lowest;
+    QList<char32_t> misnamed;
+    for (char32_t c = 0x21; c < 0x30000; ++c) {
+        if (QChar::isSurrogate(c) || QChar::isSpace(c) || !QChar::isPrint(c) || QChar::isMark(c) ||
+            QChar::category(c) == QChar::Other_Format)
+            continue;
+        const QList<quint32> glyphs = font.glyphIndexesForString(QString::fromUcs4(&c, 1));
+        if (glyphs.size() != 1 || glyphs.first() == 0)
+            continue;
+        if (c > 0xFFFF || lowest.contains(glyphs.first()))
+            misnamed.append(c);
+        else
+            lowest.insert(glyphs.first(), c);
+    }
+    QVERIFY2(misnamed.size() > 200, qPrintable(QString::number(misnamed.size())));
+    QList<PrintRow> rows;
+    QStringList names;
+    for (qsizetype i = 0; i < misnamed.size(); i += 8) {
+        const QList<char32_t> part = misnamed.mid(i, 8);
+        names.append(u("会員") + QString::fromUcs4(part.constData(), part.size()));
+        rows.append({names.last(), 1000, u("会費")});
+    }
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("many.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*build(u("A4 x 8"), rows), path));
+    const QString copied = copiedText(path);
+    for (const QString& name : std::as_const(names))
+        QVERIFY2(copied.contains(name), qPrintable(name + u(" not copied as drawn")));
+}
+
+void TestReport::everyMarkReadsBackAsItsCharacter_data()
+{
+    // Marks at either end of the range, on small and very large text, where the writer puts
+    // the fewest digits after the point.
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<int>("mark");
+    QTest::newRow("first mark") << 240 << 1;
+    QTest::newRow("mark 128") << 240 << 128;
+    QTest::newRow("last mark") << 240 << TextSetter::MostMarkedCharacters;
+    QTest::newRow("small text") << 90 << 777;
+    QTest::newRow("very large text") << 1200 << TextSetter::MostMarkedCharacters - 1;
+}
+
+void TestReport::everyMarkReadsBackAsItsCharacter()
+{
+    QFETCH(int, pixelSize);
+    QFETCH(int, mark);
+    const QRawFont plain = QRawFont::fromFont(reportFont(pixelSize));
+    QRawFont font = plain;
+    font.setPixelSize(pixelSize + qreal(mark) / PdfTextLayer::MarkSteps);
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(plain.glyphIndexesForString(u("～")));
+    run.setPositions({QPointF(0, plain.ascent())});
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&drawing);
+        writer.setResolution(1440);
+        QPainter painter(&writer);
+        painter.drawGlyphRun(QPointF(1440, 1440), run);
+    }
+    QList<char32_t> marked(TextSetter::MostMarkedCharacters, U'〜');
+    marked[mark - 1] = U'～';
+    QTemporaryDir dir;
+    QFile file(dir.filePath(u("mark.pdf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(PdfTextLayer::mended(drawing.data(), marked));
+    file.close();
+    QCOMPARE(copiedText(file.fileName()), u("～"));
 }
 
 void TestReport::previewWindow()

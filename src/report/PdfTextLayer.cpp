@@ -248,7 +248,7 @@ QByteArray actualText(char32_t character)
     return "/Span<</ActualText<" + hex + ">>>BDC ";
 }
 
-// A page's drawing with the marked text objects named: each "/Fn size+k/1024 Tf" gets its
+// A page's drawing with the marked text objects named: each "/Fn size+k/MarkSteps Tf" gets its
 // size back, and each glyph it shows ("x y Td <code> Tj") is wrapped in the marked
 // character's own name. Empty when nothing was marked.
 QByteArray namedMarkedGlyphs(const QByteArray& drawing, const QList<char32_t>& marked)
@@ -274,9 +274,9 @@ QByteArray namedMarkedGlyphs(const QByteArray& drawing, const QList<char32_t>& m
         const auto size = markedSize.match(QString::fromLatin1(line));
         if (!size.hasMatch())
             continue;
-        const double mark = (QStringLiteral("0.") + size.captured(3)).toDouble() * 1024;
+        const double mark = (QStringLiteral("0.") + size.captured(3)).toDouble() * MarkSteps;
         const qsizetype k = qRound(mark);
-        if (k < 1 || k > marked.size() || std::abs(mark - k) > 0.05)
+        if (k < 1 || k > marked.size() || std::abs(mark - k) > 0.2)
             continue;
         name = actualText(marked.at(k - 1));
         line = (size.captured(1) + size.captured(2) + size.captured(4)).toLatin1();

@@ -15,6 +15,10 @@
 // Anything the writer did not write as expected is left as it is.
 namespace PdfTextLayer {
 
+// A glyph drawn marked k stands at its size plus k/MarkSteps. The writer puts at least five
+// digits after the point of a size below 10000, so k reads back within a fifth of a step.
+constexpr int MarkSteps = 16384;
+
 QByteArray mended(const QByteArray& pdf, const QList<char32_t>& marked = {});
 
 } // namespace PdfTextLayer

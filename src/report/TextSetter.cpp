@@ -56,7 +56,7 @@ bool isBlank(QChar ch) { return ch == QLatin1Char(' ') || ch == QChar(0x3000); }
 // what any device shows.
 QRawFont marked(QRawFont font, int mark)
 {
-    font.setPixelSize(font.pixelSize() + mark / 1024.0);
+    font.setPixelSize(font.pixelSize() + qreal(mark) / PdfTextLayer::MarkSteps);
     return font;
 }
 } // namespace

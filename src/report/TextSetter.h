@@ -1,5 +1,6 @@
 #pragma once
 #include "report/ReportPage.h"
+#include "report/PdfTextLayer.h"
 #include "report/SharedGlyphs.h"
 
 #include <QFont>
@@ -37,11 +38,11 @@ public:
     void flush(QPainter& painter);
 
     // From now on, characters whose glyph a PDF's text layer names after another character
-    // (see SharedGlyphs) are drawn at their size plus k/1024 twip, k naming the character
-    // as markedCharacters()[k - 1], for PdfTextLayer to name them right.
+    // (see SharedGlyphs) are drawn at their size plus k/PdfTextLayer::MarkSteps twip, k
+    // naming the character as markedCharacters()[k - 1], for PdfTextLayer to name them right.
     void markSharedGlyphs() { marking_ = true; }
     const QList<char32_t>& markedCharacters() const { return marked_; }
-    static constexpr int MostMarkedCharacters = 127;
+    static constexpr int MostMarkedCharacters = PdfTextLayer::MarkSteps - 1;
 
 private:
     // Glyphs of a laid-out text; a character the text layer would name as another has a
