@@ -59,6 +59,8 @@ private slots:
     void outputFailingAfterRecordingIsPutRight_data();
     void outputFailingAfterRecordingIsPutRight();
     void printToFileCutShortIsPutRight();
+    void printToFileNeverOpensADeviceOrAPipe_data();
+    void printToFileNeverOpensADeviceOrAPipe();
     void voidNumberStaysAndIsNeverIssuedAgain_data();
     void voidNumberStaysAndIsNeverIssuedAgain();
     void reissuePrintsTheOriginalWithAMark();
@@ -436,6 +438,33 @@ void TestRegister::printToFileCutShortIsPutRight()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[0].状態 + entries[1].状態, u("無効無効"));
     QVERIFY2(entries[0].無効理由.contains(u("書き込みが途中で止まりました")), qPrintable(entries[0].無効理由));
+}
+
+void TestRegister::printToFileNeverOpensADeviceOrAPipe_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("a pipe") << u("fifo");
+    QTest::newRow("a folder") << u("folder");
+}
+
+// Printing to a file that is no plain file (a pipe would take the pages and block, a device
+// would get them) is refused before any number is issued.
+void TestRegister::printToFileNeverOpensADeviceOrAPipe()
+{
+    QFETCH(QString, kind);
+    TestData data;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("target"));
+    if (kind == u("fifo"))
+        QCOMPARE(QProcess::execute(u("mkfifo"), {path}), 0);
+    else
+        QVERIFY(QDir(dir.path()).mkdir(u("target")));
+    const auto run = ReceiptRun::build(request(), rows({u("相川")}));
+    QString message;
+    QVERIFY(!output(*run, Output::Printer, path, &message));
+    QVERIFY2(message.contains(u("通常のファイルではない")), qPrintable(message));
+    QCOMPARE(allEntries().size(), 0);
+    QCOMPARE(counter(), 0);
 }
 
 void TestRegister::voidNumberStaysAndIsNeverIssuedAgain_data()

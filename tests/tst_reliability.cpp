@@ -347,8 +347,9 @@ void TestReliability::killedPrintingNeverRepeatsANumber()
         if (!fileOfNumber.contains(recorded.key()))
             QVERIFY2(recorded.value() == QStringLiteral("無効") + ReceiptNumbers::abandonedReason(),
                      qPrintable(QStringLiteral("%1 is recorded as %2 without paper").arg(recorded.key(), recorded.value())));
-    qInfo("%d kills, %lld PDF files read back, %lld numbers, none twice", rounds(), qint64(files.size()),
-          qint64(fileOfNumber.size()));
+    qInfo("%d kills, %lld PDF files read back, %lld numbers, none twice; %lld numbers of cut-off outputs void",
+          rounds(), qint64(files.size()), qint64(fileOfNumber.size()),
+          qint64(stateOfNumber.size() - fileOfNumber.size()));
 }
 
 void TestReliability::restoredBackupIsExactlyTheBackup_data()

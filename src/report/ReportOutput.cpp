@@ -69,6 +69,12 @@ QString whyNotOpened(const QString& path)
     return WriteFailure::describe(file, path, 0);
 }
 
+// A device, a pipe or a folder would be written into (or replaced), never made a PDF file.
+QString notAFile()
+{
+    return QStringLiteral("通常のファイルではないため、書き込めません。");
+}
+
 void addNotice(QString* notice, const QString& more)
 {
     if (notice && !more.isEmpty())
@@ -92,7 +98,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     // Written beside and renamed into place: a failed write never leaves half a file, nor
     // spoils a file of the same name. Renaming over a device or a pipe would replace it.
     if (const QFileInfo target(path); target.exists() && !target.isFile())
-        return fail(QStringLiteral("通常のファイルではないため、書き込めません。"));
+        return fail(notAFile());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(WriteFailure::describe(file, path, 0));
@@ -155,12 +161,16 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
     if (first > last)
         return true;
     // Printing to a file the print dialog named is an output like a PDF.
-    if (!printer.outputFileName().isEmpty())
-        if (const QString own = OwnFiles::refusal(printer.outputFileName()); !own.isEmpty()) {
+    if (const QString file = printer.outputFileName(); !file.isEmpty()) {
+        QString refusal = OwnFiles::refusal(file);
+        if (const QFileInfo target(file); refusal.isEmpty() && target.exists() && !target.isFile())
+            refusal = notAFile();
+        if (!refusal.isEmpty()) {
             if (error)
-                *error = own;
+                *error = refusal;
             return false;
         }
+    }
     // Numbers are recorded before the job begins: if that fails nothing is printed (a job begun
     // first could not be taken back from every printer, and would already have emptied a file).
     const QString outputName = printer.outputFileName().isEmpty() ? printer.printerName()
