@@ -3,6 +3,7 @@
 #include "store/FileIdentity.h"
 #include "store/LeftoverLogs.h"
 #include "store/RegisterSchema.h"
+#include "store/ServerSchema.h"
 #include "store/UsualAmountColumn.h"
 #include "store/WriteFailure.h"
 
@@ -104,20 +105,20 @@ QString configure(QSqlDatabase db, const char* synchronous)
 
 namespace Connections {
 
-OpenOutcome open(const DataPaths& paths)
+OpenOutcome open(const DataPaths& paths, const MainServer& server)
 {
     close();
-    const struct {
+    struct File {
         const char* name;
         QString path;
-        const QStringList& tables;
+        const QStringList* tables;
         const char* synchronous;
-    } files[] = {
-        // The master data and the receipt counter are synced on every commit; the work tables
-        // are rebuilt at every start, so losing their last commit to a power cut costs nothing.
-        {MainDbName, paths.MainDbPath, mainTables, "FULL"},
-        {WorkDbName, paths.WorkDbPath, workTables, "NORMAL"},
     };
+    // The master data and the receipt counter are synced on every commit; the work tables
+    // are rebuilt at every start, so losing their last commit to a power cut costs nothing.
+    QList<File> files{{WorkDbName, paths.WorkDbPath, &workTables, "NORMAL"}};
+    if (!server.open)
+        files.prepend({MainDbName, paths.MainDbPath, &mainTables, "FULL"});
     // Both files are checked before either is changed: first what lies on disk, before SQLite
     // reads anything; then what SQLite sees; only then the settings that may rewrite a file.
     for (const auto& file : files) {
@@ -128,7 +129,7 @@ OpenOutcome open(const DataPaths& paths)
             return {false, file.path, reason};
     }
     for (const auto& file : files) {
-        if (const QString reason = openOne(QLatin1String(file.name), file.path, file.tables); !reason.isEmpty()) {
+        if (const QString reason = openOne(QLatin1String(file.name), file.path, *file.tables); !reason.isEmpty()) {
             close();
             return {false, file.path, reason};
         }
@@ -146,6 +147,16 @@ OpenOutcome open(const DataPaths& paths)
             close();
             return {false, file.path, reason};
         }
+    }
+    if (server.open) {
+        QString reason = server.open(QLatin1String(MainDbName));
+        if (reason.isEmpty())
+            reason = ServerSchema::check(mainDb());
+        if (!reason.isEmpty()) {
+            close();
+            return {false, server.name, reason};
+        }
+        return {};
     }
     // A database from before the register gets it now; nothing else in the file changes.
     // Likewise the members' usual amounts.

@@ -1,6 +1,7 @@
 #include "store/ReceiptNumbers.h"
 
 #include "store/RegisterTable.h"
+#include "store/SqlDialect.h"
 #include "store/SqlRunner.h"
 #include "store/Transaction.h"
 
@@ -40,8 +41,9 @@ Counter readCounter(QSqlDatabase db)
 {
     Counter counter;
     SqlRunner sql(db);
-    if (!sql.exec(QStringLiteral("SELECT 領収証番号, typeof(領収証番号), quote(領収証番号) FROM 自社情報 "
-                                 "ORDER BY rowid LIMIT 1"))) {
+    if (!sql.exec(QStringLiteral("SELECT 領収証番号, %1, %2 FROM 自社情報 ORDER BY rowid LIMIT 1")
+                      .arg(SqlDialect::typeOf(db, QStringLiteral("領収証番号")),
+                           SqlDialect::literalOf(db, QStringLiteral("領収証番号"))))) {
         counter.error = sql.error();
         return counter;
     }
@@ -64,9 +66,9 @@ std::optional<qint64> readRegistered(QSqlDatabase db, QString* error)
     // SQLite orders numbers before text and text before blobs, so the two ends of the number
     // index show any entry that is not a whole number in range, without reading every entry.
     for (const char* order : {"DESC", "ASC"}) {
-        if (!sql.exec(QStringLiteral("SELECT 領収証番号, typeof(領収証番号), quote(領収証番号) FROM 発行記録 "
-                                     "ORDER BY 領収証番号 ") +
-                      QLatin1String(order) + QStringLiteral(" LIMIT 1"))) {
+        if (!sql.exec(QStringLiteral("SELECT 領収証番号, %1, %2 FROM 発行記録 ORDER BY 領収証番号 %3 LIMIT 1")
+                          .arg(SqlDialect::typeOf(db, QStringLiteral("領収証番号")),
+                               SqlDialect::literalOf(db, QStringLiteral("領収証番号")), QLatin1String(order)))) {
             *error = sql.error();
             return std::nullopt;
         }

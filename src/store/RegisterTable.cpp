@@ -1,6 +1,7 @@
 #include "store/RegisterTable.h"
 
 #include "store/Connections.h"
+#include "store/SqlDialect.h"
 #include "store/SqlRunner.h"
 
 namespace RegisterTable {
@@ -28,8 +29,8 @@ QString whereOf(const Filter& filter, QVariantList* values)
         values->append(*filter.numberTo);
     }
     if (!filter.namePart.isEmpty()) {
-        // instr, not LIKE: a % or _ in the text is part of the name.
-        terms << QStringLiteral("instr(顧客名, ?) > 0");
+        // Not LIKE: a % or _ in the text is part of the name.
+        terms << SqlDialect::containsBoundText(Connections::mainDb(), QStringLiteral("顧客名"));
         values->append(filter.namePart);
     }
     if (filter.issuedFrom.isValid()) {
@@ -121,9 +122,8 @@ std::optional<Totals> totals(const Filter& filter)
 {
     QVariantList values = {Issued};
     SqlRunner sql(Connections::mainDb());
-    // total() sums as a real and never overflows; amounts are whole yen far below 2^53.
-    if (!sql.exec(QStringLiteral("SELECT count(*), CAST(total(CASE WHEN 状態 = ? THEN 領収額 END) AS INTEGER) "
-                                 "FROM 発行記録") +
+    if (!sql.exec(QStringLiteral("SELECT count(*), %1 FROM 発行記録")
+                          .arg(SqlDialect::wholeSum(Connections::mainDb(), QStringLiteral("CASE WHEN 状態 = ? THEN 領収額 END"))) +
                       whereOf(filter, &values),
                   values) ||
         !sql.query().next())
@@ -138,13 +138,17 @@ StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries, Q
         const auto textOrNull = [](const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); };
         if (!sql.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 領収日付, 顧客名, 領収額, 但書, 表題, 自社名, "
                                      "自社情報, 用紙, 出力先, 種別, 発行日時, 状態, 無効理由, 原本, 発行端末, 発行プロセス) "
-                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
+                          SqlDialect::returningKey(db, QStringLiteral("記録番号")),
                       {e.領収証番号, e.領収日付, e.顧客名, e.領収額, e.但書, e.表題, e.自社名, e.自社情報, e.用紙,
                        e.出力先, e.種別, e.発行日時, e.状態, textOrNull(e.無効理由),
                        e.原本 ? 1 : 0, textOrNull(e.発行端末), textOrNull(e.発行プロセス)}))
             return StoreResult::failure(sql.error());
+        const std::optional<qint64> id = SqlDialect::insertedKey(db, sql.query());
+        if (!id)
+            return StoreResult::failure(sql.error());
         if (ids)
-            ids->append(sql.query().lastInsertId().toLongLong());
+            ids->append(*id);
     }
     return StoreResult::success();
 }

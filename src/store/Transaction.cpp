@@ -1,5 +1,6 @@
 #include "store/Transaction.h"
 
+#include "store/SqlDialect.h"
 #include "store/WriteFailure.h"
 
 #include <QSqlError>
@@ -19,9 +20,16 @@ Transaction::Transaction(QSqlDatabase db, Lock lock) : db_(std::move(db))
     }
     // QSqlDatabase::transaction() only begins deferred; commit() and rollback() end either kind.
     QSqlQuery begin(db_);
-    begun_ = begin.exec(QStringLiteral("BEGIN IMMEDIATE"));
-    if (!begun_)
-        error_ = WriteFailure::describe(begin.lastError());
+    const QStringList statements = SqlDialect::beginWriting(db_);
+    for (qsizetype i = 0; i < statements.size(); ++i) {
+        begun_ = begin.exec(statements.at(i));
+        if (!begun_) {
+            error_ = WriteFailure::describe(begin.lastError());
+            if (i > 0) // begun, but without its lock
+                db_.rollback();
+            return;
+        }
+    }
 }
 
 Transaction::~Transaction()
