@@ -3,7 +3,7 @@ BUILD    ?= build
 PACKAGES := qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-translations-l10n libicu-dev \
             fonts-ipafont-gothic xvfb xauth poppler-utils imagemagick cmake ninja-build g++ \
             sqlite3 libbenchmark-dev pkg-config desktop-file-utils appstream dpkg-dev file mupdf-tools \
-            qt6-l10n-tools python3
+            qt6-l10n-tools python3 postgresql libqt6sql6-psql libpq-dev
 JOBS     ?= $(shell nproc)
 
 .PHONY: all deps configure build run test bench soak package clean
