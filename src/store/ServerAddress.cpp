@@ -1,0 +1,139 @@
+#include "store/ServerAddress.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QStringList>
+
+#include <libpq-fe.h>
+
+namespace {
+
+const QString Driver = QStringLiteral("QPSQL");
+// libpq waits for an unreachable server as long as the network lets it; a user waits this long.
+const QString ShortTimeout = QStringLiteral("5");
+
+// What QSqlDatabase has setters for; every other option goes through setConnectOptions.
+bool hasSetter(const QString& keyword)
+{
+    static const QStringList keywords = {QStringLiteral("host"), QStringLiteral("dbname"),
+                                         QStringLiteral("user"), QStringLiteral("password"),
+                                         QStringLiteral("port")};
+    return keywords.contains(keyword);
+}
+
+// A value quoted as libpq reads it in a key/value string.
+QString quoted(QString value)
+{
+    value.replace(QLatin1Char('\\'), QStringLiteral("\\\\")).replace(QLatin1Char('\''), QStringLiteral("\\'"));
+    return QLatin1Char('\'') + value + QLatin1Char('\'');
+}
+
+} // namespace
+
+std::optional<ServerAddress> ServerAddress::parse(const QString& text, QString* error)
+{
+    if (text.trimmed().isEmpty()) {
+        *error = QStringLiteral("サーバーの接続先を入力してください。");
+        return std::nullopt;
+    }
+    char* reason = nullptr;
+    PQconninfoOption* parsed = PQconninfoParse(text.toUtf8().constData(), &reason);
+    if (!parsed) {
+        *error = QStringLiteral("接続先を読めません: %1").arg(reason ? QString::fromUtf8(reason).trimmed()
+                                                                      : QStringLiteral("メモリが足りません"));
+        PQfreemem(reason);
+        return std::nullopt;
+    }
+    QList<Option> options;
+    for (const PQconninfoOption* o = parsed; o->keyword; ++o)
+        if (o->val)
+            options.append({QString::fromUtf8(o->keyword), QString::fromUtf8(o->val)});
+    PQconninfoFree(parsed);
+    // The driver turns every ";" of its option string into a space, quoted or not.
+    for (const auto& [keyword, value] : options)
+        if (!hasSetter(keyword) && value.contains(QLatin1Char(';'))) {
+            *error = QStringLiteral("接続先の %1 には「;」を使えません。").arg(keyword);
+            return std::nullopt;
+        }
+    return ServerAddress(text, options);
+}
+
+QString ServerAddress::option(const QString& keyword) const
+{
+    for (const auto& [key, value] : options_)
+        if (key == keyword)
+            return value;
+    return QString();
+}
+
+QString ServerAddress::describe() const
+{
+    QStringList parts;
+    const QString service = option(QStringLiteral("service"));
+    if (!service.isNull())
+        parts << QStringLiteral("サービス %1").arg(service);
+    const QString host = option(QStringLiteral("host"));
+    const QString hostAddress = option(QStringLiteral("hostaddr"));
+    if (host.startsWith(QLatin1Char('/')) || host.startsWith(QLatin1Char('@')))
+        parts << QStringLiteral("ソケット %1").arg(host);
+    else if (!host.isEmpty())
+        parts << QStringLiteral("ホスト %1").arg(host);
+    else if (!hostAddress.isEmpty())
+        parts << QStringLiteral("ホスト %1").arg(hostAddress);
+    const QString port = option(QStringLiteral("port"));
+    if (!port.isEmpty())
+        parts << QStringLiteral("ポート %1").arg(port);
+    const QString database = option(QStringLiteral("dbname"));
+    if (!database.isEmpty())
+        parts << QStringLiteral("データベース %1").arg(database);
+    const QString user = option(QStringLiteral("user"));
+    if (!user.isEmpty())
+        parts << QStringLiteral("ユーザー %1").arg(user);
+    return parts.isEmpty() ? QStringLiteral("既定の接続先") : parts.join(QStringLiteral("、"));
+}
+
+QString ServerAddress::connectOptions() const
+{
+    QStringList pairs;
+    bool timeoutGiven = false;
+    for (const auto& [keyword, value] : options_) {
+        if (hasSetter(keyword))
+            continue;
+        timeoutGiven = timeoutGiven || keyword == QStringLiteral("connect_timeout");
+        pairs << keyword + QLatin1Char('=') + quoted(value);
+    }
+    if (!timeoutGiven)
+        pairs << QStringLiteral("connect_timeout=") + quoted(ShortTimeout);
+    return pairs.join(QLatin1Char(';'));
+}
+
+QString ServerAddress::open(const QString& connectionName) const
+{
+    const QString server = QStringLiteral("PostgreSQL サーバー（%1）").arg(describe());
+    if (!QSqlDatabase::isDriverAvailable(Driver))
+        return QStringLiteral("%1 に接続できません: PostgreSQL 用のドライバー（libqt6sql6-psql）が入っていません。")
+            .arg(server);
+    QString failure;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(Driver, connectionName);
+        db.setHostName(option(QStringLiteral("host")));
+        db.setDatabaseName(option(QStringLiteral("dbname")));
+        db.setUserName(option(QStringLiteral("user")));
+        db.setPassword(option(QStringLiteral("password")));
+        QString options = connectOptions();
+        const QString port = option(QStringLiteral("port"));
+        bool portIsNumber = false;
+        const int portNumber = port.toInt(&portIsNumber);
+        if (portIsNumber)
+            db.setPort(portNumber);
+        else if (!port.isEmpty()) // a list, one port for each host
+            options += QStringLiteral(";port=") + quoted(port);
+        db.setConnectOptions(options);
+        if (db.open())
+            return QString();
+        const QSqlError error = db.lastError();
+        failure = (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
+    }
+    QSqlDatabase::removeDatabase(connectionName);
+    return QStringLiteral("%1 に接続できません。\n%2").arg(server, failure);
+}
