@@ -111,7 +111,7 @@ QString ServerAddress::open(const QString& connectionName) const
 {
     const QString server = QStringLiteral("PostgreSQL サーバー（%1）").arg(describe());
     if (!QSqlDatabase::isDriverAvailable(Driver))
-        return QStringLiteral("%1 に接続できません: PostgreSQL 用のドライバー（libqt6sql6-psql）が入っていません。")
+        return QStringLiteral("%1に接続できません: PostgreSQL 用のドライバー（libqt6sql6-psql）が入っていません。")
             .arg(server);
     QString failure;
     {
@@ -135,5 +135,5 @@ QString ServerAddress::open(const QString& connectionName) const
         failure = (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
     }
     QSqlDatabase::removeDatabase(connectionName);
-    return QStringLiteral("%1 に接続できません。\n%2").arg(server, failure);
+    return QStringLiteral("%1に接続できません。\n%2").arg(server, failure);
 }

@@ -18,10 +18,12 @@ QSettings userSettings()
 
 } // namespace
 
+QString storedText() { return userSettings().value(Key).toString(); }
+
 std::optional<ServerAddress> load(QString* error)
 {
     error->clear();
-    const QString text = userSettings().value(Key).toString();
+    const QString text = storedText();
     if (text.trimmed().isEmpty())
         return std::nullopt;
     QString reason;

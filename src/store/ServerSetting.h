@@ -10,6 +10,8 @@
 // is empty or absent, the local files. A password is never written there.
 namespace ServerSetting {
 
+// The stored text as it is, empty for the local files.
+QString storedText();
 // The stored choice: a server, or none for the local files. A stored text libpq does not take
 // gives none, with the reason in `error`; `error` stays empty for the local files.
 std::optional<ServerAddress> load(QString* error);
