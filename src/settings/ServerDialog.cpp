@@ -77,6 +77,7 @@ void ServerDialog::showResult(const QString& text, bool good)
 {
     result_->setStyleSheet(good ? QStringLiteral("color: #006000") : QStringLiteral("color: #b00000"));
     result_->setText(text);
+    adjustSize(); // room for every line of the driver's message
 }
 
 void ServerDialog::tryConnection()

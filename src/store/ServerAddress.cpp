@@ -132,7 +132,12 @@ QString ServerAddress::open(const QString& connectionName) const
         if (db.open())
             return QString();
         const QSqlError error = db.lastError();
-        failure = (error.databaseText().isEmpty() ? error.text() : error.databaseText()).trimmed();
+        // libpq indents its hint lines with a tab, which a message box shows as a wide gap.
+        QStringList lines = (error.databaseText().isEmpty() ? error.text() : error.databaseText())
+                                .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        for (QString& line : lines)
+            line = line.trimmed();
+        failure = lines.join(QLatin1Char('\n'));
     }
     QSqlDatabase::removeDatabase(connectionName);
     return QStringLiteral("%1に接続できません。\n%2").arg(server, failure);
