@@ -96,7 +96,7 @@ Copied copyFrom(QSqlDatabase local, QSqlDatabase server)
         for (const Table& table : copiedTables) {
             const QString name = QString::fromUtf8(table.name);
             const QString columns = QString::fromUtf8(table.columns);
-            if (!from.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(columns, name, QLatin1String(table.order))))
+            if (!from.exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3").arg(columns, name, QString::fromUtf8(table.order))))
                 return StoreResult::failure(name + QStringLiteral("：") + from.error());
             const qsizetype width = columns.count(QLatin1Char(',')) + 1;
             QStringList marks(width, QStringLiteral("?"));

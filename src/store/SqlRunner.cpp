@@ -1,11 +1,24 @@
 #include "store/SqlRunner.h"
 
+#include "store/SqlDialect.h"
 #include "store/WriteFailure.h"
 
 #include <QSqlError>
 
 bool SqlRunner::exec(const QString& sql, const QVariantList& values)
 {
+    // A server prepares no statement that defines tables or takes locks: such statements carry
+    // no values and run as they are.
+    if (values.isEmpty() && SqlDialect::of(db_) == SqlDialect::Kind::Postgres) {
+        preparedSql_.clear();
+        query_ = QSqlQuery(db_);
+        query_.setForwardOnly(true);
+        if (!query_.exec(sql)) {
+            error_ = WriteFailure::describe(query_.lastError());
+            return false;
+        }
+        return true;
+    }
     // The same statement run again (rows written in a loop) keeps its compiled form.
     if (sql != preparedSql_) {
         preparedSql_.clear();

@@ -1,0 +1,365 @@
+// The store's promises on both kinds of main data: a SQLite file in the data folder, and a
+// PostgreSQL database on a real throw-away server that this test starts itself.
+#include "PgServer.h"
+#include "TestText.h"
+#include "store/CodeMasterTable.h"
+#include "store/CompanyTable.h"
+#include "store/Connections.h"
+#include "store/CustomerMasterTable.h"
+#include "store/ReceiptNumbers.h"
+#include "store/RegisterTable.h"
+#include "store/SchemaInstaller.h"
+#include "store/ServerAddress.h"
+#include "store/ServerSchema.h"
+#include "store/SqlRunner.h"
+
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <memory>
+
+namespace {
+
+const QString Sqlite = QStringLiteral("SQLite file");
+const QString Postgres = QStringLiteral("PostgreSQL server");
+
+RegisterEntry entryFor(const QString& name, QVariant amount = {})
+{
+    RegisterEntry e;
+    e.顧客名 = name;
+    e.領収額 = std::move(amount);
+    e.発行日時 = QStringLiteral("2026-12-11T09:00:00");
+    e.用紙 = QStringLiteral("A4 x 4");
+    return e;
+}
+
+} // namespace
+
+class TestBackends : public QObject {
+    Q_OBJECT
+
+private:
+    // One server for the whole run; each test gets a database of its own on it.
+    std::unique_ptr<PgServer> server_;
+    QString serverMissing_;
+    int databases_ = 0;
+    QTemporaryDir folder_;
+
+    // Opens MainDb on the backend (a fresh, initialised database) and WorkDb in a fresh local
+    // folder; returns the connection text of a server database, empty for SQLite.
+    QString openStore(const QString& backend);
+    // Another computer's connection to the same main data.
+    static QSqlDatabase secondConnection(const QString& backend, const QString& server, const QString& name,
+                                         const QString& folder);
+    QString folderPath() const { return folder_.path() + QStringLiteral("/%1").arg(databases_); }
+    void backends();
+
+private slots:
+    void initTestCase();
+    void cleanup();
+
+    void issuingConfirmingAndVoiding_data() { backends(); }
+    void issuingConfirmingAndVoiding();
+    void twoComputersNeverShareANumber_data() { backends(); }
+    void twoComputersNeverShareANumber();
+    void registerFindsAndTotals_data() { backends(); }
+    void registerFindsAndTotals();
+    void listsAndSettingsComeBackAsSaved_data() { backends(); }
+    void listsAndSettingsComeBackAsSaved();
+    void serverDatabaseIsSetUpOnlyWhenEmpty();
+    void dataFolderCopiedToServerGoesOnNumbering();
+};
+
+void TestBackends::initTestCase()
+{
+    serverMissing_ = PgServer::missing();
+    if (!serverMissing_.isEmpty())
+        return;
+    server_ = std::make_unique<PgServer>();
+    const QString started = server_->start();
+    QVERIFY2(started.isEmpty(), qPrintable(started));
+}
+
+void TestBackends::cleanup()
+{
+    Connections::close();
+}
+
+void TestBackends::backends()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::newRow("sqlite") << Sqlite;
+    QTest::newRow("postgres") << Postgres;
+}
+
+QString TestBackends::openStore(const QString& backend)
+{
+    ++databases_;
+    const QString folder = folderPath();
+    if (!QDir().mkpath(folder) || !SchemaInstaller::createMissing(folder))
+        return QStringLiteral("!no data folder");
+    if (backend == Sqlite)
+        return Connections::open(DataPaths::forFolder(folder)).ok ? QString() : QStringLiteral("!not opened");
+    if (!serverMissing_.isEmpty())
+        return QStringLiteral("!") + serverMissing_;
+    const QString database = QStringLiteral("ledrium%1").arg(databases_);
+    if (const QString made = server_->createDatabase(database); !made.isEmpty())
+        return QStringLiteral("!") + made;
+    const QString text = server_->connection(database);
+    QString error;
+    const std::optional<ServerAddress> address = ServerAddress::parse(text, &error);
+    if (!address)
+        return QStringLiteral("!") + error;
+    {
+        const QString setup = QStringLiteral("setup");
+        if (const QString opened = address->open(setup); !opened.isEmpty())
+            return QStringLiteral("!") + opened;
+        const StoreResult made = ServerSchema::initialise(QSqlDatabase::database(setup));
+        QSqlDatabase::database(setup).close();
+        QSqlDatabase::removeDatabase(setup);
+        if (!made)
+            return QStringLiteral("!") + made.error;
+    }
+    const OpenOutcome opened = Connections::open(
+        DataPaths::forFolder(folder), {address->describe(), [a = *address](const QString& name) { return a.open(name); }});
+    return opened.ok ? text : QStringLiteral("!") + opened.reason;
+}
+
+QSqlDatabase TestBackends::secondConnection(const QString& backend, const QString& server, const QString& name,
+                                            const QString& folder)
+{
+    if (backend == Postgres) {
+        QString error;
+        ServerAddress::parse(server, &error)->open(name);
+        return QSqlDatabase::database(name);
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
+    db.setDatabaseName(DataPaths::forFolder(folder).MainDbPath);
+    db.open();
+    return db;
+}
+
+#define OPEN_STORE(backend, server)                                                                                    \
+    const QString server = openStore(backend);                                                                         \
+    if (server.startsWith(QLatin1Char('!')) && backend == Postgres && !serverMissing_.isEmpty())                       \
+        QSKIP(qPrintable(serverMissing_));                                                                             \
+    QVERIFY2(!server.startsWith(QLatin1Char('!')), qPrintable(server))
+
+// Issue, confirm, void and the unique rule: the same answers from both stores.
+void TestBackends::issuingConfirmingAndVoiding()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    const ReceiptNumbers numbers(Connections::mainDb());
+    QCOMPARE(*numbers.next().number, 1);
+    const ReceiptNumbers::Issued issued = numbers.issue(1, 3, {entryFor(u("一")), entryFor(u("二")), entryFor(u("三"))});
+    QVERIFY2(issued.result, qPrintable(issued.result.error));
+    QCOMPARE(issued.ids.size(), 3);
+    QVERIFY(numbers.confirm(issued.ids.mid(0, 2)));
+    QVERIFY(numbers.voidEntries({issued.ids.at(2)}, u("書き損じ")));
+    QCOMPARE(*numbers.next().number, 4);
+    // A lowered request is moved past the numbers taken; the counter never goes down.
+    const ReceiptNumbers::Issued again = numbers.issue(2, 1, {entryFor(u("四"))});
+    QCOMPARE(again.first, 4);
+    QCOMPARE(again.renumbered, ReceiptNumbers::Renumbered::NumbersTaken);
+    bool raised = true;
+    QVERIFY(numbers.raise(2, &raised));
+    QVERIFY(!raised);
+    QCOMPARE(CompanyTable::readFirst()->領収証番号.toLongLong(), 4);
+    // A second original for a number, written past the program, is refused by the store itself.
+    SqlRunner sql(Connections::mainDb());
+    QVERIFY(!sql.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (1, 'x', '発行')")));
+    QVERIFY(sql.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態, 原本) VALUES (1, 'x', '再発行', 0)")));
+    // Pending entries of an ended process become void at the next start; a live one's stay.
+    IssuingProcess ended = IssuingProcess::current();
+    QStringList parts = ended.process.split(QLatin1Char('/'));
+    parts[1] = QStringLiteral("an earlier boot");
+    ended.process = parts.join(QLatin1Char('/'));
+    QVERIFY(ReceiptNumbers(Connections::mainDb(), ended).issue(5, 2, {entryFor(u("五")), entryFor(u("六"))}).result);
+    const ReceiptNumbers::Abandoned abandoned = numbers.voidAbandoned();
+    QVERIFY(abandoned.result);
+    QCOMPARE(abandoned.numbers, (QList<qint64>{5, 6}));
+    QVERIFY(sql.exec(QStringLiteral("SELECT count(*) FROM 発行記録 WHERE 状態 = '出力中'")) && sql.query().next());
+    QCOMPARE(sql.query().value(0).toInt(), 1); // number 4, of this process
+}
+
+// Two computers issuing at the same time through their own connections: every number once,
+// and the two take turns.
+void TestBackends::twoComputersNeverShareANumber()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    constexpr int perComputer = 150;
+    const QString folder = folderPath();
+    QList<QThread*> computers;
+    QList<bool> ok(2, false);
+    for (int computer = 0; computer < 2; ++computer)
+        computers << QThread::create([&, computer] {
+            const QString name = QStringLiteral("computer%1").arg(computer);
+            {
+                const ReceiptNumbers numbers(secondConnection(backend, server, name, folder));
+                bool all = true;
+                for (int i = 0; i < perComputer && all; ++i) {
+                    const ReceiptNumbers::Next next = numbers.next();
+                    const ReceiptNumbers::Issued issued =
+                        next.number ? numbers.issue(*next.number, 1, {entryFor(name)}) : ReceiptNumbers::Issued{};
+                    all = issued.result && numbers.confirm(issued.ids);
+                    QThread::usleep(500);
+                }
+                ok[computer] = all;
+                QSqlDatabase::database(name).close();
+            }
+            QSqlDatabase::removeDatabase(name);
+        });
+    for (QThread* computer : computers)
+        computer->start();
+    for (QThread* computer : computers) {
+        QVERIFY(computer->wait(240000));
+        delete computer;
+    }
+    QCOMPARE(ok, (QList<bool>{true, true}));
+    SqlRunner sql(Connections::mainDb());
+    QVERIFY(sql.exec(QStringLiteral("SELECT count(*), count(DISTINCT 領収証番号), min(領収証番号), max(領収証番号), "
+                                    "(SELECT count(*) FROM 発行記録 a JOIN 発行記録 b ON b.領収証番号 = a.領収証番号 + 1 "
+                                    "AND b.顧客名 <> a.顧客名) FROM 発行記録 WHERE 状態 = '発行'")) &&
+            sql.query().next());
+    QCOMPARE(QStringLiteral("%1 %2 %3 %4")
+                 .arg(sql.query().value(0).toInt())
+                 .arg(sql.query().value(1).toInt())
+                 .arg(sql.query().value(2).toInt())
+                 .arg(sql.query().value(3).toInt()),
+             QStringLiteral("%1 %1 1 %1").arg(2 * perComputer));
+    QVERIFY2(sql.query().value(4).toInt() > 1, "the two computers did not take turns");
+}
+
+// The register window's filters and totals read the same on both stores: a % in a name is
+// text, copies and void receipts add nothing to the money received.
+void TestBackends::registerFindsAndTotals()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    const ReceiptNumbers numbers(Connections::mainDb());
+    const ReceiptNumbers::Issued issued = numbers.issue(
+        1, 4,
+        {entryFor(u("50%_引き"), 1000), entryFor(u("山田 太郎"), 2500), entryFor(u("🍣 寿司"), qint64(999999999999999)),
+         entryFor(u("田中"), 700)});
+    QVERIFY(issued.result);
+    QVERIFY(numbers.confirm(issued.ids));
+    QVERIFY(numbers.voidEntries({issued.ids.at(3)}, u("書き損じ")));
+    QList<qint64> copy;
+    QVERIFY(numbers.reissue({entryFor(u("山田 太郎"), 2500)}, &copy));
+    QVERIFY(numbers.confirm(copy));
+    RegisterTable::Filter byName;
+    byName.namePart = u("%");
+    QCOMPARE(RegisterTable::readAll(byName, -1, Qt::AscendingOrder).size(), 1);
+    byName.namePart = u("🍣");
+    QCOMPARE(RegisterTable::readAll(byName, -1, Qt::AscendingOrder).first().領収額.toLongLong(), 999999999999999);
+    const std::optional<RegisterTable::Totals> all = RegisterTable::totals({});
+    QVERIFY(all);
+    QCOMPARE(all->count, 5);
+    QCOMPARE(all->amount, 1000 + 2500 + 999999999999999);
+    // Sorted by name as the file sorts it: byte by byte.
+    QStringList names;
+    for (const RegisterEntry& e : RegisterTable::readAll({}, RegisterTable::columnOf(u("顧客名")), Qt::AscendingOrder))
+        names << e.顧客名;
+    QCOMPARE(names, (QStringList{u("50%_引き"), u("山田 太郎"), u("山田 太郎"), u("田中"), u("🍣 寿司")}));
+}
+
+// Member lists, code lists and settings come back exactly as saved, odd texts included.
+void TestBackends::listsAndSettingsComeBackAsSaved()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    const QList<CustomerRecord> members = {
+        {1, u("O'Brien \"Bob\""), u("会員"), u("会費として"), 3000},
+        {2, u("🎌 絵文字"), u("会員"), {}, {}},
+        {3, QString(2000, QChar(u'長')), u("会員"), u("; DROP TABLE 顧客マスタ; --"), qint64(999999999999999)},
+    };
+    QVERIFY(CustomerMasterTable::replaceCategory(u("会員"), members));
+    const QList<CustomerRecord> read = CustomerMasterTable::readCategory(u("会員"));
+    QCOMPARE(read.size(), members.size());
+    for (qsizetype i = 0; i < read.size(); ++i) {
+        QCOMPARE(read.at(i).顧客名.toString(), members.at(i).顧客名.toString());
+        QCOMPARE(read.at(i).但書.isNull(), members.at(i).但書.isNull());
+        QCOMPARE(read.at(i).領収額.isNull(), members.at(i).領収額.isNull());
+        QCOMPARE(read.at(i).領収額.toLongLong(), members.at(i).領収額.toLongLong());
+    }
+    QVERIFY(CodeMasterTable::replaceKind(CodeMasterTable::CustomerCategoryKind, {u("会員"), {}, u("賛助会員")}));
+    QStringList codes;
+    for (const CodeRecord& code : CodeMasterTable::readKind(CodeMasterTable::CustomerCategoryKind))
+        codes << code.sname.toString();
+    QCOMPARE(codes.mid(0, 3), (QStringList{u("会員"), QString(), u("賛助会員")}));
+    QVERIFY(CompanyTable::writeFirst({u("さくら会"), u("東京都"), u("和暦"), 41}));
+    const std::optional<CompanySettingsRecord> settings = CompanyTable::readFirst();
+    QVERIFY(settings);
+    QCOMPARE(settings->自社名.toString(), u("さくら会"));
+    QCOMPARE(*ReceiptNumbers(Connections::mainDb()).next().number, 42);
+}
+
+// A server database is set up only when it holds no tables: a second set-up is refused and
+// changes nothing; a database without the program's tables is not opened.
+void TestBackends::serverDatabaseIsSetUpOnlyWhenEmpty()
+{
+    if (!serverMissing_.isEmpty())
+        QSKIP(qPrintable(serverMissing_));
+    const QString database = QStringLiteral("setup%1").arg(++databases_);
+    QVERIFY(server_->createDatabase(database).isEmpty());
+    QString error;
+    const std::optional<ServerAddress> address = ServerAddress::parse(server_->connection(database), &error);
+    QVERIFY(address);
+    QVERIFY(address->open(u("setup")).isEmpty());
+    {
+        QSqlDatabase db = QSqlDatabase::database(u("setup"));
+        QVERIFY(ServerSchema::check(db).contains(u("--init-server")));
+        QVERIFY(ServerSchema::initialise(db));
+        QVERIFY(ServerSchema::check(db).isEmpty());
+        const StoreResult again = ServerSchema::initialise(db);
+        QVERIFY(!again);
+        QVERIFY2(again.error.contains(u("既に表があります")), qPrintable(again.error));
+        SqlRunner sql(db);
+        QVERIFY(sql.exec(u("SELECT count(*) FROM コードマスタ")) && sql.query().next());
+        QCOMPARE(sql.query().value(0).toInt(), 60); // the delivered rows once
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(u("setup"));
+}
+
+// A data folder copied into an empty server database: every list, the settings and the register
+// arrive, and numbering goes on after the highest number, with new entries after the old ones.
+void TestBackends::dataFolderCopiedToServerGoesOnNumbering()
+{
+    if (!serverMissing_.isEmpty())
+        QSKIP(qPrintable(serverMissing_));
+    OPEN_STORE(Sqlite, local);
+    QVERIFY(CustomerMasterTable::replaceCategory(u("会員"), {{1, u("相川"), u("会員"), {}, 3000}, {2, u("井上"), u("会員"), {}, {}}}));
+    const ReceiptNumbers numbers(Connections::mainDb());
+    const ReceiptNumbers::Issued issued = numbers.issue(1, 2, {entryFor(u("相川")), entryFor(u("井上"))});
+    QVERIFY(numbers.confirm(issued.ids));
+    const QString database = QStringLiteral("copy%1").arg(++databases_);
+    QVERIFY(server_->createDatabase(database).isEmpty());
+    QString error;
+    const std::optional<ServerAddress> address = ServerAddress::parse(server_->connection(database), &error);
+    QVERIFY(address->open(u("target")).isEmpty());
+    {
+        const ServerSchema::Copied copied = ServerSchema::copyFrom(Connections::mainDb(), QSqlDatabase::database(u("target")));
+        QVERIFY2(copied.result, qPrintable(copied.result.error));
+        QCOMPARE(copied.customers, 2);
+        QCOMPARE(copied.entries, 2);
+        QCOMPARE(copied.settings, 1);
+        const ReceiptNumbers onServer(QSqlDatabase::database(u("target")));
+        QCOMPARE(*onServer.next().number, 3);
+        const ReceiptNumbers::Issued more = onServer.issue(3, 1, {entryFor(u("上田"))});
+        QVERIFY2(more.result, qPrintable(more.result.error));
+        QVERIFY(more.ids.first() > issued.ids.last());
+        // Copied once only: a second copy into the same database changes nothing.
+        QVERIFY(!ServerSchema::copyFrom(Connections::mainDb(), QSqlDatabase::database(u("target"))).result);
+        QSqlDatabase::database(u("target")).close();
+    }
+    QSqlDatabase::removeDatabase(u("target"));
+}
+
+QTEST_GUILESS_MAIN(TestBackends)
+#include "tst_backends.moc"
