@@ -1,6 +1,7 @@
 // The command line writes the same PDF as the window's runs, issues the numbers as PDF保存
 // does, and refuses bad requests with a Japanese message, writing nothing.
 #include "PdfText.h"
+#include "PgServer.h"
 #include "ScriptedMessagePresenter.h"
 #include "TestText.h"
 #include "StartedWindow.h"
@@ -11,6 +12,8 @@
 #include "store/CodeMasterTable.h"
 #include "store/CompanyTable.h"
 #include "store/CustomerMasterTable.h"
+#include "store/ServerAddress.h"
+#include "store/SqlRunner.h"
 #include "ui/NumberBox.h"
 
 #include <QAbstractButton>
@@ -22,6 +25,10 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QSet>
+#include <QSqlDatabase>
+
+#include <algorithm>
 
 class TestCommandLine : public QObject {
     Q_OBJECT
@@ -33,6 +40,7 @@ private slots:
     void refusals();
     void neverWritesOverItsOwnData_data();
     void neverWritesOverItsOwnData();
+    void twoComputersPrintFromOneServer();
 };
 
 namespace {
@@ -314,6 +322,81 @@ void TestCommandLine::neverWritesOverItsOwnData()
     const Result next = runProgram(program.path(), {u("--pdf"), u("out.pdf"), u("--paper"), u("A4 x 4"),
                                                      u("--category"), u("正会員")});
     QCOMPARE(next.out, u("00041 00045\n")); // nothing was issued by the refused run
+}
+
+// A data folder copied to a server, then two computers (two programs, each with its own data
+// folder) printing the same list from that server at the same moments: every number once, each
+// in its PDF, and the register holds them all. A server that cannot be reached writes nothing.
+void TestCommandLine::twoComputersPrintFromOneServer()
+{
+    if (const QString missing = PgServer::missing(); !missing.isEmpty())
+        QSKIP(qPrintable(missing));
+    PgServer server;
+    QVERIFY(server.start().isEmpty());
+    QVERIFY(server.createDatabase(u("shared")).isEmpty());
+    const QString shared = server.connection(u("shared"));
+    QTemporaryDir first;
+    installArranged(first);
+    Result copied = runProgram(first.path(), {u("--copy-to-server"), u("--server"), shared});
+    QVERIFY2(copied.exitCode == 0, qPrintable(copied.err));
+    QVERIFY2(copied.out.contains(u("顧客 5 件")), qPrintable(copied.out));
+    for (const QString& again : {u("--copy-to-server"), u("--init-server")}) {
+        const Result refused = runProgram(first.path(), {again, u("--server"), shared});
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(u("既に表があります")), qPrintable(refused.err));
+    }
+    QTemporaryDir second;
+    QVERIFY(installProgram(second.path()));
+    QVERIFY(copyData(qEnvironmentVariable("LEDRIUM_BUILD_DIR") + u("/data"), second.filePath(u("data"))));
+
+    constexpr int rounds = 6;
+    QStringList numbers;
+    for (int round = 0; round < rounds; ++round) {
+        QList<QProcess*> computers;
+        for (const QTemporaryDir* computer : {&first, &second}) {
+            auto* process = new QProcess;
+            process->start(computer->filePath(u("ledrium")),
+                           {u("--pdf"), computer->filePath(u("r%1.pdf").arg(round)), u("--paper"), u("A4 x 4"),
+                            u("--category"), u("正会員"), u("--server"), shared});
+            computers << process;
+        }
+        for (QProcess* process : computers) {
+            QVERIFY(process->waitForFinished(60000));
+            QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+            delete process;
+        }
+        for (const QTemporaryDir* computer : {&first, &second})
+            numbers += numbersIn(computer->filePath(u("r%1.pdf").arg(round)));
+    }
+    QCOMPARE(numbers.size(), 2 * rounds * 5);
+    QCOMPARE(QSet<QString>(numbers.cbegin(), numbers.cend()).size(), numbers.size());
+    std::sort(numbers.begin(), numbers.end());
+    QCOMPARE(numbers.first(), u("00041"));
+    QCOMPARE(numbers.last(), u("%1").arg(40 + 2 * rounds * 5, 5, 10, QLatin1Char('0')));
+    {
+        QString error;
+        QVERIFY(ServerAddress::parse(shared, &error)->open(u("check")).isEmpty());
+        SqlRunner sql(QSqlDatabase::database(u("check")));
+        QVERIFY(sql.exec(u("SELECT count(*) FROM 発行記録 WHERE 状態 = '発行' AND 原本 = 1")) && sql.query().next());
+        QCOMPARE(sql.query().value(0).toInt(), numbers.size());
+        QSqlDatabase::database(u("check")).close();
+    }
+    QSqlDatabase::removeDatabase(u("check"));
+
+    // No server there: a message naming it, and nothing written on this computer.
+    const QString mainPath = second.filePath(u("data/Ledrium.mdb"));
+    QFile main(mainPath);
+    QVERIFY(main.open(QIODevice::ReadOnly));
+    const QByteArray before = main.readAll();
+    main.close();
+    server.stop();
+    const Result unreachable = runProgram(second.path(), {u("--pdf"), second.filePath(u("none.pdf")), u("--paper"),
+                                                          u("A4 x 4"), u("--blank"), u("4"), u("--server"), shared});
+    QCOMPARE(unreachable.exitCode, 1);
+    QVERIFY2(unreachable.err.contains(u("接続できません")), qPrintable(unreachable.err));
+    QVERIFY(!QFileInfo::exists(second.filePath(u("none.pdf"))));
+    QVERIFY(main.open(QIODevice::ReadOnly));
+    QCOMPARE(main.readAll(), before);
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/ServerCommands.h"
+
 #include "codes/CategoryLists.h"
 #include "domain/Clock.h"
 #include "domain/EraDateFormat.h"
@@ -15,6 +17,7 @@
 #include "store/CustomerWorkTable.h"
 #include "store/OwnFiles.h"
 #include "store/ReceiptNumbers.h"
+#include "store/ServerSetting.h"
 #include "store/WorkTableProtocol.h"
 
 #include <QCommandLineParser>
@@ -28,7 +31,9 @@ namespace {
 
 const char* const Help =
     "使い方: ledrium --pdf ファイル --paper 用紙タイプ (--category 顧客区分 | --blank 枚数)\n"
-    "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number]\n"
+    "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--server 接続先]\n"
+    "        ledrium --init-server --server 接続先\n"
+    "        ledrium --copy-to-server --server 接続先\n"
     "\n"
     "画面を開かずに、領収証を PDF ファイルに書き出します。\n"
     "番号は「PDF保存」と同じように使われ、最初と最後の番号を表示します。\n"
@@ -41,6 +46,10 @@ const char* const Help =
     "  --no-date            日付を印刷しない\n"
     "  --no-amount          金額を印刷しない\n"
     "  --no-number          番号を印刷しない\n"
+    "  --server 接続先      PostgreSQL サーバーのデータを使う（libpq の接続文字列・URI・service=名前）。\n"
+    "                       省略すると、接続先の設定に従う\n"
+    "  --init-server        空のサーバーのデータベースに Ledrium の表を作る\n"
+    "  --copy-to-server     このパソコンのデータを空のサーバーのデータベースに写す\n"
     "  --help               この説明を表示する\n";
 
 enum Status { Done = 0, Failed = 1, Usage = 2 };
@@ -122,8 +131,12 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     const QCommandLineOption noDate(QStringLiteral("no-date"));
     const QCommandLineOption noAmount(QStringLiteral("no-amount"));
     const QCommandLineOption noNumber(QStringLiteral("no-number"));
+    const QCommandLineOption server(QStringLiteral("server"), {}, QStringLiteral("connection"));
+    const QCommandLineOption initServer(QStringLiteral("init-server"));
+    const QCommandLineOption copyToServer(QStringLiteral("copy-to-server"));
     const QCommandLineOption help(QStringLiteral("help"));
-    const QList<QCommandLineOption> options{pdf, paper, category, blank, date, noDate, noAmount, noNumber, help};
+    const QList<QCommandLineOption> options{pdf,      paper,  category,   blank,        date, noDate,
+                                            noAmount, noNumber, server, initServer, copyToServer, help};
     parser.addOptions(options);
     const QString helpText = QString::fromUtf8(Help).arg(paperNames().join(QStringLiteral("、")));
     auto usage = [&](const QString& message) {
@@ -138,6 +151,29 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     }
     if (!parser.positionalArguments().isEmpty())
         return usage(QStringLiteral("余分な引数があります：") + parser.positionalArguments().join(QLatin1Char(' ')));
+    // The server given here, else the one this user chose in the window; none for the files.
+    std::optional<ServerAddress> address;
+    QString addressError;
+    if (parser.isSet(server)) {
+        address = ServerAddress::parse(parser.value(server), &addressError);
+        if (!address)
+            return usage(QStringLiteral("--server の接続先を読めません：") + addressError);
+    }
+    if (parser.isSet(initServer) || parser.isSet(copyToServer)) {
+        if (parser.isSet(initServer) == parser.isSet(copyToServer) || parser.isSet(pdf))
+            return usage(QStringLiteral("--init-server、--copy-to-server、--pdf は一度に一つだけ指定してください。"));
+        if (!address)
+            return usage(QStringLiteral("--server でサーバーの接続先を指定してください。"));
+        return parser.isSet(initServer) ? ServerCommands::initialise(*address, out, err)
+                                        : ServerCommands::copyDataFolder(dataFolder, *address, out, err);
+    }
+    if (!address) {
+        address = ServerSetting::load(&addressError);
+        if (!addressError.isEmpty()) {
+            err << addressError << "\n";
+            return Failed;
+        }
+    }
     if (!parser.isSet(pdf) || parser.value(pdf).isEmpty())
         return usage(QStringLiteral("--pdf で書き出すファイルを指定してください。"));
     if (!parser.isSet(paper))
@@ -182,7 +218,8 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         err << QStringLiteral("PDF ファイルを保存できませんでした。\n") << parser.value(pdf) << "\n" << own << "\n";
         return Failed;
     }
-    const OpenOutcome opened = Connections::open(DataPaths::forFolder(dataFolder));
+    const OpenOutcome opened =
+        Connections::open(DataPaths::forFolder(dataFolder), address ? address->asMainData() : MainServer{});
     if (!opened.ok) {
         err << opened.file << "\n" << opened.reason << "\n";
         return Failed;

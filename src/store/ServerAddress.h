@@ -1,4 +1,6 @@
 #pragma once
+#include "store/Connections.h"
+
 #include <QList>
 #include <QString>
 
@@ -23,6 +25,11 @@ public:
     // Opens a QPSQL connection of that name. Returns "" or the reason, naming the server; a
     // connection that failed is removed again.
     QString open(const QString& connectionName) const;
+    // The server as the main data that Connections::open opens.
+    MainServer asMainData() const
+    {
+        return {describe(), [address = *this](const QString& name) { return address.open(name); }};
+    }
 
 private:
     using Option = std::pair<QString, QString>;
