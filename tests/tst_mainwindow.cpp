@@ -313,7 +313,8 @@ void TestMainWindow::window()
         {"cmd設定登録", "設定情報を登録します。請求書画面のデータは登録されません。"},
         {"cmd設定クリア", "設定画面の情報を消去します。登録済みデータは消去されません。"},
         {"cmd設定読込", "設定を読込みます"},
-        {"cmd設定削除", "設定情報を削除し初期値に戻します。"}};
+        {"cmd設定削除", "設定情報を削除し初期値に戻します。"},
+        {"cmd接続先", "データをこのパソコンに置くか、PostgreSQL サーバーに置くかを選びます。"}};
     int withTip = 0;
     for (QWidget* w : window.findChildren<QWidget*>())
         withTip += !w->toolTip().isEmpty();

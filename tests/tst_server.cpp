@@ -1,6 +1,11 @@
 // Reaching a PostgreSQL server: reading what the user types, keeping the choice without a
 // password, opening it against a real throw-away server, and the 接続先 dialog.
 #include "PgServer.h"
+#include "ScriptedMessagePresenter.h"
+#include "app/MainWindow.h"
+#include "store/Connections.h"
+#include "store/SchemaInstaller.h"
+#include "store/ServerSchema.h"
 #include "TestText.h"
 #include "settings/ServerDialog.h"
 #include "store/ServerAddress.h"
@@ -16,6 +21,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 #include <memory>
 
@@ -65,6 +71,7 @@ private slots:
     void dialog_data();
     void dialog();
     void dialogTriesConnection();
+    void windowStartsOnTheChosenServer();
 
 private:
     // Skips the test when no server can run here; fails it when one should and does not.
@@ -325,6 +332,51 @@ void TestServer::dialogTriesConnection()
 
     QTest::mouseClick(dialog.cancelButton(), Qt::LeftButton);
     QCOMPARE(storedInFile(config_), QString()); // trying stores nothing
+}
+
+// The window opens the main data on the server the user chose: initialising it is not offered
+// there. A server that cannot be reached stops the start with its name and reason, offers the
+// connection dialog, and writes nothing in the local data folder.
+void TestServer::windowStartsOnTheChosenServer()
+{
+    if (!serverUp())
+        QSKIP("no PostgreSQL server can run here");
+    QVERIFY(server_->createDatabase(u("window")).isEmpty());
+    const QString connection = server_->connection(u("window"));
+    QString error;
+    QVERIFY(ServerAddress::parse(connection, &error)->open(u("setup")).isEmpty());
+    QVERIFY(ServerSchema::initialise(QSqlDatabase::database(u("setup"))));
+    QSqlDatabase::database(u("setup")).close();
+    QSqlDatabase::removeDatabase(u("setup"));
+    QTemporaryDir folder;
+    QVERIFY(SchemaInstaller::createMissing(folder.path()));
+    const QString mainPath = folder.filePath(u("Ledrium.mdb"));
+    const auto bytes = [&mainPath] {
+        QFile file(mainPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = bytes();
+
+    storeInFile(config_, connection);
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    {
+        Frm領収証 window;
+        QVERIFY(window.Form_Load(folder.path()));
+        QCOMPARE(Connections::mainDb().driverName(), u("QPSQL"));
+        QVERIFY(!window.findChild<QToolButton*>(u("cmd一括削除7"))->isEnabled());
+    }
+    Connections::close();
+
+    storeInFile(config_, server_->connection(u("nosuchdatabase")));
+    messages.answers = {false};
+    {
+        Frm領収証 window;
+        QVERIFY(!window.Form_Load(folder.path()));
+    }
+    QCOMPARE(messages.shown.size(), 1);
+    QVERIFY2(messages.shown.first().prompt.contains(u("nosuchdatabase")), qPrintable(messages.shown.first().prompt));
+    QVERIFY(messages.shown.first().prompt.contains(u("接続先を選び直します")));
+    QCOMPARE(bytes(), before);
 }
 
 QTEST_MAIN(TestServer)

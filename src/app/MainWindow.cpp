@@ -17,14 +17,17 @@
 #include "printing/ReceiptForm.h"
 #include "register/RegisterWindow.h"
 #include "settings/DataReset.h"
+#include "settings/ServerDialog.h"
 #include "settings/SettingsBlock.h"
 #include "store/Connections.h"
 #include "store/CustomerWorkTable.h"
 #include "store/DataPaths.h"
 #include "store/DeliveredHints.h"
+#include "store/ServerSetting.h"
 #include "ui/DateBox.h"
 #include "ui/LeavingFocus.h"
 
+#include <QPushButton>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -61,6 +64,7 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
     connectButton(settings.load, &Frm領収証::cmd設定読込_Click);
     connectButton(settings.wipe, &Frm領収証::cmd一括削除7_Click);
     connectButton(settings.hint, &Frm領収証::cmdHint2_Click);
+    connectButton(panels_.serverChoice, &Frm領収証::chooseServer);
     SettingsBlock::setUpNumberBox(panels_.settings);
     CodeEditor::attach(panels_.codes.kind, [this] { Readコードマスタ(); });
     // 発行記録 in one step from the receipt tab without a control of its own on the page:
@@ -95,13 +99,31 @@ bool Frm領収証::eventFilter(QObject* watched, QEvent* event)
 bool Frm領収証::Form_Load(const QString& dataFolder)
 {
     const DataPaths paths = DataPaths::forFolder(dataFolder);
-    const OpenOutcome opened = Connections::open(paths);
-    if (!opened.ok) {
-        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
-                QStringLiteral("データベースを開けないため、起動できません。\nファイル：%1\n理由：%2")
-                    .arg(opened.file, opened.reason));
+    QString settingError;
+    std::optional<ServerAddress> server = ServerSetting::load(&settingError);
+    if (!settingError.isEmpty() && !chooseServerAfter(settingError, &server))
         return false;
+    // A server that cannot be reached: nothing is written here, and the user may choose again.
+    for (;;) {
+        const OpenOutcome opened = Connections::open(paths, server ? server->asMainData() : MainServer{});
+        if (opened.ok)
+            break;
+        if (!server) {
+            ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                    QStringLiteral("データベースを開けないため、起動できません。\nファイル：%1\n理由：%2")
+                        .arg(opened.file, opened.reason));
+            return false;
+        }
+        if (!chooseServerAfter(QStringLiteral("サーバーのデータを開けないため、起動できません。\n接続先：%1\n理由：%2")
+                                   .arg(opened.file, opened.reason),
+                               &server))
+            return false;
     }
+    onServer_ = server.has_value();
+    // Initialising a shared store would wipe every computer's data.
+    panels_.settingsButtons.wipe->setEnabled(!onServer_);
+    if (onServer_)
+        panels_.settingsButtons.wipe->setToolTip(QStringLiteral("サーバーのデータは、ほかのパソコンと共用のため初期化できません。"));
     // Every screen starts from its work table. One that cannot be written (a full disk) stops
     // the start here with one message saying so, before each screen reports it as a failed save.
     if (const StoreResult prepared = CustomerWorkTable::rebuild(); !prepared) {
@@ -287,8 +309,32 @@ void Frm領収証::cmd設定読込_Click()
 
 // After a completed initialisation every screen shows the wiped data as a fresh start does, so
 // that nothing left on them can write it back.
+bool Frm領収証::chooseServerAfter(const QString& problem, std::optional<ServerAddress>* server)
+{
+    if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("確認"), problem + QStringLiteral("\n\n接続先を選び直します")))
+        return false;
+    ServerDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    *server = dialog.chosen();
+    return true;
+}
+
+void Frm領収証::chooseServer()
+{
+    ServerDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString where = dialog.chosen() ? QStringLiteral("サーバー（%1）").arg(dialog.chosen()->describe())
+                                          : QStringLiteral("このパソコンのデータ");
+    ShowMsg(QStringLiteral("その他"), QStringLiteral("メッセージ"),
+            QStringLiteral("接続先を%1にしました。次にプログラムを起動したときから使います。").arg(where));
+}
+
 void Frm領収証::Data初期化()
 {
+    if (onServer_)
+        return;
     if (!DataReset::run())
         return;
     settings_ = {}; // the receipt form takes the company texts from the copies

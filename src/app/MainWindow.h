@@ -4,12 +4,14 @@
 #include "codes/CategoryLists.h"
 #include "hints/HintLauncher.h"
 #include "settings/SettingCopies.h"
+#include "store/ServerAddress.h"
 
 #include <QPointer>
 #include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class CustomerCsv;
 class CustomerList;
@@ -62,6 +64,8 @@ public:
     void Entryコードマスタ();
     void Data初期化();
     void cmd一括削除7_Click();
+    // データの接続先: this computer's files or a server, from the next start on.
+    void chooseServer();
 
     // Receipt page: the category and proviso lists from the code master.
     void SetComb領収証();
@@ -84,6 +88,9 @@ private:
     CategoryLists::Panel categoryPanel() const { return {panels_.customers.category, panels_.provisos}; }
     // After a preview printed or saved its run: the counter has moved on.
     void showCounter();
+    // Tells why the data could not be opened and offers the connection dialog; false when the
+    // user gives up (the start ends), else `server` holds the new choice.
+    bool chooseServerAfter(const QString& problem, std::optional<ServerAddress>* server);
 
     MainWindowLayout::Panels panels_;
     SettingCopies settings_;
@@ -94,4 +101,5 @@ private:
     std::unique_ptr<PrintRuns> printRuns_;
     std::unique_ptr<PrintOptions> printOptions_;
     QPointer<RegisterWindow> register_;
+    bool onServer_ = false; // the main data is on a server shared with other computers
 };

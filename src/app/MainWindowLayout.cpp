@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
 
@@ -373,7 +374,17 @@ Panels build(QWidget* window)
     for (const Control& c : table)
         made.value(QString::fromUtf8(c.name))->raise();
     finish(made);
-    return panelsOf(made);
+    Panels panels = panelsOf(made);
+    // Where the main data lives (this computer or a server) is chosen in a dialog of its own,
+    // from a button in the free space under the initialisation frame.
+    panels.serverChoice = new QPushButton(QStringLiteral("データの接続先…"), made.value(QStringLiteral("imContainer3D4")));
+    panels.serverChoice->setObjectName(QStringLiteral("cmd接続先"));
+    QFont serverFont(ReportFont::family());
+    serverFont.setPointSizeF(11.25);
+    panels.serverChoice->setFont(serverFont);
+    panels.serverChoice->setGeometry(LayoutUnits::rect(6120, 1620, 3225, 420));
+    panels.serverChoice->setToolTip(QStringLiteral("データをこのパソコンに置くか、PostgreSQL サーバーに置くかを選びます。"));
+    return panels;
 }
 
 } // namespace MainWindowLayout

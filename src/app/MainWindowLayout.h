@@ -34,6 +34,7 @@ class QLabel;
 class QListView;
 class QSqlTableModel;
 class QTabWidget;
+class QPushButton;
 class QToolButton;
 class QWidget;
 
@@ -96,6 +97,7 @@ struct Panels {
         QToolButton* hint;  // cmdHint2
         QToolButton* wipe;  // cmd一括削除7
     } settingsButtons{};
+    QPushButton* serverChoice = nullptr; // cmd接続先: where the main data lives
 };
 
 // Creates the tab control and every control of both pages inside `window`, with the tab order.

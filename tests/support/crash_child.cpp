@@ -75,13 +75,17 @@ bool issueNumbers(int count)
 {
     const ReceiptNumbers numbers(Connections::mainDb());
     for (int i = 0; i < count; ++i) {
-        const ReceiptNumbers::Next next = numbers.next();
+        // A read that found the file busy for long on a loaded machine is tried again, as a
+        // preview would be opened again; it is never taken as a number.
+        ReceiptNumbers::Next next = numbers.next();
+        for (int attempt = 0; !next.number && attempt < 5; ++attempt)
+            next = numbers.next();
         RegisterEntry entry;
         entry.顧客名 = QStringLiteral("子%1").arg(QCoreApplication::applicationPid());
         entry.発行日時 = QStringLiteral("2026-01-01T00:00:00");
         entry.状態 = RegisterTable::Issued;
-        const ReceiptNumbers::Issued issued =
-            next.number ? numbers.issue(*next.number, 1, {entry}) : ReceiptNumbers::Issued{};
+        const ReceiptNumbers::Issued issued = next.number ? numbers.issue(*next.number, 1, {entry})
+                                                          : ReceiptNumbers::Issued{StoreResult::failure(next.error), 0, {}, {}};
         if (!issued.result || !numbers.confirm(issued.ids)) {
             QTextStream(stderr) << next.error << issued.result.error << "\n";
             return false;
