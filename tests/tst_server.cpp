@@ -4,6 +4,7 @@
 #include "ScriptedMessagePresenter.h"
 #include "app/MainWindow.h"
 #include "store/Connections.h"
+#include "store/ReceiptNumbers.h"
 #include "store/SchemaInstaller.h"
 #include "store/ServerSchema.h"
 #include "TestText.h"
@@ -21,6 +22,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTabWidget>
 #include <QToolButton>
 
 #include <memory>
@@ -364,6 +366,24 @@ void TestServer::windowStartsOnTheChosenServer()
         QVERIFY(window.Form_Load(folder.path()));
         QCOMPARE(Connections::mainDb().driverName(), u("QPSQL"));
         QVERIFY(!window.findChild<QToolButton*>(u("cmd一括削除7"))->isEnabled());
+        auto* number = window.findChild<QLabel*>(u("Lbl領収証番号"));
+        QCOMPARE(number->text(), u("No.00001"));
+        // Another computer prints three receipts: the receipt tab shows the next number when it
+        // comes into view again.
+        QVERIFY(ServerAddress::parse(connection, &error)->open(u("other")).isEmpty());
+        {
+            const ReceiptNumbers other(QSqlDatabase::database(u("other")));
+            RegisterEntry entry;
+            entry.発行日時 = u("2026-12-11T10:00:00");
+            const ReceiptNumbers::Issued issued = other.issue(1, 3, {entry, entry, entry});
+            QVERIFY(issued.result && other.confirm(issued.ids));
+            QSqlDatabase::database(u("other")).close();
+        }
+        QSqlDatabase::removeDatabase(u("other"));
+        auto* tabs = window.findChild<QTabWidget*>(u("SSTab1"));
+        tabs->setCurrentIndex(1);
+        tabs->setCurrentIndex(0);
+        QCOMPARE(number->text(), u("No.00004"));
     }
     Connections::close();
 

@@ -28,6 +28,7 @@
 #include "ui/LeavingFocus.h"
 
 #include <QPushButton>
+#include <QTabWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -65,6 +66,12 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
     connectButton(settings.wipe, &Frm領収証::cmd一括削除7_Click);
     connectButton(settings.hint, &Frm領収証::cmdHint2_Click);
     connectButton(panels_.serverChoice, &Frm領収証::chooseServer);
+    // Another computer may have printed meanwhile: the receipt tab shows the number the store
+    // gives now whenever it comes into view.
+    connect(panels_.tabs, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page == 0 && Connections::mainDb().isOpen())
+            receiptForm_->showNextNumber();
+    });
     SettingsBlock::setUpNumberBox(panels_.settings);
     CodeEditor::attach(panels_.codes.kind, [this] { Readコードマスタ(); });
     // 発行記録 in one step from the receipt tab without a control of its own on the page:
@@ -156,6 +163,14 @@ void Frm領収証::cmd閉じる_Click()
         hint->close();
     close();
     QCoreApplication::quit();
+}
+
+void Frm領収証::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && onServer_ &&
+        panels_.tabs->currentIndex() == 0)
+        receiptForm_->showNextNumber();
+    QWidget::changeEvent(event);
 }
 
 void Frm領収証::closeEvent(QCloseEvent* event)

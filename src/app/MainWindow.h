@@ -81,6 +81,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Coming back to the window on a shared server: the next number may have moved on.
+    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
