@@ -235,7 +235,9 @@ void TestReliability::twoProcessesWithoutTheLockNeverShareANumber()
     for (QProcess* process : {&first, &second}) {
         QVERIFY(process->waitForFinished(300000));
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
-        QVERIFY2(process->exitCode() == 0, process->readAllStandardError().constData());
+        QVERIFY2(process->exitCode() == 0, qPrintable(QStringLiteral("exit %1: %2")
+                                                          .arg(process->exitCode())
+                                                          .arg(QString::fromUtf8(process->readAllStandardError()))));
     }
     QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
     QSqlQuery issued(Connections::mainDb());

@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextStream>
+#include <QSqlQuery>
 #include <QThread>
 
 #include <memory>
@@ -73,6 +74,9 @@ bool printToPdf(qint64 round)
 // the same data would: straight on the store, without the data folder's lock.
 bool issueNumbers(int count)
 {
+    // Two programs taking turns at the write lock a thousand times each on a loaded machine can
+    // wait longer than the program's few seconds: these wait as long as it takes.
+    QSqlQuery(Connections::mainDb()).exec(QStringLiteral("PRAGMA busy_timeout = 60000"));
     const ReceiptNumbers numbers(Connections::mainDb());
     for (int i = 0; i < count; ++i) {
         // A read that found the file busy for long on a loaded machine is tried again, as a
@@ -86,14 +90,15 @@ bool issueNumbers(int count)
         entry.状態 = RegisterTable::Issued;
         const ReceiptNumbers::Issued issued = next.number ? numbers.issue(*next.number, 1, {entry})
                                                           : ReceiptNumbers::Issued{StoreResult::failure(next.error), 0, {}, {}};
-        if (!issued.result || !numbers.confirm(issued.ids)) {
-            QTextStream(stderr) << next.error << issued.result.error << "\n";
+        const StoreResult confirmed = issued.result ? numbers.confirm(issued.ids) : issued.result;
+        if (!confirmed) {
+            QTextStream(stderr) << (issued.result ? "confirm: " : "issue: ") << confirmed.error << "\n";
             return false;
         }
         // A moment between runs, as between two outputs: the other program, waiting on the
         // write lock (it polls it every few milliseconds), gets its turn instead of one program
         // taking the lock again and again until the other gives up.
-        QThread::usleep(1000);
+        QThread::usleep(2000);
     }
     return true;
 }
@@ -141,8 +146,19 @@ int main(int argc, char** argv)
     const bool pdf = qstrcmp(argv[2], "pdf") == 0;
     const std::unique_ptr<QCoreApplication> app =
         pdf ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
-    if (!Connections::open(DataPaths::forFolder(QString::fromLocal8Bit(argv[1]))).ok)
+    // Two issuing programs open the same files at the same moment: the one that finds the
+    // other's first open under way (the file held for its identity) tries again.
+    OpenOutcome opened;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        opened = Connections::open(DataPaths::forFolder(QString::fromLocal8Bit(argv[1])));
+        if (opened.ok)
+            break;
+        QThread::msleep(200);
+    }
+    if (!opened.ok) {
+        QTextStream(stderr) << opened.file << ": " << opened.reason << "\n";
         return 3;
+    }
     const QString operation = QString::fromLocal8Bit(argv[2]);
     QTextStream out(stdout);
     if (operation == QLatin1String("issue")) {
