@@ -208,7 +208,7 @@ void TestBackends::twoComputersNeverShareANumber()
                         next.number ? numbers.issue(*next.number, 1, {entryFor(name)})
                                     : ReceiptNumbers::Issued{StoreResult::failure(next.error), 0, {}, {}};
                     all = issued.result && numbers.confirm(issued.ids);
-                    QThread::usleep(500);
+                    QThread::usleep(2000); // a moment between outputs, for the other to take its turn
                 }
                 ok[computer] = all;
                 QSqlDatabase::database(name).close();
