@@ -68,6 +68,7 @@ private slots:
     void registerFindsAndTotals();
     void listsAndSettingsComeBackAsSaved_data() { backends(); }
     void listsAndSettingsComeBackAsSaved();
+    void serverGoneAndBackIssuesNothingInBetween();
     void serverDatabaseIsSetUpOnlyWhenEmpty();
     void dataFolderCopiedToServerGoesOnNumbering();
 };
@@ -298,6 +299,30 @@ void TestBackends::listsAndSettingsComeBackAsSaved()
     QVERIFY(settings);
     QCOMPARE(settings->自社名.toString(), u("さくら会"));
     QCOMPARE(*ReceiptNumbers(Connections::mainDb()).next().number, 42);
+}
+
+// The server stops in the middle of the work: an output then issues nothing (so nothing may be
+// printed) and says so; once the server is back, the next output goes on from the last number
+// recorded, on the same connection opened again.
+void TestBackends::serverGoneAndBackIssuesNothingInBetween()
+{
+    if (!serverMissing_.isEmpty())
+        QSKIP(qPrintable(serverMissing_));
+    OPEN_STORE(Postgres, server);
+    const ReceiptNumbers numbers(Connections::mainDb());
+    const ReceiptNumbers::Issued first = numbers.issue(1, 2, {entryFor(u("一")), entryFor(u("二"))});
+    QVERIFY(first.result && numbers.confirm(first.ids));
+    QVERIFY(server_->stop().isEmpty());
+    const ReceiptNumbers::Issued cut = numbers.issue(3, 2, {entryFor(u("三")), entryFor(u("四"))});
+    QVERIFY(!cut.result);
+    QVERIFY2(cut.result.error.contains(u("サーバーとの接続が切れ")), qPrintable(cut.result.error));
+    QVERIFY(!numbers.next().number);
+    QVERIFY(server_->start().isEmpty());
+    const ReceiptNumbers::Issued back = numbers.issue(3, 2, {entryFor(u("三")), entryFor(u("四"))});
+    QVERIFY2(back.result, qPrintable(back.result.error));
+    QCOMPARE(back.first, 3);
+    QVERIFY(numbers.confirm(back.ids));
+    QCOMPARE(*numbers.next().number, 5);
 }
 
 // A server database is set up only when it holds no tables: a second set-up is refused and

@@ -7,6 +7,13 @@ Kind of(const QSqlDatabase& db)
     return db.driverName() == QLatin1String("QPSQL") ? Kind::Postgres : Kind::Sqlite;
 }
 
+bool reopenIfLost(QSqlDatabase& db)
+{
+    if (db.isOpen() || of(db) != Kind::Postgres)
+        return db.isOpen();
+    return db.open();
+}
+
 QStringList beginWriting(const QSqlDatabase& db)
 {
     if (of(db) == Kind::Sqlite)

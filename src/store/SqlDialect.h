@@ -14,6 +14,9 @@ namespace SqlDialect {
 enum class Kind { Sqlite, Postgres };
 Kind of(const QSqlDatabase& db);
 
+// A server connection the server cut (a restart, a network fault) is closed by the driver: it is
+// opened again before the next statement. False when it stays closed.
+bool reopenIfLost(QSqlDatabase& db);
 // The statements that begin a transaction holding the store's write lock before its first
 // read: another writer waits until it has ended.
 QStringList beginWriting(const QSqlDatabase& db);

@@ -5,8 +5,22 @@
 
 #include <QSqlError>
 
+namespace {
+
+// Why a statement failed; never empty, so that a failure is never read as a result (a closed
+// connection fails without a text of its own).
+QString failureOf(const QSqlQuery& query)
+{
+    const QString why = WriteFailure::describe(query.lastError());
+    return why.trimmed().isEmpty() ? QStringLiteral("データベースに接続されていません。") : why;
+}
+
+} // namespace
+
 bool SqlRunner::exec(const QString& sql, const QVariantList& values)
 {
+    if (!db_.isOpen() && SqlDialect::reopenIfLost(db_))
+        preparedSql_.clear(); // statements prepared on the lost connection are gone with it
     // A server prepares no statement that defines tables or takes locks: such statements carry
     // no values and run as they are.
     if (values.isEmpty() && SqlDialect::of(db_) == SqlDialect::Kind::Postgres) {
@@ -14,7 +28,7 @@ bool SqlRunner::exec(const QString& sql, const QVariantList& values)
         query_ = QSqlQuery(db_);
         query_.setForwardOnly(true);
         if (!query_.exec(sql)) {
-            error_ = WriteFailure::describe(query_.lastError());
+            error_ = failureOf(query_);
             return false;
         }
         return true;
@@ -25,7 +39,7 @@ bool SqlRunner::exec(const QString& sql, const QVariantList& values)
         query_ = QSqlQuery(db_);
         query_.setForwardOnly(true);
         if (!query_.prepare(sql)) {
-            error_ = WriteFailure::describe(query_.lastError());
+            error_ = failureOf(query_);
             return false;
         }
         preparedSql_ = sql;
@@ -40,7 +54,7 @@ bool SqlRunner::exec(const QString& sql, const QVariantList& values)
         query_.bindValue(int(i), value);
     }
     if (!query_.exec()) {
-        error_ = WriteFailure::describe(query_.lastError());
+        error_ = failureOf(query_);
         return false;
     }
     return true;

@@ -8,8 +8,10 @@
 
 Transaction::Transaction(QSqlDatabase db, Lock lock) : db_(std::move(db))
 {
-    if (!db_.isOpen()) {
-        error_ = QStringLiteral("データベースが開かれていません。");
+    if (!SqlDialect::reopenIfLost(db_)) {
+        error_ = SqlDialect::of(db_) == SqlDialect::Kind::Postgres
+                     ? QStringLiteral("サーバーとの接続が切れ、つなぎ直せませんでした。\n") + db_.lastError().text()
+                     : QStringLiteral("データベースが開かれていません。");
         return;
     }
     if (lock == Lock::Deferred) {

@@ -64,6 +64,17 @@ QString describe(const QFileDevice& file, const QString& path, qint64 bytesNeede
 
 QString describe(const QSqlError& error)
 {
+    // A PostgreSQL server names its errors by SQLSTATE.
+    const QString state = error.nativeErrorCode();
+    if (state.startsWith(QLatin1String("08")) || state.startsWith(QLatin1String("57P")) ||
+        error.databaseText().contains(QLatin1String("server closed the connection")))
+        return QStringLiteral("サーバーとの接続が切れました。サーバーが動いているか確かめて、もう一度行ってください。\n") +
+               error.text();
+    if (state == QLatin1String("53100"))
+        return QStringLiteral("サーバーのディスクの空きがありません。サーバーの管理者に連絡してください。\n") + error.text();
+    if (state == QLatin1String("42501"))
+        return QStringLiteral("サーバーが書き込みを許していません（権限がありません）。サーバーの管理者に連絡してください。\n") +
+               error.text();
     // SQLite's result codes, extended ones carry the primary code in their low byte. A failed
     // commit carries SQLite's text but no code.
     const int primary = error.nativeErrorCode().toInt() & 0xff;
