@@ -18,25 +18,6 @@ namespace CodeEditor {
 
 namespace {
 
-// Whether wコードマスタ already holds what rebuilding it from `master` would write: 30 rows,
-// the master's codes and names from the top, then "NN" with "".
-bool holdsAlready(const QList<CodeRecord>& master)
-{
-    bool ok = false;
-    const QList<CodeRecord> work = CodeWorkTable::rows(&ok);
-    if (!ok || work.size() != CodeWorkTable::Rows)
-        return false;
-    for (int i = 0; i < CodeWorkTable::Rows; ++i) {
-        const bool loaded = i < master.size();
-        const QString code = loaded ? master.at(i).code : QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
-        const QVariant name = loaded ? master.at(i).sname : QVariant(QString(QLatin1String("")));
-        const QVariant& held = work.at(i).sname;
-        if (work.at(i).code != code || held.isNull() != name.isNull() || held.toString() != name.toString())
-            return false;
-    }
-    return true;
-}
-
 void refresh(const Panel& panel)
 {
     if (panel.model)
@@ -111,18 +92,10 @@ void clearDetail(const Panel& panel)
 void read(const Panel& panel)
 {
     QComboBox* box = panel.kind;
-    const QString category = box ? box->currentText() : QString();
-    bool ok = false;
-    const QList<CodeRecord> master = CodeMasterTable::readKind(category, &ok);
-    if (!ok) { // a list that cannot be read leaves the grid with blank rows
+    // A list that cannot be read or laid out leaves the grid with blank rows.
+    if (!WorkTableProtocol::loadCodeList(box ? box->currentText() : QString())) {
         clearDetail(panel);
         return;
-    }
-    // Every rebuild is a disk write; a work table that already holds the list is left alone.
-    if (!holdsAlready(master)) {
-        const StoreResult result = CodeWorkTable::rebuild(master);
-        if (!result)
-            ShowWriteFailure(QStringLiteral("コード表"), result.error);
     }
     refresh(panel);
 }
@@ -149,8 +122,13 @@ bool entry(const Panel& panel)
     if (!commitPendingEdit(panel))
         return false;
     const StoreResult result = WorkTableProtocol::registerCodeList(category);
-    if (!result)
+    if (result.outdated) { // registered elsewhere since the load: this grid's edits go only if the user says so
+        if (ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
+                    result.error + QStringLiteral("\n\n登録されている一覧を読み込み直し、この画面の変更を捨てます")))
+            read(panel);
+    } else if (!result) {
         ShowWriteFailure(QStringLiteral("コード表"), result.error);
+    }
     if (box)
         box->setFocus(Qt::OtherFocusReason);
     return result.ok;

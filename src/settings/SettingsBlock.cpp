@@ -5,6 +5,7 @@
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
 #include "store/ReceiptNumbers.h"
+#include "store/WorkTableProtocol.h"
 #include "ui/NumberBox.h"
 
 #include <QComboBox>
@@ -48,6 +49,10 @@ void setUpNumberBox(const Panel& panel) { panel.lastNumber->setRange(0, LargestR
 
 void read(const Panel& panel, SettingCopies& copies)
 {
+    // The version first: a save registered before the settings are read then refuses this
+    // screen's save instead of being overwritten by it.
+    if (const StoreResult marked = WorkTableProtocol::markSettingsLoaded(); !marked)
+        ShowWriteFailure(QStringLiteral("設定の版"), marked.error);
     const std::optional<StoredSettings> stored = StoredSettings::read();
     if (!stored) { // empty or unreadable: the screen keeps what it shows
         copies.SettingEra = StoredSettings::DefaultEra;
@@ -61,6 +66,17 @@ void read(const Panel& panel, SettingCopies& copies)
     panel.companyInfo->setPlainText(copies.SettingCompanyInfo);
     showStoredNumber(panel.lastNumber, stored->lastReceiptNumber);
 }
+
+namespace {
+// Registered elsewhere since this screen read the settings: its edits go only if the user says so.
+void offerReload(const Panel& panel, const QString& refusal)
+{
+    SettingCopies reread; // the receipt form's copies change with the window's own reading only
+    if (ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
+                refusal + QStringLiteral("\n\n登録されている設定を読み込み直し、この画面の変更を捨てます")))
+        read(panel, reread);
+}
+} // namespace
 
 bool entry(const Panel& panel)
 {
@@ -81,23 +97,28 @@ bool entry(const Panel& panel)
     // could not take effect: it is stored at that number, and the user is told why.
     const std::optional<qint64> registered =
         number->isEmpty() ? std::nullopt : ReceiptNumbers(Connections::mainDb()).highestRegistered();
-    const bool raised = registered && number->value() < *registered;
+    const qint64 highest = registered.value_or(0);
+    const bool raised = registered && number->value() < highest;
     if (raised)
-        record.領収証番号 = *registered;
-    const StoreResult result = CompanyTable::writeFirst(record);
+        record.領収証番号 = highest;
+    const StoreResult result = WorkTableProtocol::registerSettings(record);
+    if (result.outdated) {
+        offerReload(panel, result.error);
+        return false;
+    }
     if (!result) {
         ShowWriteFailure(QStringLiteral("設定"), result.error);
         return false;
     }
     if (raised) {
         const qint64 entered = number->value();
-        number->setValue(*registered);
+        number->setValue(highest);
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("領収証番号 %1 は発行記録にある番号より小さいため、%2 として登録しました。\n"
                                "発行記録にある番号は二度と使わないので、次の領収証の番号は %3 です。")
                     .arg(entered)
-                    .arg(*registered)
-                    .arg(*registered + 1));
+                    .arg(highest)
+                    .arg(highest + 1));
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "store/Connections.h"
 #include "store/ReplaceRows.h"
+#include "store/SavedVersions.h"
 #include "store/SqlRunner.h"
 
 namespace CodeMasterTable {
@@ -19,13 +20,16 @@ QList<CodeRecord> readKind(const QString& kcode, bool* ok)
     return rows;
 }
 
-StoreResult replaceKind(const QString& kcode, const QList<QVariant>& names)
+StoreResult replaceKind(const QString& kcode, const QList<QVariant>& names, std::optional<qint64> loaded, qint64* saved)
 {
     QList<QVariantList> rows;
     for (qsizetype i = 0; i < names.size(); ++i)
         rows.append({kcode, QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0')), names.at(i)});
-    return replaceRows(Connections::mainDb(), QStringLiteral("DELETE FROM コードマスタ WHERE kcode = ?"), {kcode},
-                       QStringLiteral("INSERT INTO コードマスタ (kcode, code, sname) VALUES (?, ?, ?)"), rows);
+    const QSqlDatabase db = Connections::mainDb();
+    return SavedVersions::save(db, SavedVersions::codeList(kcode), loaded, saved, [&] {
+        return replaceRowsWithin(db, QStringLiteral("DELETE FROM コードマスタ WHERE kcode = ?"), {kcode},
+                                 QStringLiteral("INSERT INTO コードマスタ (kcode, code, sname) VALUES (?, ?, ?)"), rows);
+    });
 }
 
 } // namespace CodeMasterTable

@@ -2,8 +2,8 @@
 
 #include "store/Connections.h"
 #include "store/ReceiptNumbers.h"
+#include "store/SavedVersions.h"
 #include "store/SqlRunner.h"
-#include "store/Transaction.h"
 
 namespace {
 const QString firstRow = QStringLiteral("rowid = (SELECT min(rowid) FROM 自社情報)");
@@ -24,24 +24,22 @@ std::optional<CompanySettingsRecord> readFirst(bool* ok)
     return CompanySettingsRecord{q.value(0), q.value(1), q.value(2), q.value(3)};
 }
 
-StoreResult writeFirst(const CompanySettingsRecord& r)
+StoreResult writeFirst(const CompanySettingsRecord& r, std::optional<qint64> loaded, qint64* saved)
 {
-    Transaction transaction(Connections::mainDb());
-    if (!transaction.begun())
-        return StoreResult::failure(transaction.error());
-    SqlRunner sql(Connections::mainDb());
-    const QVariantList values = {r.自社名, r.自社情報, r.年号, r.領収証番号};
-    if (!sql.exec(QStringLiteral("UPDATE 自社情報 SET 自社名 = ?, 自社情報 = ?, 年号 = ?, 領収証番号 = ? WHERE ") +
-                      firstRow,
-                  values))
-        return StoreResult::failure(sql.error());
-    if (sql.query().numRowsAffected() == 0 &&
-        !sql.exec(QStringLiteral("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES (?, ?, ?, ?)"),
-                  values))
-        return StoreResult::failure(sql.error());
-    if (!transaction.commit())
-        return StoreResult::failure(transaction.error());
-    return StoreResult::success();
+    const QSqlDatabase db = Connections::mainDb();
+    return SavedVersions::save(db, SavedVersions::settings(), loaded, saved, [&] {
+        SqlRunner sql(db);
+        const QVariantList values = {r.自社名, r.自社情報, r.年号, r.領収証番号};
+        if (!sql.exec(QStringLiteral("UPDATE 自社情報 SET 自社名 = ?, 自社情報 = ?, 年号 = ?, 領収証番号 = ? WHERE ") +
+                          firstRow,
+                      values))
+            return StoreResult::failure(sql.error());
+        if (sql.query().numRowsAffected() == 0 &&
+            !sql.exec(QStringLiteral("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES (?, ?, ?, ?)"),
+                      values))
+            return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
 }
 
 StoreResult raiseReceiptNumber(qint64 number, bool* changed)

@@ -8,8 +8,10 @@
 namespace CompanyTable {
 // The first row, or nothing when the table is empty. `ok` is false when the read failed.
 std::optional<CompanySettingsRecord> readFirst(bool* ok = nullptr);
-// Writes all four fields into the first row, adding the row when there is none.
-StoreResult writeFirst(const CompanySettingsRecord& record);
+// Writes all four fields into the first row, adding the row when there is none, and raises the
+// settings' saved version; refused when that is no longer `loaded` (see SavedVersions::save).
+StoreResult writeFirst(const CompanySettingsRecord& record, std::optional<qint64> loaded = std::nullopt,
+                       qint64* saved = nullptr);
 // Raises the receipt-number counter to `number` (see ReceiptNumbers::raise).
 StoreResult raiseReceiptNumber(qint64 number, bool* changed = nullptr);
 } // namespace CompanyTable

@@ -3,6 +3,7 @@
 #include "store/FileIdentity.h"
 #include "store/LeftoverLogs.h"
 #include "store/RegisterSchema.h"
+#include "store/SavedVersions.h"
 #include "store/ServerSchema.h"
 #include "store/UsualAmountColumn.h"
 #include "store/WriteFailure.h"
@@ -163,6 +164,8 @@ OpenOutcome open(const DataPaths& paths, const MainServer& server)
     QString reason = RegisterSchema::ensure(mainDb());
     if (reason.isEmpty())
         reason = UsualAmountColumn::ensure(mainDb());
+    if (reason.isEmpty())
+        reason = SavedVersions::ensure(mainDb());
     if (!reason.isEmpty()) {
         close();
         return {false, paths.MainDbPath, reason};

@@ -2,6 +2,7 @@
 
 #include "store/Connections.h"
 #include "store/ReplaceRows.h"
+#include "store/SavedVersions.h"
 #include "store/SqlRunner.h"
 
 namespace {
@@ -37,15 +38,19 @@ QList<CustomerRecord> readAll(bool* ok)
                   {}, ok);
 }
 
-StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows)
+StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows, std::optional<qint64> loaded,
+                            qint64* saved)
 {
     QList<QVariantList> values;
     values.reserve(rows.size());
     for (const CustomerRecord& row : rows)
         values.append({row.行番号, row.顧客名, category, row.但書, row.領収額});
-    return replaceRows(Connections::mainDb(), QStringLiteral("DELETE FROM 顧客マスタ WHERE 区分 = ?"), {category},
-                       QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書, 領収額) VALUES (?, ?, ?, ?, ?)"),
-                       values);
+    const QSqlDatabase db = Connections::mainDb();
+    return SavedVersions::save(db, SavedVersions::customerList(category), loaded, saved, [&] {
+        return replaceRowsWithin(
+            db, QStringLiteral("DELETE FROM 顧客マスタ WHERE 区分 = ?"), {category},
+            QStringLiteral("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書, 領収額) VALUES (?, ?, ?, ?, ?)"), values);
+    });
 }
 
 } // namespace CustomerMasterTable

@@ -4,12 +4,16 @@
 
 #include <QList>
 
+#include <optional>
+
 // 顧客マスタ on MainDb.
 namespace CustomerMasterTable {
 // Rows of one category in 行番号 order (Null names included; callers skip them).
 QList<CustomerRecord> readCategory(const QString& category, bool* ok = nullptr);
 // Rows of every category, by category name, then in 行番号 order.
 QList<CustomerRecord> readAll(bool* ok = nullptr);
-// Deletes the category's rows and inserts `rows` under it, all or nothing.
-StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows);
+// Deletes the category's rows and inserts `rows` under it, all or nothing, raising the
+// category's saved version; refused when that is no longer `loaded` (see SavedVersions::save).
+StoreResult replaceCategory(const QString& category, const QList<CustomerRecord>& rows,
+                            std::optional<qint64> loaded = std::nullopt, qint64* saved = nullptr);
 } // namespace CustomerMasterTable

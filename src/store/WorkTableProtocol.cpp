@@ -2,8 +2,14 @@
 
 #include "store/CodeMasterTable.h"
 #include "store/CodeWorkTable.h"
+#include "store/CompanyTable.h"
+#include "store/Connections.h"
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
+#include "store/LoadedVersions.h"
+
+#include <functional>
+#include <optional>
 
 namespace WorkTableProtocol {
 
@@ -15,16 +21,77 @@ bool sameAmount(const QVariant& a, const QVariant& b)
         return a.isNull() == b.isNull();
     return a.toString() == b.toString();
 }
+
+// Whether wコードマスタ already holds what rebuilding it from `master` would write: 30 rows,
+// the master's codes and names from the top, then "NN" with "".
+bool holdsAlready(const QList<CodeRecord>& master)
+{
+    bool ok = false;
+    const QList<CodeRecord> work = CodeWorkTable::rows(&ok);
+    if (!ok || work.size() != CodeWorkTable::Rows)
+        return false;
+    for (int i = 0; i < CodeWorkTable::Rows; ++i) {
+        const bool loaded = i < master.size();
+        const QString code = loaded ? master.at(i).code : QStringLiteral("%1").arg(i + 1, 2, 10, QLatin1Char('0'));
+        const QVariant name = loaded ? master.at(i).sname : QVariant(QString(QLatin1String("")));
+        const QVariant& held = work.at(i).sname;
+        if (work.at(i).code != code || held.isNull() != name.isNull() || held.toString() != name.toString())
+            return false;
+    }
+    return true;
+}
+
+// The unit's version as stored now; read before its rows, so that a save registered between
+// the two reads makes this screen's save refused rather than let it replace unseen rows.
+std::optional<qint64> versionBeforeLoad(const SavedVersions::Unit& unit, StoreResult* failed)
+{
+    const std::optional<qint64> version = SavedVersions::stored(Connections::mainDb(), unit);
+    if (!version)
+        *failed = StoreResult::failure(QStringLiteral("登録の版を読み込めません。"));
+    return version;
+}
+
+// A save of `unit` through `write` (given the loaded version and where the new one goes),
+// checked against the version this screen loaded; the screen then holds the saved version.
+StoreResult registerUnit(const SavedVersions::Unit& unit,
+                         const std::function<StoreResult(std::optional<qint64>, qint64*)>& write)
+{
+    bool read = false;
+    const std::optional<qint64> loaded = LoadedVersions::of(unit, &read);
+    if (!read)
+        return StoreResult::failure(QStringLiteral("読み込んだ一覧の版を作業用ファイルから読めません。"));
+    qint64 saved = 0;
+    if (const StoreResult written = write(loaded, &saved); !written)
+        return written;
+    // Registered whatever follows: a work file that cannot take the new version keeps the old
+    // one, which refuses the next save of this screen rather than let it overwrite anything.
+    LoadedVersions::keep(unit, saved);
+    return StoreResult::success();
+}
 } // namespace
 
 StoreResult loadCustomerList(const QString& category, const QVariantList& amounts)
 {
+    const SavedVersions::Unit unit = SavedVersions::customerList(category);
+    StoreResult failed;
+    const std::optional<qint64> version = versionBeforeLoad(unit, &failed);
+    if (!version)
+        return failed;
     bool ok = false;
     QList<CustomerRecord> named = CustomerMasterTable::readCategory(category, &ok);
     if (!ok)
         return StoreResult::failure(QStringLiteral("顧客マスタを読み込めません。"));
     named.removeIf([](const CustomerRecord& row) { return row.顧客名.isNull(); });
-    return CustomerWorkTable::rebuild(named, amounts);
+    if (const StoreResult rebuilt = CustomerWorkTable::rebuild(named, amounts); !rebuilt)
+        return rebuilt;
+    return LoadedVersions::keep(unit, *version);
+}
+
+StoreResult clearCustomerList()
+{
+    if (const StoreResult rebuilt = CustomerWorkTable::rebuild(); !rebuilt)
+        return rebuilt;
+    return LoadedVersions::forget(SavedVersions::customerList({}).kind);
 }
 
 StoreResult registerCustomerList(const QString& category)
@@ -37,7 +104,9 @@ StoreResult registerCustomerList(const QString& category)
     for (const CustomerWorkRow& row : work)
         if (!row.顧客名.isNull())
             master.append({master.size() + 1, row.顧客名, category, row.但書, row.領収額});
-    return CustomerMasterTable::replaceCategory(category, master);
+    return registerUnit(SavedVersions::customerList(category), [&](std::optional<qint64> loaded, qint64* saved) {
+        return CustomerMasterTable::replaceCategory(category, master, loaded, saved);
+    });
 }
 
 bool customerListUnchanged(const QString& category)
@@ -89,11 +158,19 @@ bool amountsUnregistered(const QString& category)
 
 StoreResult loadCodeList(const QString& kcode)
 {
+    const SavedVersions::Unit unit = SavedVersions::codeList(kcode);
+    StoreResult failed;
+    const std::optional<qint64> version = versionBeforeLoad(unit, &failed);
+    if (!version)
+        return failed;
     bool ok = false;
     const QList<CodeRecord> master = CodeMasterTable::readKind(kcode, &ok);
     if (!ok)
         return StoreResult::failure(QStringLiteral("コードマスタを読み込めません。"));
-    return CodeWorkTable::rebuild(master);
+    if (!holdsAlready(master))
+        if (const StoreResult rebuilt = CodeWorkTable::rebuild(master); !rebuilt)
+            return rebuilt;
+    return LoadedVersions::keep(unit, *version);
 }
 
 StoreResult registerCodeList(const QString& kcode)
@@ -107,7 +184,23 @@ StoreResult registerCodeList(const QString& kcode)
         const QVariant name = i < work.size() ? work.at(i).sname : QVariant();
         names.append(name.isNull() ? QString(QLatin1String("")) : name.toString());
     }
-    return CodeMasterTable::replaceKind(kcode, names);
+    return registerUnit(SavedVersions::codeList(kcode), [&](std::optional<qint64> loaded, qint64* saved) {
+        return CodeMasterTable::replaceKind(kcode, names, loaded, saved);
+    });
+}
+
+StoreResult markSettingsLoaded()
+{
+    StoreResult failed;
+    const std::optional<qint64> version = versionBeforeLoad(SavedVersions::settings(), &failed);
+    return version ? LoadedVersions::keep(SavedVersions::settings(), *version) : failed;
+}
+
+StoreResult registerSettings(const CompanySettingsRecord& record)
+{
+    return registerUnit(SavedVersions::settings(), [&](std::optional<qint64> loaded, qint64* saved) {
+        return CompanyTable::writeFirst(record, loaded, saved);
+    });
 }
 
 } // namespace WorkTableProtocol

@@ -21,3 +21,12 @@ CREATE TABLE 自社情報 (
     年号 TEXT,
     領収証番号 INTEGER
 );
+
+-- How many times each customer category, code list and the settings have been registered: a
+-- save names the version it loaded and is refused when another has registered since.
+CREATE TABLE 保存版 (
+    種類 TEXT NOT NULL,
+    名前 TEXT NOT NULL,
+    版 INTEGER NOT NULL,
+    PRIMARY KEY (種類, 名前)
+);
