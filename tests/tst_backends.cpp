@@ -3,21 +3,27 @@
 #include "PgServer.h"
 #include "TestText.h"
 #include "store/CodeMasterTable.h"
+#include "store/CodeWorkTable.h"
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
 #include "store/CustomerMasterTable.h"
+#include "store/CustomerWorkTable.h"
 #include "store/ReceiptNumbers.h"
+#include "store/SavedVersions.h"
 #include "store/RegisterTable.h"
 #include "store/SchemaInstaller.h"
 #include "store/ServerAddress.h"
 #include "store/ServerSchema.h"
 #include "store/SqlRunner.h"
+#include "store/WorkTableProtocol.h"
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
+#include <functional>
+#include <latch>
 #include <memory>
 
 namespace {
@@ -33,6 +39,40 @@ RegisterEntry entryFor(const QString& name, QVariant amount = {})
     e.発行日時 = QStringLiteral("2026-12-11T09:00:00");
     e.用紙 = QStringLiteral("A4 x 4");
     return e;
+}
+
+const QString listRefusal = QStringLiteral(
+    "この一覧は、読み込んだあとに別の画面またはほかのパソコンで登録されています。"
+    "登録すると、そちらの変更が失われます。読み込み直して、変更をもう一度入力してください。");
+
+// One unit of the main data as a computer's screen works on it: load it into the screen, type
+// a text into the screen, register the screen, and read what is registered.
+struct EditedUnit {
+    std::function<StoreResult()> load;
+    std::function<StoreResult(const QString&)> typeAndSave;
+    std::function<QString()> stored;
+};
+
+EditedUnit unitNamed(const QString& unit)
+{
+    if (unit == QLatin1String("customers"))
+        return {[] { return WorkTableProtocol::loadCustomerList(u("会員")); },
+                [](const QString& text) {
+                    const StoreResult typed = CustomerWorkTable::rebuild({{1, text, u("会員"), {}, 1000}});
+                    return typed ? WorkTableProtocol::registerCustomerList(u("会員")) : typed;
+                },
+                [] { return CustomerMasterTable::readCategory(u("会員")).value(0).顧客名.toString(); }};
+    if (unit == QLatin1String("codes"))
+        return {[] { return WorkTableProtocol::loadCodeList(CodeMasterTable::ProvisoKind); },
+                [](const QString& text) {
+                    const StoreResult typed = CodeWorkTable::rebuild({{u("01"), text}});
+                    return typed ? WorkTableProtocol::registerCodeList(CodeMasterTable::ProvisoKind) : typed;
+                },
+                [] { return CodeMasterTable::readKind(CodeMasterTable::ProvisoKind).value(0).sname.toString(); }};
+    // The settings screen holds its texts in its boxes; only the save reaches the store.
+    return {[] { return WorkTableProtocol::markSettingsLoaded(); },
+            [](const QString& text) { return WorkTableProtocol::registerSettings({text, u("東京都"), u("西暦"), 10}); },
+            [] { return CompanyTable::readFirst().value_or(CompanySettingsRecord{}).自社名.toString(); }};
 }
 
 } // namespace
@@ -55,6 +95,11 @@ private:
                                          const QString& folder);
     QString folderPath() const { return folder_.path() + QStringLiteral("/%1").arg(databases_); }
     void backends();
+    // The server of the store opened last (none for a SQLite file).
+    MainServer mainServer_;
+    // Turns to computer `name`: the same main data as the store opened last, with the
+    // computer's own work file.
+    bool workOn(const QString& name);
 
 private slots:
     void initTestCase();
@@ -69,6 +114,12 @@ private slots:
     void listsAndSettingsComeBackAsSaved_data() { backends(); }
     void listsAndSettingsComeBackAsSaved();
     void serverGoneAndBackIssuesNothingInBetween();
+    void aSaveNeverReplacesOneItDidNotLoad_data();
+    void aSaveNeverReplacesOneItDidNotLoad();
+    void receiptsIssuedElsewhereLeaveTheSettingsSaveable_data() { backends(); }
+    void simultaneousSavesFromOneLoadLetOneIn_data() { backends(); }
+    void simultaneousSavesFromOneLoadLetOneIn();
+    void receiptsIssuedElsewhereLeaveTheSettingsSaveable();
     void serverDatabaseIsSetUpOnlyWhenEmpty();
     void dataFolderCopiedToServerGoesOnNumbering();
 };
@@ -101,6 +152,7 @@ QString TestBackends::openStore(const QString& backend)
     const QString folder = folderPath();
     if (!QDir().mkpath(folder) || !SchemaInstaller::createMissing(folder))
         return QStringLiteral("!no data folder");
+    mainServer_ = {};
     if (backend == Sqlite)
         return Connections::open(DataPaths::forFolder(folder)).ok ? QString() : QStringLiteral("!not opened");
     if (!serverMissing_.isEmpty())
@@ -123,9 +175,19 @@ QString TestBackends::openStore(const QString& backend)
         if (!made)
             return QStringLiteral("!") + made.error;
     }
-    const OpenOutcome opened = Connections::open(
-        DataPaths::forFolder(folder), {address->describe(), [a = *address](const QString& name) { return a.open(name); }});
+    mainServer_ = {address->describe(), [a = *address](const QString& name) { return a.open(name); }};
+    const OpenOutcome opened = Connections::open(DataPaths::forFolder(folder), mainServer_);
     return opened.ok ? text : QStringLiteral("!") + opened.reason;
+}
+
+bool TestBackends::workOn(const QString& name)
+{
+    const QString own = folderPath() + QLatin1Char('/') + name;
+    if (!SchemaInstaller::createMissing(own))
+        return false;
+    DataPaths paths = DataPaths::forFolder(own);
+    paths.MainDbPath = DataPaths::forFolder(folderPath()).MainDbPath;
+    return Connections::open(paths, mainServer_).ok;
 }
 
 QSqlDatabase TestBackends::secondConnection(const QString& backend, const QString& server, const QString& name,
@@ -323,6 +385,112 @@ void TestBackends::serverGoneAndBackIssuesNothingInBetween()
     QCOMPARE(back.first, 3);
     QVERIFY(numbers.confirm(back.ids));
     QCOMPARE(*numbers.next().number, 5);
+}
+
+void TestBackends::aSaveNeverReplacesOneItDidNotLoad_data()
+{
+    QTest::addColumn<QString>("backend");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("refusal");
+    for (const QString& backend : {Sqlite, Postgres}) {
+        const char* name = backend == Sqlite ? "sqlite" : "postgres";
+        QTest::addRow("%s, a customer category", name) << backend << u("customers") << listRefusal;
+        QTest::addRow("%s, a code list", name) << backend << u("codes") << listRefusal;
+        QTest::addRow("%s, the settings", name)
+            << backend << u("settings") << QString(listRefusal).replace(u("この一覧"), u("この設定"));
+    }
+}
+
+// Two computers load the same unit (never registered yet) and both change it: the first save
+// goes in, the second is refused with the message and writes nothing, and goes in once that
+// computer has loaded again. Saves that follow their own load go in as before; the computer
+// that did not load again is refused.
+void TestBackends::aSaveNeverReplacesOneItDidNotLoad()
+{
+    QFETCH(QString, backend);
+    QFETCH(QString, unit);
+    QFETCH(QString, refusal);
+    OPEN_STORE(backend, server);
+    const EditedUnit edited = unitNamed(unit);
+    for (const char* computer : {"A", "B"}) {
+        QVERIFY(workOn(QString::fromLatin1(computer)));
+        QVERIFY(edited.load());
+    }
+    QVERIFY(workOn(u("A")));
+    QVERIFY(edited.typeAndSave(u("Aの変更")));
+    QVERIFY(workOn(u("B")));
+    const StoreResult refused = edited.typeAndSave(u("Bの変更"));
+    QVERIFY(!refused);
+    QVERIFY(refused.outdated);
+    QCOMPARE(refused.error, refusal);
+    QCOMPARE(edited.stored(), u("Aの変更"));
+    QVERIFY(edited.load());
+    QVERIFY(edited.typeAndSave(u("Bの変更")));
+    QCOMPARE(edited.stored(), u("Bの変更"));
+    QVERIFY(edited.typeAndSave(u("Bの二度目")));
+    QVERIFY(workOn(u("A")));
+    const StoreResult stale = edited.typeAndSave(u("Aの古い画面"));
+    QVERIFY(stale.outdated);
+    QCOMPARE(edited.stored(), u("Bの二度目"));
+}
+
+// The receipt counter moves under its own lock: receipts issued on another computer leave a
+// settings screen loaded before them saveable.
+void TestBackends::receiptsIssuedElsewhereLeaveTheSettingsSaveable()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    QVERIFY(workOn(u("A")));
+    QVERIFY(WorkTableProtocol::markSettingsLoaded());
+    QVERIFY(workOn(u("B")));
+    const ReceiptNumbers numbers(Connections::mainDb());
+    QVERIFY(numbers.issue(1, 2, {entryFor(u("一")), entryFor(u("二"))}).result);
+    QVERIFY(numbers.raise(5));
+    QVERIFY(workOn(u("A")));
+    QVERIFY(WorkTableProtocol::registerSettings({u("さくら会"), {}, u("西暦"), 5}));
+    QCOMPARE(CompanyTable::readFirst()->自社名.toString(), u("さくら会"));
+}
+
+// Two computers registering one unit at the same moment from the same load: one save goes in,
+// the other is refused as outdated (not failed on a lock or a duplicate key), round after round.
+void TestBackends::simultaneousSavesFromOneLoadLetOneIn()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    const QString folder = folderPath();
+    const SavedVersions::Unit unit = SavedVersions::customerList(u("会員"));
+    for (qint64 loaded = 0; loaded < 15; ++loaded) {
+        QList<StoreResult> results(2);
+        std::latch start(2);
+        QList<QThread*> computers;
+        for (int computer = 0; computer < 2; ++computer)
+            computers << QThread::create([&, computer] {
+                const QString name = QStringLiteral("computer%1").arg(computer);
+                {
+                    QSqlDatabase db = secondConnection(backend, server, name, folder);
+                    start.arrive_and_wait();
+                    results[computer] = SavedVersions::save(db, unit, loaded, nullptr, [&] {
+                        SqlRunner sql(db);
+                        return sql.exec(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) VALUES (1, ?, '会員')"), {name})
+                            ? StoreResult::success()
+                            : StoreResult::failure(sql.error());
+                    });
+                    db.close();
+                }
+                QSqlDatabase::removeDatabase(name);
+            });
+        for (QThread* computer : computers)
+            computer->start();
+        for (QThread* computer : computers) {
+            QVERIFY(computer->wait(60000));
+            delete computer;
+        }
+        QCOMPARE(results.at(0).ok + results.at(1).ok, 1);
+        const StoreResult& refused = results.at(0).ok ? results.at(1) : results.at(0);
+        QVERIFY2(refused.outdated, qPrintable(refused.error));
+    }
+    QCOMPARE(SavedVersions::stored(Connections::mainDb(), unit), 15);
+    QCOMPARE(CustomerMasterTable::readCategory(u("会員")).size(), 15);
 }
 
 // A server database is set up only when it holds no tables: a second set-up is refused and
