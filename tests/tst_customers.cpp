@@ -73,6 +73,8 @@ private slots:
     void loadAsksBeforeLosingTypedAmounts_data();
     void loadAsksBeforeLosingTypedAmounts();
     void registeringUnderTheChosenCategoryAsksNothing();
+    void listRegisteredElsewhereIsOfferedForReload_data();
+    void listRegisteredElsewhereIsOfferedForReload();
     void olderDatabaseGainsTheUsualAmount();
     void csvPreview_data();
     void csvPreview();
@@ -831,6 +833,44 @@ void TestCustomers::registeringUnderTheChosenCategoryAsksNothing()
     QCOMPARE(presenter.shown.size(), 1); // the question of 登録 alone
     QCOMPARE(masterList(u("賛助")), QStringList{u("1|一|但し1|500")});
     QCOMPARE(workList(), QStringList{u("一|但し1|500|✓")});
+}
+
+void TestCustomers::listRegisteredElsewhereIsOfferedForReload_data()
+{
+    QTest::addColumn<bool>("reload");
+    QTest::newRow("reload") << true;
+    QTest::newRow("keep the edits") << false;
+}
+
+// The category registered elsewhere after this window loaded it: 登録 saves nothing and asks
+// whether to reload (Enter does not say yes). Yes shows the stored list, which then registers
+// as usual; No leaves the edits in the grid.
+void TestCustomers::listRegisteredElsewhereIsOfferedForReload()
+{
+    QFETCH(bool, reload);
+    StartedWindow started;
+    QVERIFY(started.show());
+    fillMaster(u("会員"), {u("一")});
+    chooseCategory(started, u("会員"));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 0, CustomerList::Col顧客名), u("画面の名"));
+    QVERIFY(CustomerMasterTable::replaceCategory(u("会員"), {{1, u("よそ"), u("会員"), u("別"), {}}}));
+    ScriptedMessagePresenter& presenter = ScriptedMessagePresenter::install();
+    presenter.answers = {true, reload};
+    QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
+    QCOMPARE(presenter.shown.size(), 2);
+    QCOMPARE(presenter.shown[1].style, MessageStyle::AskNo);
+    QVERIFY2(presenter.shown[1].prompt.startsWith(u("この一覧は、読み込んだあとに別の画面またはほかのパソコンで登録されています。")),
+             qPrintable(presenter.shown[1].prompt));
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|よそ|別|")});
+    QCOMPARE(workList(), reload ? QStringList{u("よそ|別||✓")} : QStringList{u("画面の名|但し1||✓")});
+    if (!reload)
+        return;
+    typeInto(started.get<QTableView>("Grid顧客"), cell(started, 0, CustomerList::Col顧客名), u("画面の名"));
+    presenter.answers = {true};
+    QTest::mouseClick(started.get<QToolButton>("cmd登録"), Qt::LeftButton);
+    QCOMPARE(presenter.shown.size(), 3);
+    QCOMPARE(masterList(u("会員")), QStringList{u("1|画面の名|別|")});
 }
 
 // A main database from before the usual amounts gets the column at open; its members stay.

@@ -6,7 +6,10 @@
 #include "WindowRuns.h"
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
+#include "messages/MessageCatalogue.h"
 #include "settings/ReceiptCounter.h"
+#include "store/CodeMasterTable.h"
+#include "store/CompanyTable.h"
 #include "ui/NumberBox.h"
 
 #include <QApplication>
@@ -62,6 +65,8 @@ private slots:
     void storedCounterIsNeverLowered();
     void savedNumberAgreesWithTheRegister_data();
     void savedNumberAgreesWithTheRegister();
+    void registeredElsewhereIsOfferedForReload_data();
+    void registeredElsewhereIsOfferedForReload();
 };
 
 void TestSettings::initTestCase()
@@ -506,6 +511,46 @@ void TestSettings::savedNumberAgreesWithTheRegister()
     QCOMPARE(notices, told.isEmpty() ? QStringList() : QStringList{u("注意")});
     if (!told.isEmpty())
         QVERIFY2(started.presenter->shown.last().prompt.contains(told), qPrintable(started.presenter->shown.last().prompt));
+}
+
+void TestSettings::registeredElsewhereIsOfferedForReload_data()
+{
+    QTest::addColumn<bool>("settings"); // else the code list
+    QTest::addColumn<bool>("reload");
+    QTest::newRow("settings, reload") << true << true;
+    QTest::newRow("settings, keep the edits") << true << false;
+    QTest::newRow("code list, reload") << false << true;
+    QTest::newRow("code list, keep the edits") << false << false;
+}
+
+// The settings or the code list registered elsewhere after this page read them: 登録 saves
+// nothing of that part and asks whether to reload (Enter does not say yes); Yes shows what is
+// stored, No leaves the page as typed. The settings go in before the code list, as always.
+void TestSettings::registeredElsewhereIsOfferedForReload()
+{
+    QFETCH(bool, settings);
+    QFETCH(bool, reload);
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('旧', '旧情報', '西暦', 9)")); });
+    const QString kind = started.get<QComboBox>("cmbコード区分")->currentText();
+    auto* codes = qobject_cast<QSqlTableModel*>(started.get<QTableView>("Gridコード表")->model());
+    const auto firstCode = [codes] { return codes->index(0, codes->fieldIndex(u("sname"))).data().toString(); };
+    const QString codeShown = firstCode();
+    started.get<QLineEdit>("txt自社名")->setText(u("画面の名"));
+    if (settings)
+        QVERIFY(CompanyTable::writeFirst({u("よそ"), u("よその情報"), u("西暦"), 9}));
+    else
+        QVERIFY(CodeMasterTable::replaceKind(kind, {u("よその区分")}));
+    started.presenter->answers = {true, reload};
+    started.click("cmd設定登録");
+    QCOMPARE(started.titles(), (QStringList{u("登録の確認"), u("確認")}));
+    QCOMPARE(started.presenter->shown[1].style, MessageStyle::AskNo);
+    const QString prompt = started.presenter->shown[1].prompt;
+    QVERIFY2(prompt.startsWith(settings ? u("この設定は、読み込んだあとに") : u("この一覧は、読み込んだあとに")),
+             qPrintable(prompt));
+    QCOMPARE(settingsRows(), QVariantList{settings ? u("よそ|よその情報|西暦|9") : u("画面の名|旧情報|西暦|9")});
+    QCOMPARE(CodeMasterTable::readKind(kind).value(0).sname.toString(), settings ? codeShown : u("よその区分"));
+    QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), settings && reload ? u("よそ") : u("画面の名"));
+    QCOMPARE(firstCode(), !settings && reload ? u("よその区分") : codeShown);
 }
 
 QTEST_MAIN(TestSettings)

@@ -59,6 +59,7 @@ private slots:
     void secondOriginalEntryIsRefused();
     void registerFromBeforeCopiesWereMarked_data();
     void registerFromBeforeCopiesWereMarked();
+    void filesFromBeforeSavedVersions();
     void openRefusesBadFiles_data();
     void openRefusesBadFiles();
     void refusedOpenChangesNeitherFile_data();
@@ -555,6 +556,25 @@ void TestStore::registerFromBeforeCopiesWereMarked()
              (QVariantList{1, 0, 0, 1}));
     QSqlQuery second(Connections::mainDb());
     QVERIFY(!second.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (5, 'x', '発行')")));
+    Connections::close();
+}
+
+// A main file from before the saved versions gains their table at open, the work file its own
+// at the first load; a list loaded and registered counts from 1, its rows as saved.
+void TestStore::filesFromBeforeSavedVersions()
+{
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok); // the files get their identity
+    Connections::close();
+    QVERIFY(onFile(dir.filePath(QStringLiteral("Ledrium.mdb")), {QStringLiteral("DROP TABLE 保存版")}));
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+    QVERIFY(CustomerMasterTable::replaceCategory(QStringLiteral("会員"), {{1, QStringLiteral("甲"), {}, {}}}));
+    QVERIFY(WorkTableProtocol::loadCustomerList(QStringLiteral("会員")));
+    QVERIFY(WorkTableProtocol::registerCustomerList(QStringLiteral("会員")));
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT 種類 || '|' || 名前 || '|' || 版 FROM 保存版")),
+             QVariantList{QStringLiteral("顧客|会員|2")});
+    QCOMPARE(CustomerMasterTable::readCategory(QStringLiteral("会員")).value(0).顧客名.toString(), QStringLiteral("甲"));
     Connections::close();
 }
 
