@@ -94,6 +94,11 @@ private:
     static QSqlDatabase secondConnection(const QString& backend, const QString& server, const QString& name,
                                          const QString& folder);
     QString folderPath() const { return folder_.path() + QStringLiteral("/%1").arg(databases_); }
+    // Runs `work` on two threads at once, each on a connection of its own to the main data of
+    // the store opened last (two computers, named "computer0" and "computer1"); true when both
+    // ended within `patience`.
+    bool onTwoComputers(const QString& backend, const QString& server, int patience,
+                        const std::function<void(int computer, const QString& name, QSqlDatabase db)>& work);
     void backends();
     // The server of the store opened last (none for a SQLite file).
     MainServer mainServer_;
@@ -205,6 +210,31 @@ QSqlDatabase TestBackends::secondConnection(const QString& backend, const QStrin
     return db;
 }
 
+bool TestBackends::onTwoComputers(const QString& backend, const QString& server, int patience,
+                                  const std::function<void(int, const QString&, QSqlDatabase)>& work)
+{
+    const QString folder = folderPath();
+    QList<QThread*> computers;
+    for (int computer = 0; computer < 2; ++computer)
+        computers << QThread::create([&, computer] {
+            const QString name = QStringLiteral("computer%1").arg(computer);
+            {
+                QSqlDatabase db = secondConnection(backend, server, name, folder);
+                work(computer, name, db);
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(name);
+        });
+    for (QThread* computer : computers)
+        computer->start();
+    bool ended = true;
+    for (QThread* computer : computers) {
+        ended = computer->wait(patience) && ended;
+        delete computer;
+    }
+    return ended;
+}
+
 #define OPEN_STORE(backend, server)                                                                                    \
     const QString server = openStore(backend);                                                                         \
     if (server.startsWith(QLatin1Char('!')) && backend == Postgres && !serverMissing_.isEmpty())                       \
@@ -256,34 +286,20 @@ void TestBackends::twoComputersNeverShareANumber()
     QFETCH(QString, backend);
     OPEN_STORE(backend, server);
     constexpr int perComputer = 150;
-    const QString folder = folderPath();
-    QList<QThread*> computers;
     QList<bool> ok(2, false);
-    for (int computer = 0; computer < 2; ++computer)
-        computers << QThread::create([&, computer] {
-            const QString name = QStringLiteral("computer%1").arg(computer);
-            {
-                const ReceiptNumbers numbers(secondConnection(backend, server, name, folder));
-                bool all = true;
-                for (int i = 0; i < perComputer && all; ++i) {
-                    const ReceiptNumbers::Next next = numbers.next();
-                    const ReceiptNumbers::Issued issued =
-                        next.number ? numbers.issue(*next.number, 1, {entryFor(name)})
-                                    : ReceiptNumbers::Issued{StoreResult::failure(next.error), 0, {}, {}};
-                    all = issued.result && numbers.confirm(issued.ids);
-                    QThread::usleep(2000); // a moment between outputs, for the other to take its turn
-                }
-                ok[computer] = all;
-                QSqlDatabase::database(name).close();
-            }
-            QSqlDatabase::removeDatabase(name);
-        });
-    for (QThread* computer : computers)
-        computer->start();
-    for (QThread* computer : computers) {
-        QVERIFY(computer->wait(240000));
-        delete computer;
-    }
+    QVERIFY(onTwoComputers(backend, server, 240000, [&](int computer, const QString& name, QSqlDatabase db) {
+        const ReceiptNumbers numbers(db);
+        bool all = true;
+        for (int i = 0; i < perComputer && all; ++i) {
+            const ReceiptNumbers::Next next = numbers.next();
+            const ReceiptNumbers::Issued issued =
+                next.number ? numbers.issue(*next.number, 1, {entryFor(name)})
+                            : ReceiptNumbers::Issued{StoreResult::failure(next.error), 0, {}, {}};
+            all = issued.result && numbers.confirm(issued.ids);
+            QThread::usleep(2000); // a moment between outputs, for the other to take its turn
+        }
+        ok[computer] = all;
+    }));
     QCOMPARE(ok, (QList<bool>{true, true}));
     SqlRunner sql(Connections::mainDb());
     QVERIFY(sql.exec(QStringLiteral("SELECT count(*), count(DISTINCT 領収証番号), min(領収証番号), max(領収証番号), "
@@ -457,34 +473,19 @@ void TestBackends::simultaneousSavesFromOneLoadLetOneIn()
 {
     QFETCH(QString, backend);
     OPEN_STORE(backend, server);
-    const QString folder = folderPath();
     const SavedVersions::Unit unit = SavedVersions::customerList(u("会員"));
     for (qint64 loaded = 0; loaded < 15; ++loaded) {
         QList<StoreResult> results(2);
         std::latch start(2);
-        QList<QThread*> computers;
-        for (int computer = 0; computer < 2; ++computer)
-            computers << QThread::create([&, computer] {
-                const QString name = QStringLiteral("computer%1").arg(computer);
-                {
-                    QSqlDatabase db = secondConnection(backend, server, name, folder);
-                    start.arrive_and_wait();
-                    results[computer] = SavedVersions::save(db, unit, loaded, nullptr, [&] {
-                        SqlRunner sql(db);
-                        return sql.exec(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) VALUES (1, ?, '会員')"), {name})
-                            ? StoreResult::success()
-                            : StoreResult::failure(sql.error());
-                    });
-                    db.close();
-                }
-                QSqlDatabase::removeDatabase(name);
+        QVERIFY(onTwoComputers(backend, server, 60000, [&](int computer, const QString& name, QSqlDatabase db) {
+            start.arrive_and_wait();
+            results[computer] = SavedVersions::save(db, unit, loaded, nullptr, [&] {
+                SqlRunner sql(db);
+                return sql.exec(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) VALUES (1, ?, '会員')"), {name})
+                    ? StoreResult::success()
+                    : StoreResult::failure(sql.error());
             });
-        for (QThread* computer : computers)
-            computer->start();
-        for (QThread* computer : computers) {
-            QVERIFY(computer->wait(60000));
-            delete computer;
-        }
+        }));
         QCOMPARE(results.at(0).ok + results.at(1).ok, 1);
         const StoreResult& refused = results.at(0).ok ? results.at(1) : results.at(0);
         QVERIFY2(refused.outdated, qPrintable(refused.error));

@@ -122,13 +122,8 @@ bool entry(const Panel& panel)
     if (!commitPendingEdit(panel))
         return false;
     const StoreResult result = WorkTableProtocol::registerCodeList(category);
-    if (result.outdated) { // registered elsewhere since the load: this grid's edits go only if the user says so
-        if (ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
-                    result.error + QStringLiteral("\n\n登録されている一覧を読み込み直し、この画面の変更を捨てます")))
-            read(panel);
-    } else if (!result) {
-        ShowWriteFailure(QStringLiteral("コード表"), result.error);
-    }
+    if (!result && ShowSaveFailure(QStringLiteral("コード表"), result))
+        read(panel);
     if (box)
         box->setFocus(Qt::OtherFocusReason);
     return result.ok;

@@ -176,16 +176,10 @@ void CustomerList::Entry顧客リスト()
         return;
     commitPendingEdit();
     const QString category = category_ ? category_->currentText() : QString();
-    const StoreResult result = WorkTableProtocol::registerCustomerList(category);
-    if (result.outdated) { // registered elsewhere since the load: this grid's edits go only if the user says so
-        if (ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
-                    result.error + QStringLiteral("\n\n登録されている一覧を読み込み直し、この画面の変更を捨てます")))
-            showCategory(category);
-    } else if (!result) {
-        ShowWriteFailure(QStringLiteral("顧客リスト"), result.error);
-    } else {
+    if (const StoreResult result = WorkTableProtocol::registerCustomerList(category); result)
         shownCategory_ = category; // the grid now holds exactly what is registered under it
-    }
+    else if (ShowSaveFailure(QStringLiteral("顧客リスト"), result))
+        showCategory(category);
 }
 
 void CustomerList::Set全選択(bool flag)

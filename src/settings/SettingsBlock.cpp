@@ -67,17 +67,6 @@ void read(const Panel& panel, SettingCopies& copies)
     showStoredNumber(panel.lastNumber, stored->lastReceiptNumber);
 }
 
-namespace {
-// Registered elsewhere since this screen read the settings: its edits go only if the user says so.
-void offerReload(const Panel& panel, const QString& refusal)
-{
-    SettingCopies reread; // the receipt form's copies change with the window's own reading only
-    if (ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
-                refusal + QStringLiteral("\n\n登録されている設定を読み込み直し、この画面の変更を捨てます")))
-        read(panel, reread);
-}
-} // namespace
-
 bool entry(const Panel& panel)
 {
     NumberBox* number = panel.lastNumber;
@@ -102,12 +91,10 @@ bool entry(const Panel& panel)
     if (raised)
         record.領収証番号 = highest;
     const StoreResult result = WorkTableProtocol::registerSettings(record);
-    if (result.outdated) {
-        offerReload(panel, result.error);
-        return false;
-    }
     if (!result) {
-        ShowWriteFailure(QStringLiteral("設定"), result.error);
+        SettingCopies reread; // the receipt form's copies change with the window's own reading only
+        if (ShowSaveFailure(QStringLiteral("設定"), result))
+            read(panel, reread);
         return false;
     }
     if (raised) {
