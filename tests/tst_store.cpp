@@ -306,6 +306,7 @@ void TestStore::wipeMainData()
     QVERIFY(CompanyTable::writeFirst({QStringLiteral("会"), {}, QStringLiteral("和暦"), 12}));
     QVERIFY(CodeMasterTable::replaceKind(QStringLiteral("但書"), {QStringLiteral("会費として")}));
     QVERIFY(HintTable::replace({QStringLiteral("Frm領収証"), QStringLiteral("cmdHint"), {}, QStringLiteral("h")}));
+    QVERIFY(WorkTableProtocol::loadCustomerList(QStringLiteral("会員")));
     for (int round = 0; round < 2; ++round) {
         QVERIFY(DataInitialisation::wipeMainData());
         QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 0);
@@ -313,6 +314,9 @@ void TestStore::wipeMainData()
         QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(sname) FROM コードマスタ")).value(0).toInt(), 0);
         QCOMPARE(HintTable::read(QStringLiteral("Frm領収証"), QStringLiteral("cmdHint")).size(), 1);
     }
+    // A screen loaded before the wipe cannot bring its list back.
+    QVERIFY(WorkTableProtocol::registerCustomerList(QStringLiteral("会員")).outdated);
+    QCOMPARE(TestData::columnMain(QStringLiteral("SELECT count(*) FROM 顧客マスタ")).value(0).toInt(), 0);
 }
 
 void TestStore::storedNumbersIssueOrRefuse_data()
