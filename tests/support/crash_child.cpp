@@ -106,8 +106,11 @@ bool issueNumbers(int count)
 bool saveOnce(const QString& operation, QChar state, qint64 round)
 {
     if (operation == QLatin1String("customers")) {
-        // The real save path: the work list is registered as the category's master rows.
-        return CustomerWorkTable::rebuild(customers(state)).ok &&
+        // The real save path: the list is loaded, edited, and registered as the category's
+        // master rows (a save that follows no load of its own would be refused as outdated
+        // when a kill came between the master's commit and the work file's note of it).
+        return WorkTableProtocol::loadCustomerList(QStringLiteral("会員")).ok &&
+               CustomerWorkTable::rebuild(customers(state)).ok &&
                WorkTableProtocol::registerCustomerList(QStringLiteral("会員")).ok;
     }
     if (operation == QLatin1String("codes")) {
