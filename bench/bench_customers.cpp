@@ -1,10 +1,15 @@
 // A category switch as the user makes it: load 100 customers, mark them all, refresh the grid.
 // A member list of 10,000 rows read from CSV: the preview, then storing and showing it.
+// A category of 1,000 members loaded from a SQLite main file and from a PostgreSQL server.
+#include "PgServer.h"
+#include "ServerMainData.h"
 #include "StartedWindow.h"
 #include "app/ApplicationSetup.h"
 #include "customers/CsvImportDialog.h"
 #include "customers/CustomerList.h"
 #include "store/CustomerMasterTable.h"
+#include "store/CustomerWorkTable.h"
+#include "store/WorkTableProtocol.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -70,6 +75,24 @@ void BM_CsvStore10000(benchmark::State& state)
     }
 }
 
+// The store's part of a category switch, on either backend: the category's 1,000 members copied
+// from the main data onto the work table, all marked, and read back as the grid reads them.
+void BM_LoadCategory1000(benchmark::State& state, const PgServer* server)
+{
+    const BackendData data(server);
+    const QString category = QStringLiteral("会員");
+    QList<CustomerRecord> rows;
+    for (int i = 1; i <= 1000; ++i)
+        rows.append({i, QStringLiteral("会員 %1").arg(i), category, QStringLiteral("年会費として")});
+    if (!data.error().isEmpty() || !CustomerMasterTable::replaceCategory(category, rows))
+        state.SkipWithError("no category to load");
+    for (auto _ : state) {
+        if (!WorkTableProtocol::loadCustomerList(category) || !CustomerWorkTable::setChecks(true) ||
+            CustomerWorkTable::checkedRows().size() != rows.size())
+            state.SkipWithError("not loaded");
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_CategorySwitch100)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
@@ -80,6 +103,19 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     ApplicationSetup::apply(app);
+    PgServer server;
+    const QString noServer = server.startIfInstalled();
+    const auto addLoad = [](const char* name, const PgServer* on) {
+        benchmark::RegisterBenchmark(name, BM_LoadCategory1000, on)
+            ->Unit(benchmark::kMillisecond)
+            ->Repetitions(5)
+            ->ReportAggregatesOnly(true);
+    };
+    addLoad("BM_LoadCategory1000/sqlite", nullptr);
+    if (noServer.isEmpty())
+        addLoad("BM_LoadCategory1000/postgres", &server);
+    else
+        qWarning("only on SQLite: %s", qPrintable(noServer));
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

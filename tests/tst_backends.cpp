@@ -1,6 +1,7 @@
 // The store's promises on both kinds of main data: a SQLite file in the data folder, and a
 // PostgreSQL database on a real throw-away server that this test starts itself.
 #include "PgServer.h"
+#include "ServerMainData.h"
 #include "TestText.h"
 #include "store/CodeMasterTable.h"
 #include "store/CodeWorkTable.h"
@@ -163,26 +164,12 @@ QString TestBackends::openStore(const QString& backend)
     if (!serverMissing_.isEmpty())
         return QStringLiteral("!") + serverMissing_;
     const QString database = QStringLiteral("ledrium%1").arg(databases_);
-    if (const QString made = server_->createDatabase(database); !made.isEmpty())
-        return QStringLiteral("!") + made;
+    if (const QString opened = openMainDataOnServer(*server_, database, folder); !opened.isEmpty())
+        return QStringLiteral("!") + opened;
     const QString text = server_->connection(database);
     QString error;
-    const std::optional<ServerAddress> address = ServerAddress::parse(text, &error);
-    if (!address)
-        return QStringLiteral("!") + error;
-    {
-        const QString setup = QStringLiteral("setup");
-        if (const QString opened = address->open(setup); !opened.isEmpty())
-            return QStringLiteral("!") + opened;
-        const StoreResult made = ServerSchema::initialise(QSqlDatabase::database(setup));
-        QSqlDatabase::database(setup).close();
-        QSqlDatabase::removeDatabase(setup);
-        if (!made)
-            return QStringLiteral("!") + made.error;
-    }
-    mainServer_ = {address->describe(), [a = *address](const QString& name) { return a.open(name); }};
-    const OpenOutcome opened = Connections::open(DataPaths::forFolder(folder), mainServer_);
-    return opened.ok ? text : QStringLiteral("!") + opened.reason;
+    mainServer_ = ServerAddress::parse(text, &error)->asMainData();
+    return text;
 }
 
 bool TestBackends::workOn(const QString& name)

@@ -2,6 +2,7 @@
 // LEDRIUM_SOAK=1 (make soak) runs the long variants.
 #include "PdfText.h"
 #include "PgServer.h"
+#include "ServerMainData.h"
 #include "TestData.h"
 #include "store/ReceiptNumbers.h"
 #include "store/CodeMasterTable.h"
@@ -13,7 +14,6 @@
 #include "store/HintTable.h"
 #include "store/SchemaInstaller.h"
 #include "store/ServerAddress.h"
-#include "store/ServerSchema.h"
 #include "store/SqlRunner.h"
 #include "store/WorkTableProtocol.h"
 
@@ -403,22 +403,13 @@ private:
     QString error_;
 };
 
-// The server's tables, a company with its counter at 0 and `category` with five members, written
-// through `folder` as the program writes them.
-QString arrangeServer(const QString& connection, const QString& folder, const QString& category)
+// The server's database `database` with this program's tables, a company with its counter at 0
+// and `category` with five members, written through the data folder `folder` as the program
+// writes them.
+QString arrangeServer(const PgServer& server, const QString& database, const QString& folder, const QString& category)
 {
-    {
-        const ServerConnection setup(connection);
-        if (!setup.error().isEmpty())
-            return setup.error();
-        if (const StoreResult made = ServerSchema::initialise(setup.db()); !made)
-            return made.error;
-    }
-    QString error;
-    const OpenOutcome opened =
-        Connections::open(DataPaths::forFolder(folder), ServerAddress::parse(connection, &error)->asMainData());
-    if (!opened.ok)
-        return opened.reason;
+    if (const QString opened = openMainDataOnServer(server, database, folder); !opened.isEmpty())
+        return opened;
     QList<CustomerRecord> members;
     for (int i = 1; i <= 5; ++i)
         members.append({i, u("会員%1").arg(i), category, {}});
@@ -447,13 +438,12 @@ void TestReliability::twoComputersOnOneServerKilledNeverShareANumber()
         QSKIP("the program is not built beside this test");
     PgServer server;
     QVERIFY(server.start().isEmpty());
-    QVERIFY(server.createDatabase(u("shared")).isEmpty());
     const QString shared = server.connection(u("shared"));
     const QString category = u("正会員");
     QTemporaryDir computers[2];
     for (const QTemporaryDir& computer : computers)
         QVERIFY(installComputer(computer.path()));
-    const QString arranged = arrangeServer(shared, computers[0].filePath(u("data")), category);
+    const QString arranged = arrangeServer(server, u("shared"), computers[0].filePath(u("data")), category);
     QVERIFY2(arranged.isEmpty(), qPrintable(arranged));
 
     struct Output {

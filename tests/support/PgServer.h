@@ -21,6 +21,8 @@ public:
     // Creates the cluster at the first call, then starts the server and waits until it takes
     // connections. Returns "" or what went wrong, with the programs' output.
     QString start();
+    // start() when missing() is empty; else missing(): "" or why there is no server.
+    QString startIfInstalled() { return missing().isEmpty() ? start() : missing(); }
     // Stops the server (fast shutdown: open connections are cut); the cluster stays for start().
     QString stop();
 
