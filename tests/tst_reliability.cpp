@@ -571,8 +571,6 @@ void TestReliability::twoComputersOnOneServerKilledNeverShareANumber()
         QVERIFY2(entry.value() != issued || fileOfNumber.contains(entry.key()),
                  qPrintable(u("%1 is recorded as issued without paper").arg(entry.key())));
     // A run that ended with success has its numbers recorded as issued, not voided later as cut off.
-    if (unconfirmedSuccesses > 0)
-        QEXPECT_FAIL("", "the command line ends with success when the register could not confirm its output", Continue);
     QCOMPARE(unconfirmedSuccesses, 0);
     qInfo("%d rounds: %d kills (%d left an empty lock file), %d server stops, %d runs failed cleanly; %lld PDFs "
           "read back with %lld numbers, none twice (%d of them void: cut off after the file, %d of these in runs "

@@ -116,15 +116,16 @@ QString ReceiptFormatter::renumber(ReportRun& run, qint64 first, const ReceiptNu
 
 QString ReceiptFormatter::outputCompleted(ReportRun& run)
 {
+    // Unconfirmed, the output stays the one under way, for outputFailed to put right.
+    if (const StoreResult confirmed = numbers_.confirm(output_.originalIds + output_.copyIds); !confirmed)
+        return QStringLiteral("発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
     const Output done = std::exchange(output_, {});
     for (int cell : done.fresh)
         issued_[cell] = true;
     // From now on these receipts exist on paper: any further output of them is a copy.
     for (int cell : done.cells)
         run.setText(cell, ReissueMark::control(), ReissueMark::text());
-    const StoreResult confirmed = numbers_.confirm(done.originalIds + done.copyIds);
-    return confirmed ? QString()
-                     : QStringLiteral("出力しましたが、発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
+    return {};
 }
 
 void ReceiptFormatter::outputFailed(ReportRun&, const QString& reason)

@@ -65,9 +65,10 @@ OutputClearance ReissueFormatter::clearForOutput(ReportRun& run, const QString& 
 
 QString ReissueFormatter::outputCompleted(ReportRun&)
 {
-    const StoreResult confirmed = numbers_.confirm(std::exchange(lastRecorded_, {}));
-    return confirmed ? QString()
-                     : QStringLiteral("出力しましたが、発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
+    if (const StoreResult confirmed = numbers_.confirm(lastRecorded_); !confirmed)
+        return QStringLiteral("発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
+    lastRecorded_.clear();
+    return {};
 }
 
 void ReissueFormatter::outputFailed(ReportRun&, const QString&)

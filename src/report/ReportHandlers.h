@@ -34,7 +34,8 @@ public:
     // or written.
     virtual OutputClearance clearForOutput(ReportRun&, const QString& /*outputName*/, OutputPages) { return {}; }
     // The output that clearForOutput allowed went out whole: the PDF file is in place, or the
-    // printer job has its last page. Returns what the user should be told, if anything.
+    // printer job has its last page. Returns "" once that is recorded, else why it could not be
+    // (the output then counts as failed where it can be taken back: a PDF file is removed).
     virtual QString outputCompleted(ReportRun&) { return {}; }
     // The output that clearForOutput allowed did not go out whole after all (`reason` says why):
     // whatever it recorded is to be put right.

@@ -144,7 +144,12 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     const QByteArray pdf = PdfTextLayer::mended(drawing.data(), pagePainter.markedCharacters());
     if (file.write(pdf) != pdf.size() || !file.commit())
         return failAfterClearance(WriteFailure::describe(file, path, pdf.size()));
-    addNotice(notice, run.outputCompleted());
+    // A file whose receipts the register cannot call issued is no receipt: it goes again.
+    if (const QString unrecorded = run.outputCompleted(); !unrecorded.isEmpty()) {
+        QFile::remove(path);
+        run.outputFailed(unrecorded);
+        return fail(unrecorded);
+    }
     return true;
 }
 
@@ -234,7 +239,9 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
             *error = reason;
         return false;
     }
-    // Qt has handed the last page to the print system.
+    // Qt has handed the last page to the print system: paper cannot be taken back, so a
+    // completion the register could not note is told (its entries stay pending, and a later
+    // start voids them and names their numbers).
     addNotice(notice, run.outputCompleted());
     return true;
 }
