@@ -126,6 +126,7 @@ private slots:
     void simultaneousSavesFromOneLoadLetOneIn_data() { backends(); }
     void simultaneousSavesFromOneLoadLetOneIn();
     void receiptsIssuedElsewhereLeaveTheSettingsSaveable();
+    void serverRefusingAWriteSaysSoAndKeepsTheData();
     void serverDatabaseIsSetUpOnlyWhenEmpty();
     void dataFolderCopiedToServerGoesOnNumbering();
 };
@@ -479,6 +480,35 @@ void TestBackends::simultaneousSavesFromOneLoadLetOneIn()
     }
     QCOMPARE(SavedVersions::stored(Connections::mainDb(), unit), 15);
     QCOMPARE(CustomerMasterTable::readCategory(u("会員")).size(), 15);
+}
+
+// A server that refuses a write (a role allowed to read only) is told apart from other faults,
+// in Japanese, and the data stays as it was.
+void TestBackends::serverRefusingAWriteSaysSoAndKeepsTheData()
+{
+    if (!serverMissing_.isEmpty())
+        QSKIP(qPrintable(serverMissing_));
+    OPEN_STORE(Postgres, server);
+    QVERIFY(CustomerMasterTable::replaceCategory(u("会員"), {{1, u("相川"), u("会員"), {}, {}}}));
+    {
+        SqlRunner admin(Connections::mainDb());
+        QVERIFY(admin.exec(u("DO $$ BEGIN IF NOT EXISTS (SELECT FROM pg_roles WHERE rolname = 'reader') THEN "
+                             "CREATE ROLE reader LOGIN; END IF; END $$")));
+        QVERIFY(admin.exec(u("GRANT SELECT ON ALL TABLES IN SCHEMA public TO reader")));
+    }
+    Connections::close();
+    QString error;
+    const std::optional<ServerAddress> reader =
+        ServerAddress::parse(server.section(u("user="), 0, 0) + u("user=reader"), &error);
+    QVERIFY2(reader, qPrintable(error));
+    QVERIFY(Connections::open(DataPaths::forFolder(folderPath()), reader->asMainData()).ok);
+    const StoreResult refused = CustomerMasterTable::replaceCategory(u("会員"), {{1, u("井上"), u("会員"), {}, {}}});
+    QVERIFY(!refused);
+    QVERIFY2(refused.error.contains(u("権限がありません")), qPrintable(refused.error));
+    QCOMPARE(CustomerMasterTable::readCategory(u("会員")).value(0).顧客名.toString(), u("相川"));
+    const ReceiptNumbers::Issued issued = ReceiptNumbers(Connections::mainDb()).issue(1, 1, {entryFor(u("井上"))});
+    QVERIFY(!issued.result);
+    QVERIFY2(issued.result.error.contains(u("権限がありません")), qPrintable(issued.result.error));
 }
 
 // A server database is set up only when it holds no tables: a second set-up is refused and
