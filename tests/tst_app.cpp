@@ -29,6 +29,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTest>
@@ -50,6 +51,7 @@ private slots:
     void fullDiskAtStartSaysWhatFailed();
     void secondCopyRaisesFirst();
     void staleSocketDoesNotBlockStart();
+    void onlyALockLeftBehindCountsAsTakenOver();
     void liveSocketIsNeverRemoved();
     void unreadableLockSaysWhy_data();
     void unreadableLockSaysWhy();
@@ -402,6 +404,30 @@ void TestApp::staleSocketDoesNotBlockStart()
     SingleInstance next(folder.path());
     QCOMPARE(next.claim(std::chrono::milliseconds(0)), SingleInstance::Claim::Holder);
     QVERIFY(next.listen([] {}));
+}
+
+// A lock file left by a run that ended without closing tells the next start to look at the
+// whole data; a lock released at close does not.
+void TestApp::onlyALockLeftBehindCountsAsTakenOver()
+{
+    QTemporaryDir folder;
+    for (int round = 0; round < 2; ++round) { // a first start, and one after a clean close
+        SingleInstance clean(folder.path());
+        QCOMPARE(clean.claim(std::chrono::milliseconds(0)), SingleInstance::Claim::Holder);
+        QVERIFY(!clean.tookOverLock());
+    }
+    QProcess gone;
+    gone.start(QStringLiteral("true"));
+    QVERIFY(gone.waitForStarted());
+    const qint64 pid = gone.processId();
+    QVERIFY(gone.waitForFinished());
+    QFile lock(SingleInstance::lockFilePathFor(folder.path()));
+    QVERIFY(lock.open(QIODevice::WriteOnly));
+    lock.write(QByteArray::number(pid) + "\nledrium\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    lock.close();
+    SingleInstance next(folder.path());
+    QCOMPARE(next.claim(std::chrono::milliseconds(0)), SingleInstance::Claim::Holder);
+    QVERIFY(next.tookOverLock());
 }
 
 // A socket someone answers on is not removed, whoever listens there.

@@ -34,6 +34,7 @@
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <functional>
 
@@ -62,6 +63,8 @@ private slots:
     void filesFromBeforeSavedVersions();
     void openRefusesBadFiles_data();
     void openRefusesBadFiles();
+    void damageDeepInTheFileIsFoundWhenThereIsAReason_data();
+    void damageDeepInTheFileIsFoundWhenThereIsAReason();
     void refusedOpenChangesNeitherFile_data();
     void refusedOpenChangesNeitherFile();
     void cutOffSaveIsRolledBack();
@@ -640,6 +643,63 @@ void TestStore::openRefusesBadFiles()
         QCOMPARE(f.readAll(), before);
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2 - (damage == QLatin1String("remove") ? 1 : 0));
+}
+
+void TestStore::damageDeepInTheFileIsFoundWhenThereIsAReason_data()
+{
+    QTest::addColumn<QString>("arrange");
+    QTest::addColumn<bool>("refused");
+    // Reading every page at each start would grow with the data; a file opened here before
+    // and closed since is taken on its header and schema.
+    QTest::newRow("opened here before") << "" << false;
+    QTest::newRow("last run ended without closing") << "always" << true;
+    QTest::newRow("copied to another folder") << "copy" << true;
+    QTest::newRow("save cut off") << "journal" << true;
+}
+
+// A page of customers overwritten with zeros, where neither the header nor the schema shows it.
+void TestStore::damageDeepInTheFileIsFoundWhenThereIsAReason()
+{
+    QFETCH(QString, arrange);
+    QFETCH(bool, refused);
+    QTemporaryDir dir, copy;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+    QVERIFY(TestData::execMain(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                                              "INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) SELECT i, '会員 ' || i, '会員' FROM n")));
+    Connections::close();
+    QString folder = dir.path();
+    if (arrange == QLatin1String("copy")) {
+        for (const QString& name : {QStringLiteral("Ledrium.mdb"), QStringLiteral("LedriumWork.mdb")})
+            QVERIFY(QFile::copy(dir.filePath(name), copy.filePath(name)));
+        folder = copy.path();
+    }
+    const QString path = DataPaths::forFolder(folder).MainDbPath;
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray header = file.read(100);
+        const qint64 pageSize = qFromBigEndian<quint16>(header.constData() + 16);
+        QVERIFY(file.size() / pageSize > 10);
+        QVERIFY(file.seek(file.size() - pageSize));
+        QVERIFY(file.write(QByteArray(pageSize, '\0')) == pageSize);
+        if (arrange == QLatin1String("journal")) {
+            // The journal of a save cut off before it wrote a page: played back, it changes nothing.
+            QFile journal(path + QStringLiteral("-journal"));
+            QVERIFY(journal.open(QIODevice::WriteOnly));
+            QByteArray head = QByteArray::fromHex("d9d505f920a163d7") + QByteArray(20, '\0');
+            qToBigEndian<quint32>(quint32(file.size() / pageSize), head.data() + 16);
+            qToBigEndian<quint32>(512, head.data() + 20);
+            qToBigEndian<quint32>(quint32(pageSize), head.data() + 24);
+            QVERIFY(journal.write(head + QByteArray(512 - head.size(), '\0')) == 512);
+        }
+    }
+    const OpenOutcome outcome = Connections::open(
+        DataPaths::forFolder(folder), {}, arrange == QLatin1String("always") ? WholeFileCheck::Always : WholeFileCheck::WhenDue);
+    QCOMPARE(!outcome.ok, refused);
+    if (refused)
+        QVERIFY2(outcome.reason.contains(QStringLiteral("壊れています")), qPrintable(outcome.reason));
+    Connections::close();
 }
 
 void TestStore::refusedOpenChangesNeitherFile_data()

@@ -103,7 +103,7 @@ bool Frm領収証::eventFilter(QObject* watched, QEvent* event)
     return QWidget::eventFilter(watched, event);
 }
 
-bool Frm領収証::Form_Load(const QString& dataFolder)
+bool Frm領収証::Form_Load(const QString& dataFolder, WholeFileCheck check)
 {
     const DataPaths paths = DataPaths::forFolder(dataFolder);
     QString settingError;
@@ -112,7 +112,7 @@ bool Frm領収証::Form_Load(const QString& dataFolder)
         return false;
     // A server that cannot be reached: nothing is written here, and the user may choose again.
     for (;;) {
-        const OpenOutcome opened = Connections::open(paths, server ? server->asMainData() : MainServer{});
+        const OpenOutcome opened = Connections::open(paths, server ? server->asMainData() : MainServer{}, check);
         if (opened.ok)
             break;
         if (!server) {

@@ -4,6 +4,7 @@
 #include "codes/CategoryLists.h"
 #include "hints/HintLauncher.h"
 #include "settings/SettingCopies.h"
+#include "store/Connections.h"
 #include "store/ServerAddress.h"
 
 #include <QPointer>
@@ -31,8 +32,9 @@ public:
     ~Frm領収証() override;
 
     // Opens the two databases in `dataFolder` and runs the start-up steps. On a database that
-    // cannot be opened it tells the user which file and why, and returns false.
-    bool Form_Load(const QString& dataFolder);
+    // cannot be opened it tells the user which file and why, and returns false. `check`:
+    // Always after a run that ended without closing.
+    bool Form_Load(const QString& dataFolder, WholeFileCheck check = WholeFileCheck::WhenDue);
 
     void cmd閉じる_Click();
 

@@ -42,8 +42,12 @@ QString SingleInstance::serverNameFor(const QString& dataFolder)
 
 SingleInstance::Claim SingleInstance::hold()
 {
-    if (lock_.tryLock(0))
+    // A closing run removes its lock file; one that is there and yet can be taken is stale.
+    const bool leftBehind = QFileInfo::exists(lockFilePathFor(folder_));
+    if (lock_.tryLock(0)) {
+        tookOver_ = leftBehind;
         return Claim::Holder;
+    }
     return lock_.error() == QLockFile::LockFailedError ? Claim::InUse : Claim::LockFailed;
 }
 

@@ -29,6 +29,9 @@ public:
     Claim claim(std::chrono::milliseconds patience = std::chrono::seconds(10));
     // Takes the lock or says why not, without asking anyone: for a run that shows no window.
     Claim hold();
+    // For a Holder: the lock file of a run that ended without closing lay there (it crashed,
+    // was killed or lost its power) and was taken over.
+    bool tookOverLock() const { return tookOver_; }
     // For InUse and LockFailed: a message for the user, in Japanese.
     QString refusal(Claim claim) const;
 
@@ -47,4 +50,5 @@ private:
     QLockFile lock_;
     QLocalServer* server_ = nullptr;
     std::function<void()> raise_;
+    bool tookOver_ = false;
 };

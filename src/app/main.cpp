@@ -65,7 +65,7 @@ int main(int argc, char** argv)
     int status = 1;
     {
         Frm領収証 window;
-        if (!window.Form_Load(dataFolder))
+        if (!window.Form_Load(dataFolder, instance.tookOverLock() ? WholeFileCheck::Always : WholeFileCheck::WhenDue))
             return 1;
         CloseRequests closeRequests;
         QObject::connect(&closeRequests, &CloseRequests::requested, &window, &Frm領収証::cmd閉じる_Click);

@@ -50,7 +50,8 @@ QString fileProblem(const QString& path)
     return {};
 }
 
-QString openOne(const QString& name, const QString& path, const QStringList& tables)
+// `wholeFile`: read every page for damage even when this file was opened here before.
+QString openOne(const QString& name, const QString& path, const QStringList& tables, bool wholeFile)
 {
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=3000"));
@@ -80,6 +81,11 @@ QString openOne(const QString& name, const QString& path, const QStringList& tab
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return QStringLiteral("データベースに書き込めません：") + WriteFailure::describe(query.lastError());
     query.exec(QStringLiteral("ROLLBACK"));
+    // Damage in the header, the schema or a truncated file showed above. Reading every page
+    // grows with the data, so it is left to files that give a reason: one the program has not
+    // opened in this place before (new, copied or put back), or the caller's.
+    if (!wholeFile && FileIdentity::knownHere(db, path))
+        return {};
     if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next() ||
         query.value(0).toString() != QLatin1String("ok"))
         return QStringLiteral("データベースが壊れています。");
@@ -106,7 +112,7 @@ QString configure(QSqlDatabase db, const char* synchronous)
 
 namespace Connections {
 
-OpenOutcome open(const DataPaths& paths, const MainServer& server)
+OpenOutcome open(const DataPaths& paths, const MainServer& server, WholeFileCheck check)
 {
     close();
     struct File {
@@ -114,6 +120,7 @@ OpenOutcome open(const DataPaths& paths, const MainServer& server)
         QString path;
         const QStringList* tables;
         const char* synchronous;
+        bool cutOffSave = false;
     };
     // The master data and the receipt counter are synced on every commit; the work tables
     // are rebuilt at every start, so losing their last commit to a power cut costs nothing.
@@ -122,15 +129,18 @@ OpenOutcome open(const DataPaths& paths, const MainServer& server)
         files.prepend({MainDbName, paths.MainDbPath, &mainTables, "FULL"});
     // Both files are checked before either is changed: first what lies on disk, before SQLite
     // reads anything; then what SQLite sees; only then the settings that may rewrite a file.
-    for (const auto& file : files) {
+    for (auto& file : files) {
         QString reason = fileProblem(file.path);
         if (reason.isEmpty())
             reason = LeftoverLogs::problem(file.path);
         if (!reason.isEmpty())
             return {false, file.path, reason};
+        file.cutOffSave = LeftoverLogs::hasJournal(file.path); // gone once SQLite has read the file
     }
     for (const auto& file : files) {
-        if (const QString reason = openOne(QLatin1String(file.name), file.path, *file.tables); !reason.isEmpty()) {
+        const bool wholeFile = check == WholeFileCheck::Always || file.cutOffSave;
+        if (const QString reason = openOne(QLatin1String(file.name), file.path, *file.tables, wholeFile);
+            !reason.isEmpty()) {
             close();
             return {false, file.path, reason};
         }

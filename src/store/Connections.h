@@ -25,11 +25,20 @@ struct MainServer {
     std::function<QString(const QString& connectionName)> open;
 };
 
+// When opening reads every page of a file for damage, which grows with the data. It always
+// does after a cut-off save (its journal was played back) and for a file the program has not
+// opened in its place before.
+enum class WholeFileCheck {
+    WhenDue,
+    Always, // also for a file opened here before: the last run may have ended without closing
+};
+
 namespace Connections {
 // Opens MainDb then WorkDb on existing files only; a missing, unreadable, read-only or
 // foreign file is refused and nothing is created. With a server, MainDb is the server's
 // database, which must hold this program's tables (see ServerSchema).
-OpenOutcome open(const DataPaths& paths, const MainServer& server = {});
+OpenOutcome open(const DataPaths& paths, const MainServer& server = {},
+                 WholeFileCheck check = WholeFileCheck::Always);
 void close();
 // The files of the databases open now (none when closed).
 QStringList openFiles();

@@ -26,18 +26,43 @@ qint32 placeOf(const QString& path)
     return place == 0 ? 1 : place;
 }
 
+struct Stamp {
+    bool read = false;
+    qint32 identity = 0;
+    qint32 place = 0;
+};
+
+Stamp stampOf(SqlRunner& sql)
+{
+    if (!sql.exec(QStringLiteral("SELECT * FROM pragma_application_id, pragma_user_version")) || !sql.query().next())
+        return {};
+    const Stamp stamp{true, sql.query().value(0).toInt(), sql.query().value(1).toInt()};
+    sql.query().finish();
+    return stamp;
+}
+
+bool isFromHere(const Stamp& stamp, qint32 place)
+{
+    return stamp.identity != 0 && place != 0 && stamp.place == place;
+}
+
 } // namespace
+
+bool knownHere(QSqlDatabase db, const QString& path)
+{
+    SqlRunner sql(db);
+    return isFromHere(stampOf(sql), placeOf(path));
+}
 
 QString ensure(QSqlDatabase db, const QString& path)
 {
     SqlRunner sql(db);
-    if (!sql.exec(QStringLiteral("SELECT * FROM pragma_application_id, pragma_user_version")) || !sql.query().next())
+    const Stamp stamp = stampOf(sql);
+    if (!stamp.read)
         return QStringLiteral("データベースを確かめられません：") + sql.error();
-    const qint32 identity = sql.query().value(0).toInt();
-    const qint32 storedPlace = sql.query().value(1).toInt();
-    sql.query().finish();
+    const qint32 identity = stamp.identity;
     const qint32 place = placeOf(path);
-    if (identity != 0 && place != 0 && storedPlace == place)
+    if (isFromHere(stamp, place))
         return {};
     qint32 fresh = 0;
     while (fresh == 0 || fresh == identity)

@@ -15,4 +15,7 @@ inline constexpr int PlaceAt = 60;    // user version
 // Gives `db`, opened from `path`, a fresh identity unless it has one from this place; an empty
 // text, or why it failed (in Japanese).
 QString ensure(QSqlDatabase db, const QString& path);
+// Whether `db`, opened from `path`, has an identity from this place: the program has opened
+// this very file here before. Reads only.
+bool knownHere(QSqlDatabase db, const QString& path);
 } // namespace FileIdentity

@@ -127,4 +127,9 @@ QString problem(const QString& databasePath)
     return journalProblem(databasePath, journal);
 }
 
+bool hasJournal(const QString& databasePath)
+{
+    return QFileInfo(databasePath + QStringLiteral("-journal")).size() > 0;
+}
+
 } // namespace LeftoverLogs

@@ -10,4 +10,7 @@
 namespace LeftoverLogs {
 // Empty when SQLite may open `databasePath`; otherwise the reason, naming the log file.
 QString problem(const QString& databasePath);
+// Whether a journal lies beside `databasePath` that SQLite will play back at the first read:
+// a save was cut off, and the whole file deserves a look once it is rolled back.
+bool hasJournal(const QString& databasePath);
 } // namespace LeftoverLogs
