@@ -23,10 +23,16 @@ void RegisterModel::sort(int column, Qt::SortOrder order)
 {
     sortColumn_ = column;
     sortOrder_ = order;
-    refresh();
+    select(); // the same entries in another order: the count and sum stay
 }
 
 void RegisterModel::refresh()
+{
+    select();
+    totals_ = RegisterTable::totals(filter_);
+}
+
+void RegisterModel::select()
 {
     const RegisterTable::Query select = RegisterTable::select(filter_, sortColumn_, sortOrder_);
     QSqlQuery query(Connections::mainDb());
@@ -38,7 +44,6 @@ void RegisterModel::refresh()
     const QList<RegisterTable::Column>& columns = RegisterTable::columns();
     for (int i = 0; i < columns.size(); ++i)
         setHeaderData(i, Qt::Horizontal, columns.at(i).header);
-    totals_ = RegisterTable::totals(filter_);
 }
 
 qint64 RegisterModel::idAt(int row) const

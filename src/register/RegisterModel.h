@@ -13,7 +13,7 @@ public:
     const RegisterTable::Filter& filter() const { return filter_; }
     int sortColumn() const { return sortColumn_; }
     Qt::SortOrder sortOrder() const { return sortOrder_; }
-    // Reads the entries again (after an output or a void).
+    // Reads the entries and their count and sum again (after an output or a void).
     void refresh();
     // Of the last refresh; nothing when the register could not be read.
     std::optional<RegisterTable::Totals> totals() const { return totals_; }
@@ -25,6 +25,9 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    // Reads the rows of the filter in the sort order; the totals are left as they are.
+    void select();
+
     RegisterTable::Filter filter_;
     int sortColumn_ = -1; // newest first
     Qt::SortOrder sortOrder_ = Qt::DescendingOrder;

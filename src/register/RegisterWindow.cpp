@@ -118,10 +118,7 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     for (int column = 1; column < widths.size(); ++column)
         view_->setColumnWidth(column, widths.at(column));
     connect(view_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this,
-            [this](int column, Qt::SortOrder order) {
-                model_->sort(column, order);
-                showTotals();
-            });
+            [this](int column, Qt::SortOrder order) { model_->sort(column, order); });
 
     totals_ = new QLabel(this);
     totals_->setObjectName(QStringLiteral("lbl件数"));
