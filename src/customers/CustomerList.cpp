@@ -116,6 +116,7 @@ void CustomerList::refresh()
 
 void CustomerList::Clear領収リスト()
 {
+    commitPendingEdit();
     if (const StoreResult result = WorkTableProtocol::clearCustomerList(); !result)
         ShowWriteFailure(QStringLiteral("顧客リスト"), result.error);
     else
@@ -159,6 +160,9 @@ bool CustomerList::mayLoseTypedAmounts()
 
 void CustomerList::load(const QString& category, const QVariantList& amounts)
 {
+    // What is typed in the open cell goes into the list it was typed in, before that is replaced;
+    // left open, the view would drop the editor and its text when the grid reads the new list.
+    commitPendingEdit();
     if (const StoreResult result = WorkTableProtocol::loadCustomerList(category, amounts); !result)
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("顧客リストを読み込めませんでした。\n") + result.error);
