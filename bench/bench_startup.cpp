@@ -19,6 +19,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <map>
+#include <string>
+#include <vector>
+
 #include <cstdio>
 
 namespace {
@@ -169,6 +173,38 @@ void BM_InProcess_MainWindowStartUp(benchmark::State& state)
 }
 BENCHMARK(BM_InProcess_MainWindowStartUp)->ArgName("large")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// The console's report, keeping each main-window case's time to set the large data beside the
+// delivered data when all have run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void printRatios() const
+    {
+        std::printf("\nStart-up with 10,000 customers and 100,000 register entries beside the delivered data "
+                    "(target at most 1.2):\n");
+        for (const char* name : {"BM_Process_MainWindowStartUp", "BM_UntilShown_MainWindow",
+                                 "BM_InProcess_MainWindowStartUp"}) {
+            const auto time = [&](int large) {
+                for (const auto& [key, value] : times_)
+                    if (key.rfind(std::string(name) + "/large:" + std::to_string(large), 0) == 0)
+                        return value;
+                return 0.0;
+            };
+            if (time(0) > 0 && time(1) > 0)
+                std::printf("  %-32s %.2f x\n", name, time(1) / time(0));
+        }
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -188,7 +224,9 @@ int main(int argc, char** argv)
     dataFolders[1] = large.folder();
     Connections::close();
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios();
     benchmark::Shutdown();
     return 0;
 }
