@@ -6,24 +6,24 @@
 #include "store/Transaction.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
 const QString counterTable = QStringLiteral("自社情報");
 const QString registerTable = QStringLiteral("発行記録");
 
-QString notANumber(const QString& table, const QString& quoted) {
+QString notANumber(const QString& table, const QString& quoted)
+{
     return QStringLiteral("%1の領収証番号に、番号として使えない値 %2 が保存されています"
                           "（0～%3 の整数だけが使えます）。値を直すまで領収証番号を振れません。")
         .arg(table, quoted, QString::number(LargestReceiptNumber));
 }
 
-// Every write here takes the write lock before its first read: a transaction that began as a
-// reader could be refused at once, without waiting, when it came to write beside another writer.
-
 // Reads a number with its SQLite type: anything but an integer in range is refused by name,
 // so that text, a blob or a real never counts as 0 or as some other number.
-std::optional<qint64> wholeNumber(const QSqlQuery& q, const QString& table, QString* error) {
+std::optional<qint64> wholeNumber(const QSqlQuery& q, const QString& table, QString* error)
+{
     const qint64 number = q.value(0).toLongLong();
     if (q.value(1).toString() == QLatin1String("integer") && number >= 0 && number <= LargestReceiptNumber)
         return number;
@@ -38,7 +38,8 @@ struct Counter {
     QString error;
 };
 
-Counter readCounter(QSqlDatabase db) {
+Counter readCounter(QSqlDatabase db)
+{
     Counter counter;
     SqlRunner sql(db);
     if (!sql.exec(QStringLiteral("SELECT 領収証番号, %1, %2 FROM 自社情報 ORDER BY rowid LIMIT 1")
@@ -52,15 +53,15 @@ Counter readCounter(QSqlDatabase db) {
     counter.rowExists = true;
     const QString type = sql.query().value(1).toString();
     // Null, or an empty text left by an old screen: no number stored yet.
-    if (type == QLatin1String("null") ||
-        (type == QLatin1String("text") && sql.query().value(0).toString().isEmpty()))
+    if (type == QLatin1String("null") || (type == QLatin1String("text") && sql.query().value(0).toString().isEmpty()))
         return counter;
     counter.number = wholeNumber(sql.query(), counterTable, &counter.error);
     return counter;
 }
 
 // The highest number in the register, 0 when it is empty.
-std::optional<qint64> readRegistered(QSqlDatabase db, QString* error) {
+std::optional<qint64> readRegistered(QSqlDatabase db, QString* error)
+{
     SqlRunner sql(db);
     qint64 highest = 0;
     // SQLite orders numbers before text and text before blobs, so the two ends of the number
@@ -68,8 +69,7 @@ std::optional<qint64> readRegistered(QSqlDatabase db, QString* error) {
     for (const char* order : {"DESC", "ASC"}) {
         if (!sql.exec(QStringLiteral("SELECT 領収証番号, %1, %2 FROM 発行記録 ORDER BY 領収証番号 %3 LIMIT 1")
                           .arg(SqlDialect::typeOf(db, QStringLiteral("領収証番号")),
-                               SqlDialect::literalOf(db, QStringLiteral("領収証番号")),
-                               QLatin1String(order)))) {
+                               SqlDialect::literalOf(db, QStringLiteral("領収証番号")), QLatin1String(order)))) {
             *error = sql.error();
             return std::nullopt;
         }
@@ -91,7 +91,8 @@ struct LastIssued {
     qint64 last() const { return std::max(counter.number.value_or(0), registered); }
 };
 
-LastIssued readLastIssued(QSqlDatabase db) {
+LastIssued readLastIssued(QSqlDatabase db)
+{
     LastIssued read{readCounter(db), 0, {}};
     read.error = read.counter.error;
     if (read.error.isEmpty())
@@ -99,14 +100,13 @@ LastIssued readLastIssued(QSqlDatabase db) {
     return read;
 }
 
-bool storeCounter(QSqlDatabase db, const Counter& counter, qint64 number, QString* error) {
+bool storeCounter(QSqlDatabase db, const Counter& counter, qint64 number, QString* error)
+{
     SqlRunner sql(db);
     const bool done =
         counter.rowExists
-            ? sql.exec(
-                  QStringLiteral(
-                      "UPDATE 自社情報 SET 領収証番号 = ? WHERE rowid = (SELECT min(rowid) FROM 自社情報)"),
-                  {number})
+            ? sql.exec(QStringLiteral("UPDATE 自社情報 SET 領収証番号 = ? WHERE rowid = (SELECT min(rowid) FROM 自社情報)"),
+                       {number})
             : sql.exec(QStringLiteral("INSERT INTO 自社情報 (領収証番号) VALUES (?)"), {number});
     if (!done)
         *error = sql.error();
@@ -115,9 +115,28 @@ bool storeCounter(QSqlDatabase db, const Counter& counter, qint64 number, QStrin
 
 const QString outOfRange = QStringLiteral("領収証番号が範囲を超えています。");
 
+// Runs `statement` once for each entry, with the values `valuesOf` gives for its 記録番号, all
+// in one transaction. Like every write here it takes the write lock before its first read: a
+// transaction begun as a reader could be refused at once, without waiting, beside another writer.
+StoreResult forEachEntry(QSqlDatabase db, const QList<qint64>& ids, const QString& statement,
+                         const std::function<QVariantList(qint64)>& valuesOf)
+{
+    return Transaction::run(
+        db,
+        [&] {
+            SqlRunner sql(db);
+            for (qint64 id : ids)
+                if (!sql.exec(statement, valuesOf(id)))
+                    return StoreResult::failure(sql.error());
+            return StoreResult::success();
+        },
+        Transaction::Lock::Immediate);
+}
+
 } // namespace
 
-ReceiptNumbers::Next ReceiptNumbers::next() const {
+ReceiptNumbers::Next ReceiptNumbers::next() const
+{
     const LastIssued stored = readLastIssued(db_);
     if (!stored.error.isEmpty())
         return {std::nullopt, stored.error};
@@ -126,7 +145,8 @@ ReceiptNumbers::Next ReceiptNumbers::next() const {
     return {stored.last() + 1, {}};
 }
 
-std::optional<qint64> ReceiptNumbers::highestRegistered(QString* error) const {
+std::optional<qint64> ReceiptNumbers::highestRegistered(QString* error) const
+{
     QString why;
     const std::optional<qint64> highest = readRegistered(db_, &why);
     if (error)
@@ -134,7 +154,8 @@ std::optional<qint64> ReceiptNumbers::highestRegistered(QString* error) const {
     return highest;
 }
 
-QList<RegisterEntry> ReceiptNumbers::pending(QList<RegisterEntry> entries, bool originals) const {
+QList<RegisterEntry> ReceiptNumbers::pending(QList<RegisterEntry> entries, bool originals) const
+{
     for (RegisterEntry& e : entries) {
         e.状態 = RegisterTable::Pending;
         e.無効理由.clear();
@@ -146,7 +167,8 @@ QList<RegisterEntry> ReceiptNumbers::pending(QList<RegisterEntry> entries, bool 
 }
 
 ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<RegisterEntry> entries,
-                                             QList<RegisterEntry> copies) const {
+                                             QList<RegisterEntry> copies) const
+{
     entries = pending(std::move(entries), true);
     copies = pending(std::move(copies), false);
     Issued issued;
@@ -158,19 +180,16 @@ ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<R
             if (!stored.error.isEmpty())
                 return StoreResult::failure(stored.error);
             const qint64 from = std::max(first, stored.last() + 1);
-            if (first < 1 || count <= 0 || count > LargestReceiptNumber ||
-                from > LargestReceiptNumber - count + 1)
+            if (first < 1 || count <= 0 || count > LargestReceiptNumber || from > LargestReceiptNumber - count + 1)
                 return StoreResult::failure(outOfRange);
             if (from != first)
-                issued.renumbered =
-                    stored.registered >= first ? Renumbered::NumbersTaken : Renumbered::CounterRaised;
+                issued.renumbered = stored.registered >= first ? Renumbered::NumbersTaken : Renumbered::CounterRaised;
             if (QString error; !storeCounter(db_, stored.counter, from + count - 1, &error))
                 return StoreResult::failure(error);
             for (qsizetype i = 0; i < entries.size(); ++i)
                 entries[i].領収証番号 = from + i;
             issued.first = from;
-            if (const StoreResult recorded = RegisterTable::insertWithin(db_, entries, &issued.ids);
-                !recorded)
+            if (const StoreResult recorded = RegisterTable::insertWithin(db_, entries, &issued.ids); !recorded)
                 return recorded;
             return RegisterTable::insertWithin(db_, copies, &issued.ids);
         },
@@ -180,7 +199,8 @@ ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<R
     return issued;
 }
 
-StoreResult ReceiptNumbers::raise(qint64 number, bool* changed) const {
+StoreResult ReceiptNumbers::raise(qint64 number, bool* changed) const
+{
     bool raised = false;
     const StoreResult result = Transaction::run(
         db_,
@@ -204,7 +224,8 @@ StoreResult ReceiptNumbers::raise(qint64 number, bool* changed) const {
     return result;
 }
 
-StoreResult ReceiptNumbers::reissue(QList<RegisterEntry> entries, QList<qint64>* ids) const {
+StoreResult ReceiptNumbers::reissue(QList<RegisterEntry> entries, QList<qint64>* ids) const
+{
     entries = pending(std::move(entries), false);
     QList<qint64> added;
     const StoreResult recorded = Transaction::run(
@@ -214,52 +235,30 @@ StoreResult ReceiptNumbers::reissue(QList<RegisterEntry> entries, QList<qint64>*
     return recorded;
 }
 
-StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids) const {
-    return Transaction::run(
-        db_,
-        [&] {
-            SqlRunner sql(db_);
-            for (qint64 id : ids)
-                if (!sql.exec(
+StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids) const
+{
+    return forEachEntry(db_, ids,
                         QStringLiteral("UPDATE 発行記録 SET 状態 = CASE WHEN 原本 = 1 THEN ? ELSE ? END "
                                        "WHERE 記録番号 = ? AND 状態 = ?"),
-                        {RegisterTable::Issued, RegisterTable::Reissued, id, RegisterTable::Pending}))
-                    return StoreResult::failure(sql.error());
-            return StoreResult::success();
-        },
-        Transaction::Lock::Immediate);
+                        [](qint64 id) -> QVariantList {
+                            return {RegisterTable::Issued, RegisterTable::Reissued, id, RegisterTable::Pending};
+                        });
 }
 
-StoreResult ReceiptNumbers::withdraw(const QList<qint64>& ids) const {
-    return Transaction::run(
-        db_,
-        [&] {
-            SqlRunner sql(db_);
-            for (qint64 id : ids)
-                if (!sql.exec(
-                        QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 原本 = 0 AND 状態 = ?"),
-                        {id, RegisterTable::Pending}))
-                    return StoreResult::failure(sql.error());
-            return StoreResult::success();
-        },
-        Transaction::Lock::Immediate);
+StoreResult ReceiptNumbers::withdraw(const QList<qint64>& ids) const
+{
+    return forEachEntry(db_, ids, QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 原本 = 0 AND 状態 = ?"),
+                        [](qint64 id) -> QVariantList { return {id, RegisterTable::Pending}; });
 }
 
-StoreResult ReceiptNumbers::voidEntries(const QList<qint64>& ids, const QString& reason) const {
-    return Transaction::run(
-        db_,
-        [&] {
-            SqlRunner sql(db_);
-            for (qint64 id : ids)
-                if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"),
-                              {RegisterTable::Voided, reason, id}))
-                    return StoreResult::failure(sql.error());
-            return StoreResult::success();
-        },
-        Transaction::Lock::Immediate);
+StoreResult ReceiptNumbers::voidEntries(const QList<qint64>& ids, const QString& reason) const
+{
+    return forEachEntry(db_, ids, QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"),
+                        [&reason](qint64 id) -> QVariantList { return {RegisterTable::Voided, reason, id}; });
 }
 
-ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const {
+ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const
+{
     Abandoned abandoned;
     abandoned.result = Transaction::run(
         db_,
@@ -273,16 +272,13 @@ ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const {
                 if (const QString process = sql.query().value(0).toString(); issuer_.sawEnd(process))
                     ended << process;
             for (const QString& process : ended) {
-                if (!sql.exec(
-                        QStringLiteral("SELECT 領収証番号 FROM 発行記録 WHERE 状態 = ? AND 発行プロセス = ?"),
-                        {RegisterTable::Pending, process}))
+                if (!sql.exec(QStringLiteral("SELECT 領収証番号 FROM 発行記録 WHERE 状態 = ? AND 発行プロセス = ?"),
+                              {RegisterTable::Pending, process}))
                     return StoreResult::failure(sql.error());
                 while (sql.query().next())
                     abandoned.numbers << sql.query().value(0).toLongLong();
-                if (!sql.exec(
-                        QStringLiteral(
-                            "UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 状態 = ? AND 発行プロセス = ?"),
-                        {RegisterTable::Voided, abandonedReason(), RegisterTable::Pending, process}))
+                if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 状態 = ? AND 発行プロセス = ?"),
+                              {RegisterTable::Voided, abandonedReason(), RegisterTable::Pending, process}))
                     return StoreResult::failure(sql.error());
             }
             return StoreResult::success();
@@ -291,7 +287,6 @@ ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const {
     if (!abandoned.result)
         abandoned.numbers.clear();
     std::sort(abandoned.numbers.begin(), abandoned.numbers.end());
-    abandoned.numbers.erase(std::unique(abandoned.numbers.begin(), abandoned.numbers.end()),
-                            abandoned.numbers.end());
+    abandoned.numbers.erase(std::unique(abandoned.numbers.begin(), abandoned.numbers.end()), abandoned.numbers.end());
     return abandoned;
 }
