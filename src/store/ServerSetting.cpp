@@ -1,7 +1,8 @@
 #include "store/ServerSetting.h"
 
+#include "domain/UserSettings.h"
+
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace ServerSetting {
 
@@ -11,9 +12,7 @@ const QString Key = QStringLiteral("server/connection");
 
 QSettings userSettings()
 {
-    return QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                         QStringLiteral("/Ledrium/Ledrium.conf"),
-                     QSettings::IniFormat);
+    return QSettings(UserSettings::path(), QSettings::IniFormat);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "ui/RecentFolder.h"
 
+#include "domain/UserSettings.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -13,9 +15,7 @@ const QString Key = QStringLiteral("files/lastFolder");
 
 QSettings userSettings()
 {
-    return QSettings(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-                         QStringLiteral("/Ledrium/Ledrium.conf"),
-                     QSettings::IniFormat);
+    return QSettings(UserSettings::path(), QSettings::IniFormat);
 }
 
 } // namespace
