@@ -188,14 +188,16 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
     }
     if (notice)
         *notice = clearance.notice;
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        const QString reason = QStringLiteral("プリンタを開始できません。") + whyNotOpened(printer.outputFileName());
+    // From here on what was recorded for the job is put right when it does not go out whole.
+    const auto failAfterClearance = [&](const QString& reason) {
         run.outputFailed(reason);
         if (error)
             *error = reason;
         return false;
-    }
+    };
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return failAfterClearance(QStringLiteral("プリンタを開始できません。") + whyNotOpened(printer.outputFileName()));
     // A printer that cannot make copies itself (a PDF file, for one) gets them from us.
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     QList<int> order;
@@ -227,18 +229,10 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice)
         // What is left is no receipt; a link is left alone, its target was written through.
         if (const QFileInfo written(file); written.isFile() && !written.isSymLink())
             QFile::remove(file);
-        run.outputFailed(reason);
-        if (error)
-            *error = reason;
-        return false;
+        return failAfterClearance(reason);
     }
-    if (!ended || sent != order.size()) {
-        const QString reason = QStringLiteral("プリンタにすべてのページを送れませんでした。");
-        run.outputFailed(reason);
-        if (error)
-            *error = reason;
-        return false;
-    }
+    if (!ended || sent != order.size())
+        return failAfterClearance(QStringLiteral("プリンタにすべてのページを送れませんでした。"));
     // Qt has handed the last page to the print system: paper cannot be taken back, so a
     // completion the register could not note is told (its entries stay pending, and a later
     // start voids them and names their numbers).
