@@ -156,12 +156,13 @@ std::optional<qint64> ReceiptNumbers::highestRegistered(QString* error) const
 
 QList<RegisterEntry> ReceiptNumbers::pending(QList<RegisterEntry> entries, bool originals) const
 {
+    const IssuingProcess by = issuer();
     for (RegisterEntry& e : entries) {
         e.状態 = RegisterTable::Pending;
         e.無効理由.clear();
         e.原本 = originals;
-        e.発行端末 = issuer_.host;
-        e.発行プロセス = issuer_.process;
+        e.発行端末 = by.host;
+        e.発行プロセス = by.process;
     }
     return entries;
 }
@@ -267,9 +268,10 @@ ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const
             if (!sql.exec(QStringLiteral("SELECT DISTINCT 発行プロセス FROM 発行記録 WHERE 状態 = ?"),
                           {RegisterTable::Pending}))
                 return StoreResult::failure(sql.error());
+            const IssuingProcess self = issuer();
             QStringList ended;
             while (sql.query().next())
-                if (const QString process = sql.query().value(0).toString(); issuer_.sawEnd(process))
+                if (const QString process = sql.query().value(0).toString(); self.sawEnd(process))
                     ended << process;
             for (const QString& process : ended) {
                 if (!sql.exec(QStringLiteral("SELECT 領収証番号 FROM 発行記録 WHERE 状態 = ? AND 発行プロセス = ?"),

@@ -23,7 +23,8 @@ inline constexpr qint64 LargestReceiptNumber = 999'999'999'999'999;
 // at a later start.
 class ReceiptNumbers {
 public:
-    explicit ReceiptNumbers(QSqlDatabase db, IssuingProcess issuer = IssuingProcess::current())
+    // Entries are recorded as issued by this process unless another issuer is given.
+    explicit ReceiptNumbers(QSqlDatabase db, std::optional<IssuingProcess> issuer = std::nullopt)
         : db_(std::move(db)), issuer_(std::move(issuer))
     {
     }
@@ -75,7 +76,11 @@ public:
 
 private:
     QSqlDatabase db_;
-    IssuingProcess issuer_;
+    std::optional<IssuingProcess> issuer_;
+
+    // Read only where an entry is written or pending ones are judged, not for every look at the
+    // next number.
+    IssuingProcess issuer() const { return issuer_ ? *issuer_ : IssuingProcess::current(); }
 
     QList<RegisterEntry> pending(QList<RegisterEntry> entries, bool originals) const;
 };
