@@ -5,6 +5,7 @@
 #include "store/RegisterSchema.h"
 #include "store/SavedVersions.h"
 #include "store/ServerSchema.h"
+#include "store/StoreUpgrades.h"
 #include "store/UsualAmountColumn.h"
 #include "store/WriteFailure.h"
 
@@ -163,6 +164,8 @@ OpenOutcome open(const DataPaths& paths, const MainServer& server, WholeFileChec
         QString reason = server.open(QLatin1String(MainDbName));
         if (reason.isEmpty())
             reason = ServerSchema::check(mainDb());
+        if (reason.isEmpty())
+            reason = StoreUpgrades::ensure(mainDb());
         if (!reason.isEmpty()) {
             close();
             return {false, server.name, reason};
@@ -176,6 +179,8 @@ OpenOutcome open(const DataPaths& paths, const MainServer& server, WholeFileChec
         reason = UsualAmountColumn::ensure(mainDb());
     if (reason.isEmpty())
         reason = SavedVersions::ensure(mainDb());
+    if (reason.isEmpty())
+        reason = StoreUpgrades::ensure(mainDb());
     if (!reason.isEmpty()) {
         close();
         return {false, paths.MainDbPath, reason};

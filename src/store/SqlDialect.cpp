@@ -67,4 +67,16 @@ QString wholeSum(const QSqlDatabase& db, const QString& expression)
     return QStringLiteral("CAST(coalesce(sum(%1), 0) AS BIGINT)").arg(expression);
 }
 
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    QSqlQuery query(db);
+    query.prepare(of(db) == Kind::Sqlite
+                      ? QStringLiteral("SELECT count(*) FROM pragma_table_info(?) WHERE name = ?")
+                      : QStringLiteral("SELECT count(*) FROM information_schema.columns "
+                                       "WHERE table_schema = current_schema() AND table_name = ? AND column_name = ?"));
+    query.addBindValue(table);
+    query.addBindValue(column);
+    return query.exec() && query.next() && query.value(0).toInt() > 0;
+}
+
 } // namespace SqlDialect

@@ -31,5 +31,7 @@ QString returningKey(const QSqlDatabase& db, const QString& keyColumn);
 std::optional<qint64> insertedKey(const QSqlDatabase& db, QSqlQuery& insert);
 // The sum of whole numbers that never overflows, 0 over no rows.
 QString wholeSum(const QSqlDatabase& db, const QString& expression);
+// Whether the table has the column (false also when the store cannot be asked).
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column);
 
 } // namespace SqlDialect
