@@ -14,6 +14,7 @@
 #include "receipt/ReceiptRun.h"
 #include "receipt/layouts/ReceiptLayouts.h"
 #include "report/PagePainter.h"
+#include "report/PdfRewriter.h"
 #include "report/PdfTextLayer.h"
 #include "report/ReportDetail.h"
 #include "report/ReportOutput.h"
@@ -1301,7 +1302,9 @@ void TestReport::everyMarkReadsBackAsItsCharacter()
     QTemporaryDir dir;
     QFile file(dir.filePath(u("mark.pdf")));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(PdfTextLayer::mended(drawing.data(), marked));
+    drawing.close();
+    QVERIFY(drawing.open(QIODevice::ReadOnly));
+    QCOMPARE(PdfRewriter::rewrite(drawing, file, marked), PdfRewriter::Result::Rewritten);
     file.close();
     QCOMPARE(copiedText(file.fileName()), u("～"));
 }

@@ -1,16 +1,16 @@
 #include "report/ReportOutput.h"
 
 #include "report/PagePainter.h"
-#include "report/PdfTextLayer.h"
+#include "report/PdfRewriter.h"
 #include "report/ReportRun.h"
 #include "store/OwnFiles.h"
 #include "store/WriteFailure.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -45,12 +45,29 @@ QList<int> paintPages(ReportRun& run, PagePainter& pagePainter, QPainter& painte
 
 // Qt's PDF engine reports no failed write: on a full disk it leaves a file cut short and says
 // it printed. Every file it finishes ends with this line.
+bool endsAsAPdf(QIODevice& file)
+{
+    const QByteArray end = QByteArrayLiteral("%%EOF\n");
+    return file.size() >= end.size() && file.seek(file.size() - end.size()) && file.read(end.size()) == end;
+}
+
 bool endsAsAPdf(const QString& path)
 {
     QFile file(path);
-    const QByteArray end = QByteArrayLiteral("%%EOF\n");
-    return file.open(QIODevice::ReadOnly) && file.size() >= end.size() && file.seek(file.size() - end.size()) &&
-           file.read(end.size()) == end;
+    return file.open(QIODevice::ReadOnly) && endsAsAPdf(file);
+}
+
+// The whole of `from` appended to `to`, a block at a time.
+bool copied(QIODevice& from, QIODevice& to)
+{
+    if (!from.seek(0))
+        return false;
+    while (!from.atEnd()) {
+        const QByteArray block = from.read(1 << 20);
+        if (block.isEmpty() || to.write(block) != block.size())
+            return false;
+    }
+    return true;
 }
 
 // Why Qt's PDF engine could not open the file it was to print into: it keeps no reason, so the
@@ -121,9 +138,12 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     run.printStarted();
     for (int index = first; index <= last; ++index)
         run.pagePrinted(index + 1);
-    // Drawn in memory, mended, then written in one go.
-    QBuffer drawing;
-    drawing.open(QIODevice::WriteOnly);
+    // Drawn page by page into a temporary file, then copied into place object by object: the
+    // memory a run takes does not grow with its length.
+    QTemporaryFile drawing;
+    if (!drawing.open())
+        return failAfterClearance(QStringLiteral("PDF を作成できません（一時ファイルを作れません：%1）。")
+                                      .arg(drawing.errorString()));
     QList<int> drawn;
     PagePainter pagePainter;
     pagePainter.markSharedGlyphs();
@@ -141,9 +161,21 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     }
     if (drawn.size() != std::max(0, last - first + 1))
         return failAfterClearance(QStringLiteral("PDF のページを作成できません。"));
-    const QByteArray pdf = PdfTextLayer::mended(drawing.data(), pagePainter.markedCharacters());
-    if (file.write(pdf) != pdf.size() || !file.commit())
-        return failAfterClearance(WriteFailure::describe(file, path, pdf.size()));
+    // Qt's writer says nothing of a full disk: the temporary file is whole or no use.
+    if (!drawing.flush() || !endsAsAPdf(drawing))
+        return failAfterClearance(WriteFailure::describe(drawing, drawing.fileName(), 0));
+    switch (PdfRewriter::rewrite(drawing, file, pagePainter.markedCharacters())) {
+    case PdfRewriter::Result::Rewritten:
+        break;
+    case PdfRewriter::Result::NotRecognised: // written as Qt wrote it
+        if (!file.seek(0) || !file.resize(0) || !copied(drawing, file))
+            return failAfterClearance(WriteFailure::describe(file, path, drawing.size()));
+        break;
+    case PdfRewriter::Result::WriteFailed:
+        return failAfterClearance(WriteFailure::describe(file, path, drawing.size()));
+    }
+    if (!file.commit())
+        return failAfterClearance(WriteFailure::describe(file, path, drawing.size()));
     // A file whose receipts the register cannot call issued is no receipt: it goes again.
     if (const QString unrecorded = run.outputCompleted(); !unrecorded.isEmpty()) {
         QFile::remove(path);

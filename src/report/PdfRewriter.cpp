@@ -1,0 +1,371 @@
+#include "report/PdfRewriter.h"
+
+#include "report/PdfTextLayer.h"
+
+#include <QHash>
+#include <QIODevice>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace PdfRewriter {
+
+namespace {
+
+// Where each object of the file starts, from the one cross-reference table the writer puts at
+// its end, and the trailer after it.
+struct Table {
+    QList<qint64> offsets; // by object number; -1 for a free entry
+    QList<int> inFileOrder;
+    QList<qsizetype> placeOf; // by object number: its place in inFileOrder
+    qint64 at = 0;
+    QByteArray trailer; // "<< ... >>"
+
+    // Where the object at a place in the file ends: where the next one, or the table, begins.
+    qint64 endOf(qsizetype place) const
+    {
+        return place + 1 < inFileOrder.size() ? offsets.at(inFileOrder.at(place + 1)) : at;
+    }
+};
+
+constexpr qsizetype EntrySize = 20;
+
+bool readTable(QIODevice& in, Table* table)
+{
+    const qint64 size = in.size();
+    const qint64 tailAt = std::max<qint64>(0, size - 1024);
+    if (!in.seek(tailAt))
+        return false;
+    const QByteArray tail = in.read(size - tailAt);
+    const qsizetype startxref = tail.lastIndexOf("startxref");
+    if (startxref < 0)
+        return false;
+    bool ok = false;
+    table->at = tail.mid(startxref + 9).trimmed().split('\n').value(0).trimmed().toLongLong(&ok);
+    if (!ok || table->at <= 0 || table->at >= tailAt + startxref || !in.seek(table->at))
+        return false;
+    const QByteArray opening = in.read(64);
+    static const QRegularExpression heading(QStringLiteral(R"(^xref\n0 (\d+)\n)"));
+    const auto m = heading.match(QString::fromLatin1(opening));
+    const qsizetype count = m.hasMatch() ? m.captured(1).toLongLong() : 0;
+    if (count <= 0 || !in.seek(table->at + m.capturedLength(0)))
+        return false;
+    const QByteArray entries = in.read(count * EntrySize);
+    if (entries.size() != count * EntrySize)
+        return false;
+    QList<std::pair<qint64, int>> starts;
+    for (qsizetype number = 0; number < count; ++number) {
+        const QByteArrayView entry = QByteArrayView(entries).sliced(number * EntrySize, EntrySize);
+        const qint64 offset = entry.first(10).toByteArray().toLongLong(&ok);
+        if (!ok || (entry.at(17) != 'n' && entry.at(17) != 'f'))
+            return false;
+        const bool used = entry.at(17) == 'n' && number > 0;
+        if (used && (offset <= 0 || offset >= table->at))
+            return false;
+        table->offsets.append(used ? offset : -1);
+        if (used)
+            starts.append({offset, int(number)});
+    }
+    std::sort(starts.begin(), starts.end());
+    table->placeOf.fill(-1, count);
+    for (const auto& start : starts) {
+        table->placeOf[start.second] = table->inFileOrder.size();
+        table->inFileOrder.append(start.second);
+    }
+    // The trailer follows the table and is the file's only one.
+    const QByteArray rest = in.read(tailAt + startxref - in.pos());
+    if (!rest.startsWith("trailer") || rest.indexOf("<<") < 0 || rest.lastIndexOf(">>") < 0)
+        return false;
+    table->trailer = rest.mid(rest.indexOf("<<"), rest.lastIndexOf(">>") + 2 - rest.indexOf("<<"));
+    return !table->inFileOrder.isEmpty();
+}
+
+// One object as the writer wrote it: "N 0 obj\n", its dictionary (or other value), and for a
+// stream "stream\n", its bytes and "\nendstream\n"; then "endobj\n".
+struct Object {
+    QByteArray head;
+    QByteArray data;
+    bool isStream = false;
+};
+
+const QByteArray streamOpening = "\nstream\n";
+const QByteArray streamEnd = "\nendstream\nendobj\n";
+const QByteArray objectEnd = "endobj\n";
+
+QByteArray read(QIODevice& in, qint64 at, qint64 length)
+{
+    if (!in.seek(at))
+        return {};
+    return in.read(length);
+}
+
+bool parse(const QByteArray& span, int number, Object* object)
+{
+    const QByteArray opening = QByteArray::number(number) + " 0 obj\n";
+    if (!span.startsWith(opening) || !span.endsWith(objectEnd))
+        return false;
+    object->isStream = span.endsWith(streamEnd);
+    if (!object->isStream) {
+        object->head = span.mid(opening.size(), span.size() - opening.size() - objectEnd.size());
+        return true;
+    }
+    const qsizetype streamAt = span.indexOf(streamOpening, opening.size() - 1);
+    const qsizetype dataAt = streamAt + streamOpening.size();
+    if (streamAt < 0 || dataAt > span.size() - streamEnd.size())
+        return false;
+    object->head = span.mid(opening.size(), streamAt + 1 - opening.size());
+    object->data = span.mid(dataAt, span.size() - streamEnd.size() - dataAt);
+    return true;
+}
+
+// What the rewriting needs to know of an object before it reaches it.
+enum Role : quint8 {
+    Dropped = 1,     // left out: an empty annotation list, a length, a repeated resource dictionary
+    PageDrawing = 2, // a page's content stream
+    UnicodeMap = 4,  // a font's ToUnicode map
+};
+
+struct Plan {
+    QList<quint8> roles;     // by object number
+    QList<int> referredAs;   // by object number: the object a reference to it names instead
+    QHash<QByteArray, QByteArray> subsetTags;
+};
+
+int referenceIn(const QRegularExpression& key, QByteArrayView head)
+{
+    const auto m = key.match(QString::fromLatin1(head));
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+bool isPage(QByteArrayView head)
+{
+    return head.contains("/Type /Page\n") || head.contains("/Type /Page ");
+}
+
+// Reads the start of every object (a dictionary stands before its stream's bytes) and the
+// dictionaries pages refer to, and decides what is left out and what is shared.
+bool makePlan(QIODevice& in, const Table& table, Plan* plan)
+{
+    const qsizetype count = table.offsets.size();
+    plan->roles.fill(0, count);
+    plan->referredAs.resize(count);
+    for (int number = 0; number < count; ++number)
+        plan->referredAs[number] = number;
+    auto known = [&](int number) { return number > 0 && number < count && table.offsets.at(number) > 0; };
+    auto whole = [&](int number, Object* object) {
+        const qint64 at = table.offsets.at(number);
+        return parse(read(in, at, table.endOf(table.placeOf.at(number)) - at), number, object);
+    };
+    static const QRegularExpression contents(QStringLiteral(R"(/Contents (\d+) 0 R)"));
+    static const QRegularExpression resources(QStringLiteral(R"(/Resources (\d+) 0 R)"));
+    static const QRegularExpression annots(QStringLiteral(R"(/Annots (\d+) 0 R)"));
+    static const QRegularExpression length(QStringLiteral(R"(/Length (\d+) 0 R)"));
+    QHash<QByteArray, int> resourcesByContent;
+    for (qsizetype place = 0; place < table.inFileOrder.size(); ++place) {
+        const int number = table.inFileOrder.at(place);
+        const qint64 at = table.offsets.at(number);
+        QByteArray head = read(in, at, std::min<qint64>(table.endOf(place) - at, 4096));
+        if (const qsizetype streamAt = head.indexOf(streamOpening); streamAt >= 0)
+            head.truncate(streamAt);
+        PdfTextLayer::learnSubsetTag(head, &plan->subsetTags);
+        if (const int map = PdfTextLayer::toUnicodeOf(head); known(map))
+            plan->roles[map] |= UnicodeMap;
+        if (const int lengthObject = referenceIn(length, head); known(lengthObject))
+            plan->roles[lengthObject] |= Dropped;
+        if (!isPage(head))
+            continue;
+        if (const int drawing = referenceIn(contents, head); known(drawing))
+            plan->roles[drawing] |= PageDrawing;
+        if (const int list = referenceIn(annots, head); known(list)) {
+            Object annotations;
+            if (whole(list, &annotations) &&
+                annotations.head.simplified().replace(' ', "") == "[]")
+                plan->roles[list] |= Dropped;
+        }
+        if (const int dictionary = referenceIn(resources, head); known(dictionary)) {
+            Object shared;
+            if (!whole(dictionary, &shared) || shared.isStream)
+                continue;
+            const int first = resourcesByContent.value(shared.head, dictionary);
+            resourcesByContent.insert(shared.head, first);
+            if (first != dictionary) {
+                plan->roles[dictionary] |= Dropped;
+                plan->referredAs[dictionary] = first;
+            }
+        }
+    }
+    return true;
+}
+
+// Writes the objects numbered anew, in the order of first mention, and remembers where each went.
+class Writer {
+public:
+    Writer(QIODevice& out, const Plan& plan) : out_(out), plan_(plan), numbers_(plan.roles.size(), 0) {}
+
+    bool write(QByteArrayView bytes)
+    {
+        if (failed_ || out_.write(bytes.data(), bytes.size()) != bytes.size())
+            failed_ = true;
+        at_ += bytes.size();
+        return !failed_;
+    }
+    bool failed() const { return failed_; }
+
+    // The new number of what a reference to `old` names; 0 when it names nothing kept.
+    int numberFor(int old)
+    {
+        if (old <= 0 || old >= numbers_.size())
+            return 0;
+        old = plan_.referredAs.at(old);
+        if (plan_.roles.at(old) & Dropped)
+            return 0;
+        if (numbers_[old] == 0) {
+            numbers_[old] = int(offsets_.size()) + 1;
+            offsets_.append(-1);
+        }
+        return numbers_[old];
+    }
+
+    void begin(int old) { offsets_[numberFor(old) - 1] = at_; }
+
+    // Every number handed out belongs to an object written.
+    bool complete() const { return !offsets_.contains(-1); }
+
+    bool writeTable(const QByteArray& trailer)
+    {
+        const qint64 tableAt = at_;
+        QByteArray chunk = "xref\n0 " + QByteArray::number(offsets_.size() + 1) + "\n0000000000 65535 f \n";
+        for (const qint64 offset : offsets_) {
+            chunk += QByteArray::number(offset).rightJustified(10, '0') + " 00000 n \n";
+            if (chunk.size() > 64 * 1024) {
+                write(chunk);
+                chunk.clear();
+            }
+        }
+        chunk += "trailer\n" + trailer + "\nstartxref\n" + QByteArray::number(tableAt) + "\n%%EOF\n";
+        return write(chunk);
+    }
+
+    int count() const { return int(offsets_.size()); }
+
+private:
+    QIODevice& out_;
+    const Plan& plan_;
+    QList<int> numbers_;    // by old number: its new number, 0 until mentioned
+    QList<qint64> offsets_; // by new number - 1: where it was written, -1 until then
+    qint64 at_ = 0;
+    bool failed_ = false;
+};
+
+// The head with each "N 0 R" naming the object's new number; strings are passed over whole.
+// Empty when a reference names nothing kept.
+QByteArray renumbered(const QByteArray& head, Writer& writer)
+{
+    QByteArray result;
+    result.reserve(head.size());
+    const qsizetype size = head.size();
+    auto isDelimiter = [&](qsizetype i) {
+        return i >= size || QByteArrayView(" \n\r\t/<>[]()").contains(head.at(i));
+    };
+    for (qsizetype i = 0; i < size;) {
+        const char ch = head.at(i);
+        if (ch == '(') { // a literal string, nested parentheses and escapes included
+            int depth = 0;
+            const qsizetype from = i;
+            for (; i < size; ++i) {
+                if (head.at(i) == '\\') {
+                    ++i;
+                    continue;
+                }
+                depth += head.at(i) == '(' ? 1 : head.at(i) == ')' ? -1 : 0;
+                if (depth == 0)
+                    break;
+            }
+            i = std::min(i + 1, size);
+            result += QByteArrayView(head).sliced(from, i - from);
+            continue;
+        }
+        if (ch >= '0' && ch <= '9' && (i == 0 || isDelimiter(i - 1))) {
+            static const QRegularExpression reference(QStringLiteral(R"(\G(\d+) 0 R)"));
+            const auto m = reference.match(QString::fromLatin1(QByteArrayView(head).sliced(i, std::min<qsizetype>(24, size - i))));
+            if (m.hasMatch() && isDelimiter(i + m.capturedLength(0))) {
+                const int number = writer.numberFor(m.captured(1).toInt());
+                if (number == 0)
+                    return {};
+                result += QByteArray::number(number) + " 0 R";
+                i += m.capturedLength(0);
+                continue;
+            }
+        }
+        result += ch;
+        ++i;
+    }
+    return result;
+}
+
+// A page without its empty annotation list; a stream with its length in place.
+QByteArray shaped(QByteArray head, const Object& object, const Plan& plan)
+{
+    static const QRegularExpression annots(QStringLiteral(R"(/Annots (\d+) 0 R\n?)"));
+    if (isPage(head))
+        if (const auto m = annots.match(QString::fromLatin1(head)); m.hasMatch() && (plan.roles.value(m.captured(1).toInt()) & Dropped))
+            head.remove(m.capturedStart(0), m.capturedLength(0));
+    if (object.isStream) {
+        static const QRegularExpression length(QStringLiteral(R"(/Length (\d+ 0 R|\d+))"));
+        if (const auto m = length.match(QString::fromLatin1(head)); m.hasMatch())
+            head.replace(m.capturedStart(1), m.capturedLength(1), QByteArray::number(object.data.size()));
+    }
+    return PdfTextLayer::withSubsetTag(head, plan.subsetTags);
+}
+
+} // namespace
+
+Result rewrite(QIODevice& drawn, QIODevice& out, const QList<char32_t>& marked)
+{
+    Table table;
+    Plan plan;
+    if (!readTable(drawn, &table) || !makePlan(drawn, table, &plan))
+        return Result::NotRecognised;
+    Writer writer(out, plan);
+    // The file's opening lines, up to its first object.
+    if (!writer.write(read(drawn, 0, table.offsets.at(table.inFileOrder.first()))))
+        return Result::WriteFailed;
+    for (qsizetype place = 0; place < table.inFileOrder.size(); ++place) {
+        const int number = table.inFileOrder.at(place);
+        const quint8 role = plan.roles.at(number);
+        if (role & Dropped)
+            continue;
+        const qint64 at = table.offsets.at(number);
+        Object object;
+        if (!parse(read(drawn, at, table.endOf(place) - at), number, &object))
+            return Result::NotRecognised;
+        if (object.isStream && (role & PageDrawing) && object.head.contains("/Filter /FlateDecode"))
+            if (QByteArray named = PdfTextLayer::withMarkedGlyphsNamed(object.data, marked); !named.isEmpty())
+                object.data = std::move(named);
+        if (object.isStream && (role & UnicodeMap) && !object.head.contains("/Filter"))
+            object.data = PdfTextLayer::withBlankTargets(object.data);
+        const QByteArray head = renumbered(shaped(object.head, object, plan), writer);
+        if (head.isEmpty())
+            return Result::NotRecognised;
+        writer.begin(number);
+        writer.write(QByteArray::number(writer.numberFor(number)) + " 0 obj\n" + head);
+        if (object.isStream) {
+            writer.write("stream\n");
+            writer.write(object.data);
+            writer.write(streamEnd);
+        } else {
+            writer.write(objectEnd);
+        }
+        if (writer.failed())
+            return Result::WriteFailed;
+    }
+    QByteArray trailer = renumbered(table.trailer, writer);
+    static const QRegularExpression size(QStringLiteral(R"(/Size \d+)"));
+    if (const auto m = size.match(QString::fromLatin1(trailer)); m.hasMatch())
+        trailer.replace(m.capturedStart(0), m.capturedLength(0), "/Size " + QByteArray::number(writer.count() + 1));
+    if (trailer.isEmpty() || !writer.complete())
+        return Result::NotRecognised;
+    return writer.writeTable(trailer) ? Result::Rewritten : Result::WriteFailed;
+}
+
+} // namespace PdfRewriter
