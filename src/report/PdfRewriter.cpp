@@ -131,10 +131,24 @@ struct Plan {
     QHash<QByteArray, QByteArray> subsetTags;
 };
 
-int referenceIn(const QRegularExpression& key, QByteArrayView head)
+// "N 0 R" at `at`: N and the reference's length; 0 when none stands there.
+int referenceAt(QByteArrayView text, qsizetype at, qsizetype* length = nullptr)
 {
-    const auto m = key.match(QString::fromLatin1(head));
-    return m.hasMatch() ? m.captured(1).toInt() : 0;
+    qsizetype end = at;
+    while (end < text.size() && text.at(end) >= '0' && text.at(end) <= '9')
+        ++end;
+    if (end == at || end - at > 9 || !text.sliced(end).startsWith(" 0 R"))
+        return 0;
+    if (length)
+        *length = end - at + 4;
+    return text.sliced(at, end - at).toInt();
+}
+
+// The object a dictionary entry ("/Key N 0 R") names; 0 when it names none.
+int referenceIn(QByteArrayView key, QByteArrayView head)
+{
+    const qsizetype at = head.indexOf(key);
+    return at < 0 ? 0 : referenceAt(head, at + key.size());
 }
 
 bool isPage(QByteArrayView head)
@@ -156,10 +170,10 @@ bool makePlan(QIODevice& in, const Table& table, Plan* plan)
         const qint64 at = table.offsets.at(number);
         return parse(read(in, at, table.endOf(table.placeOf.at(number)) - at), number, object);
     };
-    static const QRegularExpression contents(QStringLiteral(R"(/Contents (\d+) 0 R)"));
-    static const QRegularExpression resources(QStringLiteral(R"(/Resources (\d+) 0 R)"));
-    static const QRegularExpression annots(QStringLiteral(R"(/Annots (\d+) 0 R)"));
-    static const QRegularExpression length(QStringLiteral(R"(/Length (\d+) 0 R)"));
+    const QByteArrayView contents = "/Contents ";
+    const QByteArrayView resources = "/Resources ";
+    const QByteArrayView annots = "/Annots ";
+    const QByteArrayView length = "/Length ";
     QHash<QByteArray, int> resourcesByContent;
     for (qsizetype place = 0; place < table.inFileOrder.size(); ++place) {
         const int number = table.inFileOrder.at(place);
@@ -286,14 +300,13 @@ QByteArray renumbered(const QByteArray& head, Writer& writer)
             continue;
         }
         if (ch >= '0' && ch <= '9' && (i == 0 || isDelimiter(i - 1))) {
-            static const QRegularExpression reference(QStringLiteral(R"(\G(\d+) 0 R)"));
-            const auto m = reference.match(QString::fromLatin1(QByteArrayView(head).sliced(i, std::min<qsizetype>(24, size - i))));
-            if (m.hasMatch() && isDelimiter(i + m.capturedLength(0))) {
-                const int number = writer.numberFor(m.captured(1).toInt());
+            qsizetype length = 0;
+            if (const int old = referenceAt(head, i, &length); old > 0 && isDelimiter(i + length)) {
+                const int number = writer.numberFor(old);
                 if (number == 0)
                     return {};
                 result += QByteArray::number(number) + " 0 R";
-                i += m.capturedLength(0);
+                i += length;
                 continue;
             }
         }

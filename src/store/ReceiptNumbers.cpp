@@ -115,19 +115,27 @@ bool storeCounter(QSqlDatabase db, const Counter& counter, qint64 number, QStrin
 
 const QString outOfRange = QStringLiteral("領収証番号が範囲を超えています。");
 
-// Runs `statement` once for each entry, with the values `valuesOf` gives for its 記録番号, all
-// in one transaction. Like every write here it takes the write lock before its first read: a
-// transaction begun as a reader could be refused at once, without waiting, beside another writer.
-StoreResult forEachEntry(QSqlDatabase db, const QList<qint64>& ids, const QString& statement,
-                         const std::function<QVariantList(qint64)>& valuesOf)
+// Runs `statement` over the entries, with the values `valuesOf` gives for a run of consecutive
+// 記録番号 (first, last): one statement per run, and the entries of one output are numbered in a
+// row. All in one transaction; like every write here it takes the write lock before its first
+// read: a transaction begun as a reader could be refused at once, without waiting, beside
+// another writer.
+StoreResult forEachEntry(QSqlDatabase db, QList<qint64> ids, const QString& statement,
+                         const std::function<QVariantList(qint64, qint64)>& valuesOf)
 {
+    std::sort(ids.begin(), ids.end());
     return Transaction::run(
         db,
         [&] {
             SqlRunner sql(db);
-            for (qint64 id : ids)
-                if (!sql.exec(statement, valuesOf(id)))
+            for (qsizetype from = 0; from < ids.size();) {
+                qsizetype to = from;
+                while (to + 1 < ids.size() && ids.at(to + 1) <= ids.at(to) + 1)
+                    ++to;
+                if (!sql.exec(statement, valuesOf(ids.at(from), ids.at(to))))
                     return StoreResult::failure(sql.error());
+                from = to + 1;
+            }
             return StoreResult::success();
         },
         Transaction::Lock::Immediate);
@@ -240,22 +248,26 @@ StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids) const
 {
     return forEachEntry(db_, ids,
                         QStringLiteral("UPDATE 発行記録 SET 状態 = CASE WHEN 原本 = 1 THEN ? ELSE ? END "
-                                       "WHERE 記録番号 = ? AND 状態 = ?"),
-                        [](qint64 id) -> QVariantList {
-                            return {RegisterTable::Issued, RegisterTable::Reissued, id, RegisterTable::Pending};
+                                       "WHERE 記録番号 BETWEEN ? AND ? AND 状態 = ?"),
+                        [](qint64 first, qint64 last) -> QVariantList {
+                            return {RegisterTable::Issued, RegisterTable::Reissued, first, last, RegisterTable::Pending};
                         });
 }
 
 StoreResult ReceiptNumbers::withdraw(const QList<qint64>& ids) const
 {
-    return forEachEntry(db_, ids, QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 = ? AND 原本 = 0 AND 状態 = ?"),
-                        [](qint64 id) -> QVariantList { return {id, RegisterTable::Pending}; });
+    return forEachEntry(db_, ids,
+                        QStringLiteral("DELETE FROM 発行記録 WHERE 記録番号 BETWEEN ? AND ? AND 原本 = 0 AND 状態 = ?"),
+                        [](qint64 first, qint64 last) -> QVariantList { return {first, last, RegisterTable::Pending}; });
 }
 
 StoreResult ReceiptNumbers::voidEntries(const QList<qint64>& ids, const QString& reason) const
 {
-    return forEachEntry(db_, ids, QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"),
-                        [&reason](qint64 id) -> QVariantList { return {RegisterTable::Voided, reason, id}; });
+    return forEachEntry(db_, ids,
+                        QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 BETWEEN ? AND ?"),
+                        [&reason](qint64 first, qint64 last) -> QVariantList {
+                            return {RegisterTable::Voided, reason, first, last};
+                        });
 }
 
 ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const
