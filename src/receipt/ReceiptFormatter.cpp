@@ -42,37 +42,31 @@ void ReceiptFormatter::detailAfterPrint()
     issued_.resize(entries_.size());
 }
 
-QList<RegisterEntry> ReceiptFormatter::stamped(QList<RegisterEntry> entries, const QString& outputName) const
-{
-    const QString now = Clock::now().toString(Qt::ISODate);
-    for (RegisterEntry& entry : entries) {
-        entry.出力先 = outputName;
-        entry.発行日時 = now;
-    }
-    return entries;
-}
-
 OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& outputName, OutputPages pages)
 {
     output_ = {};
     if (!request_.PrintNumberFlag || entries_.isEmpty())
         return {};
     const auto [firstCell, endCell] = run.cellsOn(pages);
-    QList<RegisterEntry> fresh;
-    QList<RegisterEntry> copies;
+    QList<int> copies;
     for (int cell = firstCell; cell < std::min(endCell, int(entries_.size())); ++cell) {
         output_.cells.append(cell);
-        if (issued_.at(cell)) {
-            copies.append(entries_.at(cell));
-        } else {
-            output_.fresh.append(cell);
-            fresh.append(entries_.at(cell));
-        }
+        (issued_.at(cell) ? copies : output_.fresh).append(cell);
     }
-    const qint64 first = fresh.isEmpty() ? 0 : fresh.first().領収証番号;
+    // The entries of the cells, as they go out now: made one at a time as they are recorded.
+    const auto stamped = [this, outputName, now = Clock::now().toString(Qt::ISODate)](QList<int> cells) {
+        return EntrySource(cells.size(), [this, outputName, now, cells](qsizetype i) {
+            RegisterEntry entry = entries_.at(cells.at(i));
+            entry.出力先 = outputName;
+            entry.発行日時 = now;
+            return entry;
+        });
+    };
+    const QList<int> fresh = output_.fresh;
+    const qint64 first = fresh.isEmpty() ? 0 : entries_.at(fresh.first()).領収証番号;
     const ReceiptNumbers::Issued issued =
-        fresh.isEmpty() ? ReceiptNumbers::Issued{numbers_.reissue(stamped(copies, outputName), &output_.copyIds), 0, {}, {}}
-                        : numbers_.issue(first, fresh.size(), stamped(fresh, outputName), stamped(copies, outputName));
+        fresh.isEmpty() ? ReceiptNumbers::Issued{numbers_.reissue(stamped(copies), &output_.copyIds), 0, {}, {}}
+                        : numbers_.issue(first, fresh.size(), stamped(fresh), stamped(copies));
     if (!issued.result) {
         output_ = {};
         const QString what = fresh.isEmpty() ? QStringLiteral("発行記録") : QStringLiteral("領収証番号");

@@ -47,6 +47,5 @@ private:
     // The numbers of an output that failed were voided; the next output says so as it renumbers.
     bool voided_ = false;
 
-    QList<RegisterEntry> stamped(QList<RegisterEntry> entries, const QString& outputName) const;
     QString renumber(ReportRun& run, qint64 first, const ReceiptNumbers::Issued& issued);
 };

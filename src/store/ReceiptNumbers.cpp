@@ -162,24 +162,20 @@ std::optional<qint64> ReceiptNumbers::highestRegistered(QString* error) const
     return highest;
 }
 
-QList<RegisterEntry> ReceiptNumbers::pending(QList<RegisterEntry> entries, bool originals) const
+EntrySource ReceiptNumbers::pending(const EntrySource& entries, bool originals) const
 {
-    const IssuingProcess by = issuer();
-    for (RegisterEntry& e : entries) {
+    return entries.changed([originals, by = issuer()](RegisterEntry& e, qsizetype) {
         e.状態 = RegisterTable::Pending;
         e.無効理由.clear();
         e.原本 = originals;
         e.発行端末 = by.host;
         e.発行プロセス = by.process;
-    }
-    return entries;
+    });
 }
 
-ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<RegisterEntry> entries,
-                                             QList<RegisterEntry> copies) const
+ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, const EntrySource& entries,
+                                             const EntrySource& copies) const
 {
-    entries = pending(std::move(entries), true);
-    copies = pending(std::move(copies), false);
     Issued issued;
     // The write lock comes first: no other connection can issue between the read and the write.
     issued.result = Transaction::run(
@@ -195,12 +191,12 @@ ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, QList<R
                 issued.renumbered = stored.registered >= first ? Renumbered::NumbersTaken : Renumbered::CounterRaised;
             if (QString error; !storeCounter(db_, stored.counter, from + count - 1, &error))
                 return StoreResult::failure(error);
-            for (qsizetype i = 0; i < entries.size(); ++i)
-                entries[i].領収証番号 = from + i;
             issued.first = from;
-            if (const StoreResult recorded = RegisterTable::insertWithin(db_, entries, &issued.ids); !recorded)
+            const EntrySource numbered =
+                pending(entries, true).changed([from](RegisterEntry& e, qsizetype i) { e.領収証番号 = from + i; });
+            if (const StoreResult recorded = RegisterTable::insertWithin(db_, numbered, &issued.ids); !recorded)
                 return recorded;
-            return RegisterTable::insertWithin(db_, copies, &issued.ids);
+            return RegisterTable::insertWithin(db_, pending(copies, false), &issued.ids);
         },
         Transaction::Lock::Immediate);
     if (!issued.result)
@@ -233,12 +229,12 @@ StoreResult ReceiptNumbers::raise(qint64 number, bool* changed) const
     return result;
 }
 
-StoreResult ReceiptNumbers::reissue(QList<RegisterEntry> entries, QList<qint64>* ids) const
+StoreResult ReceiptNumbers::reissue(const EntrySource& entries, QList<qint64>* ids) const
 {
-    entries = pending(std::move(entries), false);
+    const EntrySource copies = pending(entries, false);
     QList<qint64> added;
     const StoreResult recorded = Transaction::run(
-        db_, [&] { return RegisterTable::insertWithin(db_, entries, &added); }, Transaction::Lock::Immediate);
+        db_, [&] { return RegisterTable::insertWithin(db_, copies, &added); }, Transaction::Lock::Immediate);
     if (recorded && ids)
         *ids = added;
     return recorded;

@@ -53,12 +53,12 @@ public:
     // first issued (entries may be fewer than count) as pending originals, and `copies` (receipts
     // already issued, going out again in the same output) as pending copies, all in one
     // transaction.
-    Issued issue(qint64 first, qint64 count, QList<RegisterEntry> entries, QList<RegisterEntry> copies = {}) const;
+    Issued issue(qint64 first, qint64 count, const EntrySource& entries, const EntrySource& copies = {}) const;
     // Stores `number` as the counter unless the stored one is already as high (never lowers);
     // adds the row (other fields Null) when there is none. `changed` says whether it was stored.
     StoreResult raise(qint64 number, bool* changed = nullptr) const;
     // Records receipts going out again as pending copies (the counter does not move).
-    StoreResult reissue(QList<RegisterEntry> entries, QList<qint64>* ids = nullptr) const;
+    StoreResult reissue(const EntrySource& entries, QList<qint64>* ids = nullptr) const;
     // The output of these pending entries has completed: originals become 発行, copies 再発行.
     StoreResult confirm(const QList<qint64>& ids) const;
     // Takes back pending copies of an output that failed; nothing else is ever removed.
@@ -82,5 +82,5 @@ private:
     // next number.
     IssuingProcess issuer() const { return issuer_ ? *issuer_ : IssuingProcess::current(); }
 
-    QList<RegisterEntry> pending(QList<RegisterEntry> entries, bool originals) const;
+    EntrySource pending(const EntrySource& entries, bool originals) const;
 };

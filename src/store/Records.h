@@ -1,4 +1,6 @@
 #pragma once
+#include <functional>
+#include <QList>
 #include <QString>
 #include <QVariant>
 
@@ -74,6 +76,30 @@ struct RegisterEntry { // 発行記録: one receipt as it went out
     bool 原本 = true;      // false for a copy printed again under the number of its original
     QString 発行端末;      // the host name of the machine that issued it
     QString 発行プロセス;  // the issuing process, as IssuingProcess writes it
+};
+
+// Entries to record, made one at a time as they are written: a long run's entries are never
+// held a second time. A list converts to one.
+struct EntrySource {
+    qsizetype count = 0;
+    std::function<RegisterEntry(qsizetype)> at;
+
+    EntrySource() = default;
+    EntrySource(qsizetype count, std::function<RegisterEntry(qsizetype)> at) : count(count), at(std::move(at)) {}
+    EntrySource(QList<RegisterEntry> entries) // NOLINT: a list is a source
+        : count(entries.size()), at([entries = std::move(entries)](qsizetype i) { return entries.at(i); })
+    {
+    }
+    EntrySource(std::initializer_list<RegisterEntry> entries) : EntrySource(QList<RegisterEntry>(entries)) {}
+    // The same entries, each changed by `change` as it is made.
+    EntrySource changed(std::function<void(RegisterEntry&, qsizetype)> change) const
+    {
+        return {count, [from = at, change = std::move(change)](qsizetype i) {
+                    RegisterEntry entry = from(i);
+                    change(entry, i);
+                    return entry;
+                }};
+    }
 };
 
 // Yes/No fields store -1 for True and 0 for False.

@@ -131,10 +131,11 @@ std::optional<Totals> totals(const Filter& filter)
     return Totals{sql.query().value(0).toLongLong(), sql.query().value(1).toLongLong()};
 }
 
-StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries, QList<qint64>* ids)
+StoreResult insertWithin(QSqlDatabase db, const EntrySource& entries, QList<qint64>* ids)
 {
     SqlRunner sql(db);
-    for (const RegisterEntry& e : entries) {
+    for (qsizetype i = 0; i < entries.count; ++i) {
+        const RegisterEntry e = entries.at(i);
         const auto textOrNull = [](const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); };
         if (!sql.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 領収日付, 顧客名, 領収額, 但書, 表題, 自社名, "
                                      "自社情報, 用紙, 出力先, 種別, 発行日時, 状態, 無効理由, 原本, 発行端末, 発行プロセス) "

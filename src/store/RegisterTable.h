@@ -57,7 +57,7 @@ std::optional<Totals> totals(const Filter& filter);
 
 // Adds entries as they stand, on a transaction the caller holds on `db`; `ids` receives their
 // 記録番号.
-StoreResult insertWithin(QSqlDatabase db, const QList<RegisterEntry>& entries, QList<qint64>* ids = nullptr);
+StoreResult insertWithin(QSqlDatabase db, const EntrySource& entries, QList<qint64>* ids = nullptr);
 // Entries by 記録番号, in the order asked; an id not found is left out.
 QList<RegisterEntry> read(const QList<qint64>& ids, bool* ok = nullptr);
 // Every entry of a select made by select(), in its order.
