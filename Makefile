@@ -4,6 +4,8 @@ PACKAGES := qt6-base-dev libqt6sql6-sqlite qt6-svg-dev qt6-translations-l10n lib
             fonts-ipafont-gothic xvfb xauth poppler-utils imagemagick cmake ninja-build g++ \
             sqlite3 libbenchmark-dev pkg-config desktop-file-utils appstream dpkg-dev file mupdf-tools \
             qt6-l10n-tools python3 postgresql libqt6sql6-psql libpq-dev
+# The benchmarks' yardstick script draws with ReportLab; only `make bench` needs it.
+BENCH_PACKAGES := python3-reportlab
 JOBS     ?= $(shell nproc)
 
 .PHONY: all deps configure build run test bench soak package clean
@@ -12,7 +14,7 @@ all: build
 
 # Installs only what is missing, so a prepared machine skips apt entirely.
 deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
+	@missing=$$(for p in $(PACKAGES) $(EXTRA_PACKAGES); do dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "Installing: $$missing"; \
 	  apt-get update && DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
@@ -33,6 +35,7 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+bench: EXTRA_PACKAGES = $(BENCH_PACKAGES)
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	@for b in $(BUILD)/bench/bench_*; do \

@@ -223,6 +223,10 @@ private slots:
     void everyCharacterNamedAsAnotherCopiesAsDrawn();
     void everyMarkReadsBackAsItsCharacter_data();
     void everyMarkReadsBackAsItsCharacter();
+    void pdfSharesWhatPagesRepeat_data();
+    void pdfSharesWhatPagesRepeat();
+    void pdfRewriteRefusesWhatItCannotRead_data();
+    void pdfRewriteRefusesWhatItCannotRead();
     void previewWindow();
     void emptyRunSaysWhy();
     void previewOpensOverItsWindow();
@@ -1307,6 +1311,112 @@ void TestReport::everyMarkReadsBackAsItsCharacter()
     QCOMPARE(PdfRewriter::rewrite(drawing, file, marked), PdfRewriter::Result::Rewritten);
     file.close();
     QCOMPARE(copiedText(file.fileName()), u("～"));
+}
+
+// A byte sink that takes `room` bytes and refuses the rest, as a full disk does.
+class FullDevice : public QIODevice {
+public:
+    explicit FullDevice(qint64 room) : room_(room) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64 length) override
+    {
+        if (length > room_)
+            return -1;
+        room_ -= length;
+        return length;
+    }
+
+private:
+    qint64 room_;
+};
+
+void TestReport::pdfSharesWhatPagesRepeat_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::newRow("A4 x 4") << u("A4 x 4");
+    QTest::newRow("A4 x 4 控付") << u("A4 x 4 控付");
+    QTest::newRow("A4 x 8") << u("A4 x 8");
+}
+
+// Every page of a run carries the same resources, no annotations and its drawing's length in
+// place; the objects are numbered 1..N, each where the table says, and a reader reads every page.
+void TestReport::pdfSharesWhatPagesRepeat()
+{
+    QFETCH(QString, paperType);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("run.pdf"));
+    QVERIFY(ReceiptRun::writePdf(*build(paperType, members(24)), path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray pdf = file.readAll();
+    const QString text = QString::fromLatin1(pdf);
+
+    QSet<QString> resources;
+    for (const auto& m : QRegularExpression(u(R"(/Resources (\d+) 0 R)")).globalMatch(text))
+        resources.insert(m.captured(1));
+    QCOMPARE(resources.size(), 1);
+    QVERIFY(!pdf.contains("/Annots"));
+    QVERIFY(!QRegularExpression(u(R"(/Length \d+ 0 R)")).match(text).hasMatch());
+
+    const qsizetype table = pdf.lastIndexOf("\nxref\n") + 1;
+    const auto heading = QRegularExpression(u(R"(^xref\n0 (\d+)\n)")).match(text.mid(table));
+    QVERIFY(heading.hasMatch());
+    const int count = heading.captured(1).toInt();
+    const qsizetype entries = table + heading.capturedLength(0);
+    for (int number = 1; number < count; ++number) {
+        const QByteArray entry = pdf.mid(entries + number * 20, 20);
+        QCOMPARE(entry.at(17), 'n');
+        QVERIFY2(pdf.mid(entry.left(10).toLongLong()).startsWith(QByteArray::number(number) + " 0 obj\n"),
+                 qPrintable(u("object %1").arg(number)));
+    }
+    QCOMPARE(text.count(QRegularExpression(u(R"((?<![0-9])\d+ 0 obj\n)"))), count - 1);
+
+    QProcess info;
+    info.start(u("pdfinfo"), {path});
+    QVERIFY(info.waitForFinished());
+    QCOMPARE(info.exitCode(), 0);
+    QVERIFY(info.readAllStandardError().isEmpty());
+    QVERIFY(pdfText(path).contains(u("会員24")));
+}
+
+void TestReport::pdfRewriteRefusesWhatItCannotRead_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("result");
+    QTest::newRow("cut short") << u("cut") << int(PdfRewriter::Result::NotRecognised);
+    QTest::newRow("a reference to no object") << u("dangling") << int(PdfRewriter::Result::NotRecognised);
+    QTest::newRow("a full disk") << u("full") << int(PdfRewriter::Result::WriteFailed);
+}
+
+// A file the rewriting cannot read as Qt writes it is reported, never passed on mangled, and a
+// write the output refuses is reported as such.
+void TestReport::pdfRewriteRefusesWhatItCannotRead()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, result);
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&drawing);
+        QPainter painter(&writer);
+        painter.drawText(QPointF(100, 100), u("領収証"));
+        writer.newPage();
+        painter.drawText(QPointF(100, 100), u("二枚目"));
+    }
+    QByteArray pdf = drawing.data();
+    if (fault == u("cut"))
+        pdf.truncate(pdf.size() / 2);
+    if (fault == u("dangling")) // the second page's drawing named as an object the file lacks
+        pdf.replace(pdf.lastIndexOf("/Contents ") + 10, 1, "9");
+    QBuffer input(&pdf);
+    input.open(QIODevice::ReadOnly);
+    QBuffer written;
+    written.open(QIODevice::WriteOnly);
+    FullDevice full(1000);
+    QIODevice& output = fault == u("full") ? static_cast<QIODevice&>(full) : written;
+    QCOMPARE(int(PdfRewriter::rewrite(input, output, {})), result);
 }
 
 void TestReport::previewWindow()
