@@ -31,39 +31,50 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
     const ReceiptTexts texts = ReceiptTexts::of(request_, ReceiptTexts::rowOf(detail), nextNumber_);
     texts.writeTo(detail);
     if (request_.PrintNumberFlag) { // only numbered receipts are recorded
-        entries_.append(texts.entry(request_));
-        entries_.last().領収証番号 = nextNumber_;
+        if (receipts_.isEmpty())
+            common_ = texts.entry(request_);
+        receipts_.append({nextNumber_, texts.amountValue});
     }
+}
+
+RegisterEntry ReceiptFormatter::entryOf(const ReportRun& run, int cell) const
+{
+    RegisterEntry entry = common_;
+    entry.領収証番号 = receipts_.at(cell).number;
+    entry.領収額 = receipts_.at(cell).amount;
+    entry.顧客名 = run.text(cell, QStringLiteral("txt氏名"));
+    entry.但書 = run.text(cell, QStringLiteral("txt但書"));
+    return entry;
 }
 
 void ReceiptFormatter::detailAfterPrint()
 {
     ++nextNumber_;
-    issued_.resize(entries_.size());
+    issued_.resize(receipts_.size());
 }
 
 OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& outputName, OutputPages pages)
 {
     output_ = {};
-    if (!request_.PrintNumberFlag || entries_.isEmpty())
+    if (!request_.PrintNumberFlag || receipts_.isEmpty())
         return {};
     const auto [firstCell, endCell] = run.cellsOn(pages);
     QList<int> copies;
-    for (int cell = firstCell; cell < std::min(endCell, int(entries_.size())); ++cell) {
+    for (int cell = firstCell; cell < std::min(endCell, int(receipts_.size())); ++cell) {
         output_.cells.append(cell);
         (issued_.at(cell) ? copies : output_.fresh).append(cell);
     }
     // The entries of the cells, as they go out now: made one at a time as they are recorded.
-    const auto stamped = [this, outputName, now = Clock::now().toString(Qt::ISODate)](QList<int> cells) {
-        return EntrySource(cells.size(), [this, outputName, now, cells](qsizetype i) {
-            RegisterEntry entry = entries_.at(cells.at(i));
+    const auto stamped = [this, &run, outputName, now = Clock::now().toString(Qt::ISODate)](QList<int> cells) {
+        return EntrySource(cells.size(), [this, &run, outputName, now, cells](qsizetype i) {
+            RegisterEntry entry = entryOf(run, cells.at(i));
             entry.出力先 = outputName;
             entry.発行日時 = now;
             return entry;
         });
     };
     const QList<int> fresh = output_.fresh;
-    const qint64 first = fresh.isEmpty() ? 0 : entries_.at(fresh.first()).領収証番号;
+    const qint64 first = fresh.isEmpty() ? 0 : receipts_.at(fresh.first()).number;
     const ReceiptNumbers::Issued issued =
         fresh.isEmpty() ? ReceiptNumbers::Issued{numbers_.reissue(stamped(copies), &output_.copyIds), 0, {}, {}}
                         : numbers_.issue(first, fresh.size(), stamped(fresh), stamped(copies));
@@ -87,8 +98,8 @@ QString ReceiptFormatter::renumber(ReportRun& run, qint64 first, const ReceiptNu
     bool moved = false;
     for (qsizetype i = 0; i < output_.fresh.size(); ++i) {
         const int cell = output_.fresh.at(i);
-        moved = moved || entries_.at(cell).領収証番号 != issued.first + i;
-        entries_[cell].領収証番号 = issued.first + i;
+        moved = moved || receipts_.at(cell).number != issued.first + i;
+        receipts_[cell].number = issued.first + i;
         ReceiptTexts::writeNumber(run, cell, ReceiptFormat::number(issued.first + i));
     }
     if (!moved)
@@ -97,8 +108,8 @@ QString ReceiptFormatter::renumber(ReportRun& run, qint64 first, const ReceiptNu
     if (output_.fresh.size() > 1)
         numbers += QStringLiteral("～") + ReceiptFormat::number(issued.first + output_.fresh.size() - 1);
     bool takenHere = false; // by an earlier output of another page of this run
-    for (qsizetype cell = 0; cell < entries_.size(); ++cell)
-        takenHere = takenHere || (issued_.at(cell) && entries_.at(cell).領収証番号 >= first);
+    for (qsizetype cell = 0; cell < receipts_.size(); ++cell)
+        takenHere = takenHere || (issued_.at(cell) && receipts_.at(cell).number >= first);
     const QString why = voided ? QStringLiteral("前回の出力ができなかった番号は無効として発行記録に残したため")
                         : issued.first == first ? QStringLiteral("出力するページの領収証に続き番号を振るため")
                         : takenHere ? QStringLiteral("この一覧のほかのページが先に出力されてこの番号を使ったため")

@@ -32,9 +32,15 @@ private:
     const PrintRequest request_;
     const ReceiptNumbers numbers_;
     qint64 nextNumber_ = 0;
-    // Per receipt, the register entry as printed (its number as the preview shows it), and
-    // whether it went out with that number.
-    QList<RegisterEntry> entries_;
+    // What the register records of every receipt of the run alike, and per receipt what is its
+    // own beyond the texts the run keeps (its number as the preview shows it, and the amount as
+    // received); whether it went out with that number. Small, so that a long run stays small.
+    struct Receipt {
+        qint64 number = 0;
+        QVariant amount;
+    };
+    RegisterEntry common_;
+    QList<Receipt> receipts_;
     QList<bool> issued_;
     // The output under way: its receipts, those of them it issued, and its register entries.
     struct Output {
@@ -48,4 +54,6 @@ private:
     bool voided_ = false;
 
     QString renumber(ReportRun& run, qint64 first, const ReceiptNumbers::Issued& issued);
+    // The register entry of a receipt as printed.
+    RegisterEntry entryOf(const ReportRun& run, int cell) const;
 };
