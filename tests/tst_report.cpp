@@ -14,6 +14,7 @@
 #include "receipt/ReceiptRun.h"
 #include "receipt/layouts/ReceiptLayouts.h"
 #include "report/PagePainter.h"
+#include "report/PdfDrawing.h"
 #include "report/PdfRewriter.h"
 #include "report/PdfTextLayer.h"
 #include "report/ReportDetail.h"
@@ -225,6 +226,7 @@ private slots:
     void everyMarkReadsBackAsItsCharacter();
     void pdfSharesWhatPagesRepeat_data();
     void pdfSharesWhatPagesRepeat();
+    void partsDrawnAtOnceReadAsOneDocument();
     void pdfRewriteRefusesWhatItCannotRead_data();
     void pdfRewriteRefusesWhatItCannotRead();
     void previewWindow();
@@ -1379,6 +1381,38 @@ void TestReport::pdfSharesWhatPagesRepeat()
     QCOMPARE(info.exitCode(), 0);
     QVERIFY(info.readAllStandardError().isEmpty());
     QVERIFY(pdfText(path).contains(u("会員24")));
+}
+
+// A long run drawn in parts at once, each by its own writer, reads as the same run drawn in
+// one: every page in order, the same text, one page tree, and each part's font subset named
+// apart from the others'.
+void TestReport::partsDrawnAtOnceReadAsOneDocument()
+{
+    const auto run = build(u("A4 x 4"), members(600));
+    const int last = run->pageCount() - 1;
+    QTemporaryDir dir;
+    const auto written = [&](int parts) {
+        const QString path = dir.filePath(u("parts%1.pdf").arg(parts));
+        const PdfDrawing drawing(*run, 0, last, parts);
+        QFile file(path);
+        const bool ok = drawing.error().isEmpty() && drawing.parts().size() == parts &&
+                        file.open(QIODevice::WriteOnly) &&
+                        PdfRewriter::rewrite(drawing.parts(), file) == PdfRewriter::Result::Rewritten;
+        return ok ? path : QString();
+    };
+    const QString one = written(1);
+    const QString three = written(3);
+    QVERIFY(!one.isEmpty() && !three.isEmpty());
+    QCOMPARE(pdfText(three, "-raw"), pdfText(one, "-raw"));
+    QCOMPARE(numbersIn(three).size(), 600);
+    QProcess fonts;
+    fonts.start(u("pdffonts"), {three});
+    QVERIFY(fonts.waitForFinished());
+    QSet<QString> names;
+    for (const QString& line : QString::fromUtf8(fonts.readAllStandardOutput()).split(u'\n').mid(2))
+        if (!line.isEmpty())
+            names.insert(line.section(u' ', 0, 0));
+    QCOMPARE(names.size(), 3);
 }
 
 void TestReport::pdfRewriteRefusesWhatItCannotRead_data()

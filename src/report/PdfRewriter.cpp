@@ -129,6 +129,7 @@ struct Plan {
     QList<quint8> roles;     // by object number
     QList<int> referredAs;   // by object number: the object a reference to it names instead
     QHash<QByteArray, QByteArray> subsetTags;
+    int pages = 0; // the page tree's root
 };
 
 // "N 0 R" at `at`: N and the reference's length; 0 when none stands there.
@@ -186,6 +187,8 @@ bool makePlan(QIODevice& in, const Table& table, Plan* plan)
             plan->roles[map] |= UnicodeMap;
         if (const int lengthObject = referenceIn(length, head); known(lengthObject))
             plan->roles[lengthObject] |= Dropped;
+        if (head.contains("/Type /Pages"))
+            plan->pages = number;
         if (!isPage(head))
             continue;
         if (const int drawing = referenceIn(contents, head); known(drawing))
@@ -211,10 +214,15 @@ bool makePlan(QIODevice& in, const Table& table, Plan* plan)
     return true;
 }
 
-// Writes the objects numbered anew, in the order of first mention, and remembers where each went.
+// Writes the objects of every part numbered anew, in the order of first mention, and remembers
+// where each went. The parts' pages hang from the first part's page tree.
 class Writer {
 public:
-    Writer(QIODevice& out, const Plan& plan) : out_(out), plan_(plan), numbers_(plan.roles.size(), 0) {}
+    Writer(QIODevice& out, const QList<Plan>& plans) : out_(out), plans_(plans)
+    {
+        for (const Plan& plan : plans)
+            numbers_.append(QList<int>(plan.roles.size(), 0));
+    }
 
     bool write(QByteArrayView bytes)
     {
@@ -225,22 +233,26 @@ public:
     }
     bool failed() const { return failed_; }
 
-    // The new number of what a reference to `old` names; 0 when it names nothing kept.
-    int numberFor(int old)
+    // The new number of what a reference to `old` in `part` names; 0 when it names nothing kept.
+    int numberFor(qsizetype part, int old)
     {
-        if (old <= 0 || old >= numbers_.size())
+        if (part > 0 && old == plans_.at(part).pages)
+            return numberFor(0, plans_.first().pages);
+        QList<int>& numbers = numbers_[part];
+        const Plan& plan = plans_.at(part);
+        if (old <= 0 || old >= numbers.size())
             return 0;
-        old = plan_.referredAs.at(old);
-        if (plan_.roles.at(old) & Dropped)
+        old = plan.referredAs.at(old);
+        if (plan.roles.at(old) & Dropped)
             return 0;
-        if (numbers_[old] == 0) {
-            numbers_[old] = int(offsets_.size()) + 1;
+        if (numbers.at(old) == 0) {
+            numbers[old] = int(offsets_.size()) + 1;
             offsets_.append(-1);
         }
-        return numbers_[old];
+        return numbers.at(old);
     }
 
-    void begin(int old) { offsets_[numberFor(old) - 1] = at_; }
+    void begin(qsizetype part, int old) { offsets_[numberFor(part, old) - 1] = at_; }
 
     // Every number handed out belongs to an object written.
     bool complete() const { return !offsets_.contains(-1); }
@@ -264,16 +276,16 @@ public:
 
 private:
     QIODevice& out_;
-    const Plan& plan_;
-    QList<int> numbers_;    // by old number: its new number, 0 until mentioned
-    QList<qint64> offsets_; // by new number - 1: where it was written, -1 until then
+    const QList<Plan>& plans_;
+    QList<QList<int>> numbers_; // per part, by old number: its new number, 0 until mentioned
+    QList<qint64> offsets_;     // by new number - 1: where it was written, -1 until then
     qint64 at_ = 0;
     bool failed_ = false;
 };
 
 // The head with each "N 0 R" naming the object's new number; strings are passed over whole.
 // Empty when a reference names nothing kept.
-QByteArray renumbered(const QByteArray& head, Writer& writer)
+QByteArray renumbered(const QByteArray& head, Writer& writer, qsizetype part)
 {
     QByteArray result;
     result.reserve(head.size());
@@ -302,7 +314,7 @@ QByteArray renumbered(const QByteArray& head, Writer& writer)
         if (ch >= '0' && ch <= '9' && (i == 0 || isDelimiter(i - 1))) {
             qsizetype length = 0;
             if (const int old = referenceAt(head, i, &length); old > 0 && isDelimiter(i + length)) {
-                const int number = writer.numberFor(old);
+                const int number = writer.numberFor(part, old);
                 if (number == 0)
                     return {};
                 result += QByteArray::number(number) + " 0 R";
@@ -314,6 +326,19 @@ QByteArray renumbered(const QByteArray& head, Writer& writer)
         ++i;
     }
     return result;
+}
+
+// A later part's font subsets get tags of their own: two different subsets of one font under
+// one name would let a reader that keeps fonts by name draw one part's text with the other's.
+QByteArray retagged(QByteArray head, qsizetype part)
+{
+    static const QRegularExpression tagged(QStringLiteral(R"(/(?:FontName|BaseFont) /[A-Z]{5}([A-Z])\+)"));
+    if (part == 0 || !head.contains("/Font"))
+        return head;
+    const auto m = tagged.match(QString::fromLatin1(head));
+    if (m.hasMatch())
+        head[m.capturedStart(1)] = char('A' + (head.at(m.capturedStart(1)) - 'A' + part) % 26);
+    return head;
 }
 
 // A page without its empty annotation list; a stream with its length in place.
@@ -331,54 +356,137 @@ QByteArray shaped(QByteArray head, const Object& object, const Plan& plan)
     return PdfTextLayer::withSubsetTag(head, plan.subsetTags);
 }
 
+// One part as Qt's writer made it, with where its objects are.
+struct Source {
+    QIODevice* in;
+    QList<char32_t> marked;
+    Table table;
+};
+
+// The list between "/Kids [" and "]" of a page tree, and its "/Count".
+struct Kids {
+    qsizetype from = -1; // after "["
+    qsizetype to = -1;   // at "]"
+    qsizetype countAt = -1;
+    qsizetype countLength = 0;
+    int count = 0;
+};
+
+Kids kidsOf(const QByteArray& head)
+{
+    Kids kids;
+    const qsizetype key = head.indexOf("/Kids");
+    const qsizetype open = key < 0 ? -1 : head.indexOf('[', key);
+    const qsizetype close = open < 0 ? -1 : head.indexOf(']', open);
+    static const QRegularExpression count(QStringLiteral(R"(/Count (\d+))"));
+    const auto m = count.match(QString::fromLatin1(head));
+    if (close < 0 || !m.hasMatch())
+        return {};
+    return {open + 1, close, m.capturedStart(1), m.capturedLength(1), m.captured(1).toInt()};
+}
+
+// The first part's page tree (already renumbered) with the pages of the later parts after its own.
+QByteArray withPagesOfEveryPart(QByteArray head, const QList<Source>& sources, const QList<Plan>& plans, Writer& writer)
+{
+    QByteArray later;
+    int count = 0;
+    for (qsizetype part = 1; part < sources.size(); ++part) {
+        const Source& source = sources.at(part);
+        const int number = plans.at(part).pages;
+        const qint64 at = source.table.offsets.at(number);
+        Object tree;
+        if (!parse(read(*source.in, at, source.table.endOf(source.table.placeOf.at(number)) - at), number, &tree))
+            return {};
+        const Kids kids = kidsOf(tree.head);
+        const QByteArray pages = kids.to < 0 ? QByteArray() : renumbered(tree.head.mid(kids.from, kids.to - kids.from), writer, part);
+        if (pages.isEmpty())
+            return {};
+        later += pages;
+        count += kids.count;
+    }
+    const Kids own = kidsOf(head);
+    if (own.to < 0)
+        return {};
+    head.replace(own.countAt, own.countLength, QByteArray::number(own.count + count));
+    return head.insert(own.to, later);
+}
+
 } // namespace
 
-Result rewrite(QIODevice& drawn, QIODevice& out, const QList<char32_t>& marked)
+Result rewrite(const QList<Part>& parts, QIODevice& out)
 {
-    Table table;
-    Plan plan;
-    if (!readTable(drawn, &table) || !makePlan(drawn, table, &plan))
-        return Result::NotRecognised;
-    Writer writer(out, plan);
-    // The file's opening lines, up to its first object.
-    if (!writer.write(read(drawn, 0, table.offsets.at(table.inFileOrder.first()))))
-        return Result::WriteFailed;
-    for (qsizetype place = 0; place < table.inFileOrder.size(); ++place) {
-        const int number = table.inFileOrder.at(place);
-        const quint8 role = plan.roles.at(number);
-        if (role & Dropped)
-            continue;
-        const qint64 at = table.offsets.at(number);
-        Object object;
-        if (!parse(read(drawn, at, table.endOf(place) - at), number, &object))
+    QList<Source> sources;
+    QList<Plan> plans;
+    for (const Part& part : parts) {
+        Source source{part.drawn, part.marked, {}};
+        Plan plan;
+        if (!source.in || !readTable(*source.in, &source.table) || !makePlan(*source.in, source.table, &plan) ||
+            plan.pages == 0)
             return Result::NotRecognised;
-        if (object.isStream && (role & PageDrawing) && object.head.contains("/Filter /FlateDecode"))
-            if (QByteArray named = PdfTextLayer::withMarkedGlyphsNamed(object.data, marked); !named.isEmpty())
-                object.data = std::move(named);
-        if (object.isStream && (role & UnicodeMap) && !object.head.contains("/Filter"))
-            object.data = PdfTextLayer::withBlankTargets(object.data);
-        const QByteArray head = renumbered(shaped(object.head, object, plan), writer);
-        if (head.isEmpty())
-            return Result::NotRecognised;
-        writer.begin(number);
-        writer.write(QByteArray::number(writer.numberFor(number)) + " 0 obj\n" + head);
-        if (object.isStream) {
-            writer.write("stream\n");
-            writer.write(object.data);
-            writer.write(streamEnd);
-        } else {
-            writer.write(objectEnd);
-        }
-        if (writer.failed())
-            return Result::WriteFailed;
+        // Only the first part keeps its document information, catalogue and page tree.
+        if (!sources.isEmpty())
+            for (const QByteArrayView key : {"/Info ", "/Root "})
+                if (const int number = referenceIn(key, source.table.trailer); number > 0 && number < plan.roles.size())
+                    plan.roles[number] |= Dropped;
+        if (!sources.isEmpty())
+            plan.roles[plan.pages] |= Dropped;
+        sources.append(source);
+        plans.append(plan);
     }
-    QByteArray trailer = renumbered(table.trailer, writer);
+    if (sources.isEmpty())
+        return Result::NotRecognised;
+    Writer writer(out, plans);
+    // The file's opening lines, up to its first object.
+    const Source& first = sources.first();
+    if (!writer.write(read(*first.in, 0, first.table.offsets.at(first.table.inFileOrder.first()))))
+        return Result::WriteFailed;
+    for (qsizetype part = 0; part < sources.size(); ++part) {
+        const Source& source = sources.at(part);
+        const Plan& plan = plans.at(part);
+        for (qsizetype place = 0; place < source.table.inFileOrder.size(); ++place) {
+            const int number = source.table.inFileOrder.at(place);
+            const quint8 role = plan.roles.at(number);
+            if (role & Dropped)
+                continue;
+            const qint64 at = source.table.offsets.at(number);
+            Object object;
+            if (!parse(read(*source.in, at, source.table.endOf(place) - at), number, &object))
+                return Result::NotRecognised;
+            if (object.isStream && (role & PageDrawing) && object.head.contains("/Filter /FlateDecode"))
+                if (QByteArray named = PdfTextLayer::withMarkedGlyphsNamed(object.data, source.marked); !named.isEmpty())
+                    object.data = std::move(named);
+            if (object.isStream && (role & UnicodeMap) && !object.head.contains("/Filter"))
+                object.data = PdfTextLayer::withBlankTargets(object.data);
+            QByteArray head = renumbered(retagged(shaped(object.head, object, plan), part), writer, part);
+            if (part == 0 && number == plan.pages)
+                head = withPagesOfEveryPart(head, sources, plans, writer);
+            if (head.isEmpty())
+                return Result::NotRecognised;
+            writer.begin(part, number);
+            writer.write(QByteArray::number(writer.numberFor(part, number)) + " 0 obj\n" + head);
+            if (object.isStream) {
+                writer.write("stream\n");
+                writer.write(object.data);
+                writer.write(streamEnd);
+            } else {
+                writer.write(objectEnd);
+            }
+            if (writer.failed())
+                return Result::WriteFailed;
+        }
+    }
+    QByteArray trailer = renumbered(first.table.trailer, writer, 0);
     static const QRegularExpression size(QStringLiteral(R"(/Size \d+)"));
     if (const auto m = size.match(QString::fromLatin1(trailer)); m.hasMatch())
         trailer.replace(m.capturedStart(0), m.capturedLength(0), "/Size " + QByteArray::number(writer.count() + 1));
     if (trailer.isEmpty() || !writer.complete())
         return Result::NotRecognised;
     return writer.writeTable(trailer) ? Result::Rewritten : Result::WriteFailed;
+}
+
+Result rewrite(QIODevice& drawn, QIODevice& out, const QList<char32_t>& marked)
+{
+    return rewrite({Part{&drawn, marked}}, out);
 }
 
 } // namespace PdfRewriter

@@ -20,4 +20,14 @@ enum class Result {
 // `drawn` is read at random; `out` is written from its start, in order.
 Result rewrite(QIODevice& drawn, QIODevice& out, const QList<char32_t>& marked);
 
+// One part of a document Qt's writer drew into a file of its own, with the characters its
+// glyphs were marked for (see TextSetter::markSharedGlyphs).
+struct Part {
+    QIODevice* drawn = nullptr;
+    QList<char32_t> marked;
+};
+// The parts joined into one document, their pages in order: the first part's document
+// information and page tree hold the pages of all.
+Result rewrite(const QList<Part>& parts, QIODevice& out);
+
 } // namespace PdfRewriter

@@ -1,6 +1,7 @@
 #include "report/ReportOutput.h"
 
 #include "report/PagePainter.h"
+#include "report/PdfDrawing.h"
 #include "report/PdfRewriter.h"
 #include "report/ReportRun.h"
 #include "store/OwnFiles.h"
@@ -10,11 +11,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QTemporaryFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrinter>
 
 namespace ReportOutput {
@@ -24,23 +23,6 @@ namespace {
 QPageLayout fullPageA4()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
-}
-
-// Pages first..last (0-based); returns the 1-based numbers of the pages drawn.
-QList<int> paintPages(ReportRun& run, PagePainter& pagePainter, QPainter& painter, QPagedPaintDevice& device,
-                      int first, int last)
-{
-    QList<int> drawn;
-    for (int index = first; index <= last; ++index) {
-        if (!drawn.isEmpty() && !device.newPage())
-            break;
-        painter.save();
-        PagePainter::useTwips(painter);
-        pagePainter.paint(painter, run.page(index));
-        painter.restore();
-        drawn.append(index + 1);
-    }
-    return drawn;
 }
 
 // Qt's PDF engine reports no failed write: on a full disk it leaves a file cut short and says
@@ -138,42 +120,22 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     run.printStarted();
     for (int index = first; index <= last; ++index)
         run.pagePrinted(index + 1);
-    // Drawn page by page into a temporary file, then copied into place object by object: the
-    // memory a run takes does not grow with its length.
-    QTemporaryFile drawing;
-    if (!drawing.open())
-        return failAfterClearance(QStringLiteral("PDF を作成できません（一時ファイルを作れません：%1）。")
-                                      .arg(drawing.errorString()));
-    QList<int> drawn;
-    PagePainter pagePainter;
-    pagePainter.markSharedGlyphs();
-    {
-        QPdfWriter writer(&drawing);
-        writer.setPageLayout(fullPageA4());
-        writer.setResolution(1440);
-        writer.setCreator(QCoreApplication::applicationName());
-        writer.setTitle(run.layout().caption);
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return failAfterClearance(QStringLiteral("PDF を作成できません。"));
-        drawn = paintPages(run, pagePainter, painter, writer, first, last);
-        painter.end();
+    // Drawn page by page into temporary files, then copied into place object by object: the
+    // memory a run takes does not grow with its length. A long run is drawn in parts at once.
+    PdfDrawing drawing(run, first, last, PdfDrawing::partsFor(first, last));
+    if (!drawing.error().isEmpty())
+        return failAfterClearance(drawing.error());
+    PdfRewriter::Result rewritten = PdfRewriter::rewrite(drawing.parts(), file);
+    if (rewritten == PdfRewriter::Result::NotRecognised) { // drawn again in one part, kept as Qt writes it
+        const PdfDrawing whole(run, first, last, 1);
+        if (!whole.error().isEmpty())
+            return failAfterClearance(whole.error());
+        rewritten = file.seek(0) && file.resize(0) && copied(*whole.parts().first().drawn, file)
+                        ? PdfRewriter::Result::Rewritten
+                        : PdfRewriter::Result::WriteFailed;
     }
-    if (drawn.size() != std::max(0, last - first + 1))
-        return failAfterClearance(QStringLiteral("PDF のページを作成できません。"));
-    // Qt's writer says nothing of a full disk: the temporary file is whole or no use.
-    if (!drawing.flush() || !endsAsAPdf(drawing))
-        return failAfterClearance(WriteFailure::describe(drawing, drawing.fileName(), 0));
-    switch (PdfRewriter::rewrite(drawing, file, pagePainter.markedCharacters())) {
-    case PdfRewriter::Result::Rewritten:
-        break;
-    case PdfRewriter::Result::NotRecognised: // written as Qt wrote it
-        if (!file.seek(0) || !file.resize(0) || !copied(drawing, file))
-            return failAfterClearance(WriteFailure::describe(file, path, drawing.size()));
-        break;
-    case PdfRewriter::Result::WriteFailed:
+    if (rewritten != PdfRewriter::Result::Rewritten)
         return failAfterClearance(WriteFailure::describe(file, path, drawing.size()));
-    }
     if (!file.commit())
         return failAfterClearance(WriteFailure::describe(file, path, drawing.size()));
     // A file whose receipts the register cannot call issued is no receipt: it goes again.
