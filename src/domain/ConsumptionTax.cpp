@@ -1,0 +1,121 @@
+#include "domain/ConsumptionTax.h"
+
+#include "domain/AmountText.h"
+
+#include <array>
+
+namespace ConsumptionTax {
+
+namespace {
+struct ClassNames {
+    TaxClass taxClass;
+    const char* key;
+    const char* label;
+};
+const std::array<ClassNames, 5> classNames{{
+    {TaxClass::None, "none", "表示なし"},
+    {TaxClass::Standard, "10", "10%"},
+    {TaxClass::Reduced, "8", "8%（軽減税率）"},
+    {TaxClass::Exempt, "exempt", "非課税"},
+    {TaxClass::Outside, "outside", "不課税"},
+}};
+struct RoundingNames {
+    Rounding rounding;
+    const char* key;
+    const char* label;
+};
+const std::array<RoundingNames, 3> roundingNames{{
+    {Rounding::Down, "down", "切り捨て"},
+    {Rounding::HalfUp, "half-up", "四捨五入"},
+    {Rounding::Up, "up", "切り上げ"},
+}};
+} // namespace
+
+QString key(TaxClass taxClass) { return QString::fromUtf8(classNames.at(std::size_t(taxClass)).key); }
+
+std::optional<TaxClass> fromKey(const QString& key)
+{
+    for (const ClassNames& names : classNames)
+        if (key == QString::fromUtf8(names.key))
+            return names.taxClass;
+    return std::nullopt;
+}
+
+QString label(TaxClass taxClass) { return QString::fromUtf8(classNames.at(std::size_t(taxClass)).label); }
+
+QStringList labels()
+{
+    QStringList all;
+    for (const ClassNames& names : classNames)
+        all << QString::fromUtf8(names.label);
+    return all;
+}
+
+QString key(Rounding rounding) { return QString::fromUtf8(roundingNames.at(std::size_t(rounding)).key); }
+
+Rounding roundingFromKey(const QString& key)
+{
+    for (const RoundingNames& names : roundingNames)
+        if (key == QString::fromUtf8(names.key))
+            return names.rounding;
+    return Rounding::Down;
+}
+
+QString label(Rounding rounding) { return QString::fromUtf8(roundingNames.at(std::size_t(rounding)).label); }
+
+QStringList roundingLabels()
+{
+    QStringList all;
+    for (const RoundingNames& names : roundingNames)
+        all << QString::fromUtf8(names.label);
+    return all;
+}
+
+int rate(TaxClass taxClass)
+{
+    switch (taxClass) {
+    case TaxClass::Standard:
+        return 10;
+    case TaxClass::Reduced:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+qint64 contained(qint64 amount, int rate, Rounding rounding)
+{
+    // Whole numbers throughout: ten-digit amounts times the rate stay far inside 64 bits.
+    const qint64 numerator = amount * rate;
+    const qint64 denominator = 100 + rate;
+    switch (rounding) {
+    case Rounding::Down:
+        return numerator / denominator;
+    case Rounding::HalfUp:
+        return (2 * numerator + denominator) / (2 * denominator);
+    case Rounding::Up:
+        return (numerator + denominator - 1) / denominator;
+    }
+    return 0;
+}
+
+bool printsLine(TaxClass taxClass) { return !line(taxClass, 0).isEmpty(); }
+
+QString line(TaxClass taxClass, qint64 tax)
+{
+    const QString money = AmountText::YenSign + AmountText::grouped(tax);
+    switch (taxClass) {
+    case TaxClass::Standard:
+        return QStringLiteral("（内消費税等 10%　") + money + QStringLiteral("）");
+    case TaxClass::Reduced:
+        return QStringLiteral("※軽減税率対象（内消費税等 8%　") + money + QStringLiteral("）");
+    case TaxClass::Exempt:
+        return QStringLiteral("（非課税）");
+    default:
+        return {};
+    }
+}
+
+QString blankLine() { return QStringLiteral("（内消費税等 　　%　") + AmountText::YenSign + QStringLiteral("　　　　　　）"); }
+
+} // namespace ConsumptionTax
