@@ -7,6 +7,7 @@
 #include "receipt/PrintRequest.h"
 #include "receipt/ReceiptRun.h"
 #include "receipt/ReissueMark.h"
+#include "receipt/TaxMarks.h"
 #include "receipt/layouts/ReceiptLayouts.h"
 #include "report/PagePainter.h"
 #include "report/PictureCache.h"
@@ -14,7 +15,10 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QTest>
+
+Q_DECLARE_METATYPE(ConsumptionTax::TaxClass)
 
 namespace {
 
@@ -217,6 +221,47 @@ QString expectedText(const QString& layout, const QString& control)
     return texts.value(control);
 }
 
+// Pixels of the texts' ink that lie on (or right beside) ink of the pictures: empty when none,
+// else where.
+QString inkOnArtwork(const QList<PageItem>& texts, const QList<PageItem>& pictures)
+{
+    const qreal scale = 0.1; // pixels per twip
+    auto draw = [&](const QList<PageItem>& items) {
+        QImage image(QSize(int(11906 * scale), int(16838 * scale)), QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        PagePainter().paint(painter, ReportPage{1, items});
+        return image;
+    };
+    const QImage text = draw(texts);
+    const QImage art = draw(pictures);
+    int covered = 0;
+    QRect where;
+    for (int y = 1; y + 1 < text.height(); ++y)
+        for (int x = 1; x + 1 < text.width(); ++x) {
+            if (qAlpha(text.pixel(x, y)) <= 40)
+                continue;
+            for (const QPoint& near :
+                 {QPoint(x, y), QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
+                const QRgb p = art.pixel(near);
+                if (qAlpha(p) > 40 && qGray(p) < 230) {
+                    ++covered;
+                    where |= QRect(near / scale, QSize(1, 1));
+                    break;
+                }
+            }
+        }
+    if (covered == 0)
+        return {};
+    return u("%1 pixels lie on artwork around %2,%3 - %4,%5 (twips)")
+        .arg(covered)
+        .arg(where.left())
+        .arg(where.top())
+        .arg(where.right())
+        .arg(where.bottom());
+}
+
 } // namespace
 
 class TestLayouts : public QObject {
@@ -234,6 +279,8 @@ private slots:
     void picturesFitOrStretch();
     void dateAreaClearOfArtwork_data();
     void dateAreaClearOfArtwork();
+    void taxMarksClearOfEverything_data();
+    void taxMarksClearOfEverything();
 
 private:
     // One receipt of the request every test starts from, on the given paper.
@@ -444,40 +491,88 @@ void TestLayouts::dateAreaClearOfArtwork()
             pictures.append(item);
     }
     QVERIFY(!dates.isEmpty() && !pictures.isEmpty());
-    const qreal scale = 0.1; // pixels per twip
-    auto draw = [&](const QList<PageItem>& items) {
-        QImage image(QSize(int(11906 * scale), int(16838 * scale)), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        painter.scale(scale, scale);
-        PagePainter().paint(painter, ReportPage{1, items});
-        return image;
-    };
-    const QImage text = draw(dates);
-    const QImage art = draw(pictures);
-    int covered = 0;
-    QRect where;
-    for (int y = 1; y + 1 < text.height(); ++y)
-        for (int x = 1; x + 1 < text.width(); ++x) {
-            if (qAlpha(text.pixel(x, y)) <= 40)
-                continue;
-            // Ink of the artwork under a text pixel or right beside it.
-            for (const QPoint& near :
-                 {QPoint(x, y), QPoint(x - 1, y), QPoint(x + 1, y), QPoint(x, y - 1), QPoint(x, y + 1)}) {
-                const QRgb p = art.pixel(near);
-                if (qAlpha(p) > 40 && qGray(p) < 230) {
-                    ++covered;
-                    where |= QRect(near / scale, QSize(1, 1));
-                    break;
-                }
-            }
+    const QString onArtwork = inkOnArtwork(dates, pictures);
+    QVERIFY2(onArtwork.isEmpty(), qPrintable(u("date ") + onArtwork));
+}
+
+void TestLayouts::taxMarksClearOfEverything_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<ConsumptionTax::TaxClass>("taxClass");
+    QTest::addColumn<bool>("blankForm");
+    for (const LayoutCase& c : layoutCases) {
+        QTest::newRow(qPrintable(u(c.paperType) + u(": 10%"))) << u(c.paperType) << ConsumptionTax::TaxClass::Standard << false;
+        QTest::newRow(qPrintable(u(c.paperType) + u(": 8%"))) << u(c.paperType) << ConsumptionTax::TaxClass::Reduced << false;
+        QTest::newRow(qPrintable(u(c.paperType) + u(": blank form"))) << u(c.paperType) << ConsumptionTax::TaxClass::None << true;
+    }
+}
+
+void TestLayouts::taxMarksClearOfEverything()
+{
+    // The registration number, the tax line and the stamp box of a qualified issuer, with the
+    // longest amount, stay inside their cell at 8 pt or more, on no other control and on no
+    // artwork, and move nothing that was there before.
+    QFETCH(QString, paperType);
+    QFETCH(ConsumptionTax::TaxClass, taxClass);
+    QFETCH(bool, blankForm);
+    PrintRequest taxed = request_;
+    taxed.Issuer = IssuerKind::Qualified;
+    taxed.RegistrationNumber = u("T7000012050002");
+    taxed.TaxClass = taxClass;
+    const QList<PrintRow> rows{{Name, blankForm ? QVariant() : QVariant(qint64(9'999'999'999)), Proviso}};
+    const auto run = runOn(taxed, paperType, rows);
+    const ReportPage before = buildOne(paperType)->page(0);
+    const QStringList markNames{TaxMarks::registrationControl(), TaxMarks::taxLineControl(), TaxMarks::stampControl()};
+    QList<PageItem> marks;
+    QList<PageItem> others;
+    QList<PageItem> pictures;
+    for (const PageItem& item : run->page(0).items) {
+        const bool drawsNothing = item.control->isText() && item.text.isEmpty();
+        if (item.receipt != 0 || drawsNothing)
+            continue;
+        if (markNames.contains(item.name()))
+            marks.append(item);
+        else if (item.kind() == ControlKind::Picture)
+            pictures.append(item);
+        else
+            others.append(item);
+        if (const PageItem* was = before.find(item.name(), 0)) {
+            QCOMPARE(item.box, was->box);
+            QCOMPARE(item.line, was->line);
         }
-    QVERIFY2(covered == 0, qPrintable(u("%1 date pixels lie on artwork around %2,%3 - %4,%5 (twips)")
-                                          .arg(covered)
-                                          .arg(where.left())
-                                          .arg(where.top())
-                                          .arg(where.right())
-                                          .arg(where.bottom())));
+    }
+    QStringList shown;
+    for (const PageItem& mark : marks)
+        shown.append(mark.name());
+    const bool stampBox = !blankForm && TaxMarks::placesFor(run->layout().name).stamp.has_value();
+    QCOMPARE(shown, QStringList(markNames.mid(0, stampBox ? 3 : 2)));
+    PagePainter painter;
+    for (const PageItem& mark : marks) {
+        const QString where = mark.name();
+        QVERIFY2(mark.cell.contains(mark.box), qPrintable(where));
+        const PagePainter::TextFit fit = painter.fit(mark);
+        QVERIFY2(!fit.clipped && fit.pixelSize >= 8 * 20, qPrintable(where + u(" does not fit at 8 pt")));
+        for (const PageItem& other : others + marks) {
+            if (other.name() == mark.name())
+                continue;
+            const QRect taken = other.kind() == ControlKind::Line ? QRect(other.line.p1(), other.line.p2()).normalized().adjusted(-10, -10, 10, 10)
+                                : other.control->runsOn ? QRect(other.box.topLeft(), QPoint(other.cell.right(), other.box.bottom()))
+                                                        : other.box;
+            QVERIFY2(!taken.intersects(mark.box), qPrintable(where + u(" touches ") + other.name()));
+        }
+    }
+    const QString onArtwork = inkOnArtwork(marks, pictures);
+    QVERIFY2(onArtwork.isEmpty(), qPrintable(onArtwork));
+    // What the marks say.
+    auto textOf = [&run](const QString& name) { return run->text(0, name); };
+    const QString expectedLine = blankForm ? ConsumptionTax::blankLine()
+                                 : taxClass == ConsumptionTax::TaxClass::Standard ? u("（内消費税等 10%　¥909,090,909）")
+                                                                                  : u("※軽減税率対象（内消費税等 8%　¥740,740,740）");
+    // A narrow place breaks the line at its blanks and after the reduced-rate mark.
+    const auto unbroken = [](QString text) { return text.remove(QRegularExpression(u("[\n 　]"))); };
+    QCOMPARE(unbroken(textOf(TaxMarks::taxLineControl())), unbroken(expectedLine));
+    QVERIFY(textOf(TaxMarks::registrationControl()).endsWith(u("T7000012050002")));
+    QCOMPARE(textOf(TaxMarks::stampControl()), stampBox ? u("収入印紙") : QString());
 }
 
 QTEST_MAIN(TestLayouts)

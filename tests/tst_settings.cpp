@@ -202,7 +202,7 @@ void TestSettings::saveButton()
     QFETCH(QVariantList, after);
     Started started([existing] {
         if (existing)
-            TestData::execMain(u("INSERT INTO 自社情報 VALUES ('旧', '旧情報', '西暦', 900)"));
+            TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('旧', '旧情報', '西暦', 900)"));
     });
     const QVariantList codesBefore = TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname IS NULL"));
     started.get<QLineEdit>("txt自社名")->setText(u("新しい会"));
@@ -227,7 +227,7 @@ void TestSettings::saveButton()
 // Saving does not change the copies the receipt form uses; reading does.
 void TestSettings::saveKeepsCopies()
 {
-    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('旧', '旧情報', '和暦', 1)")); });
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('旧', '旧情報', '和暦', 1)")); });
     started.get<QLineEdit>("txt自社名")->setText(u("新"));
     started.get<QComboBox>("cmb年号")->setCurrentText(u("西暦"));
     started.presenter->answers = {true};
@@ -254,7 +254,7 @@ void TestSettings::failedSave()
     QFETCH(QString, lockedTable);
     QFETCH(QVariantList, settingsAfter);
     QFETCH(int, blankCodesAfter);
-    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('旧', '旧情報', '西暦', 900)")); });
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('旧', '旧情報', '西暦', 900)")); });
     for (const char* action : {"INSERT", "UPDATE", "DELETE"})
         TestData::execMain(u("CREATE TRIGGER lock_%1 BEFORE %1 ON %2 BEGIN SELECT RAISE(ABORT, 'locked'); END")
                                .arg(u(action), lockedTable));
@@ -273,7 +273,7 @@ void TestSettings::failedSave()
 // never takes the counter back.
 void TestSettings::printingRaisesShownNumber()
 {
-    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '', '西暦', 12)")); });
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '', '西暦', 12)")); });
     auto* number = started.get<NumberBox>("num領収証番号");
     QCOMPARE(number->value(), qint64(12));
     Access自社情報(u("領収証番号"), u("Set"), 19); // numbers handed out elsewhere
@@ -300,7 +300,7 @@ void TestSettings::printingRaisesShownNumber()
 void TestSettings::clearButton()
 {
     Started started([] {
-        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
+        TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '情報', '和暦', 5)"));
         TestData::execMain(u("UPDATE コードマスタ SET sname = '会員' WHERE kcode = '顧客区分' AND code = '01'"));
     });
     auto* codeKind = started.get<QComboBox>("cmbコード区分");
@@ -321,7 +321,7 @@ void TestSettings::clearButton()
 // With "和暦" stored the era list shows it after start-up, and saving unchanged keeps it.
 void TestSettings::eraStoredAsWareki()
 {
-    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '', '和暦', 3)")); });
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '', '和暦', 3)")); });
     QCOMPARE(started.get<QComboBox>("cmb年号")->currentText(), u("和暦"));
     started.presenter->answers = {true};
     started.click("cmd設定登録");
@@ -341,7 +341,7 @@ void TestSettings::dataInitialisation()
 {
     QFETCH(bool, yes);
     Started started([] {
-        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
+        TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '情報', '和暦', 5)"));
         TestData::execMain(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (1, '山田', '会員', '会費')"));
         TestData::execMain(u("UPDATE コードマスタ SET sname = '名前' || code"));
         TestData::execWork(u("INSERT INTO ClHint VALUES ('Frm領収証', 'cmdHint', '領収証', 'ヒント')"));
@@ -367,7 +367,7 @@ void TestSettings::dataInitialisation()
 
 void TestSettings::dataInitialisationTwice()
 {
-    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)")); });
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '情報', '和暦', 5)")); });
     started.presenter->answers = {true, false, true, true, false}; // each wipe: yes, keep the register, OK
     started.click("cmd一括削除7");
     started.click("cmd一括削除7");
@@ -380,7 +380,7 @@ void TestSettings::dataInitialisationTwice()
 void TestSettings::failedDataInitialisation()
 {
     Started started([] {
-        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
+        TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '情報', '和暦', 5)"));
         TestData::execMain(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (1, '山田', '会員', '会費')"));
         TestData::execMain(u("UPDATE コードマスタ SET sname = 'x'"));
     });
@@ -399,7 +399,7 @@ void TestSettings::failedDataInitialisation()
 void TestSettings::registerAfterInitialisation()
 {
     Started started([] {
-        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '和暦', 5)"));
+        TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '情報', '和暦', 5)"));
         TestData::execMain(u("UPDATE コードマスタ SET sname = '名' || code"));
         TestData::execMain(u("INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (1, '山田', '名01', '会費')"));
     });
@@ -455,7 +455,7 @@ void TestSettings::storedCounterIsNeverLowered()
     QFETCH(QVariant, stored);
     QFETCH(QString, shown);
     ScriptedMessagePresenter::install(); // start-up reads the settings too
-    Started started([&] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '西暦', ?)"), {stored}); });
+    Started started([&] { TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '情報', '西暦', ?)"), {stored}); });
     started.presenter->shown.clear();
     started.click("cmd設定読込");
     auto* number = started.get<NumberBox>("num領収証番号");
@@ -494,7 +494,7 @@ void TestSettings::savedNumberAgreesWithTheRegister()
     QFETCH(QString, form);
     QFETCH(QString, told);
     Started started([registered] {
-        TestData::execMain(u("INSERT INTO 自社情報 VALUES ('会', '情報', '西暦', 20)"));
+        TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('会', '情報', '西暦', 20)"));
         for (int number = 1; number <= registered; ++number)
             TestData::execMain(u("INSERT INTO 発行記録 (領収証番号, 発行日時, 状態) VALUES (?, '2026-01-01', '発行')"),
                                {number});
@@ -530,7 +530,7 @@ void TestSettings::registeredElsewhereIsOfferedForReload()
 {
     QFETCH(bool, settings);
     QFETCH(bool, reload);
-    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 VALUES ('旧', '旧情報', '西暦', 9)")); });
+    Started started([] { TestData::execMain(u("INSERT INTO 自社情報 (自社名, 自社情報, 年号, 領収証番号) VALUES ('旧', '旧情報', '西暦', 9)")); });
     const QString kind = started.get<QComboBox>("cmbコード区分")->currentText();
     auto* codes = qobject_cast<QSqlTableModel*>(started.get<QTableView>("Gridコード表")->model());
     const auto firstCode = [codes] { return codes->index(0, codes->fieldIndex(u("sname"))).data().toString(); };

@@ -162,6 +162,7 @@ void TstTax::stampDutyPerReceipt_data()
     QTest::newRow("8% line: at the threshold without tax") << shop << qint64(54'000) << TaxClass::Reduced << Rounding::Down << qint64(200);
     QTest::newRow("10% line: next step without tax") << shop << qint64(1'100'001) << TaxClass::Standard << Rounding::Down << qint64(400);
     QTest::newRow("unregistered issuer") << IssuerKind::Unregistered << qint64(50'000) << TaxClass::None << Rounding::Down << qint64(200);
+    QTest::newRow("issuer kind not chosen") << IssuerKind::Unset << qint64(9'999'999'999) << TaxClass::None << Rounding::Down << qint64(0);
     QTest::newRow("non-profit body") << IssuerKind::NonProfit << qint64(9'999'999'999) << TaxClass::None << Rounding::Down << qint64(0);
     QTest::newRow("non-profit body with tax line") << IssuerKind::NonProfit << qint64(110'000) << TaxClass::Standard << Rounding::Down << qint64(0);
 }

@@ -12,6 +12,7 @@
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
 #include "settings/StoredSettings.h"
+#include "store/CategoryTaxTable.h"
 #include "store/CodeMasterTable.h"
 #include "store/Connections.h"
 #include "store/CustomerWorkTable.h"
@@ -31,7 +32,8 @@ namespace {
 
 const char* const Help =
     "使い方: ledrium --pdf ファイル --paper 用紙タイプ (--category 顧客区分 | --blank 枚数)\n"
-    "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--server 接続先]\n"
+    "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--tax 税区分]\n"
+    "                [--server 接続先]\n"
     "        ledrium --init-server --server 接続先\n"
     "        ledrium --copy-to-server --server 接続先\n"
     "\n"
@@ -46,6 +48,8 @@ const char* const Help =
     "  --no-date            日付を印刷しない\n"
     "  --no-amount          金額を印刷しない\n"
     "  --no-number          番号を印刷しない\n"
+    "  --tax 税区分         10・8・exempt（非課税）・outside（不課税）・none（表示なし）。\n"
+    "                       省略すると、顧客区分の既定の税区分\n"
     "  --server 接続先      PostgreSQL サーバーのデータを使う（libpq の接続文字列・URI・service=名前）。\n"
     "                       省略すると、接続先の設定に従う\n"
     "  --init-server        空のサーバーのデータベースに Ledrium の表を作る\n"
@@ -131,12 +135,13 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     const QCommandLineOption noDate(QStringLiteral("no-date"));
     const QCommandLineOption noAmount(QStringLiteral("no-amount"));
     const QCommandLineOption noNumber(QStringLiteral("no-number"));
+    const QCommandLineOption tax(QStringLiteral("tax"), {}, QStringLiteral("class"));
     const QCommandLineOption server(QStringLiteral("server"), {}, QStringLiteral("connection"));
     const QCommandLineOption initServer(QStringLiteral("init-server"));
     const QCommandLineOption copyToServer(QStringLiteral("copy-to-server"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QList<QCommandLineOption> options{pdf,      paper,  category,   blank,        date, noDate,
-                                            noAmount, noNumber, server, initServer, copyToServer, help};
+                                            noAmount, noNumber, tax, server, initServer, copyToServer, help};
     parser.addOptions(options);
     const QString helpText = QString::fromUtf8(Help).arg(paperNames().join(QStringLiteral("、")));
     auto usage = [&](const QString& message) {
@@ -212,6 +217,11 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     request.PrintDateFlag = !parser.isSet(noDate);
     request.PrintAmountFlag = !parser.isSet(noAmount);
     request.PrintNumberFlag = !parser.isSet(noNumber);
+    const std::optional<ConsumptionTax::TaxClass> taxClass =
+        parser.isSet(tax) ? ConsumptionTax::fromKey(parser.value(tax)) : std::nullopt;
+    if (parser.isSet(tax) && !taxClass)
+        return usage(QStringLiteral("--tax は 10・8・exempt・outside・none のどれかで指定してください。（指定：「%1」）")
+                         .arg(parser.value(tax)));
 
     // Refused before the data is opened, so that a refused run leaves the folder as it was.
     if (const QString own = OwnFiles::refusal(parser.value(pdf), DataPaths::forFolder(dataFolder)); !own.isEmpty()) {
@@ -227,7 +237,14 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     if (const QString abandoned = AbandonedOutputs::settle(Connections::mainDb()); !abandoned.isEmpty())
         err << abandoned << "\n";
     // The texts a freshly started window shows: the stored settings, the form's defaults.
-    const StoredSettings settings = StoredSettings::read().value_or(StoredSettings{StoredSettings::DefaultEra, {}, {}, {}});
+    const StoredSettings settings = StoredSettings::read().value_or(StoredSettings{});
+    settings.fillIssuer(request);
+    // The run's tax class, else the category's default.
+    if (taxClass)
+        request.TaxClass = *taxClass;
+    else if (parser.isSet(category))
+        request.TaxClass = ConsumptionTax::fromKey(CategoryTaxTable::read(parser.value(category)))
+                               .value_or(ConsumptionTax::TaxClass::None);
     request.CompanyName = settings.companyName;
     request.CompanyInfo = settings.companyInfo;
     request.ReceiptTitle = ReceiptFormat::defaultTitle();
@@ -249,6 +266,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
 
     std::shared_ptr<ReportRun> run;
     StoreResult assembled;
+    QString stamps;
     if (parser.isSet(category)) {
         // The categories the window's 顧客区分 list offers.
         if (!CategoryLists::namesOf(CodeMasterTable::CustomerCategoryKind).contains(parser.value(category))) {
@@ -257,7 +275,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         }
         assembled = loadAndMark(parser.value(category));
         if (assembled)
-            assembled = PrintRunAssembly::listRun(request, &run);
+            assembled = PrintRunAssembly::listRun(request, &run, &stamps);
     } else {
         assembled = PrintRunAssembly::blankRun(request, &run);
     }
@@ -269,6 +287,9 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         err << QStringLiteral("顧客区分「%1」に印刷する顧客がいません。\n").arg(parser.value(category));
         return Failed;
     }
+    // The stamps are due when the PDF is printed and handed over.
+    if (!stamps.isEmpty())
+        err << stamps << "\n";
     QString error;
     if (!ReportOutput::writePdf(*run, parser.value(pdf), &error)) {
         err << QStringLiteral("PDF ファイルを保存できませんでした。\n") << parser.value(pdf) << "\n" << error << "\n";

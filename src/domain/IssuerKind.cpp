@@ -10,9 +10,10 @@ struct Names {
     const char* key;
     const char* label;
 };
-const std::array<Names, 3> names{{
-    {IssuerKind::Unregistered, "unregistered", "免税事業者"},
+const std::array<Names, 4> names{{
+    {IssuerKind::Unset, "", "（設定しない）"},
     {IssuerKind::Qualified, "qualified", "適格請求書発行事業者"},
+    {IssuerKind::Unregistered, "unregistered", "免税事業者"},
     {IssuerKind::NonProfit, "nonprofit", "非営利の団体"},
 }};
 } // namespace
@@ -24,7 +25,7 @@ IssuerKind fromKey(const QString& key)
     for (const Names& n : names)
         if (key == QString::fromUtf8(n.key))
             return n.kind;
-    return IssuerKind::Unregistered;
+    return IssuerKind::Unset;
 }
 
 QString label(IssuerKind kind) { return QString::fromUtf8(names.at(std::size_t(kind)).label); }

@@ -38,7 +38,7 @@ qint64 forAmount(qint64 amount)
 
 qint64 due(IssuerKind issuer, qint64 amount, ConsumptionTax::TaxClass taxClass, ConsumptionTax::Rounding rounding)
 {
-    if (issuer == IssuerKind::NonProfit)
+    if (issuer == IssuerKind::Unset || issuer == IssuerKind::NonProfit)
         return 0;
     const int rate = ConsumptionTax::rate(taxClass);
     const qint64 tax = rate > 0 ? ConsumptionTax::contained(amount, rate, rounding) : 0;

@@ -1,4 +1,6 @@
 #pragma once
+#include "domain/ConsumptionTax.h"
+#include "domain/IssuerKind.h"
 #include "receipt/layouts/ReceiptLayouts.h"
 
 #include <QString>
@@ -19,4 +21,10 @@ struct PrintRequest {
     qint64 PrintCopies = 1;
     // The receipt form's proviso, printed where a receipt has none of its own.
     QString ReceiptProviso;
+    // Tax and stamp duty: who issues (from the settings) and the run's tax class. Left as they
+    // are, the receipts carry none of it.
+    IssuerKind Issuer = IssuerKind::Unset;
+    QString RegistrationNumber; // printed for a qualified issuer
+    ConsumptionTax::Rounding TaxRounding = ConsumptionTax::Rounding::Down;
+    ConsumptionTax::TaxClass TaxClass = ConsumptionTax::TaxClass::None;
 };

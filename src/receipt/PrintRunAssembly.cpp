@@ -1,6 +1,7 @@
 #include "receipt/PrintRunAssembly.h"
 
 #include "receipt/ReceiptRun.h"
+#include "receipt/StampNotice.h"
 #include "store/CustomerWorkTable.h"
 #include "store/PrintRowTable.h"
 
@@ -16,7 +17,7 @@ StoreResult recordAndBuild(const PrintRequest& request, const QList<PrintRow>& r
 }
 } // namespace
 
-StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run)
+StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run, QString* stamps)
 {
     bool read = false;
     const QList<CustomerWorkRow> marked = CustomerWorkTable::checkedRows(&read);
@@ -26,6 +27,8 @@ StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run
     rows.reserve(marked.size());
     for (const CustomerWorkRow& customer : marked)
         rows.append({customer.顧客名, customer.領収額, customer.但書});
+    if (stamps)
+        *stamps = StampNotice::of(request, rows);
     return recordAndBuild(request, rows, run);
 }
 

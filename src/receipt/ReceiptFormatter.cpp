@@ -4,6 +4,7 @@
 #include "receipt/ReceiptFormat.h"
 #include "receipt/ReceiptTexts.h"
 #include "receipt/ReissueMark.h"
+#include "receipt/TaxMarks.h"
 #include "report/ReportRun.h"
 #include "store/Connections.h"
 
@@ -24,6 +25,7 @@ void ReceiptFormatter::reportStart(ReportLayout& layout)
     // Empty until a receipt has gone out once: a later output shows it as the copy it is.
     if (request_.PrintNumberFlag)
         ReissueMark::addTo(layout, {});
+    TaxMarks::addTo(layout, request_);
 }
 
 void ReceiptFormatter::detailFormat(ReportDetail& detail)

@@ -29,6 +29,8 @@ ReceiptTexts ReceiptTexts::of(const PrintRequest& s, const Row& row, qint64 numb
         t.counterfoilAmount = ReceiptFormat::counterfoilBlankAmount();
     }
     t.number = s.PrintNumberFlag ? ReceiptFormat::number(number) : QString();
+    const bool whole = t.amountValue.typeId() == QMetaType::LongLong;
+    t.tax = TaxMarks::textsFor(s, whole ? std::optional<qint64>(t.amountValue.toLongLong()) : std::nullopt);
     return t;
 }
 
@@ -50,6 +52,9 @@ void ReceiptTexts::writeTo(ReportDetail& detail) const
     detail.setText(QStringLiteral("txt領収額控"), counterfoilAmount);
     detail.setText(QStringLiteral("txtNo"), number);
     detail.setText(QStringLiteral("txtNo控"), number);
+    detail.setText(TaxMarks::taxLineControl(), tax.taxLine);
+    detail.setText(TaxMarks::registrationControl(), tax.registration);
+    detail.setText(TaxMarks::stampControl(), tax.stamp);
 }
 
 void ReceiptTexts::writeNumber(ReportRun& run, int cell, const QString& number)
@@ -70,5 +75,12 @@ RegisterEntry ReceiptTexts::entry(const PrintRequest& request) const
     entry.自社情報 = companyInfo;
     entry.用紙 = request.paper.name;
     entry.種別 = RegisterTable::ListRun; // blank forms carry no number
+    entry.税区分 = ConsumptionTax::key(request.TaxClass);
+    const int rate = ConsumptionTax::rate(request.TaxClass);
+    entry.税率 = rate > 0 ? QVariant(rate) : QVariant();
+    entry.消費税額 = tax.tax ? QVariant(*tax.tax) : QVariant();
+    entry.登録番号 = tax.registration.isEmpty() ? QString() : request.RegistrationNumber;
+    // Judged only for an issuer who said who it is.
+    entry.印紙税額 = request.Issuer == IssuerKind::Unset || amountValue.isNull() ? QVariant() : QVariant(tax.stampDuty);
     return entry;
 }

@@ -1,5 +1,6 @@
 #pragma once
 #include "receipt/PrintRequest.h"
+#include "receipt/TaxMarks.h"
 #include "store/Records.h"
 
 #include <QString>
@@ -31,6 +32,7 @@ struct ReceiptTexts {
     QString counterfoilAmount;
     QString number; // empty when the run prints no numbers
     QVariant amountValue; // the amount as received, whole yen where it is one; Null when not printed
+    TaxMarks::Texts tax;
 
     static ReceiptTexts of(const PrintRequest& request, const Row& row, qint64 number);
     static Row rowOf(const ReportDetail& detail);

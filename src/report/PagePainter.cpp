@@ -31,6 +31,21 @@ void PagePainter::paintLine(QPainter& painter, const PageItem& item)
     painter.drawLine(item.line);
 }
 
+void PagePainter::paintFramed(QPainter& painter, const PageItem& item)
+{
+    text_.flush(painter);
+    QPen pen(item.control->colour, LineWidth);
+    pen.setDashPattern({12, 6});
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(item.box);
+    // The caption on one line across the middle of the frame.
+    PageItem caption = item;
+    const int lineHeight = int(item.control->fontPt * 20 * 1.4);
+    caption.box = QRect(item.box.left(), item.box.center().y() - lineHeight / 2, item.box.width(), lineHeight);
+    text_.paint(painter, caption);
+}
+
 void PagePainter::paintPicture(QPainter& painter, const PageItem& item)
 {
     const PictureCache::Placed& placed = pictures_.get(item.control->picture, item.box.size());
@@ -71,7 +86,10 @@ void PagePainter::paint(QPainter& painter, const ReportPage& page)
         switch (item.kind()) {
         case ControlKind::Label:
         case ControlKind::Field:
-            text_.paint(painter, item);
+            if (item.control->framed && !item.text.isEmpty())
+                paintFramed(painter, item);
+            else
+                text_.paint(painter, item);
             break;
         case ControlKind::Line:
             text_.flush(painter); // keep the drawing order between texts and the rest

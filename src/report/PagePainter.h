@@ -23,6 +23,7 @@ public:
 private:
     void paintLine(QPainter& painter, const PageItem& item);
     void paintPicture(QPainter& painter, const PageItem& item);
+    void paintFramed(QPainter& painter, const PageItem& item);
 
     PictureCache pictures_;
     TextSetter text_;

@@ -36,6 +36,8 @@ struct ReportControl {
     // A one-line text whose box was drawn narrower than the fixed pattern it holds (a date)
     // runs on to the right, up to its cell's edge, before it is made smaller.
     bool runsOn = false;
+    // A text drawn centred in a dashed frame around its box; nothing at all where its text is empty.
+    bool framed = false;
 
     bool isText() const { return kind == ControlKind::Label || kind == ControlKind::Field; }
 

@@ -1,4 +1,8 @@
 #pragma once
+#include "domain/ConsumptionTax.h"
+#include "domain/IssuerKind.h"
+#include "receipt/PrintRequest.h"
+
 #include <QString>
 #include <QVariant>
 
@@ -9,10 +13,15 @@
 struct StoredSettings {
     static inline const QString DefaultEra = QStringLiteral("西暦");
 
-    QString era;
+    QString era = DefaultEra;
     QString companyName;
     QString companyInfo;
     QVariant lastReceiptNumber; // as stored; Null when none
+    IssuerKind issuer = IssuerKind::Unset;
+    QString registrationNumber;
+    ConsumptionTax::Rounding rounding = ConsumptionTax::Rounding::Down;
 
     static std::optional<StoredSettings> read();
+    // Who issues, the registration number and the rounding, into a run's request.
+    void fillIssuer(PrintRequest& request) const;
 };

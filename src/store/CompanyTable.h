@@ -8,7 +8,7 @@
 namespace CompanyTable {
 // The first row, or nothing when the table is empty. `ok` is false when the read failed.
 std::optional<CompanySettingsRecord> readFirst(bool* ok = nullptr);
-// Writes all four fields into the first row, adding the row when there is none, and raises the
+// Writes all its fields into the first row, adding the row when there is none, and raises the
 // settings' saved version; refused when that is no longer `loaded` (see SavedVersions::save).
 StoreResult writeFirst(const CompanySettingsRecord& record, std::optional<qint64> loaded = std::nullopt,
                        qint64* saved = nullptr);

@@ -33,6 +33,10 @@ struct CompanySettingsRecord { // 自社情報
     QVariant 自社情報;
     QVariant 年号;
     QVariant 領収証番号;
+    // Written later than the four above: older callers leave them Null.
+    QVariant 事業者区分 = {}; // Null when none chosen
+    QVariant 登録番号 = {};
+    QVariant 端数処理 = {};
 };
 
 struct CustomerWorkRow { // w顧客マスタ
@@ -76,6 +80,11 @@ struct RegisterEntry { // 発行記録: one receipt as it went out
     bool 原本 = true;      // false for a copy printed again under the number of its original
     QString 発行端末;      // the host name of the machine that issued it
     QString 発行プロセス;  // the issuing process, as IssuingProcess writes it
+    QString 税区分;        // the tax class printed ("none", "10", "8", "exempt", "outside")
+    QVariant 税率;         // percent; Null without a rate
+    QVariant 消費税額;     // the tax printed, whole yen; Null when none
+    QString 登録番号;      // the registration number printed
+    QVariant 印紙税額;     // the stamp duty the receipt bears; Null when not judged
 };
 
 // Entries to record, made one at a time as they are written: a long run's entries are never

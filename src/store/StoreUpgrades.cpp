@@ -11,8 +11,27 @@ namespace {
 // One step: adds what it needs where it is missing; false (with the runner's error) on failure.
 using Step = bool (*)(QSqlDatabase, SqlRunner&);
 
+// Tax and stamp duty: who issues (自社情報), and per receipt in the register what was printed
+// of them.
+bool addTaxColumns(QSqlDatabase db, SqlRunner& sql)
+{
+    using StoreUpgrades::addColumn;
+    const QString text = QStringLiteral("TEXT");
+    const QString whole = SqlDialect::of(db) == SqlDialect::Kind::Postgres ? QStringLiteral("BIGINT") : QStringLiteral("INTEGER");
+    const QString company = QStringLiteral("自社情報");
+    const QString entries = QStringLiteral("発行記録");
+    return addColumn(db, sql, company, QStringLiteral("事業者区分"), text) &&
+           addColumn(db, sql, company, QStringLiteral("登録番号"), text) &&
+           addColumn(db, sql, company, QStringLiteral("端数処理"), text) &&
+           addColumn(db, sql, entries, QStringLiteral("税区分"), text) &&
+           addColumn(db, sql, entries, QStringLiteral("税率"), whole) &&
+           addColumn(db, sql, entries, QStringLiteral("消費税額"), whole) &&
+           addColumn(db, sql, entries, QStringLiteral("登録番号"), text) &&
+           addColumn(db, sql, entries, QStringLiteral("印紙税額"), whole);
+}
+
 // The steps, oldest first.
-const std::vector<Step> steps{};
+const std::vector<Step> steps{addTaxColumns};
 
 } // namespace
 

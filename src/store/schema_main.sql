@@ -19,7 +19,10 @@ CREATE TABLE 自社情報 (
     自社名 TEXT,
     自社情報 TEXT,
     年号 TEXT,
-    領収証番号 INTEGER
+    領収証番号 INTEGER,
+    事業者区分 TEXT, -- qualified, unregistered, nonprofit; Null or empty: none chosen
+    登録番号 TEXT,   -- "T" and 13 digits
+    端数処理 TEXT    -- down, half-up, up
 );
 
 -- How many times each customer category, code list and the settings have been registered: a

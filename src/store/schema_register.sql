@@ -19,7 +19,12 @@ CREATE TABLE IF NOT EXISTS 発行記録 (
     無効理由 TEXT,
     原本 INTEGER NOT NULL DEFAULT 1, -- 0 for a copy printed again under its original's number
     発行端末 TEXT,
-    発行プロセス TEXT
+    発行プロセス TEXT,
+    税区分 TEXT,     -- none, 10, 8, exempt, outside
+    税率 INTEGER,    -- percent
+    消費税額 INTEGER, -- the tax printed, whole yen
+    登録番号 TEXT,   -- the registration number printed
+    印紙税額 INTEGER -- the stamp duty the receipt bears
 );
 -- A number goes to one receipt: only copies printed again (原本 0) share the number of their
 -- original, whatever the state of either.

@@ -24,7 +24,10 @@ CREATE TABLE 自社情報 (
     自社名 TEXT COLLATE "C",
     自社情報 TEXT COLLATE "C",
     年号 TEXT COLLATE "C",
-    領収証番号 BIGINT
+    領収証番号 BIGINT,
+    事業者区分 TEXT COLLATE "C",
+    登録番号 TEXT COLLATE "C",
+    端数処理 TEXT COLLATE "C"
 );
 
 -- How many times each customer category, code list and the settings have been registered: a
@@ -54,7 +57,12 @@ CREATE TABLE 発行記録 (
     無効理由 TEXT COLLATE "C",
     原本 INTEGER NOT NULL DEFAULT 1,
     発行端末 TEXT COLLATE "C",
-    発行プロセス TEXT COLLATE "C"
+    発行プロセス TEXT COLLATE "C",
+    税区分 TEXT COLLATE "C",
+    税率 BIGINT,
+    消費税額 BIGINT,
+    登録番号 TEXT COLLATE "C",
+    印紙税額 BIGINT
 );
 CREATE UNIQUE INDEX 発行記録_原本 ON 発行記録 (領収証番号) WHERE 原本 = 1;
 CREATE INDEX 発行記録_出力中 ON 発行記録 (発行プロセス) WHERE 状態 = '出力中';
