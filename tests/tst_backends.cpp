@@ -3,6 +3,7 @@
 #include "PgServer.h"
 #include "ServerMainData.h"
 #include "TestText.h"
+#include "store/CategoryTaxTable.h"
 #include "store/CodeMasterTable.h"
 #include "store/CodeWorkTable.h"
 #include "store/CompanyTable.h"
@@ -16,6 +17,7 @@
 #include "store/ServerAddress.h"
 #include "store/ServerSchema.h"
 #include "store/SqlRunner.h"
+#include "store/StoreUpgrades.h"
 #include "store/WorkTableProtocol.h"
 
 #include <QSqlQuery>
@@ -119,6 +121,8 @@ private slots:
     void registerFindsAndTotals();
     void listsAndSettingsComeBackAsSaved_data() { backends(); }
     void listsAndSettingsComeBackAsSaved();
+    void taxSettingsAndEntriesComeBackAsSaved_data() { backends(); }
+    void taxSettingsAndEntriesComeBackAsSaved();
     void serverGoneAndBackIssuesNothingInBetween();
     void aSaveNeverReplacesOneItDidNotLoad_data();
     void aSaveNeverReplacesOneItDidNotLoad();
@@ -365,6 +369,48 @@ void TestBackends::listsAndSettingsComeBackAsSaved()
     QVERIFY(settings);
     QCOMPARE(settings->自社名.toString(), u("さくら会"));
     QCOMPARE(*ReceiptNumbers(Connections::mainDb()).next().number, 42);
+}
+
+// Who issues, the categories' default tax classes and the tax printed on each receipt are kept
+// alike on both kinds of store, and a store made before them gains their columns at open.
+void TestBackends::taxSettingsAndEntriesComeBackAsSaved()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    SqlRunner sql(Connections::mainDb());
+    for (const char* column : {"事業者区分", "登録番号", "端数処理"})
+        QVERIFY2(sql.exec(u("ALTER TABLE 自社情報 DROP COLUMN %1").arg(QString::fromUtf8(column))), qPrintable(sql.error()));
+    QVERIFY2(sql.exec(u("ALTER TABLE 発行記録 DROP COLUMN 印紙税額")), qPrintable(sql.error()));
+    QCOMPARE(StoreUpgrades::ensure(Connections::mainDb()), QString());
+    CompanySettingsRecord record{u("みどり商店"), u("東京都"), u("西暦"), 10, u("qualified"), u("T7000012050002"), u("up")};
+    QVERIFY(CompanyTable::writeFirst(record));
+    const std::optional<CompanySettingsRecord> settings = CompanyTable::readFirst();
+    QVERIFY(settings);
+    QCOMPARE(settings->事業者区分.toString() + settings->登録番号.toString() + settings->端数処理.toString(),
+             u("qualifiedT7000012050002up"));
+    QVERIFY(CategoryTaxTable::write(u("会員"), u("outside")));
+    QVERIFY(CategoryTaxTable::write(u("商品"), u("8")));
+    QVERIFY(CategoryTaxTable::write(u("商品"), u("10")));
+    QCOMPARE(CategoryTaxTable::read(u("会員")) + CategoryTaxTable::read(u("商品")) + CategoryTaxTable::read(u("なし")),
+             u("outside10"));
+    RegisterEntry taxed = entryFor(u("相川"), qint64(55'000));
+    taxed.税区分 = u("10");
+    taxed.税率 = 10;
+    taxed.消費税額 = qint64(5'000);
+    taxed.登録番号 = u("T7000012050002");
+    taxed.印紙税額 = qint64(200);
+    const ReceiptNumbers numbers(Connections::mainDb());
+    const ReceiptNumbers::Issued issued = numbers.issue(11, 2, {taxed, entryFor(u("井上"), qint64(1'000))});
+    QVERIFY2(issued.result, qPrintable(issued.result.error));
+    QVERIFY(sql.exec(u("SELECT 税区分, 税率, 消費税額, 登録番号, 印紙税額 FROM 発行記録 ORDER BY 領収証番号")));
+    QStringList rows;
+    while (sql.query().next()) {
+        QStringList fields;
+        for (int i = 0; i < 5; ++i)
+            fields << (sql.query().isNull(i) ? u("<N>") : sql.query().value(i).toString());
+        rows << fields.join(QLatin1Char('|'));
+    }
+    QCOMPARE(rows, (QStringList{u("10|10|5000|T7000012050002|200"), u("<N>|<N>|<N>|<N>|<N>")}));
 }
 
 // The server stops in the middle of the work: an output then issues nothing (so nothing may be

@@ -51,6 +51,8 @@ private slots:
     void saveButton_data();
     void saveButton();
     void saveKeepsCopies();
+    void issuerAndRegistrationNumber_data();
+    void issuerAndRegistrationNumber();
     void failedSave_data();
     void failedSave();
     void printingRaisesShownNumber();
@@ -222,6 +224,63 @@ void TestSettings::saveButton()
     // The code list of the page is saved with the settings (blank names become "").
     QCOMPARE(TestData::columnMain(u("SELECT count(*) FROM コードマスタ WHERE sname IS NULL")),
              yes ? QVariantList{30} : codesBefore);
+}
+
+void TestSettings::issuerAndRegistrationNumber_data()
+{
+    QTest::addColumn<QString>("issuer");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QList<bool>>("answers"); // to 登録の確認, then to any question
+    QTest::addColumn<QStringList>("titles");
+    QTest::addColumn<QString>("stored"); // 事業者区分|登録番号|端数処理; empty: nothing saved
+    const QStringList saved{u("登録の確認")};
+    const QStringList asked{u("登録の確認"), u("確認")};
+    const QStringList refused{u("登録の確認"), u("注意")};
+    QTest::newRow("valid corporate number") << u("適格請求書発行事業者") << u("T7000012050002") << QList<bool>{true}
+                                            << saved << u("qualified|T7000012050002|half-up");
+    QTest::newRow("full-width, no T, spaces") << u("適格請求書発行事業者") << u("７０００ ０１２０ ５０００２")
+                                              << QList<bool>{true} << saved << u("qualified|T7000012050002|half-up");
+    QTest::newRow("check digit wrong, kept") << u("適格請求書発行事業者") << u("T8000012050002") << QList<bool>{true, true}
+                                             << asked << u("qualified|T8000012050002|half-up");
+    QTest::newRow("check digit wrong, not kept") << u("適格請求書発行事業者") << u("T8000012050002")
+                                                 << QList<bool>{true, false} << asked << QString();
+    QTest::newRow("12 digits") << u("適格請求書発行事業者") << u("T700001205000") << QList<bool>{true} << refused << QString();
+    QTest::newRow("14 digits") << u("免税事業者") << u("T70000120500021") << QList<bool>{true} << refused << QString();
+    QTest::newRow("qualified without number") << u("適格請求書発行事業者") << u("") << QList<bool>{true} << refused << QString();
+    QTest::newRow("non-profit without number") << u("非営利の団体") << u("") << QList<bool>{true} << saved
+                                               << u("nonprofit|<N>|half-up");
+}
+
+// "登録" stores who issues, the registration number normalised and the rounding; a number that
+// is no registration number is refused, one whose check digit fails is stored only on a Yes
+// (No preselected). "読込" shows what was stored.
+void TestSettings::issuerAndRegistrationNumber()
+{
+    QFETCH(QString, issuer);
+    QFETCH(QString, typed);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QStringList, titles);
+    QFETCH(QString, stored);
+    Started started;
+    started.get<QComboBox>("cmb事業者区分")->setCurrentText(issuer);
+    started.get<QLineEdit>("txt登録番号")->setText(typed);
+    started.get<QComboBox>("cmb端数処理")->setCurrentText(u("四捨五入"));
+    started.presenter->answers = answers;
+    started.click("cmd設定登録");
+    QCOMPARE(started.titles(), titles);
+    if (titles.contains(u("確認")))
+        QCOMPARE(started.presenter->shown[1].style, MessageStyle::AskNo);
+    const QVariantList rows = TestData::columnMain(
+        u("SELECT ifnull(事業者区分,'<N>') || '|' || ifnull(登録番号,'<N>') || '|' || ifnull(端数処理,'<N>') FROM 自社情報"));
+    QCOMPARE(rows, stored.isEmpty() ? QVariantList() : QVariantList{stored});
+    if (stored.isEmpty())
+        return;
+    started.get<QComboBox>("cmb事業者区分")->setCurrentIndex(0);
+    started.get<QLineEdit>("txt登録番号")->clear();
+    started.click("cmd設定読込");
+    QCOMPARE(started.get<QComboBox>("cmb事業者区分")->currentText(), issuer);
+    QCOMPARE(started.get<QLineEdit>("txt登録番号")->text(), stored.section(u'|', 1, 1).remove(u("<N>")));
+    QCOMPARE(started.get<QComboBox>("cmb端数処理")->currentText(), u("四捨五入"));
 }
 
 // Saving does not change the copies the receipt form uses; reading does.

@@ -16,6 +16,7 @@
 #include "printing/PrintRuns.h"
 #include "printing/ReceiptForm.h"
 #include "register/RegisterWindow.h"
+#include "codes/CategoryTaxDefault.h"
 #include "settings/DataReset.h"
 #include "settings/ServerDialog.h"
 #include "settings/SettingsBlock.h"
@@ -73,6 +74,7 @@ Frm領収証::Frm領収証(QWidget* parent) : QWidget(parent)
             receiptForm_->showNextNumber();
     });
     SettingsBlock::setUpNumberBox(panels_.settings);
+    SettingsBlock::setUpTaxLists(panels_.settings);
     CodeEditor::attach(panels_.codes.kind, [this] { Readコードマスタ(); });
     // 発行記録 in one step from the receipt tab without a control of its own on the page:
     // Ctrl+R anywhere on the page, or the page's context menu.
@@ -199,6 +201,7 @@ void Frm領収証::FormInit()
 {
     MainWindowInit::apply(this, panels_, settings_.SettingEra);
     CodeEditor::followGrid(panels_.codes);
+    CategoryTaxDefault::attach(panels_.categoryTax);
     customers_ = std::make_unique<CustomerList>(panels_.customers);
     customers_->attach();
     customerCsv_ = std::make_unique<CustomerCsv>(customers_.get(), panels_.customers.category);

@@ -1,5 +1,7 @@
 #include "app/MainWindowLayout.h"
 
+#include "app/TaxControls.h"
+
 #include "app/AppArt.h"
 #include "receipt/ReceiptFormat.h"
 #include "report/ReportFont.h"
@@ -316,9 +318,11 @@ Panels panelsOf(const QHash<QString, QWidget*>& made)
                       typed<QRadioButton>(made, "Optリスト印刷"), typed<QRadioButton>(made, "Opt白紙印刷"),
                       typed<NumberBox>(made, "num枚数"),       typed<QCheckBox>(made, "Chk日付印刷"),
                       typed<QCheckBox>(made, "Chk番号印刷"),   typed<QCheckBox>(made, "Chk金額印刷")};
+    p.printOptions.category = typed<QComboBox>(made, "cmb顧客区分");
     p.settings = {typed<QLineEdit>(made, "txt自社名"), typed<QPlainTextEdit>(made, "txt自社情報"),
                   typed<QComboBox>(made, "cmb年号"), typed<NumberBox>(made, "num領収証番号")};
     p.codes = {typed<QComboBox>(made, "cmbコード区分"), typed<QTableView>(made, "Gridコード表"), nullptr};
+    p.categoryTax = {p.codes.kind, p.codes.grid, nullptr};
     p.provisoDropDown = typed<QListView>(made, "DD但書");
     p.info = typed<QLabel>(made, "lblInfo");
     p.support = typed<QLabel>(made, "lblSupport");
@@ -375,6 +379,7 @@ Panels build(QWidget* window)
         made.value(QString::fromUtf8(c.name))->raise();
     finish(made);
     Panels panels = panelsOf(made);
+    TaxControls::add(made, panels);
     // Where the main data lives (this computer or a server) is chosen in a dialog of its own,
     // from a button in the free space under the initialisation frame.
     panels.serverChoice = new QPushButton(QStringLiteral("データの接続先…"), made.value(QStringLiteral("imContainer3D4")));

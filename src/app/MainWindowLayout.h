@@ -21,6 +21,7 @@
 //                            of the window created by FormInit; not a widget
 // `build` hands each controller its controls as typed pointers (Panels); the object names stay
 // the controls' names, for the tests and the hint keys.
+#include "codes/CategoryTaxDefault.h"
 #include "codes/CodeEditor.h"
 #include "customers/CustomerList.h"
 #include "printing/PrintOptions.h"
@@ -74,6 +75,7 @@ struct Panels {
     PrintOptions::Panel printOptions;
     SettingsBlock::Panel settings;
     CodeEditor::Panel codes;
+    CategoryTaxDefault::Panel categoryTax;
     QListView* provisoDropDown = nullptr; // DD但書
     QSqlTableModel* provisos = nullptr;    // dat但書
     QLabel* info = nullptr;                // lblInfo

@@ -3,6 +3,7 @@
 #include "messages/ShowMsg.h"
 #include "printing/PrintRuns.h"
 #include "receipt/PrintRequest.h"
+#include "store/CategoryTaxTable.h"
 #include "store/Connections.h"
 #include "store/ReceiptNumbers.h"
 #include "ui/NumberBox.h"
@@ -12,6 +13,8 @@
 #include <QRadioButton>
 #include <QWidget>
 
+#include <algorithm>
+
 void PrintOptions::cmd徴収印刷_Click()
 {
     panel_.frame->setVisible(true);
@@ -20,6 +23,9 @@ void PrintOptions::cmd徴収印刷_Click()
     for (QCheckBox* check : {panel_.printAmount, panel_.printDate, panel_.printNumber})
         check->setChecked(true);
     panel_.copies->setValue(1);
+    const QString category = panel_.category->currentText();
+    const auto taxClass = ConsumptionTax::fromKey(CategoryTaxTable::read(category));
+    panel_.taxClass->setCurrentIndex(int(taxClass.value_or(ConsumptionTax::TaxClass::None)));
 }
 
 void PrintOptions::cmd印刷設定閉じる_Click() { panel_.frame->setVisible(false); }
@@ -32,6 +38,7 @@ void PrintOptions::cmd印刷実行_Click()
     request.PrintNumberFlag = panel_.printNumber->isChecked();
     request.PrintCopies = panel_.copies->isEmpty() ? 1 : panel_.copies->value();
     request.paper = ReceiptLayouts::paperOrDefault(panel_.paper->currentText());
+    request.TaxClass = ConsumptionTax::TaxClass(std::max(0, panel_.taxClass->currentIndex()));
     // Blank forms and runs without numbers print even when the counter cannot be read.
     if (request.PrintNumberFlag && !panel_.blankRun->isChecked()) {
         const ReceiptNumbers::Next next = ReceiptNumbers(Connections::mainDb()).next();

@@ -19,11 +19,14 @@ public:
         QCheckBox* printDate = nullptr;    // Chk日付印刷
         QCheckBox* printNumber = nullptr;  // Chk番号印刷
         QCheckBox* printAmount = nullptr;  // Chk金額印刷
+        QComboBox* taxClass = nullptr;     // cmb税区分: ConsumptionTax::labels()
+        QComboBox* category = nullptr;     // cmb顧客区分: whose default tax class the run takes
     };
 
     PrintOptions(const Panel& panel, PrintRuns* runs) : panel_(panel), runs_(runs) {}
 
-    // Shows the panel with its defaults: marked customers, all three switches on, one sheet.
+    // Shows the panel with its defaults: marked customers, all three switches on, one sheet, the
+    // category's default tax class.
     void cmd徴収印刷_Click();
     void cmd印刷設定閉じる_Click();
     // Takes the switches, count, paper type and next receipt number, then starts the chosen run.

@@ -5,6 +5,7 @@
 #include "preview/PreviewWindows.h"
 #include "preview/ReportPreview.h"
 #include "receipt/PrintRunAssembly.h"
+#include "settings/StoredSettings.h"
 #include "ui/DateBox.h"
 
 #include <QLineEdit>
@@ -22,6 +23,8 @@ void PrintRuns::takeSharedTexts(PrintRequest& request, bool fromSettingsTab) con
     request.ReceiptTitle = form.title->text();
     request.ReceiptDate = form.date->text();
     request.ReceiptProviso = form.proviso->text();
+    // Who issues, as registered: a number typed but not registered is not printed.
+    StoredSettings::read().value_or(StoredSettings{}).fillIssuer(request);
 }
 
 bool PrintRuns::Prn領収証(PrintRequest request)
@@ -30,7 +33,12 @@ bool PrintRuns::Prn領収証(PrintRequest request)
     if (sources_.customers)
         sources_.customers->commitPendingEdit();
     std::shared_ptr<ReportRun> run;
-    const StoreResult assembled = PrintRunAssembly::listRun(request, &run);
+    QString stamps;
+    const StoreResult assembled = PrintRunAssembly::listRun(request, &run, &stamps);
+    // Before anything goes out: the stamps are due on every receipt handed over on paper, also
+    // when the receipts are saved as a PDF and printed later.
+    if (assembled && !stamps.isEmpty())
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), stamps);
     return open(assembled, std::move(run));
 }
 

@@ -1,5 +1,6 @@
 #include "settings/SettingsBlock.h"
 
+#include "domain/RegistrationNumber.h"
 #include "messages/ShowMsg.h"
 #include "settings/StoredSettings.h"
 #include "store/CompanyTable.h"
@@ -8,6 +9,7 @@
 #include "store/WorkTableProtocol.h"
 #include "ui/NumberBox.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -43,9 +45,52 @@ void showStoredNumber(NumberBox* box, const QVariant& stored)
                            "欄は空のままです。登録しても保存されている番号は変わりません。")
                 .arg(stored.toString()));
 }
+
+// The registration number to store, normalised, or nothing when the save must stop (the user
+// has been told why, or answered No).
+std::optional<QString> registrationNumberToStore(const Panel& panel)
+{
+    const QString typed = panel.registrationNumber->text();
+    const RegistrationNumber::Reading reading = RegistrationNumber::read(typed);
+    const bool qualified = IssuerKind(panel.issuer->currentIndex()) == IssuerKind::Qualified;
+    auto refuse = [&panel](const QString& why) {
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), why);
+        panel.registrationNumber->setFocus(Qt::OtherFocusReason);
+        return std::nullopt;
+    };
+    switch (reading.verdict) {
+    case RegistrationNumber::Verdict::Empty:
+        if (qualified)
+            return refuse(QStringLiteral("適格請求書発行事業者の登録番号を入力してください（「T」と 13 桁の数字）。"));
+        return QString();
+    case RegistrationNumber::Verdict::Malformed:
+        return refuse(QStringLiteral("登録番号「%1」は「T」と 13 桁の数字ではありません。登録しませんでした。").arg(typed));
+    case RegistrationNumber::Verdict::CheckDigitFails:
+        // Some numbers of individuals do not follow the check digit: the user decides.
+        if (!ShowMsg(QStringLiteral("その他"), QStringLiteral("破棄確認"),
+                     QStringLiteral("登録番号「%1」は先頭の検査用の数字が合いません。"
+                                    "番号を確かめてください。このまま登録します")
+                         .arg(reading.normalised))) {
+            panel.registrationNumber->setFocus(Qt::OtherFocusReason);
+            return std::nullopt;
+        }
+        return reading.normalised;
+    case RegistrationNumber::Verdict::Valid:
+        return reading.normalised;
+    }
+    return std::nullopt;
+}
 } // namespace
 
 void setUpNumberBox(const Panel& panel) { panel.lastNumber->setRange(0, LargestReceiptNumber); }
+
+void setUpTaxLists(const Panel& panel)
+{
+    panel.issuer->addItems(IssuerKinds::labels());
+    panel.rounding->addItems(ConsumptionTax::roundingLabels());
+    // The box is narrow; its list shows the names whole.
+    panel.issuer->view()->setMinimumWidth(panel.issuer->sizeHint().width());
+}
 
 void read(const Panel& panel, SettingCopies& copies)
 {
@@ -65,12 +110,22 @@ void read(const Panel& panel, SettingCopies& copies)
     copies.SettingCompanyInfo = stored->companyInfo;
     panel.companyInfo->setPlainText(copies.SettingCompanyInfo);
     showStoredNumber(panel.lastNumber, stored->lastReceiptNumber);
+    panel.issuer->setCurrentIndex(int(stored->issuer));
+    panel.registrationNumber->setText(stored->registrationNumber);
+    panel.rounding->setCurrentIndex(int(stored->rounding));
 }
 
 bool entry(const Panel& panel)
 {
     NumberBox* number = panel.lastNumber;
+    const std::optional<QString> registration = registrationNumberToStore(panel);
+    if (!registration)
+        return false;
     CompanySettingsRecord record;
+    const QString issuer = IssuerKinds::key(IssuerKind(panel.issuer->currentIndex()));
+    record.事業者区分 = issuer.isEmpty() ? QVariant() : QVariant(issuer);
+    record.登録番号 = registration->isEmpty() ? QVariant() : QVariant(*registration);
+    record.端数処理 = ConsumptionTax::key(ConsumptionTax::Rounding(panel.rounding->currentIndex()));
     record.自社名 = panel.companyName->text();
     record.自社情報 = panel.companyInfo->toPlainText();
     record.年号 = panel.era->currentText();
@@ -97,6 +152,7 @@ bool entry(const Panel& panel)
             read(panel, reread);
         return false;
     }
+    panel.registrationNumber->setText(*registration);
     if (raised) {
         const qint64 entered = number->value();
         number->setValue(highest);
@@ -115,6 +171,9 @@ void clearFields(const Panel& panel)
     panel.companyName->clear();
     panel.companyInfo->clear();
     panel.lastNumber->clear();
+    panel.issuer->setCurrentIndex(0);
+    panel.registrationNumber->clear();
+    panel.rounding->setCurrentIndex(0);
 }
 
 void followCounter(const Panel& panel)

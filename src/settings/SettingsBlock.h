@@ -18,7 +18,13 @@ struct Panel {
     QPlainTextEdit* companyInfo = nullptr; // txt自社情報
     QComboBox* era = nullptr;              // cmb年号
     NumberBox* lastNumber = nullptr;       // num領収証番号
+    QComboBox* issuer = nullptr;           // cmb事業者区分: IssuerKinds::labels()
+    QLineEdit* registrationNumber = nullptr; // txt登録番号
+    QComboBox* rounding = nullptr;         // cmb端数処理: ConsumptionTax::roundingLabels()
 };
+
+// Fills the issuer and rounding lists.
+void setUpTaxLists(const Panel& panel);
 
 // Sets the box's range.
 void setUpNumberBox(const Panel& panel);
@@ -30,6 +36,8 @@ void read(const Panel& panel, SettingCopies& copies);
 // Saves the block into the stored row, all or nothing; a failure is shown to the user.
 // False when nothing was saved. A receipt number below the highest one in the register is
 // stored as that one (numbers in the register are never given again), and the user is told.
+// A registration number that is not 「T」 and 13 digits is refused; one whose check digit fails
+// is stored only when the user says so.
 bool entry(const Panel& panel);
 // Empties the company fields and the receipt number; the era list is left alone.
 void clearFields(const Panel& panel);
