@@ -12,6 +12,7 @@
 #include "receipt/PrintRequest.h"
 #include "receipt/ReceiptFormat.h"
 #include "receipt/ReceiptRun.h"
+#include "receipt/TaxMarks.h"
 #include "receipt/layouts/ReceiptLayouts.h"
 #include "report/PagePainter.h"
 #include "report/PdfDrawing.h"
@@ -41,6 +42,9 @@
 #include <QTest>
 
 #include <unistd.h>
+
+Q_DECLARE_METATYPE(ConsumptionTax::TaxClass)
+Q_DECLARE_METATYPE(QList<PrintRow>)
 
 namespace {
 
@@ -203,6 +207,8 @@ private slots:
     void printerGetsChosenPages();
     void pdfReadBack_data();
     void pdfReadBack();
+    void taxTextsReadBack_data();
+    void taxTextsReadBack();
     void overlongTextsStayInTheirCells_data();
     void overlongTextsStayInTheirCells();
     void textFitPolicy_data();
@@ -659,6 +665,58 @@ void TestReport::pdfReadBack_data()
             {u("Rpt領収証A48D"), u("A4 x 8 T3")},  {u("Rpt領収証A48E"), u("A4 x 8 T4")}};
         QTest::newRow(qPrintable(name)) << paper.value(name);
     }
+}
+
+void TestReport::taxTextsReadBack_data()
+{
+    QTest::addColumn<QString>("paperType");
+    QTest::addColumn<ConsumptionTax::TaxClass>("taxClass");
+    QTest::addColumn<QList<PrintRow>>("rows");
+    QTest::addColumn<QStringList>("texts"); // in drawing order, blanks left out
+    QTest::addColumn<bool>("stamped");      // the 収入印紙 box where the layout has room
+    for (const ReceiptPaper& paper : ReceiptLayouts::papers()) {
+        const QString name = paper.layoutName.mid(6);
+        QTest::newRow(qPrintable(name + u(" 10%")))
+            << paper.name << ConsumptionTax::TaxClass::Standard
+            << QList<PrintRow>{{u("山田 太郎"), qint64(11'990), {}}, {u("佐藤 花子"), qint64(55'000), {}}}
+            << QStringList{u("登録番号T7000012050002"), u("（内消費税等10%¥1,090）"), u("（内消費税等10%¥5,000）")}
+            << true;
+        QTest::newRow(qPrintable(name + u(" 8%")))
+            << paper.name << ConsumptionTax::TaxClass::Reduced
+            << QList<PrintRow>{{u("山田 太郎"), qint64(11'988), {}}, {u("佐藤 花子"), qint64(53'998), {}}}
+            << QStringList{u("登録番号T7000012050002"), u("※軽減税率対象（内消費税等8%¥888）")} << false;
+        QTest::newRow(qPrintable(name + u(" exempt")))
+            << paper.name << ConsumptionTax::TaxClass::Exempt << QList<PrintRow>{{u("山田 太郎"), qint64(50'000), {}}}
+            << QStringList{u("（非課税）")} << true;
+        QTest::newRow(qPrintable(name + u(" blank form")))
+            << paper.name << ConsumptionTax::TaxClass::None << QList<PrintRow>{{}}
+            << QStringList{u("登録番号T7000012050002"), u("（内消費税等%¥）")} << false;
+    }
+}
+
+// A qualified issuer's receipts read back from the PDF with the registration number, the tax
+// line and, where a stamp is due and the layout has room, the 収入印紙 box.
+void TestReport::taxTextsReadBack()
+{
+    QFETCH(QString, paperType);
+    QFETCH(ConsumptionTax::TaxClass, taxClass);
+    QFETCH(QList<PrintRow>, rows);
+    QFETCH(QStringList, texts);
+    QFETCH(bool, stamped);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("tax.pdf"));
+    request_.Issuer = IssuerKind::Qualified;
+    request_.RegistrationNumber = u("T7000012050002");
+    request_.TaxClass = taxClass;
+    if (rows.first().領収額.isNull())
+        request_.PrintNumberFlag = false; // a blank form
+    const auto run = build(paperType, rows);
+    QVERIFY(ReceiptRun::writePdf(*run, path));
+    const QString text = pdfText(path, "-raw").remove(QRegularExpression(u("[\\s　]")));
+    for (const QString& expected : texts)
+        QVERIFY2(text.contains(expected), qPrintable(expected + u(" missing in ") + text));
+    const bool room = TaxMarks::placesFor(run->layout().name).stamp.has_value();
+    QCOMPARE(text.count(u("収入印紙")), stamped && room ? 1 : 0);
 }
 
 void TestReport::pdfReadBack()
