@@ -9,6 +9,7 @@
 #include "domain/Clock.h"
 #include "preview/ReportPreview.h"
 #include "printing/PrintRuns.h"
+#include "store/CategoryTaxTable.h"
 #include "store/CodeMasterTable.h"
 #include "store/CompanyTable.h"
 #include "store/CustomerMasterTable.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QSet>
@@ -38,6 +40,8 @@ private slots:
     void sameAsTheWindow();
     void refusals_data();
     void refusals();
+    void taxClassAndStamps_data();
+    void taxClassAndStamps();
     void neverWritesOverItsOwnData_data();
     void neverWritesOverItsOwnData();
     void twoComputersPrintFromOneServer();
@@ -222,6 +226,9 @@ void TestCommandLine::refusals_data()
                                                       u("--date"), u("2100-01-01")}
                                        << 2 << u("2099-12-31");
     // Options are named as typed, dashes and all.
+    QTest::newRow("unknown tax class") << QStringList{u("--pdf"), pdf, u("--paper"), u("A4 x 4"), u("--blank"), u("1"),
+                                                      u("--tax"), u("５")}
+                                       << 2 << u("--tax は 10・8・exempt・outside・none のどれかで指定してください。（指定：「５」）");
     QTest::newRow("unknown option") << QStringList{u("--pdf"), pdf, u("--colour")} << 2 << u("「--colour」");
     QTest::newRow("unknown option with a value") << QStringList{u("--pdf"), pdf, u("--fooo=1")} << 2 << u("「--fooo」");
     QTest::newRow("unknown short options") << QStringList{u("--pdf"), pdf, u("-xy")} << 2 << u("「-xy」");
@@ -263,6 +270,50 @@ void TestCommandLine::refusals()
                                                          u("--category"), u("正会員")});
         QCOMPARE(next.out, u("00041 00045\n")); // nothing was issued by the refused run
     }
+}
+
+void TestCommandLine::taxClassAndStamps_data()
+{
+    QTest::addColumn<QStringList>("tax");    // the --tax option, if any
+    QTest::addColumn<QString>("line");       // the tax line of ¥110,000, blanks left out; empty: none
+    QTest::addColumn<QString>("stamps");     // told on standard error before the output
+    QTest::newRow("the category's default") << QStringList() << u("※軽減税率対象（内消費税等8%¥8,148）")
+                                            << u("収入印紙が必要な領収証：1 枚（200 円）");
+    QTest::newRow("--tax 10") << QStringList{u("--tax"), u("10")} << u("（内消費税等10%¥10,000）")
+                              << u("収入印紙が必要な領収証：1 枚（200 円）");
+    QTest::newRow("--tax outside") << QStringList{u("--tax"), u("outside")} << QString()
+                                   << u("収入印紙が必要な領収証：1 枚（200 円）");
+    QTest::newRow("--tax none") << QStringList{u("--tax"), u("none")} << QString() << u("収入印紙が必要な領収証：1 枚（200 円）");
+}
+
+// A qualified issuer's run takes the category's default tax class unless --tax names another,
+// and says before writing how many receipts need a revenue stamp.
+void TestCommandLine::taxClassAndStamps()
+{
+    QFETCH(QStringList, tax);
+    QFETCH(QString, line);
+    QFETCH(QString, stamps);
+    QTemporaryDir program;
+    {
+        TestData data;
+        QVERIFY(CompanyTable::writeFirst({u("みどり商店"), u("東京都"), u("西暦"), 0, u("qualified"), u("T7000012050002"), u("down")}));
+        QVERIFY(CodeMasterTable::replaceKind(u("顧客区分"), {u("お得意様")}));
+        QVERIFY(CustomerMasterTable::replaceCategory(
+            u("お得意様"), {{1, u("相川 一郎"), u("お得意様"), {}, qint64(110'000)}, {2, u("井上 花子"), u("お得意様"), {}, qint64(3'000)}}));
+        QVERIFY(CategoryTaxTable::write(u("お得意様"), u("8")));
+        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
+    }
+    QVERIFY(installProgram(program.path()));
+    const Result result = runProgram(program.path(), QStringList{u("--pdf"), program.filePath(u("out.pdf")), u("--paper"),
+                                                                 u("A4 x 4"), u("--category"), u("お得意様")} + tax);
+    QCOMPARE(result.exitCode, 0);
+    QCOMPARE(result.out, u("00001 00002\n"));
+    QVERIFY2(result.err.contains(stamps), qPrintable(result.err));
+    const QString text = pdfText(program.filePath(u("out.pdf")), "-raw").remove(QRegularExpression(u("[\\s　]")));
+    QVERIFY2(text.contains(u("登録番号T7000012050002")), qPrintable(text));
+    QCOMPARE(text.contains(u("内消費税等")), !line.isEmpty());
+    if (!line.isEmpty())
+        QVERIFY2(text.contains(line), qPrintable(text));
 }
 
 void TestCommandLine::neverWritesOverItsOwnData_data()
