@@ -14,6 +14,7 @@
 #include "receipt/ReceiptRun.h"
 #include "report/ReportRun.h"
 #include "settings/ReceiptCounter.h"
+#include "store/CategoryTaxTable.h"
 #include "store/CompanyTable.h"
 #include "store/CustomerMasterTable.h"
 #include "store/PrintRowTable.h"
@@ -47,6 +48,8 @@ private slots:
     void typicalListRun_data();
     void typicalListRun();
     void nothingMarkedGivesAnEmptyPreview();
+    void taxClassOfTheRun_data();
+    void taxClassOfTheRun();
     void blankForms_data();
     void blankForms();
     void paperTypeChoosesLayout_data();
@@ -215,6 +218,52 @@ void TestPrinting::typicalListRun()
     ReportPreview* next = print(started, u("A4 x 8 T3"));
     QVERIFY(next && next != preview);
     QCOMPARE(texts(next->run(), "txtNo").value(0), u("00044"));
+}
+
+void TestPrinting::taxClassOfTheRun_data()
+{
+    QTest::addColumn<QString>("categoryDefault"); // stored key; empty: none
+    QTest::addColumn<QString>("chosen");          // chosen in the print panel; empty: as offered
+    QTest::addColumn<QString>("offered");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("category default 8%") << u("8") << QString() << u("8%（軽減税率）")
+                                         << QStringList{u("※軽減税率対象（内消費税等 8%　¥4,444）"),
+                                                        u("※軽減税率対象（内消費税等 8%　¥81）")};
+    QTest::newRow("changed for the run") << u("10") << u("非課税") << u("10%")
+                                         << QStringList{u("（非課税）"), u("（非課税）")};
+    QTest::newRow("no default") << QString() << QString() << u("表示なし") << QStringList{QString(), QString()};
+}
+
+// The print panel offers the category's default tax class; the run prints the class chosen
+// there, and says before the preview how many receipts need a revenue stamp.
+void TestPrinting::taxClassOfTheRun()
+{
+    QFETCH(QString, categoryDefault);
+    QFETCH(QString, chosen);
+    QFETCH(QString, offered);
+    QFETCH(QStringList, lines);
+    StartedWindow started([&] {
+        QVERIFY(CompanyTable::writeFirst({u("青葉商店"), u("東京都"), u("西暦"), 40, u("qualified"), u("T7000012050002"), u("down")}));
+        if (!categoryDefault.isEmpty())
+            QVERIFY(CategoryTaxTable::write(u("会員"), categoryDefault));
+    });
+    QVERIFY(started.show());
+    auto& presenter = ScriptedMessagePresenter::install();
+    loadCategory(started, {u("相川"), u("井上")});
+    typeAmount(started, 0, u("60000"));
+    typeAmount(started, 1, u("1100"));
+    click(started, "cmd徴収印刷");
+    auto* taxClass = started.get<QComboBox>("cmb税区分");
+    QCOMPARE(taxClass->currentText(), offered);
+    if (!chosen.isEmpty())
+        taxClass->setCurrentText(chosen);
+    click(started, "cmd印刷実行");
+    ReportPreview* preview = started.window->printRuns()->lastPreview();
+    QVERIFY(preview);
+    QCOMPARE(texts(preview->run(), "txt消費税"), lines);
+    QCOMPARE(texts(preview->run(), "Lbl収入印紙"), (QStringList{u("収入印紙"), QString()}));
+    QCOMPARE(presenter.shown.size(), 1);
+    QCOMPARE(presenter.shown[0].prompt, u("収入印紙が必要な領収証：1 枚（200 円）"));
 }
 
 // No customer marked: an empty preview and no message.
