@@ -74,6 +74,7 @@ private slots:
     void windowFiltersSortsAndTotals();
     void sortingKeepsTheCountAndSum();
     void exportReadsBackElsewhere();
+    void taxIsRecordedAndSummedPerRate();
     void windowReadsAsAUserExpects();
     void olderDatabaseGainsTheRegister();
     void opensInOneStepFromTheReceiptTab_data();
@@ -746,9 +747,42 @@ void TestRegister::exportReadsBackElsewhere()
         const RegisterEntry& e = entries[i];
         QCOMPARE(row, (QStringList{QString::number(e.領収証番号), u("発行"), e.領収日付, e.顧客名, e.領収額.toString(),
                                    e.但書, u("領収証"), u("ひまわり会"), r.CompanyInfo, u("A4 x 4"), u("a.pdf"), u("一覧"),
-                                   e.発行日時, QString()}));
+                                   e.発行日時, QString(), u("表示なし"), QString(), QString(), QString(), QString()}));
     }
     QCOMPARE(read[1].toVariant().toStringList().value(3), u("上田\r\n二行目"));
+}
+
+// Each receipt's tax class, rate, tax, registration number and stamp duty go into the register
+// as printed; the window sums amount and tax per rate over the issued receipts it shows.
+void TestRegister::taxIsRecordedAndSummedPerRate()
+{
+    TestData data;
+    QTemporaryDir dir;
+    PrintRequest r = request();
+    r.Issuer = IssuerKind::Qualified;
+    r.RegistrationNumber = u("T7000012050002");
+    r.TaxClass = ConsumptionTax::TaxClass::Standard;
+    const QList<PrintRow> standard{{u("相川"), qint64(11'990), {}}, {u("井上"), qint64(55'000), {}}};
+    QVERIFY(output(*ReceiptRun::build(r, standard), Output::Pdf, dir.filePath(u("a.pdf"))));
+    r.TaxClass = ConsumptionTax::TaxClass::Reduced;
+    r.ReceiptNo = 3;
+    QVERIFY(output(*ReceiptRun::build(r, {{u("相川"), qint64(11'988), {}}}), Output::Pdf, dir.filePath(u("b.pdf"))));
+    addEntries({{4, "相川", 99'000, "2026-12-10T20:01:33", "無効"}});
+    QStringList recorded;
+    for (const RegisterEntry& e : allEntries())
+        recorded << QStringList{e.税区分, e.税率.toString(), e.消費税額.toString(), e.登録番号, e.印紙税額.toString()}.join(QLatin1Char('|'));
+    QCOMPARE(recorded, (QStringList{u("10|10|1090|T7000012050002|0"), u("10|10|5000|T7000012050002|200"),
+                                    u("8|8|888|T7000012050002|0"), u("||||")}));
+    RegisterWindow window;
+    auto* totals = window.findChild<QLabel*>(u("lbl件数"));
+    QVERIFY2(totals->text().endsWith(u("　10%対象 ¥66,990（消費税等 ¥6,090）　8%対象 ¥11,988（消費税等 ¥888）")),
+             qPrintable(totals->text()));
+    window.findChild<QLineEdit*>(u("txt氏名"))->setText(u("相川"));
+    QVERIFY2(totals->text().endsWith(u("　10%対象 ¥11,990（消費税等 ¥1,090）　8%対象 ¥11,988（消費税等 ¥888）")),
+             qPrintable(totals->text()));
+    window.findChild<QLineEdit*>(u("txt氏名"))->setText(u("井上"));
+    QVERIFY2(totals->text().endsWith(u("金額合計 ¥55,000（再発行・無効を除く）　10%対象 ¥55,000（消費税等 ¥5,000）")),
+             qPrintable(totals->text()));
 }
 
 // A void entry does not read as money received, times read to the minute, Esc closes, and an

@@ -51,6 +51,12 @@ QStringList labels()
     return all;
 }
 
+QString labelOfKey(const QString& key)
+{
+    const std::optional<TaxClass> taxClass = fromKey(key);
+    return taxClass ? label(*taxClass) : QString();
+}
+
 QString key(Rounding rounding) { return QString::fromUtf8(roundingNames.at(std::size_t(rounding)).key); }
 
 Rounding roundingFromKey(const QString& key)

@@ -17,6 +17,7 @@ std::optional<TaxClass> fromKey(const QString& key);
 // What the screens show: 表示なし, 10%, 8%（軽減税率）, 非課税, 不課税 (in the order of the enum).
 QString label(TaxClass taxClass);
 QStringList labels();
+QString labelOfKey(const QString& key); // empty for an unknown key
 
 QString key(Rounding rounding);
 Rounding roundingFromKey(const QString& key); // anything unknown rounds down

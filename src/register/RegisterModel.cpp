@@ -1,5 +1,6 @@
 #include "register/RegisterModel.h"
 
+#include "domain/ConsumptionTax.h"
 #include "receipt/ReceiptFormat.h"
 #include "store/Connections.h"
 
@@ -62,7 +63,11 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
     static const int amount = RegisterTable::columnOf(QStringLiteral("領収額"));
     static const int number = RegisterTable::columnOf(QStringLiteral("領収証番号"));
     static const int issuedAt = RegisterTable::columnOf(QStringLiteral("発行日時"));
-    if (role == Qt::TextAlignmentRole && (index.column() == amount || index.column() == number))
+    static const int taxClass = RegisterTable::columnOf(QStringLiteral("税区分"));
+    static const int tax = RegisterTable::columnOf(QStringLiteral("消費税額"));
+    static const int stampDuty = RegisterTable::columnOf(QStringLiteral("印紙税額"));
+    const bool money = index.column() == amount || index.column() == tax || index.column() == stampDuty;
+    if (role == Qt::TextAlignmentRole && (money || index.column() == number))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     // A void receipt stays in the list but must not read as money received: grey, struck through.
     if (role == Qt::ForegroundRole && isVoidRow(index.row()))
@@ -75,8 +80,10 @@ QVariant RegisterModel::data(const QModelIndex& index, int role) const
     if (role != Qt::DisplayRole)
         return QSqlQueryModel::data(index, role);
     const QVariant value = QSqlQueryModel::data(index, role);
-    if (index.column() == amount)
+    if (money)
         return value.isNull() ? QString() : ReceiptFormat::amount(value.toString());
+    if (index.column() == taxClass)
+        return ConsumptionTax::labelOfKey(value.toString());
     if (index.column() == number)
         return ReceiptFormat::number(value.toLongLong());
     if (index.column() == issuedAt) {

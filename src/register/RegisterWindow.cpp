@@ -198,8 +198,13 @@ void RegisterWindow::showTotals()
         totals_->setText(QStringLiteral("発行記録を読み込めません。"));
         return;
     }
-    totals_->setText(QStringLiteral("%1 件　金額合計 ¥%2（再発行・無効を除く）")
-                         .arg(AmountText::grouped(totals->count), AmountText::grouped(totals->amount)));
+    QString text = QStringLiteral("%1 件　金額合計 ¥%2（再発行・無効を除く）")
+                       .arg(AmountText::grouped(totals->count), AmountText::grouped(totals->amount));
+    for (const RegisterTable::RateTotal& rate : totals->perRate)
+        text += QStringLiteral("　%1%対象 ¥%2（消費税等 ¥%3）")
+                    .arg(rate.rate)
+                    .arg(AmountText::grouped(rate.amount), AmountText::grouped(rate.tax));
+    totals_->setText(text);
 }
 
 QList<qint64> RegisterWindow::selectedIds() const

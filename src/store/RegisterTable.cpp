@@ -67,6 +67,11 @@ RegisterEntry entryOf(const QSqlQuery& q)
     e.種別 = text(12);
     e.発行日時 = text(13);
     e.無効理由 = text(14);
+    e.税区分 = text(15);
+    e.税率 = q.value(16);
+    e.消費税額 = q.value(17);
+    e.登録番号 = text(18);
+    e.印紙税額 = q.value(19);
     return e;
 }
 
@@ -91,6 +96,11 @@ const QList<Column>& columns()
         {QStringLiteral("種別"), QStringLiteral("種別")},
         {QStringLiteral("発行日時"), QStringLiteral("発行日時")},
         {QStringLiteral("無効理由"), QStringLiteral("無効理由")},
+        {QStringLiteral("税区分"), QStringLiteral("税区分")},
+        {QStringLiteral("税率"), QStringLiteral("税率")},
+        {QStringLiteral("消費税額"), QStringLiteral("消費税額")},
+        {QStringLiteral("登録番号"), QStringLiteral("登録番号")},
+        {QStringLiteral("印紙税額"), QStringLiteral("印紙税額")},
     };
     return list;
 }
@@ -128,7 +138,22 @@ std::optional<Totals> totals(const Filter& filter)
                   values) ||
         !sql.query().next())
         return std::nullopt;
-    return Totals{sql.query().value(0).toLongLong(), sql.query().value(1).toLongLong()};
+    Totals totals{sql.query().value(0).toLongLong(), sql.query().value(1).toLongLong(), {}};
+    sql.query().finish();
+    // Per rate, what a consumption-tax return asks for: the amounts received and their tax.
+    QVariantList rateValues = {Issued};
+    const QString where = whereOf(filter, &rateValues);
+    const QSqlDatabase db = Connections::mainDb();
+    if (!sql.exec(QStringLiteral("SELECT 税率, %1, %2 FROM 発行記録 WHERE 状態 = ? AND 税率 IS NOT NULL%3 "
+                                 "GROUP BY 税率 ORDER BY 税率 DESC")
+                      .arg(SqlDialect::wholeSum(db, QStringLiteral("領収額")), SqlDialect::wholeSum(db, QStringLiteral("消費税額")),
+                           where.isEmpty() ? QString() : QStringLiteral(" AND ") + where.mid(QStringLiteral(" WHERE ").size())),
+                  rateValues))
+        return std::nullopt;
+    while (sql.query().next())
+        totals.perRate.append({sql.query().value(0).toInt(), sql.query().value(1).toLongLong(),
+                               sql.query().value(2).toLongLong()});
+    return totals;
 }
 
 StoreResult insertWithin(QSqlDatabase db, const EntrySource& entries, QList<qint64>* ids)

@@ -47,11 +47,17 @@ struct Query {
 };
 Query select(const Filter& filter, int sortColumn = -1, Qt::SortOrder order = Qt::AscendingOrder);
 
-// The entries the filter finds, and the sum of their amounts as money received: a 再発行 entry
-// is a copy of a receipt already counted, and a 無効 one received nothing.
+// The entries the filter finds, and the sum of their amounts as money received (a 再発行 entry
+// is a copy of a receipt already counted, and a 無効 one received nothing), also per tax rate.
+struct RateTotal {
+    int rate = 0;    // percent
+    qint64 amount = 0; // tax included
+    qint64 tax = 0;
+};
 struct Totals {
     qint64 count = 0;
     qint64 amount = 0;
+    QList<RateTotal> perRate; // issued receipts that printed a rate, highest rate first
 };
 std::optional<Totals> totals(const Filter& filter);
 
