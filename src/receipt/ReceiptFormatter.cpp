@@ -33,17 +33,25 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
     const ReceiptTexts texts = ReceiptTexts::of(request_, ReceiptTexts::rowOf(detail), nextNumber_);
     texts.writeTo(detail);
     if (request_.PrintNumberFlag) { // only numbered receipts are recorded
+        const RegisterEntry entry = texts.entry(request_);
         if (receipts_.isEmpty())
-            common_ = texts.entry(request_);
-        receipts_.append({nextNumber_, texts.amountValue});
+            common_ = entry;
+        const auto wholeOrNone = [](const QVariant& value) {
+            return value.isNull() ? std::nullopt : std::optional<qint64>(value.toLongLong());
+        };
+        receipts_.append({nextNumber_, entry.領収額, wholeOrNone(entry.消費税額), wholeOrNone(entry.印紙税額)});
     }
 }
 
 RegisterEntry ReceiptFormatter::entryOf(const ReportRun& run, int cell) const
 {
     RegisterEntry entry = common_;
-    entry.領収証番号 = receipts_.at(cell).number;
-    entry.領収額 = receipts_.at(cell).amount;
+    const Receipt& receipt = receipts_.at(cell);
+    entry.領収証番号 = receipt.number;
+    entry.領収額 = receipt.amount;
+    const auto valueOf = [](std::optional<qint64> value) { return value ? QVariant(*value) : QVariant(); };
+    entry.消費税額 = valueOf(receipt.tax);
+    entry.印紙税額 = valueOf(receipt.stampDuty);
     entry.顧客名 = run.text(cell, QStringLiteral("txt氏名"));
     entry.但書 = run.text(cell, QStringLiteral("txt但書"));
     return entry;

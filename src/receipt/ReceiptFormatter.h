@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include "receipt/PrintRequest.h"
 #include "report/ReportHandlers.h"
 #include "store/ReceiptNumbers.h"
@@ -33,11 +34,13 @@ private:
     const ReceiptNumbers numbers_;
     qint64 nextNumber_ = 0;
     // What the register records of every receipt of the run alike, and per receipt what is its
-    // own beyond the texts the run keeps (its number as the preview shows it, and the amount as
-    // received); whether it went out with that number. Small, so that a long run stays small.
+    // own beyond the texts the run keeps (its number as the preview shows it, the amount as
+    // received, the tax and stamp duty on it); whether it went out with that number. Small, so that a long run stays small.
     struct Receipt {
         qint64 number = 0;
         QVariant amount;
+        std::optional<qint64> tax;
+        std::optional<qint64> stampDuty;
     };
     RegisterEntry common_;
     QList<Receipt> receipts_;
