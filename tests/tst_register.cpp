@@ -22,6 +22,7 @@
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
 #include "store/DataInitialisation.h"
+#include "store/PdfArchive.h"
 #include "store/ReceiptNumbers.h"
 #include "store/RegisterTable.h"
 #include "store/SchemaInstaller.h"
@@ -77,6 +78,10 @@ private slots:
     void taxIsRecordedAndSummedPerRate();
     void windowReadsAsAUserExpects();
     void olderDatabaseGainsTheRegister();
+    void perMemberRunWritesOneFilePerReceipt_data();
+    void perMemberRunWritesOneFilePerReceipt();
+    void perMemberRunFailingLeavesNoFile_data();
+    void perMemberRunFailingLeavesNoFile();
     void opensInOneStepFromTheReceiptTab_data();
     void opensInOneStepFromTheReceiptTab();
 };
@@ -839,7 +844,7 @@ void TestRegister::olderDatabaseGainsTheRegister()
     Connections::close();
     QString after = sqlite(u(".dump"));
     QVERIFY(after.contains(u("CREATE TABLE 発行記録")));
-    after.remove(QRegularExpression(u("CREATE TABLE 発行記録 \\([^;]*\\);\n|CREATE (UNIQUE )?INDEX 発行記録_[^;]*;\n")));
+    after.remove(QRegularExpression(u("CREATE TABLE 発行記録(変更)? \\([^;]*\\);\n|CREATE (UNIQUE )?INDEX 発行記録_[^;]*;\n")));
     QCOMPARE(after, before);
 }
 
@@ -881,6 +886,108 @@ void TestRegister::opensInOneStepFromTheReceiptTab()
     QVERIFY(preview->saveAsPdfTo(dir.filePath(u("a.pdf"))));
     QCOMPARE(window->model().rowCount(), 2);
     QVERIFY(window->findChild<QLabel*>(u("lbl件数"))->text().startsWith(u("2 件")));
+}
+
+void TestRegister::perMemberRunWritesOneFilePerReceipt_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("numbered");
+    QTest::addColumn<QString>("alreadyThere");
+    QTest::addColumn<QStringList>("files");
+    QTest::newRow("refused characters and blanks")
+        << QStringList{u("山田/太郎"), u("a:b c\t全角　空白")} << true << QString()
+        << QStringList{u("20261210_山田_太郎_1000_No00001.pdf"), u("20261210_a_b_c_全角_空白_2000_No00002.pdf")};
+    QTest::newRow("the same name twice, without numbers")
+        << QStringList{u("相川"), u("相川")} << false << QString()
+        << QStringList{u("20261210_相川_1000.pdf"), u("20261210_相川_2000.pdf")};
+    QTest::newRow("a name the folder already holds")
+        << QStringList{u("相川")} << true << u("20261210_相川_1000_No00001.pdf")
+        << QStringList{u("20261210_相川_1000_No00001_2.pdf")};
+    // 240 bytes at most: 9 + 17 for date, amount and number leave 71 three-byte characters.
+    QTest::newRow("a name of 200 characters is cut between characters")
+        << QStringList{QString(200, QChar(u'あ'))} << true << QString()
+        << QStringList{u("20261210_") + QString(71, QChar(u'あ')) + u("_1000_No00001.pdf")};
+}
+
+// One file per receipt, named after it, holding that receipt only; the register names the file
+// and its SHA-256, and the archive keeps an identical copy.
+void TestRegister::perMemberRunWritesOneFilePerReceipt()
+{
+    QFETCH(QStringList, names);
+    QFETCH(bool, numbered);
+    QFETCH(QString, alreadyThere);
+    QFETCH(QStringList, files);
+    TestData data;
+    QTemporaryDir dir;
+    if (!alreadyThere.isEmpty()) {
+        QFile existing(dir.filePath(alreadyThere));
+        QVERIFY(existing.open(QIODevice::WriteOnly) && existing.write("mine") == 4);
+    }
+    PrintRequest r = request();
+    r.PrintNumberFlag = numbered;
+    const auto run = ReceiptRun::build(r, rows(names));
+    QStringList written;
+    QString error;
+    QVERIFY2(ReceiptRun::writePerMember(*run, dir.path(), &written, &error), qPrintable(error));
+    QStringList found = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::AllDirs | QDir::NoDotAndDotDot);
+    found.removeOne(alreadyThere);
+    QStringList expected = files;
+    expected.sort();
+    QCOMPARE(found, expected);
+    const QList<RegisterEntry> entries = allEntries();
+    QCOMPARE(entries.size(), numbered ? names.size() : 0);
+    for (int cell = 0; cell < files.size(); ++cell) {
+        QCOMPARE(written.value(cell), dir.filePath(files[cell]));
+        const QString text = pdfText(written[cell]).simplified().remove(u' ');
+        QVERIFY2(text.contains(QString::number(cell + 1) + u(",000")), qPrintable(text));
+        QVERIFY2(text.contains(names[cell].left(20).simplified().remove(u' ')), qPrintable(text));
+        for (int other = 0; other < names.size(); ++other)
+            QCOMPARE(text.contains(QString::number(other + 1) + u(",000")), other == cell);
+        if (!numbered)
+            continue;
+        QVERIFY(text.contains(ReceiptFormat::number(cell + 1)));
+        const RegisterEntry& e = entries[cell];
+        QCOMPARE(e.出力先, files[cell]);
+        QCOMPARE(e.状態, u("発行"));
+        QCOMPARE(e.領収日, u("2026-12-10"));
+        QCOMPARE(e.SHA256, PdfArchive::sha256Of(written[cell]));
+        QCOMPARE(PdfArchive::sha256Of(data.folder() + u("保存PDF/") + e.保存ファイル), e.SHA256);
+    }
+}
+
+void TestRegister::perMemberRunFailingLeavesNoFile_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::addColumn<bool>("issued");
+    QTest::newRow("the folder is gone") << u("folder") << false;
+    QTest::newRow("the archive cannot take the files") << u("archive") << true;
+}
+
+// A run that fails leaves no file of its own; numbers it issued become void.
+void TestRegister::perMemberRunFailingLeavesNoFile()
+{
+    QFETCH(QString, failure);
+    QFETCH(bool, issued);
+    TestData data;
+    QTemporaryDir dir;
+    QString folder = dir.path();
+    if (failure == u("folder")) {
+        folder = dir.filePath(u("removed"));
+    } else {
+        QFile blocker(data.folder() + PdfArchive::folderName()); // a file where the folder would be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+    }
+    const auto run = ReceiptRun::build(request(), rows({u("相川"), u("井上"), u("上田")}));
+    QString error;
+    QVERIFY(!ReceiptRun::writePerMember(*run, folder, nullptr, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    const QList<RegisterEntry> entries = allEntries();
+    QCOMPARE(entries.size(), issued ? 3 : 0);
+    for (const RegisterEntry& e : entries) {
+        QCOMPARE(e.状態, u("無効"));
+        QVERIFY2(e.無効理由.contains(u("保存用のフォルダ")), qPrintable(e.無効理由));
+    }
 }
 
 QTEST_MAIN(TestRegister)

@@ -8,6 +8,7 @@
 #include "domain/SupportedDates.h"
 #include "receipt/AbandonedOutputs.h"
 #include "receipt/PrintRunAssembly.h"
+#include "receipt/ReceiptRun.h"
 #include "receipt/ReceiptFormat.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
@@ -34,6 +35,9 @@ const char* const Help =
     "使い方: ledrium --pdf ファイル --paper 用紙タイプ (--category 顧客区分 | --blank 枚数)\n"
     "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--tax 税区分]\n"
     "                [--server 接続先]\n"
+    "        ledrium --pdf-per-member フォルダ --paper 用紙タイプ --category 顧客区分\n"
+    "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--tax 税区分]\n"
+    "                [--server 接続先]\n"
     "        ledrium --init-server --server 接続先\n"
     "        ledrium --copy-to-server --server 接続先\n"
     "\n"
@@ -41,6 +45,8 @@ const char* const Help =
     "番号は「PDF保存」と同じように使われ、最初と最後の番号を表示します。\n"
     "\n"
     "  --pdf ファイル       書き出す PDF ファイル\n"
+    "  --pdf-per-member フォルダ\n"
+    "                       一人ずつの PDF ファイルを書き出すフォルダ（--pdf の代わりに）\n"
     "  --paper 用紙タイプ   用紙タイプ（%1）\n"
     "  --category 顧客区分  登録された顧客区分の全員の領収証（行番号の順）\n"
     "  --blank 枚数         白紙の領収証（番号なし）\n"
@@ -128,6 +134,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
 {
     QCommandLineParser parser;
     const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("file"));
+    const QCommandLineOption perMember(QStringLiteral("pdf-per-member"), {}, QStringLiteral("folder"));
     const QCommandLineOption paper(QStringLiteral("paper"), {}, QStringLiteral("type"));
     const QCommandLineOption category(QStringLiteral("category"), {}, QStringLiteral("name"));
     const QCommandLineOption blank(QStringLiteral("blank"), {}, QStringLiteral("count"));
@@ -141,7 +148,8 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     const QCommandLineOption copyToServer(QStringLiteral("copy-to-server"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QList<QCommandLineOption> options{pdf,      paper,  category,   blank,        date, noDate,
-                                            noAmount, noNumber, tax, server, initServer, copyToServer, help};
+                                            noAmount, noNumber, tax, server, initServer, copyToServer, help,
+                                            perMember};
     parser.addOptions(options);
     const QString helpText = QString::fromUtf8(Help).arg(paperNames().join(QStringLiteral("、")));
     auto usage = [&](const QString& message) {
@@ -165,7 +173,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
             return usage(QStringLiteral("--server の接続先を読めません：") + addressError);
     }
     if (parser.isSet(initServer) || parser.isSet(copyToServer)) {
-        if (parser.isSet(initServer) == parser.isSet(copyToServer) || parser.isSet(pdf))
+        if (parser.isSet(initServer) == parser.isSet(copyToServer) || parser.isSet(pdf) || parser.isSet(perMember))
             return usage(QStringLiteral("--init-server、--copy-to-server、--pdf は一度に一つだけ指定してください。"));
         if (!address)
             return usage(QStringLiteral("--server でサーバーの接続先を指定してください。"));
@@ -179,7 +187,11 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
             return Failed;
         }
     }
-    if (!parser.isSet(pdf) || parser.value(pdf).isEmpty())
+    if (parser.isSet(pdf) && parser.isSet(perMember))
+        return usage(QStringLiteral("--pdf と --pdf-per-member のどちらか一方を指定してください。"));
+    if (parser.isSet(perMember) && (parser.value(perMember).isEmpty() || !parser.isSet(category)))
+        return usage(QStringLiteral("--pdf-per-member には書き出すフォルダと --category を指定してください。"));
+    if (!parser.isSet(perMember) && (!parser.isSet(pdf) || parser.value(pdf).isEmpty()))
         return usage(QStringLiteral("--pdf で書き出すファイルを指定してください。"));
     if (!parser.isSet(paper))
         return usage(QStringLiteral("--paper で用紙タイプを指定してください。"));
@@ -224,7 +236,9 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
                          .arg(parser.value(tax)));
 
     // Refused before the data is opened, so that a refused run leaves the folder as it was.
-    if (const QString own = OwnFiles::refusal(parser.value(pdf), DataPaths::forFolder(dataFolder)); !own.isEmpty()) {
+    if (const QString own = parser.isSet(pdf) ? OwnFiles::refusal(parser.value(pdf), DataPaths::forFolder(dataFolder))
+                                              : QString();
+        !own.isEmpty()) {
         err << QStringLiteral("PDF ファイルを保存できませんでした。\n") << parser.value(pdf) << "\n" << own << "\n";
         return Failed;
     }
@@ -291,13 +305,18 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     if (!stamps.isEmpty())
         err << stamps << "\n";
     QString error;
-    if (!ReportOutput::writePdf(*run, parser.value(pdf), &error)) {
-        err << QStringLiteral("PDF ファイルを保存できませんでした。\n") << parser.value(pdf) << "\n" << error << "\n";
+    QStringList written;
+    if (parser.isSet(perMember) ? !ReceiptRun::writePerMember(*run, parser.value(perMember), &written, &error)
+                                : !ReportOutput::writePdf(*run, parser.value(pdf), &error)) {
+        err << QStringLiteral("PDF ファイルを保存できませんでした。\n")
+            << (parser.isSet(perMember) ? parser.value(perMember) : parser.value(pdf)) << "\n" << error << "\n";
         return Failed;
     }
     if (request.PrintNumberFlag && !parser.isSet(blank))
         out << run->text(0, QStringLiteral("txtNo")) << " " << run->text(run->cellCount() - 1, QStringLiteral("txtNo"))
             << "\n";
+    for (const QString& file : written)
+        out << file << "\n";
     return Done;
 }
 

@@ -2,6 +2,7 @@
 
 #include "preview/PreviewPageView.h"
 #include "preview/WindowPlacement.h"
+#include "receipt/ReceiptRun.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
 #include "ui/BriefNotice.h"
@@ -47,6 +48,8 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
 
     auto* printButton = button(QStringLiteral("cmd印刷"), QStringLiteral("印刷"), this);
     auto* pdfButton = button(QStringLiteral("cmdPDF保存"), QStringLiteral("PDF保存"), this);
+    auto* perMemberButton = button(QStringLiteral("cmd会員ごとにPDF"), QStringLiteral("会員ごとにPDF"), this);
+    perMemberButton->setToolTip(QStringLiteral("領収証を一人ずつ別の PDF ファイルにしてフォルダに保存します"));
     auto* firstButton = button(QStringLiteral("cmd先頭"), QStringLiteral("|◀"), this);
     auto* previousButton = button(QStringLiteral("cmd前"), QStringLiteral("◀"), this);
     auto* nextButton = button(QStringLiteral("cmd次"), QStringLiteral("▶"), this);
@@ -75,6 +78,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     auto* bar = bar_ = new QHBoxLayout;
     bar->addWidget(printButton);
     bar->addWidget(pdfButton);
+    bar->addWidget(perMemberButton);
     bar->addSpacing(16);
     bar->addWidget(firstButton);
     bar->addWidget(previousButton);
@@ -100,6 +104,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
 
     connect(printButton, &QPushButton::clicked, this, [this] { printWithDialog(); });
     connect(pdfButton, &QPushButton::clicked, this, [this] { saveAsPdf(); });
+    connect(perMemberButton, &QPushButton::clicked, this, [this] { savePerMember(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(firstButton, &QPushButton::clicked, this, [this] { showPage(1); });
     connect(previousButton, &QPushButton::clicked, this, [this] { showPage(currentPage() - 1); });
@@ -274,6 +279,36 @@ bool ReportPreview::saveAsPdfTo(const QString& path)
                               .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
     afterOutput(written, written ? notice
                                  : QStringLiteral("PDF ファイルを保存できませんでした。\n") + path +
+                                       QStringLiteral("\n") + error);
+    return written;
+}
+
+void ReportPreview::savePerMember()
+{
+    if (run_->pageCount() == 0)
+        return;
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("会員ごとにPDF"),
+                                                             RecentFolder::suggest(QString()));
+    if (folder.isEmpty())
+        return;
+    RecentFolder::remember(folder + QStringLiteral("/")); // the folder itself, not its parent
+    savePerMemberTo(folder);
+}
+
+bool ReportPreview::savePerMemberTo(const QString& folder)
+{
+    QString error;
+    QString notice;
+    QStringList files;
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = ReceiptRun::writePerMember(*run_, folder, &files, &error, &notice);
+    QGuiApplication::restoreOverrideCursor();
+    if (written)
+        notice_->showText(QStringLiteral("PDF ファイルを %1 個保存しました：%2")
+                              .arg(files.size())
+                              .arg(QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath())));
+    afterOutput(written, written ? notice
+                                 : QStringLiteral("PDF ファイルを保存できませんでした。\n") + folder +
                                        QStringLiteral("\n") + error);
     return written;
 }

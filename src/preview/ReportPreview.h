@@ -37,6 +37,9 @@ public:
     // Output without asking; on a failure the preview stays open for another try.
     bool printOn(QPrinter& printer);
     bool saveAsPdfTo(const QString& path);
+    // One PDF file per receipt, into a folder asked for, or the one given.
+    void savePerMember();
+    bool savePerMemberTo(const QString& folder);
     // A button of the opener's own in the toolbar, after the zoom box.
     QAbstractButton* addTool(const QString& objectName, const QString& text, const QString& tip,
                              std::function<void()> action);

@@ -1,6 +1,7 @@
 #include "receipt/ReceiptFormatter.h"
 
 #include "domain/Clock.h"
+#include "receipt/KeptFiles.h"
 #include "receipt/ReceiptFormat.h"
 #include "receipt/ReceiptTexts.h"
 #include "receipt/ReissueMark.h"
@@ -10,13 +11,14 @@
 
 #include <utility>
 
-ReceiptFormatter::ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers)
-    : request_(std::move(request)), numbers_(std::move(numbers)), nextNumber_(request_.ReceiptNo)
+ReceiptFormatter::ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers, PdfArchive archive)
+    : request_(std::move(request)), numbers_(std::move(numbers)), archive_(std::move(archive)),
+      nextNumber_(request_.ReceiptNo)
 {
 }
 
 ReceiptFormatter::ReceiptFormatter(PrintRequest request)
-    : ReceiptFormatter(std::move(request), ReceiptNumbers(Connections::mainDb()))
+    : ReceiptFormatter(std::move(request), ReceiptNumbers(Connections::mainDb()), PdfArchive::ofOpenData())
 {
 }
 
@@ -131,8 +133,19 @@ QString ReceiptFormatter::renumber(ReportRun& run, qint64 first, const ReceiptNu
 
 QString ReceiptFormatter::outputCompleted(ReportRun& run)
 {
+    // Each cell's entry: the fresh ones in order, then the copies in order.
+    QHash<int, qint64> entryOfCell;
+    for (qsizetype cell = 0, fresh = 0, copy = 0; cell < output_.cells.size(); ++cell)
+        entryOfCell.insert(output_.cells.at(cell), output_.fresh.contains(output_.cells.at(cell))
+                                                       ? output_.originalIds.value(fresh++)
+                                                       : output_.copyIds.value(copy++));
+    QHash<qint64, ReceiptNumbers::OutputFile> files;
+    if (const QString unkept = KeptFiles::keep(archive_, std::exchange(written_, {}),
+                                               [&](int cell) { return entryOfCell.value(cell); }, &files);
+        !unkept.isEmpty())
+        return unkept;
     // Unconfirmed, the output stays the one under way, for outputFailed to put right.
-    if (const StoreResult confirmed = numbers_.confirm(output_.originalIds + output_.copyIds); !confirmed)
+    if (const StoreResult confirmed = numbers_.confirm(output_.originalIds + output_.copyIds, files); !confirmed)
         return QStringLiteral("発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
     const Output done = std::exchange(output_, {});
     for (int cell : done.fresh)

@@ -2,6 +2,7 @@
 #include <optional>
 #include "receipt/PrintRequest.h"
 #include "report/ReportHandlers.h"
+#include "store/PdfArchive.h"
 #include "store/ReceiptNumbers.h"
 #include "store/Records.h"
 
@@ -15,14 +16,16 @@
 // register records them.
 class ReceiptFormatter : public ReportHandlers {
 public:
-    // Issues and records on the main database unless another one is given.
-    explicit ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers);
+    // Issues and records on the main database, and keeps files in its data folder's archive,
+    // unless others are given.
+    ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers, PdfArchive archive);
     explicit ReceiptFormatter(PrintRequest request);
 
     void reportStart(ReportLayout& layout) override;
     void detailFormat(ReportDetail& detail) override;
     void detailAfterPrint() override;
     OutputClearance clearForOutput(ReportRun& run, const QString& outputName, OutputPages pages) override;
+    void filesWritten(ReportRun&, const QList<WrittenFile>& files) override { written_ = files; }
     QString outputCompleted(ReportRun& run) override;
     // The numbers an output issued and that then failed are voided (they were issued, so they
     // are never used again), and the next output issues fresh ones; the copies it recorded are
@@ -32,6 +35,8 @@ public:
 private:
     const PrintRequest request_;
     const ReceiptNumbers numbers_;
+    const PdfArchive archive_;
+    QList<WrittenFile> written_;
     qint64 nextNumber_ = 0;
     // What the register records of every receipt of the run alike, and per receipt what is its
     // own beyond the texts the run keeps (its number as the preview shows it, the amount as

@@ -1,6 +1,10 @@
 #include "receipt/ReceiptRun.h"
 
+#include "domain/Clock.h"
+#include "domain/MemberFileName.h"
 #include "receipt/ReceiptFormatter.h"
+#include "receipt/ReceiptTexts.h"
+#include "report/CellPdfs.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
 
@@ -18,6 +22,18 @@ std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintR
     };
     run->format(data);
     return run;
+}
+
+bool writePerMember(ReportRun& run, const QString& folder, QStringList* written, QString* error, QString* notice)
+{
+    const auto nameOf = [&run](int cell) {
+        const QDate printed = ReceiptTexts::dayOf(run.text(cell, QStringLiteral("txt日付")));
+        QString amount = run.text(cell, QStringLiteral("txt領収額"));
+        amount.removeIf([](QChar c) { return !c.isDigit(); });
+        return MemberFileName::of(printed.isValid() ? printed : Clock::today(), run.text(cell, QStringLiteral("txt氏名")),
+                                  amount, run.text(cell, QStringLiteral("txtNo")));
+    };
+    return CellPdfs::write(run, folder, nameOf, written, error, notice);
 }
 
 bool writePdf(ReportRun& run, const QString& path, QString* error)

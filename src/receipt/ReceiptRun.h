@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -17,5 +18,11 @@ std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintR
 
 // Writes a whole run to a PDF file; the pages count as printed.
 bool writePdf(ReportRun& run, const QString& path, QString* error = nullptr);
+
+// Writes one PDF file per receipt into `folder`, each named "YYYYMMDD_name_amount_No00041.pdf"
+// after the receipt's date (today's when it prints none), name, amount and number; all or
+// nothing. `written` receives the files' paths in the run's order.
+bool writePerMember(ReportRun& run, const QString& folder, QStringList* written = nullptr, QString* error = nullptr,
+                    QString* notice = nullptr);
 
 } // namespace ReceiptRun

@@ -1,5 +1,6 @@
 #include "receipt/ReceiptTexts.h"
 
+#include "domain/EraDateFormat.h"
 #include "receipt/ReceiptFormat.h"
 #include "report/ReportDetail.h"
 #include "report/ReportRun.h"
@@ -82,5 +83,12 @@ RegisterEntry ReceiptTexts::entry(const PrintRequest& request) const
     entry.登録番号 = tax.registration.isEmpty() ? QString() : request.RegistrationNumber;
     // Judged only for an issuer who said who it is.
     entry.印紙税額 = request.Issuer == IssuerKind::Unset || amountValue.isNull() ? QVariant() : QVariant(tax.stampDuty);
+    entry.領収日 = dayOf(date).toString(Qt::ISODate);
     return entry;
+}
+
+QDate ReceiptTexts::dayOf(const QString& printedDate)
+{
+    const QDate gregorian = EraDateFormat::parse(printedDate, EraDateFormat::GregorianPattern);
+    return gregorian.isValid() ? gregorian : EraDateFormat::parse(printedDate, EraDateFormat::EraPattern);
 }

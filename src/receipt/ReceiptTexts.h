@@ -3,6 +3,7 @@
 #include "receipt/TaxMarks.h"
 #include "store/Records.h"
 
+#include <QDate>
 #include <QString>
 #include <QVariant>
 
@@ -41,4 +42,6 @@ struct ReceiptTexts {
     static void writeNumber(ReportRun& run, int cell, const QString& number);
     // The register entry of the receipt as printed (number, output and time are the issuer's).
     RegisterEntry entry(const PrintRequest& request) const;
+    // The day a printed date names, in either of the date box's forms; invalid for a blank one.
+    static QDate dayOf(const QString& printedDate);
 };

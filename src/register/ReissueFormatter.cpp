@@ -1,6 +1,7 @@
 #include "register/ReissueFormatter.h"
 
 #include "domain/Clock.h"
+#include "receipt/KeptFiles.h"
 #include "receipt/PrintRequest.h"
 #include "receipt/ReceiptTexts.h"
 #include "receipt/ReissueMark.h"
@@ -9,13 +10,13 @@
 #include "report/ReportRun.h"
 #include "store/Connections.h"
 
-ReissueFormatter::ReissueFormatter(QList<RegisterEntry> entries, ReceiptNumbers numbers)
-    : entries_(std::move(entries)), numbers_(std::move(numbers))
+ReissueFormatter::ReissueFormatter(QList<RegisterEntry> entries, ReceiptNumbers numbers, PdfArchive archive)
+    : entries_(std::move(entries)), numbers_(std::move(numbers)), archive_(std::move(archive))
 {
 }
 
 ReissueFormatter::ReissueFormatter(QList<RegisterEntry> entries)
-    : ReissueFormatter(std::move(entries), ReceiptNumbers(Connections::mainDb()))
+    : ReissueFormatter(std::move(entries), ReceiptNumbers(Connections::mainDb()), PdfArchive::ofOpenData())
 {
 }
 
@@ -57,6 +58,7 @@ OutputClearance ReissueFormatter::clearForOutput(ReportRun& run, const QString& 
         entry.出力先 = outputName;
         entry.発行日時 = now;
     }
+    firstRecordedCell_ = first;
     const StoreResult recorded = numbers_.reissue(entries, &lastRecorded_);
     if (!recorded)
         return {false, QStringLiteral("発行記録を保存できなかったため、印刷を中止しました。\n") + recorded.error, {}};
@@ -65,7 +67,13 @@ OutputClearance ReissueFormatter::clearForOutput(ReportRun& run, const QString& 
 
 QString ReissueFormatter::outputCompleted(ReportRun&)
 {
-    if (const StoreResult confirmed = numbers_.confirm(lastRecorded_); !confirmed)
+    QHash<qint64, ReceiptNumbers::OutputFile> files;
+    if (const QString unkept = KeptFiles::keep(archive_, std::exchange(written_, {}),
+                                               [this](int cell) { return lastRecorded_.value(cell - firstRecordedCell_); },
+                                               &files);
+        !unkept.isEmpty())
+        return unkept;
+    if (const StoreResult confirmed = numbers_.confirm(lastRecorded_, files); !confirmed)
         return QStringLiteral("発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
     lastRecorded_.clear();
     return {};

@@ -1,5 +1,6 @@
 #pragma once
 #include "report/ReportHandlers.h"
+#include "store/PdfArchive.h"
 #include "store/ReceiptNumbers.h"
 #include "store/Records.h"
 
@@ -13,8 +14,9 @@ struct PrintRequest;
 // the counter does not move.
 class ReissueFormatter : public ReportHandlers {
 public:
-    // Records on the main database unless another one is given.
-    ReissueFormatter(QList<RegisterEntry> entries, ReceiptNumbers numbers);
+    // Records on the main database, and keeps files in its data folder's archive, unless others
+    // are given.
+    ReissueFormatter(QList<RegisterEntry> entries, ReceiptNumbers numbers, PdfArchive archive);
     explicit ReissueFormatter(QList<RegisterEntry> entries);
 
     // The print request that formats one entry as it was first printed.
@@ -24,6 +26,7 @@ public:
     void detailFormat(ReportDetail& detail) override;
     void detailAfterPrint() override { ++cell_; }
     OutputClearance clearForOutput(ReportRun& run, const QString& outputName, OutputPages pages) override;
+    void filesWritten(ReportRun&, const QList<WrittenFile>& files) override { written_ = files; }
     QString outputCompleted(ReportRun& run) override;
     // A failed output takes its 再発行 entries back.
     void outputFailed(ReportRun& run, const QString& reason) override;
@@ -31,6 +34,9 @@ public:
 private:
     const QList<RegisterEntry> entries_;
     const ReceiptNumbers numbers_;
+    const PdfArchive archive_;
     qsizetype cell_ = 0;
+    int firstRecordedCell_ = 0;
     QList<qint64> lastRecorded_;
+    QList<WrittenFile> written_;
 };

@@ -1,4 +1,5 @@
 #pragma once
+#include <QList>
 #include <QString>
 
 class ReportDetail;
@@ -16,6 +17,12 @@ struct OutputClearance {
 struct OutputPages {
     int first = 0;
     int last = 0;
+};
+
+// A file an output wrote, in its place, and the cells it holds.
+struct WrittenFile {
+    QString path;
+    QList<int> cells;
 };
 
 // The notifications a layout receives from a run.
@@ -37,6 +44,8 @@ public:
     // printer job has its last page. Returns "" once that is recorded, else why it could not be
     // (the output then counts as failed where it can be taken back: a PDF file is removed).
     virtual QString outputCompleted(ReportRun&) { return {}; }
+    // Just before outputCompleted: the files the output wrote (none for a printer).
+    virtual void filesWritten(ReportRun&, const QList<WrittenFile>&) {}
     // The output that clearForOutput allowed did not go out whole after all (`reason` says why):
     // whatever it recorded is to be put right.
     virtual void outputFailed(ReportRun&, const QString& /*reason*/) {}

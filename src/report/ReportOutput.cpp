@@ -139,7 +139,10 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     if (!file.commit())
         return failAfterClearance(WriteFailure::describe(file, path, drawing.size()));
     // A file whose receipts the register cannot call issued is no receipt: it goes again.
-    if (const QString unrecorded = run.outputCompleted(); !unrecorded.isEmpty()) {
+    QList<int> cells;
+    for (auto [cell, end] = run.cellsOn({first, last}); cell < end; ++cell)
+        cells.append(cell);
+    if (const QString unrecorded = run.outputCompleted({{path, cells}}); !unrecorded.isEmpty()) {
         QFile::remove(path);
         run.outputFailed(unrecorded);
         return fail(unrecorded);

@@ -156,8 +156,9 @@ std::pair<int, int> ReportRun::cellsOn(OutputPages pages) const
     return {first, std::clamp((pages.last + 1) * perPage, first, cellCount())};
 }
 
-QString ReportRun::outputCompleted()
+QString ReportRun::outputCompleted(const QList<WrittenFile>& files)
 {
+    handlers_->filesWritten(*this, files);
     return handlers_->outputCompleted(*this);
 }
 

@@ -31,7 +31,7 @@ public:
 
     // Asks the layout's handlers whether the pages may go out now; see ReportHandlers.
     OutputClearance clearForOutput(const QString& outputName, OutputPages pages);
-    QString outputCompleted();
+    QString outputCompleted(const QList<WrittenFile>& files = {});
     void outputFailed(const QString& reason);
 
     // A printer job or a PDF file begins; then each page that went out (1-based).

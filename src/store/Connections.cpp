@@ -201,6 +201,12 @@ void close()
     }
 }
 
+QString dataFolder()
+{
+    const QStringList files = openFiles();
+    return files.isEmpty() ? QString() : QFileInfo(files.last()).absolutePath() + QLatin1Char('/');
+}
+
 QStringList openFiles()
 {
     QStringList files;

@@ -42,6 +42,9 @@ OpenOutcome open(const DataPaths& paths, const MainServer& server = {},
 void close();
 // The files of the databases open now (none when closed).
 QStringList openFiles();
+// The data folder of the databases open now, ending with '/' (empty when closed): the folder of
+// the work file, which stays on this computer whatever holds the main data.
+QString dataFolder();
 QSqlDatabase mainDb();
 QSqlDatabase workDb();
 } // namespace Connections

@@ -116,12 +116,13 @@ bool storeCounter(QSqlDatabase db, const Counter& counter, qint64 number, QStrin
 const QString outOfRange = QStringLiteral("領収証番号が範囲を超えています。");
 
 // Runs `statement` over the entries, with the values `valuesOf` gives for a run of consecutive
-// 記録番号 (first, last): one statement per run, and the entries of one output are numbered in a
-// row. All in one transaction; like every write here it takes the write lock before its first
+// 記録番号 (first, last) that `together`, when given, lets stand together: one statement per
+// run, and the entries of one output are numbered in a row. All in one transaction; like every write here it takes the write lock before its first
 // read: a transaction begun as a reader could be refused at once, without waiting, beside
 // another writer.
 StoreResult forEachEntry(QSqlDatabase db, QList<qint64> ids, const QString& statement,
-                         const std::function<QVariantList(qint64, qint64)>& valuesOf)
+                         const std::function<QVariantList(qint64, qint64)>& valuesOf,
+                         const std::function<bool(qint64, qint64)>& together = {})
 {
     std::sort(ids.begin(), ids.end());
     return Transaction::run(
@@ -130,7 +131,8 @@ StoreResult forEachEntry(QSqlDatabase db, QList<qint64> ids, const QString& stat
             SqlRunner sql(db);
             for (qsizetype from = 0; from < ids.size();) {
                 qsizetype to = from;
-                while (to + 1 < ids.size() && ids.at(to + 1) <= ids.at(to) + 1)
+                while (to + 1 < ids.size() && ids.at(to + 1) <= ids.at(to) + 1 &&
+                       (!together || together(ids.at(to), ids.at(to + 1))))
                     ++to;
                 if (!sql.exec(statement, valuesOf(ids.at(from), ids.at(to))))
                     return StoreResult::failure(sql.error());
@@ -170,6 +172,9 @@ EntrySource ReceiptNumbers::pending(const EntrySource& entries, bool originals) 
         e.原本 = originals;
         e.発行端末 = by.host;
         e.発行プロセス = by.process;
+        // A copy goes out in a file of its own, recorded when it is complete.
+        e.SHA256.clear();
+        e.保存ファイル.clear();
     });
 }
 
@@ -240,13 +245,23 @@ StoreResult ReceiptNumbers::reissue(const EntrySource& entries, QList<qint64>* i
     return recorded;
 }
 
-StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids) const
+StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids, const QHash<qint64, OutputFile>& files) const
 {
     return forEachEntry(db_, ids,
-                        QStringLiteral("UPDATE 発行記録 SET 状態 = CASE WHEN 原本 = 1 THEN ? ELSE ? END "
+                        QStringLiteral("UPDATE 発行記録 SET 状態 = CASE WHEN 原本 = 1 THEN ? ELSE ? END, "
+                                       "出力先 = coalesce(?, 出力先), SHA256 = ?, 保存ファイル = ? "
                                        "WHERE 記録番号 BETWEEN ? AND ? AND 状態 = ?"),
-                        [](qint64 first, qint64 last) -> QVariantList {
-                            return {RegisterTable::Issued, RegisterTable::Reissued, first, last, RegisterTable::Pending};
+                        [&files](qint64 first, qint64 last) -> QVariantList {
+                            const auto file = files.constFind(first);
+                            const auto valueOr = [&](QString OutputFile::*field) {
+                                return file == files.constEnd() ? QVariant() : QVariant((*file).*field);
+                            };
+                            return {RegisterTable::Issued, RegisterTable::Reissued, valueOr(&OutputFile::name),
+                                    valueOr(&OutputFile::sha256), valueOr(&OutputFile::archived), first, last,
+                                    RegisterTable::Pending};
+                        },
+                        // entries that went out in one file are confirmed together
+                        [&files](qint64 one, qint64 next) { return files.value(one) == files.value(next); }
                         });
 }
 

@@ -3,6 +3,7 @@
 #include "store/Records.h"
 #include "store/StoreResult.h"
 
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
@@ -59,8 +60,16 @@ public:
     StoreResult raise(qint64 number, bool* changed = nullptr) const;
     // Records receipts going out again as pending copies (the counter does not move).
     StoreResult reissue(const EntrySource& entries, QList<qint64>* ids = nullptr) const;
-    // The output of these pending entries has completed: originals become 発行, copies 再発行.
-    StoreResult confirm(const QList<qint64>& ids) const;
+    // The file an entry went out in: its name, SHA-256 and kept copy.
+    struct OutputFile {
+        QString name;
+        QString sha256;
+        QString archived;
+        bool operator==(const OutputFile&) const = default;
+    };
+    // The output of these pending entries has completed: originals become 発行, copies 再発行;
+    // an entry found in `files` records its file.
+    StoreResult confirm(const QList<qint64>& ids, const QHash<qint64, OutputFile>& files = {}) const;
     // Takes back pending copies of an output that failed; nothing else is ever removed.
     StoreResult withdraw(const QList<qint64>& ids) const;
     // Marks entries 無効 with a reason; their numbers stay taken.

@@ -85,6 +85,9 @@ struct RegisterEntry { // 発行記録: one receipt as it went out
     QVariant 消費税額;     // the tax printed, whole yen; Null when none
     QString 登録番号;      // the registration number printed
     QVariant 印紙税額;     // the stamp duty the receipt bears; Null when not judged
+    QString 領収日;        // the receipt's date as YYYY-MM-DD; empty when none was printed
+    QString SHA256;        // of the PDF file it went out in, hexadecimal
+    QString 保存ファイル;  // that file's copy in the archive folder, relative to it
 };
 
 // Entries to record, made one at a time as they are written: a long run's entries are never

@@ -72,6 +72,9 @@ RegisterEntry entryOf(const QSqlQuery& q)
     e.消費税額 = q.value(17);
     e.登録番号 = text(18);
     e.印紙税額 = q.value(19);
+    e.領収日 = text(20);
+    e.SHA256 = text(21);
+    e.保存ファイル = text(22);
     return e;
 }
 
@@ -101,6 +104,9 @@ const QList<Column>& columns()
         {QStringLiteral("消費税額"), QStringLiteral("消費税額")},
         {QStringLiteral("登録番号"), QStringLiteral("登録番号")},
         {QStringLiteral("印紙税額"), QStringLiteral("印紙税額")},
+        {QStringLiteral("領収日"), QStringLiteral("領収日")},
+        {QStringLiteral("SHA256"), QStringLiteral("SHA-256")},
+        {QStringLiteral("保存ファイル"), QStringLiteral("保存ファイル")},
     };
     return list;
 }
@@ -164,13 +170,14 @@ StoreResult insertWithin(QSqlDatabase db, const EntrySource& entries, QList<qint
         const auto textOrNull = [](const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); };
         if (!sql.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 領収日付, 顧客名, 領収額, 但書, 表題, 自社名, "
                                      "自社情報, 用紙, 出力先, 種別, 発行日時, 状態, 無効理由, 原本, 発行端末, 発行プロセス, "
-                                     "税区分, 税率, 消費税額, 登録番号, 印紙税額) "
-                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
+                                     "税区分, 税率, 消費税額, 登録番号, 印紙税額, 領収日, SHA256, 保存ファイル) "
+                                     "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
                           SqlDialect::returningKey(db, QStringLiteral("記録番号")),
                       {e.領収証番号, e.領収日付, e.顧客名, e.領収額, e.但書, e.表題, e.自社名, e.自社情報, e.用紙,
                        e.出力先, e.種別, e.発行日時, e.状態, textOrNull(e.無効理由),
                        e.原本 ? 1 : 0, textOrNull(e.発行端末), textOrNull(e.発行プロセス), textOrNull(e.税区分),
-                       e.税率, e.消費税額, textOrNull(e.登録番号), e.印紙税額}))
+                       e.税率, e.消費税額, textOrNull(e.登録番号), e.印紙税額, textOrNull(e.領収日),
+                       textOrNull(e.SHA256), textOrNull(e.保存ファイル)}))
             return StoreResult::failure(sql.error());
         const std::optional<qint64> id = SqlDialect::insertedKey(db, sql.query());
         if (!id)

@@ -27,8 +27,9 @@ const Table copiedTables[] = {
     {"自社情報", "自社名, 自社情報, 年号, 領収証番号, 事業者区分, 登録番号, 端数処理", "rowid", &Copied::settings},
     {"発行記録",
      "記録番号, 領収証番号, 領収日付, 顧客名, 領収額, 但書, 表題, 自社名, 自社情報, 用紙, 出力先, 種別, 発行日時, "
-     "状態, 無効理由, 原本, 発行端末, 発行プロセス, 税区分, 税率, 消費税額, 登録番号, 印紙税額",
+     "状態, 無効理由, 原本, 発行端末, 発行プロセス, 税区分, 税率, 消費税額, 登録番号, 印紙税額, 領収日, SHA256, 保存ファイル",
      "記録番号", &Copied::entries},
+    {"発行記録変更", "変更番号, 記録番号, 変更日時, 操作, 変更前, 変更後, 理由, 利用者, 端末", "変更番号", &Copied::changes},
 };
 
 StoreResult runScript(SqlRunner& sql, const QString& resource)
@@ -113,7 +114,9 @@ Copied copyFrom(QSqlDatabase local, QSqlDatabase server)
         }
         // Entries added later are numbered after the copied ones.
         if (!to.exec(QStringLiteral("SELECT setval(pg_get_serial_sequence('発行記録', '記録番号'), "
-                                    "coalesce((SELECT max(記録番号) FROM 発行記録), 0) + 1, false)")))
+                                    "coalesce((SELECT max(記録番号) FROM 発行記録), 0) + 1, false)")) ||
+            !to.exec(QStringLiteral("SELECT setval(pg_get_serial_sequence('発行記録変更', '変更番号'), "
+                                    "coalesce((SELECT max(変更番号) FROM 発行記録変更), 0) + 1, false)")))
             return StoreResult::failure(to.error());
         return StoreResult::success();
     });

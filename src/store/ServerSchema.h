@@ -24,6 +24,7 @@ struct Copied {
     qint64 codes = 0;
     qint64 settings = 0;
     qint64 entries = 0;
+    qint64 changes = 0; // of register entries
 };
 // Creates the tables in an empty server database and copies into it the main data of `local`
 // (customers, code lists, settings with the counter, the register), all or nothing.

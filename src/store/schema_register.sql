@@ -24,7 +24,10 @@ CREATE TABLE IF NOT EXISTS 発行記録 (
     税率 INTEGER,    -- percent
     消費税額 INTEGER, -- the tax printed, whole yen
     登録番号 TEXT,   -- the registration number printed
-    印紙税額 INTEGER -- the stamp duty the receipt bears
+    印紙税額 INTEGER, -- the stamp duty the receipt bears
+    領収日 TEXT,       -- the receipt's date as YYYY-MM-DD, for searching
+    SHA256 TEXT,       -- of the PDF file the receipt went out in
+    保存ファイル TEXT   -- that file's copy, relative to the archive folder
 );
 -- A number goes to one receipt: only copies printed again (原本 0) share the number of their
 -- original, whatever the state of either.
@@ -42,3 +45,15 @@ CREATE INDEX IF NOT EXISTS 発行記録_領収日付 ON 発行記録 (領収日�
 CREATE INDEX IF NOT EXISTS 発行記録_但書 ON 発行記録 (但書);
 CREATE INDEX IF NOT EXISTS 発行記録_用紙 ON 発行記録 (用紙);
 CREATE INDEX IF NOT EXISTS 発行記録_出力先 ON 発行記録 (出力先);
+-- Every later change of an entry (void, reissue, correction), added and never altered.
+CREATE TABLE IF NOT EXISTS 発行記録変更 (
+    変更番号 INTEGER PRIMARY KEY,
+    記録番号 INTEGER NOT NULL,
+    変更日時 TEXT NOT NULL,
+    操作 TEXT NOT NULL,
+    変更前 TEXT,
+    変更後 TEXT,
+    理由 TEXT,
+    利用者 TEXT,
+    端末 TEXT
+);

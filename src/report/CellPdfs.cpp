@@ -1,0 +1,144 @@
+#include "report/CellPdfs.h"
+
+#include "domain/MemberFileName.h"
+#include "report/PagePainter.h"
+#include "report/PdfTextLayer.h"
+#include "report/ReportRun.h"
+#include "store/OwnFiles.h"
+#include "store/WriteFailure.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSet>
+#include <QTemporaryDir>
+
+namespace CellPdfs {
+
+namespace {
+
+constexpr int MarginTwips = 283; // 5 mm around the receipt
+
+// The cell's items only, moved to the top-left corner of a page of its own.
+ReportPage cellPage(const ReportRun& run, int cell, QSize* size)
+{
+    const ReportPage page = run.page(cell / run.layout().cellsPerPage());
+    ReportPage one;
+    one.number = 1;
+    for (const PageItem& item : page.items) {
+        if (item.receipt != cell)
+            continue;
+        const QPoint shift = QPoint(MarginTwips, MarginTwips) - item.cell.topLeft();
+        PageItem moved = item;
+        moved.cell.translate(shift);
+        moved.box.translate(shift);
+        moved.line.translate(shift);
+        one.items.append(moved);
+        *size = item.cell.size() + QSize(2 * MarginTwips, 2 * MarginTwips);
+    }
+    return one;
+}
+
+QByteArray drawCell(const ReportRun& run, int cell)
+{
+    QSize size;
+    const ReportPage page = cellPage(run, cell, &size);
+    QBuffer drawing;
+    drawing.open(QIODevice::WriteOnly);
+    PagePainter pagePainter;
+    pagePainter.markSharedGlyphs();
+    {
+        QPdfWriter writer(&drawing);
+        writer.setPageLayout(QPageLayout(QPageSize(QSizeF(size) / 20.0, QPageSize::Point, {}, QPageSize::ExactMatch),
+                                         QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        writer.setResolution(1440);
+        writer.setCreator(QCoreApplication::applicationName());
+        writer.setTitle(run.layout().caption);
+        QPainter painter;
+        if (!painter.begin(&writer))
+            return {};
+        PagePainter::useTwips(painter);
+        pagePainter.paint(painter, page);
+        painter.end();
+    }
+    return PdfTextLayer::mended(drawing.data(), pagePainter.markedCharacters());
+}
+
+} // namespace
+
+bool write(ReportRun& run, const QString& folder, const std::function<QString(int cell)>& nameOf,
+           QStringList* written, QString* error, QString* notice)
+{
+    auto fail = [error](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    const QDir target(folder);
+    if (!QFileInfo(folder).isDir())
+        return fail(QStringLiteral("保存先のフォルダがありません。"));
+    // Inside the target, so that each file moves into place by a rename on the same disk.
+    QTemporaryDir staging(target.filePath(QStringLiteral(".ledrium-XXXXXX")));
+    if (!staging.isValid())
+        return fail(QStringLiteral("保存先のフォルダに書き込めません。") + staging.errorString());
+    if (run.cellCount() == 0)
+        return true;
+    const int lastPage = run.pageCount() - 1;
+    const OutputClearance clearance = run.clearForOutput(target.dirName(), {0, lastPage});
+    if (!clearance.ok)
+        return fail(clearance.error);
+    if (notice)
+        *notice = clearance.notice;
+    QStringList placed;
+    const auto failAfterClearance = [&](const QString& reason) {
+        for (const QString& path : placed)
+            QFile::remove(path);
+        run.outputFailed(reason);
+        return fail(reason);
+    };
+    run.printStarted();
+    for (int page = 0; page <= lastPage; ++page)
+        run.pagePrinted(page + 1);
+
+    QStringList names;
+    QSet<QString> used;
+    for (int cell = 0; cell < run.cellCount(); ++cell) {
+        const QString name = MemberFileName::unique(nameOf(cell), [&](const QString& candidate) {
+            return used.contains(candidate) || QFileInfo::exists(target.filePath(candidate));
+        });
+        if (const QString own = OwnFiles::refusal(target.filePath(name)); !own.isEmpty())
+            return failAfterClearance(own);
+        used.insert(name);
+        names.append(name);
+        const QByteArray pdf = drawCell(run, cell);
+        if (pdf.isEmpty())
+            return failAfterClearance(QStringLiteral("PDF を作成できません。"));
+        QFile file(staging.filePath(name));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(pdf) != pdf.size() || !file.flush())
+            return failAfterClearance(WriteFailure::describe(file, target.filePath(name), pdf.size()));
+        file.close();
+    }
+    // Every file is complete: now they move in. A rename never replaces a file that appeared
+    // meanwhile.
+    QList<WrittenFile> files;
+    for (int cell = 0; cell < names.size(); ++cell) {
+        const QString path = target.filePath(names.at(cell));
+        if (!QFile::rename(staging.filePath(names.at(cell)), path))
+            return failAfterClearance(QStringLiteral("PDF ファイルを保存先に移せません：") + path);
+        placed.append(path);
+        files.append({path, {cell}});
+    }
+    if (const QString unrecorded = run.outputCompleted(files); !unrecorded.isEmpty())
+        return failAfterClearance(unrecorded);
+    if (written)
+        *written = placed;
+    return true;
+}
+
+} // namespace CellPdfs
