@@ -82,6 +82,10 @@ private slots:
     void perMemberRunWritesOneFilePerReceipt();
     void perMemberRunFailingLeavesNoFile_data();
     void perMemberRunFailingLeavesNoFile();
+    void archiveCheckFindsWhatChanged_data();
+    void archiveCheckFindsWhatChanged();
+    void searchCombinesReceiptDateAmountAndName_data();
+    void searchCombinesReceiptDateAmountAndName();
     void opensInOneStepFromTheReceiptTab_data();
     void opensInOneStepFromTheReceiptTab();
 };
@@ -988,6 +992,94 @@ void TestRegister::perMemberRunFailingLeavesNoFile()
         QCOMPARE(e.状態, u("無効"));
         QVERIFY2(e.無効理由.contains(u("保存用のフォルダ")), qPrintable(e.無効理由));
     }
+}
+
+void TestRegister::archiveCheckFindsWhatChanged_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("report");
+    const QString kept = u("2026-12/20261210_井上_2000_No00002.pdf");
+    QTest::newRow("all kept") << QString() << u("保存ファイル 3 件：そのまま 3 件、内容の変更 0 件、見つからない 0 件、名前の変更 0 件");
+    QTest::newRow("changed") << u("change")
+                             << u("保存ファイル 3 件：そのまま 2 件、内容の変更 1 件、見つからない 0 件、名前の変更 0 件\n"
+                                  "内容が変わっています：") + kept;
+    QTest::newRow("missing") << u("remove")
+                             << u("保存ファイル 3 件：そのまま 2 件、内容の変更 0 件、見つからない 1 件、名前の変更 0 件\n"
+                                  "見つかりません：") + kept;
+    QTest::newRow("renamed") << u("rename")
+                             << u("保存ファイル 3 件：そのまま 2 件、内容の変更 0 件、見つからない 0 件、名前の変更 1 件\n"
+                                  "名前が変わっています：") + kept + u(" → 2026-12/別名.pdf");
+}
+
+// 保存ファイルの確認 compares each kept file with the SHA-256 the register holds for it.
+void TestRegister::archiveCheckFindsWhatChanged()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, report);
+    TestData data;
+    QTemporaryDir dir;
+    const auto run = ReceiptRun::build(request(), rows({u("相川"), u("井上"), u("上田")}));
+    QVERIFY(ReceiptRun::writePerMember(*run, dir.path()));
+    const QString archived = data.folder() + u("保存PDF/2026-12/20261210_井上_2000_No00002.pdf");
+    QVERIFY(QFileInfo::exists(archived));
+    QFile file(archived);
+    if (fault == u("change")) {
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.seek(100) && file.write("x") == 1);
+        file.close();
+    } else if (fault == u("remove")) {
+        QVERIFY(file.remove());
+    } else if (fault == u("rename")) {
+        QVERIFY(file.rename(data.folder() + u("保存PDF/2026-12/別名.pdf")));
+    }
+    RegisterWindow window;
+    QCOMPARE(window.checkArchive(), report);
+}
+
+void TestRegister::searchCombinesReceiptDateAmountAndName_data()
+{
+    QTest::addColumn<RegisterTable::Filter>("filter");
+    QTest::addColumn<QList<qint64>>("numbers");
+    RegisterTable::Filter days;
+    days.receiptFrom = QDate(2026, 4, 1);
+    days.receiptTo = QDate(2026, 4, 30);
+    QTest::newRow("receipt dates, both ends") << days << QList<qint64>{4, 3, 2};
+    RegisterTable::Filter amounts;
+    amounts.amountFrom = 2000;
+    amounts.amountTo = 4000;
+    QTest::newRow("amounts, both ends") << amounts << QList<qint64>{4, 3, 2};
+    RegisterTable::Filter from;
+    from.amountFrom = 4000;
+    QTest::newRow("amounts from, none without an amount") << from << QList<qint64>{5, 4};
+    RegisterTable::Filter combined = days;
+    combined.amountFrom = 3000;
+    combined.namePart = u("_");
+    QTest::newRow("date, amount and name together") << combined << QList<qint64>{4};
+    RegisterTable::Filter noDate;
+    noDate.receiptTo = QDate(2030, 1, 1);
+    QTest::newRow("a receipt printed without a date has none") << noDate << QList<qint64>{5, 4, 3, 2, 1};
+}
+
+// The register is searched by the receipt's date, its amount and the name, alone or combined.
+void TestRegister::searchCombinesReceiptDateAmountAndName()
+{
+    QFETCH(RegisterTable::Filter, filter);
+    QFETCH(QList<qint64>, numbers);
+    TestData data;
+    addEntries({{1, "山田太郎", 1000, "2026-12-01T00:00:00", "発行"},
+                {2, "山田花子", 2000, "2026-12-01T00:00:00", "発行"},
+                {3, "田中", 3000, "2026-12-01T00:00:00", "発行"},
+                {4, "田_中", 4000, "2026-12-01T00:00:00", "発行"},
+                {5, "上田", 5000, "2026-12-01T00:00:00", "発行"},
+                {6, "ab", QVariant(), "2026-12-01T00:00:00", "発行"}});
+    const QStringList days = {u("2026-03-31"), u("2026-04-01"), u("2026-04-15"), u("2026-04-30"), u("2026-05-01"), QString()};
+    for (int i = 0; i < days.size(); ++i)
+        QVERIFY(TestData::execMain(u("UPDATE 発行記録 SET 領収日 = ? WHERE 領収証番号 = ?"),
+                                   {days[i].isEmpty() ? QVariant() : QVariant(days[i]), i + 1}));
+    QList<qint64> found;
+    for (const RegisterEntry& e : RegisterTable::readAll(filter, -1, Qt::AscendingOrder))
+        found << e.領収証番号;
+    QCOMPARE(found, numbers);
 }
 
 QTEST_MAIN(TestRegister)

@@ -7,6 +7,7 @@
 #include "preview/ReportPreview.h"
 #include "preview/WindowPlacement.h"
 #include "receipt/ReceiptFormat.h"
+#include "register/ArchiveReport.h"
 #include "register/RegisterCsv.h"
 #include "register/RegisterModel.h"
 #include "register/ReissueRuns.h"
@@ -19,7 +20,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QUrl>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -83,6 +88,24 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     for (const QString& state : {RegisterTable::Issued, RegisterTable::Reissued, RegisterTable::Voided, RegisterTable::Pending})
         state_->addItem(state, state);
 
+    byReceiptDate_ = new QCheckBox(QStringLiteral("領収日"), this);
+    byReceiptDate_->setObjectName(QStringLiteral("Chk領収日"));
+    receiptFrom_ = dateBox(QStringLiteral("Dt領収日から"), this);
+    receiptTo_ = dateBox(QStringLiteral("Dt領収日まで"), this);
+    amountFrom_ = numberBox(QStringLiteral("txt金額から"), this);
+    amountTo_ = numberBox(QStringLiteral("txt金額まで"), this);
+    auto* searches = new QHBoxLayout;
+    searches->addWidget(byReceiptDate_);
+    searches->addWidget(receiptFrom_);
+    searches->addWidget(new QLabel(QStringLiteral("～"), this));
+    searches->addWidget(receiptTo_);
+    searches->addSpacing(12);
+    searches->addWidget(new QLabel(QStringLiteral("金額"), this));
+    searches->addWidget(amountFrom_);
+    searches->addWidget(new QLabel(QStringLiteral("～"), this));
+    searches->addWidget(amountTo_);
+    searches->addStretch(1);
+
     auto* filters = new QHBoxLayout;
     filters->addWidget(new QLabel(QStringLiteral("番号"), this));
     filters->addWidget(numberFrom_);
@@ -127,33 +150,47 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* voidButton = button(QStringLiteral("cmd無効"), QStringLiteral("無効にする"), this);
     auto* exportButton = button(QStringLiteral("cmdCSV出力"), QStringLiteral("CSV出力"), this);
     exportButton->setToolTip(QStringLiteral("表示中の記録を CSV ファイルに書き出します"));
+    auto* openPdfButton = button(QStringLiteral("cmdPDFを開く"), QStringLiteral("PDFを開く"), this);
+    openPdfButton->setToolTip(QStringLiteral("選んだ記録の保存ファイルを開きます"));
+    auto* checkButton = button(QStringLiteral("cmd保存ファイルの確認"), QStringLiteral("保存ファイルの確認"), this);
+    checkButton->setToolTip(QStringLiteral("保存した PDF ファイルがすべてあり、変わっていないかを確かめます"));
     auto* closeButton = button(QStringLiteral("cmd閉じる"), QStringLiteral("閉じる"), this);
     auto* bar = new QHBoxLayout;
     bar->addWidget(totals_, 1);
     bar->addWidget(reissueButton);
     bar->addWidget(voidButton);
     bar->addWidget(exportButton);
+    bar->addWidget(openPdfButton);
+    bar->addWidget(checkButton);
     bar->addSpacing(16);
     bar->addWidget(closeButton);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(filters);
+    layout->addLayout(searches);
     layout->addWidget(view_, 1);
     layout->addLayout(bar);
 
-    for (QLineEdit* box : {numberFrom_, numberTo_, name_})
+    for (QLineEdit* box : {numberFrom_, numberTo_, name_, amountFrom_, amountTo_})
         connect(box, &QLineEdit::textChanged, this, &RegisterWindow::applyFilter);
     connect(byDate_, &QCheckBox::toggled, this, [this](bool on) {
         dateFrom_->setEnabled(on);
         dateTo_->setEnabled(on);
         applyFilter();
     });
-    for (QDateEdit* box : {dateFrom_, dateTo_})
+    connect(byReceiptDate_, &QCheckBox::toggled, this, [this](bool on) {
+        receiptFrom_->setEnabled(on);
+        receiptTo_->setEnabled(on);
+        applyFilter();
+    });
+    for (QDateEdit* box : {dateFrom_, dateTo_, receiptFrom_, receiptTo_})
         connect(box, &QDateEdit::dateChanged, this, &RegisterWindow::applyFilter);
     connect(state_, &QComboBox::currentIndexChanged, this, &RegisterWindow::applyFilter);
     connect(reissueButton, &QPushButton::clicked, this, [this] { reissueSelected(); });
     connect(voidButton, &QPushButton::clicked, this, &RegisterWindow::askReasonAndVoid);
     connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::askFileAndExport);
+    connect(openPdfButton, &QPushButton::clicked, this, &RegisterWindow::openCurrentPdf);
+    connect(checkButton, &QPushButton::clicked, this, &RegisterWindow::checkArchive);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     notice_ = new BriefNotice(this);
@@ -187,6 +224,14 @@ void RegisterWindow::applyFilter()
         filter.issuedTo = dateTo_->date();
     }
     filter.state = state_->currentData().toString();
+    if (byReceiptDate_->isChecked()) {
+        filter.receiptFrom = receiptFrom_->date();
+        filter.receiptTo = receiptTo_->date();
+    }
+    if (const qint64 from = amountFrom_->text().toLongLong(&ok); ok)
+        filter.amountFrom = from;
+    if (const qint64 to = amountTo_->text().toLongLong(&ok); ok)
+        filter.amountTo = to;
     model_->setFilter(filter);
     showTotals();
 }
@@ -315,6 +360,38 @@ bool RegisterWindow::exportTo(const QString& path)
                           .arg(AmountText::grouped(model_->totals() ? model_->totals()->count : 0),
                                QDir::toNativeSeparators(path)));
     return true;
+}
+
+QString RegisterWindow::checkArchive()
+{
+    const std::optional<QList<PdfArchive::Recorded>> kept = RegisterTable::keptFiles();
+    if (!kept) {
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("発行記録を読み込めません。"));
+        return {};
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const PdfArchive::Check check = PdfArchive::ofOpenData().check(*kept);
+    QGuiApplication::restoreOverrideCursor();
+    const QString report = ArchiveReport::of(check);
+    ShowMsg(QStringLiteral("その他"), check.findings.isEmpty() ? QStringLiteral("メッセージ") : QStringLiteral("注意"),
+            report);
+    return report;
+}
+
+bool RegisterWindow::openCurrentPdf()
+{
+    bool ok = false;
+    const QList<RegisterEntry> entries = RegisterTable::read({model_->idAt(view_->currentIndex().row())}, &ok);
+    if (entries.isEmpty())
+        return false;
+    const QString path = PdfArchive::ofOpenData().folder() + QLatin1Char('/') + entries.first().保存ファイル;
+    if (entries.first().保存ファイル.isEmpty() || !QFileInfo(path).isFile()) {
+        ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
+                entries.first().保存ファイル.isEmpty() ? QStringLiteral("この記録には保存した PDF ファイルがありません。")
+                                                       : QStringLiteral("保存した PDF ファイルが見つかりません：") + path);
+        return false;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void RegisterWindow::askFileAndExport()

@@ -13,7 +13,7 @@ class RegisterModel;
 class ReportPreview;
 
 // 発行記録: the register of issued receipts, newest first. Filters by number range, part of the
-// name, dates of issue and state, shows the count and sum of what the filter finds, sorts by
+// name, dates of issue, state, receipt dates and amounts, combined, shows the count and sum of what the filter finds, sorts by
 // any column, and prints selected receipts again, voids them, or exports them to CSV.
 // Modeless; hides when closed, so that it keeps its filter for the next time.
 class RegisterWindow : public QWidget {
@@ -34,6 +34,10 @@ public:
     bool voidSelected(const QString& reason) { return voidEntries(selectedIds(), reason); }
     bool voidEntries(const QList<qint64>& ids, const QString& reason);
     bool exportTo(const QString& path);
+    // Compares every kept file with its SHA-256 in the register and tells the user; returns that.
+    QString checkArchive();
+    // Opens the kept copy of the current entry's file in the desktop's PDF viewer.
+    bool openCurrentPdf();
 
 private:
     void applyFilter();
@@ -50,6 +54,11 @@ private:
     QDateEdit* dateFrom_ = nullptr;
     QDateEdit* dateTo_ = nullptr;
     QComboBox* state_ = nullptr;
+    QCheckBox* byReceiptDate_ = nullptr;
+    QDateEdit* receiptFrom_ = nullptr;
+    QDateEdit* receiptTo_ = nullptr;
+    QLineEdit* amountFrom_ = nullptr;
+    QLineEdit* amountTo_ = nullptr;
     QLabel* totals_ = nullptr;
     BriefNotice* notice_ = nullptr;
 };

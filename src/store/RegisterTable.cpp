@@ -41,6 +41,23 @@ QString whereOf(const Filter& filter, QVariantList* values)
         terms << QStringLiteral("発行日時 < ?");
         values->append(filter.issuedTo.addDays(1).toString(Qt::ISODate));
     }
+    // Dates as YYYY-MM-DD compare as text in the order of days.
+    if (filter.receiptFrom.isValid()) {
+        terms << QStringLiteral("領収日 >= ?");
+        values->append(filter.receiptFrom.toString(Qt::ISODate));
+    }
+    if (filter.receiptTo.isValid()) {
+        terms << QStringLiteral("領収日 <= ?");
+        values->append(filter.receiptTo.toString(Qt::ISODate));
+    }
+    if (filter.amountFrom) {
+        terms << QStringLiteral("領収額 >= ?");
+        values->append(*filter.amountFrom);
+    }
+    if (filter.amountTo) {
+        terms << QStringLiteral("領収額 <= ?");
+        values->append(*filter.amountTo);
+    }
     if (!filter.state.isEmpty()) {
         terms << QStringLiteral("状態 = ?");
         values->append(filter.state);
@@ -217,6 +234,18 @@ QList<RegisterEntry> readAll(const Filter& filter, int sortColumn, Qt::SortOrder
     while (done && sql.query().next())
         entries.append(entryOf(sql.query()));
     return entries;
+}
+
+std::optional<QList<PdfArchive::Recorded>> keptFiles()
+{
+    SqlRunner sql(Connections::mainDb());
+    if (!sql.exec(QStringLiteral("SELECT 保存ファイル, SHA256, min(記録番号) AS earliest FROM 発行記録 "
+                                 "WHERE 保存ファイル IS NOT NULL GROUP BY 保存ファイル, SHA256 ORDER BY earliest")))
+        return std::nullopt;
+    QList<PdfArchive::Recorded> kept;
+    while (sql.query().next())
+        kept.append({sql.query().value(0).toString(), sql.query().value(1).toString()});
+    return kept;
 }
 
 } // namespace RegisterTable

@@ -1,4 +1,5 @@
 #pragma once
+#include "store/PdfArchive.h"
 #include "store/Records.h"
 #include "store/StoreResult.h"
 
@@ -29,7 +30,8 @@ struct Column {
 const QList<Column>& columns();
 int columnOf(const QString& field);
 
-// Empty members do not filter. Dates are those of issue (発行日時), both ends included.
+// Empty members do not filter; they combine. Dates of issue (発行日時) and of the receipt
+// (領収日) and amounts include both ends.
 struct Filter {
     std::optional<qint64> numberFrom;
     std::optional<qint64> numberTo;
@@ -37,6 +39,10 @@ struct Filter {
     QDate issuedFrom;
     QDate issuedTo;
     QString state;
+    QDate receiptFrom;
+    QDate receiptTo;
+    std::optional<qint64> amountFrom;
+    std::optional<qint64> amountTo;
 };
 
 // A select of the filtered entries in columns() order, sorted by that column (then newest first);
@@ -68,5 +74,8 @@ StoreResult insertWithin(QSqlDatabase db, const EntrySource& entries, QList<qint
 QList<RegisterEntry> read(const QList<qint64>& ids, bool* ok = nullptr);
 // Every entry of a select made by select(), in its order.
 QList<RegisterEntry> readAll(const Filter& filter, int sortColumn, Qt::SortOrder order, bool* ok = nullptr);
+
+// The kept copy and SHA-256 of every file the register names, once each, oldest first.
+std::optional<QList<PdfArchive::Recorded>> keptFiles();
 
 } // namespace RegisterTable
