@@ -756,7 +756,9 @@ void TestRegister::exportReadsBackElsewhere()
         const RegisterEntry& e = entries[i];
         QCOMPARE(row, (QStringList{QString::number(e.領収証番号), u("発行"), e.領収日付, e.顧客名, e.領収額.toString(),
                                    e.但書, u("領収証"), u("ひまわり会"), r.CompanyInfo, u("A4 x 4"), u("a.pdf"), u("一覧"),
-                                   e.発行日時, QString(), u("表示なし"), QString(), QString(), QString(), QString()}));
+                                   e.発行日時, QString(), u("表示なし"), QString(), QString(), QString(), QString(),
+                                   u("2026-12-10"), e.SHA256, e.保存ファイル}));
+        QCOMPARE(e.SHA256.size(), 64);
     }
     QCOMPARE(read[1].toVariant().toStringList().value(3), u("上田\r\n二行目"));
 }

@@ -21,7 +21,7 @@ std::optional<QByteArray> document(const RegisterTable::Filter& filter, int sort
         rows.append({QString::number(e.領収証番号), e.状態, e.領収日付, e.顧客名,
                      e.領収額.isNull() ? QString() : e.領収額.toString(), e.但書, e.表題, e.自社名, e.自社情報, e.用紙,
                      e.出力先, e.種別, e.発行日時, e.無効理由, ConsumptionTax::labelOfKey(e.税区分), e.税率.toString(),
-                     e.消費税額.toString(), e.登録番号, e.印紙税額.toString()});
+                     e.消費税額.toString(), e.登録番号, e.印紙税額.toString(), e.領収日, e.SHA256, e.保存ファイル});
     return CsvText::document(header, rows);
 }
 
