@@ -22,7 +22,9 @@
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
 #include "store/DataInitialisation.h"
+#include "store/IssuingProcess.h"
 #include "store/PdfArchive.h"
+#include "store/RegisterChanges.h"
 #include "store/ReceiptNumbers.h"
 #include "store/RegisterTable.h"
 #include "store/SchemaInstaller.h"
@@ -82,6 +84,7 @@ private slots:
     void perMemberRunWritesOneFilePerReceipt();
     void perMemberRunFailingLeavesNoFile_data();
     void perMemberRunFailingLeavesNoFile();
+    void voidAndReissueOnlyAddToTheRegister();
     void archiveCheckFindsWhatChanged_data();
     void archiveCheckFindsWhatChanged();
     void searchCombinesReceiptDateAmountAndName_data();
@@ -613,7 +616,8 @@ void TestRegister::dataInitialisationKeepsTheRegisterUnlessAsked_data()
     QTest::addColumn<int>("entriesLeft");
     QTest::addColumn<qint64>("nextNumber");
     QTest::newRow("register kept") << QList<bool>{true, false} << 2 << qint64(3);
-    QTest::newRow("register wiped too") << QList<bool>{true, true} << 0 << qint64(1);
+    QTest::newRow("register wiped too, asked twice") << QList<bool>{true, true, true} << 0 << qint64(1);
+    QTest::newRow("register kept at the second question") << QList<bool>{true, true, false} << 2 << qint64(3);
     QTest::newRow("nothing wiped") << QList<bool>{false} << 2 << qint64(3);
 }
 
@@ -628,11 +632,17 @@ void TestRegister::dataInitialisationKeepsTheRegisterUnlessAsked()
     ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
     messages.answers = answers;
     DataReset::run();
-    if (answers.size() == 2) {
+    if (answers.size() >= 2) {
         QCOMPARE(messages.shown.value(1).style, MessageStyle::AskNo); // keeping it is the default
         QVERIFY(messages.shown.value(1).prompt.contains(u("発行記録")));
     }
+    if (answers.size() == 3) {
+        QCOMPARE(messages.shown.value(2).style, MessageStyle::AskNo);
+        QVERIFY(messages.shown.value(2).prompt.contains(u("電子帳簿保存法")));
+    }
     QCOMPARE(allEntries().size(), entriesLeft);
+    // The kept file stays whatever the answers.
+    QCOMPARE(QDir(data.folder() + u("保存PDF/2026-12")).entryList(QDir::Files), QStringList{u("a.pdf")});
     QCOMPARE(Access自社情報(u("領収証番号"), u("Get"), 0).toLongLong(), nextNumber);
 }
 
@@ -1082,6 +1092,53 @@ void TestRegister::searchCombinesReceiptDateAmountAndName()
     for (const RegisterEntry& e : RegisterTable::readAll(filter, -1, Qt::AscendingOrder))
         found << e.領収証番号;
     QCOMPARE(found, numbers);
+}
+
+// Voiding and printing again add to the register and its record of changes (when, who, which
+// computer, why); no earlier entry changes, except the voided one's state and reason.
+void TestRegister::voidAndReissueOnlyAddToTheRegister()
+{
+    TestData data;
+    QTemporaryDir dir;
+    QVERIFY(output(*ReceiptRun::build(request(), rows({u("相川"), u("井上")})), Output::Pdf, dir.filePath(u("a.pdf"))));
+    const QList<RegisterEntry> before = allEntries();
+    const auto fields = [](const RegisterEntry& e) {
+        return QStringList{QString::number(e.記録番号), QString::number(e.領収証番号), e.領収日付, e.顧客名,
+                           e.領収額.toString(), e.但書, e.表題, e.自社名, e.自社情報, e.用紙, e.出力先, e.種別,
+                           e.発行日時, e.領収日, e.SHA256, e.保存ファイル};
+    };
+    RegisterWindow window;
+    window.model().refresh();
+    window.view().selectRow(1); // newest first: 相川
+    ScriptedMessagePresenter::install().answers = {true};
+    QVERIFY(window.voidSelected(u("書き損じ")));
+    const QList<ReportPreview*> previews = [&] {
+        window.view().selectRow(0); // 井上
+        return window.reissueSelected();
+    }();
+    QCOMPARE(previews.size(), 1);
+    QVERIFY(previews.first()->saveAsPdfTo(dir.filePath(u("copy.pdf"))));
+    const QList<RegisterEntry> after = allEntries();
+    QCOMPARE(after.size(), 3);
+    for (int i = 0; i < before.size(); ++i)
+        QCOMPARE(fields(after[i]), fields(before[i]));
+    QCOMPARE(after[0].状態 + after[1].状態 + after[2].状態, u("無効発行再発行"));
+    QCOMPARE(after[2].領収証番号, before[1].領収証番号);
+    QVERIFY(after[2].SHA256 != before[1].SHA256); // a copy goes out in a file of its own
+    const auto changes = RegisterChanges::all(Connections::mainDb());
+    QVERIFY(changes);
+    QCOMPARE(changes->size(), 2);
+    const RegisterChanges::Change& voiding = changes->at(0);
+    QCOMPARE(voiding.記録番号, before[0].記録番号);
+    QCOMPARE(voiding.操作 + voiding.変更前 + voiding.変更後 + voiding.理由, u("無効発行無効書き損じ"));
+    QCOMPARE(changes->at(1).記録番号, after[2].記録番号);
+    QCOMPARE(changes->at(1).操作, u("再発行"));
+    for (const RegisterChanges::Change& c : *changes) {
+        QVERIFY(c.変更日時.startsWith(u("2026-12-10T")));
+        QVERIFY(!c.利用者.isEmpty());
+        QCOMPARE(c.端末, IssuingProcess::current().host);
+    }
+    qDeleteAll(previews);
 }
 
 QTEST_MAIN(TestRegister)

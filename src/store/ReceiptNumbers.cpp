@@ -1,5 +1,6 @@
 #include "store/ReceiptNumbers.h"
 
+#include "store/RegisterChanges.h"
 #include "store/RegisterTable.h"
 #include "store/SqlDialect.h"
 #include "store/SqlRunner.h"
@@ -143,6 +144,16 @@ StoreResult forEachEntry(QSqlDatabase db, QList<qint64> ids, const QString& stat
         Transaction::Lock::Immediate);
 }
 
+// Each copy printed again is a change of its receipt, kept with who printed it.
+StoreResult copiesNoted(QSqlDatabase db, const QList<qint64>& copyIds, const IssuingProcess& by)
+{
+    QList<RegisterChanges::Change> changes;
+    for (qint64 id : copyIds)
+        changes.append(RegisterChanges::now(id, RegisterChanges::Reissuing, {}, RegisterTable::Pending, {}, by));
+    QString error;
+    return RegisterChanges::addWithin(db, changes, &error) ? StoreResult::success() : StoreResult::failure(error);
+}
+
 } // namespace
 
 ReceiptNumbers::Next ReceiptNumbers::next() const
@@ -201,7 +212,10 @@ ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, const E
                 pending(entries, true).changed([from](RegisterEntry& e, qsizetype i) { e.領収証番号 = from + i; });
             if (const StoreResult recorded = RegisterTable::insertWithin(db_, numbered, &issued.ids); !recorded)
                 return recorded;
-            return RegisterTable::insertWithin(db_, pending(copies, false), &issued.ids);
+            if (const StoreResult recorded = RegisterTable::insertWithin(db_, pending(copies, false), &issued.ids);
+                !recorded)
+                return recorded;
+            return copiesNoted(db_, issued.ids.mid(entries.count), issuer());
         },
         Transaction::Lock::Immediate);
     if (!issued.result)
@@ -239,7 +253,12 @@ StoreResult ReceiptNumbers::reissue(const EntrySource& entries, QList<qint64>* i
     const EntrySource copies = pending(entries, false);
     QList<qint64> added;
     const StoreResult recorded = Transaction::run(
-        db_, [&] { return RegisterTable::insertWithin(db_, copies, &added); }, Transaction::Lock::Immediate);
+        db_,
+        [&] {
+            const StoreResult inserted = RegisterTable::insertWithin(db_, copies, &added);
+            return inserted ? copiesNoted(db_, added, issuer()) : inserted;
+        },
+        Transaction::Lock::Immediate);
     if (recorded && ids)
         *ids = added;
     return recorded;
@@ -274,11 +293,27 @@ StoreResult ReceiptNumbers::withdraw(const QList<qint64>& ids) const
 
 StoreResult ReceiptNumbers::voidEntries(const QList<qint64>& ids, const QString& reason) const
 {
-    return forEachEntry(db_, ids,
-                        QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 BETWEEN ? AND ?"),
-                        [&reason](qint64 first, qint64 last) -> QVariantList {
-                            return {RegisterTable::Voided, reason, first, last};
-                        });
+    const IssuingProcess by = issuer();
+    return Transaction::run(
+        db_,
+        [&]() -> StoreResult {
+            SqlRunner sql(db_);
+            QList<RegisterChanges::Change> changes;
+            for (qint64 id : ids) {
+                if (!sql.exec(QStringLiteral("SELECT 状態 FROM 発行記録 WHERE 記録番号 = ?"), {id}))
+                    return StoreResult::failure(sql.error());
+                if (!sql.query().next())
+                    continue;
+                const QString before = sql.query().value(0).toString();
+                if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 記録番号 = ?"),
+                              {RegisterTable::Voided, reason, id}))
+                    return StoreResult::failure(sql.error());
+                changes.append(RegisterChanges::now(id, RegisterChanges::Voiding, before, RegisterTable::Voided, reason, by));
+            }
+            QString error;
+            return RegisterChanges::addWithin(db_, changes, &error) ? StoreResult::success() : StoreResult::failure(error);
+        },
+        Transaction::Lock::Immediate);
 }
 
 ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const
