@@ -11,6 +11,8 @@
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
 #include "store/ReceiptNumbers.h"
+#include "store/RegisterChanges.h"
+#include "store/StoreUpgrades.h"
 #include "store/SavedVersions.h"
 #include "store/RegisterTable.h"
 #include "store/SchemaInstaller.h"
@@ -117,6 +119,8 @@ private slots:
     void issuingConfirmingAndVoiding();
     void twoComputersNeverShareANumber_data() { backends(); }
     void twoComputersNeverShareANumber();
+    void keptFilesSearchAndChanges_data() { backends(); }
+    void keptFilesSearchAndChanges();
     void registerFindsAndTotals_data() { backends(); }
     void registerFindsAndTotals();
     void listsAndSettingsComeBackAsSaved_data() { backends(); }
@@ -269,6 +273,56 @@ void TestBackends::issuingConfirmingAndVoiding()
     QCOMPARE(abandoned.numbers, (QList<qint64>{5, 6}));
     QVERIFY(sql.exec(QStringLiteral("SELECT count(*) FROM 発行記録 WHERE 状態 = '出力中'")) && sql.query().next());
     QCOMPARE(sql.query().value(0).toInt(), 1); // number 4, of this process
+}
+
+// The receipt's date, the file's hash and kept copy, the search by them and the record of changes
+// are stored alike in both kinds of store, and a store from before them gains them at open.
+void TestBackends::keptFilesSearchAndChanges()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    SqlRunner sql(Connections::mainDb());
+    for (const char* statement : {"DROP INDEX 発行記録_領収日", "ALTER TABLE 発行記録 DROP COLUMN 領収日",
+                                  "ALTER TABLE 発行記録 DROP COLUMN sha256", "ALTER TABLE 発行記録 DROP COLUMN 保存ファイル",
+                                  "DROP TABLE 発行記録変更"})
+        QVERIFY2(sql.exec(QString::fromUtf8(statement)), qPrintable(sql.error()));
+    QCOMPARE(StoreUpgrades::ensure(Connections::mainDb()), QString());
+    const ReceiptNumbers numbers(Connections::mainDb());
+    QList<RegisterEntry> entries = {entryFor(u("山田"), 1000), entryFor(u("山田 花子"), 3000), entryFor(u("田中"), 5000)};
+    const QStringList days = {u("2026-03-31"), u("2026-04-01"), u("2026-04-30")};
+    for (int i = 0; i < entries.size(); ++i)
+        entries[i].領収日 = days[i];
+    const ReceiptNumbers::Issued issued = numbers.issue(1, 3, entries);
+    QVERIFY2(issued.result, qPrintable(issued.result.error));
+    const QString hash(64, u'a');
+    QVERIFY(numbers.confirm(issued.ids, {{issued.ids[0], {u("a.pdf"), hash, u("2026-12/a.pdf")}},
+                                         {issued.ids[1], {u("b.pdf"), hash, u("2026-12/b.pdf")}}}));
+    RegisterTable::Filter filter;
+    filter.receiptFrom = QDate(2026, 4, 1);
+    filter.receiptTo = QDate(2026, 4, 30);
+    filter.amountTo = 3000;
+    filter.namePart = u("山田");
+    const QList<RegisterEntry> found = RegisterTable::readAll(filter, -1, Qt::AscendingOrder);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0].顧客名 + found[0].領収日 + found[0].出力先 + found[0].保存ファイル,
+             u("山田 花子2026-04-01b.pdf2026-12/b.pdf"));
+    QCOMPARE(found[0].SHA256, hash);
+    const auto kept = RegisterTable::keptFiles();
+    QVERIFY(kept);
+    QCOMPARE(kept->size(), 2);
+    QCOMPARE(kept->at(0).archived, u("2026-12/a.pdf"));
+    QVERIFY(numbers.voidEntries({issued.ids[2]}, u("書き損じ")));
+    QList<qint64> copy;
+    QVERIFY(numbers.reissue({found[0]}, &copy));
+    const auto changes = RegisterChanges::all(Connections::mainDb());
+    QVERIFY(changes);
+    QCOMPARE(changes->size(), 2);
+    QCOMPARE(changes->at(0).記録番号, issued.ids[2]);
+    QCOMPARE(changes->at(0).操作 + changes->at(0).変更前 + changes->at(0).理由, u("無効発行書き損じ"));
+    QCOMPARE(changes->at(1).記録番号, copy.value(0));
+    QCOMPARE(changes->at(1).操作, u("再発行"));
+    // A copy records a file of its own once it has gone out, not its original's.
+    QCOMPARE(RegisterTable::read(copy).value(0).SHA256, QString());
 }
 
 // Two computers issuing at the same time through their own connections: every number once,

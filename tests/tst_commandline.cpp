@@ -45,6 +45,7 @@ private slots:
     void neverWritesOverItsOwnData_data();
     void neverWritesOverItsOwnData();
     void twoComputersPrintFromOneServer();
+    void onePdfPerMember();
 };
 
 namespace {
@@ -448,6 +449,33 @@ void TestCommandLine::twoComputersPrintFromOneServer()
     QVERIFY(!QFileInfo::exists(second.filePath(u("none.pdf"))));
     QVERIFY(main.open(QIODevice::ReadOnly));
     QCOMPARE(main.readAll(), before);
+}
+
+// --pdf-per-member writes one file per member of the category into the folder and names them;
+// it takes no blank forms.
+void TestCommandLine::onePdfPerMember()
+{
+    QTemporaryDir program;
+    installArranged(program);
+    const QString folder = program.filePath(u("out"));
+    QVERIFY(QDir().mkpath(folder));
+    const Result refused = runProgram(program.path(), {u("--pdf-per-member"), folder, u("--paper"), u("A4 x 4"),
+                                                       u("--blank"), u("3")});
+    QCOMPARE(refused.exitCode, 2);
+    QVERIFY2(refused.err.contains(u("--pdf-per-member には書き出すフォルダと --category を指定してください。")),
+             qPrintable(refused.err));
+    const Result done = runProgram(program.path(), {u("--pdf-per-member"), folder, u("--paper"), u("A4 x 4"),
+                                                    u("--category"), u("正会員"), u("--date"), u("2026-12-10")});
+    QCOMPARE(done.exitCode, 0);
+    const QStringList names = {u("20261210_相川_一郎_No00041.pdf"), u("20261210_井上_花子_No00042.pdf"),
+                               u("20261210_上田__三郎__No00043.pdf"),
+                               u("20261210_江口_四郎_No00044.pdf"), u("20261210_小野_五郎_No00045.pdf")};
+    QStringList lines = {u("00041 00045")};
+    for (const QString& name : names)
+        lines << QDir(folder).filePath(name);
+    QCOMPARE(done.out.trimmed().split(QLatin1Char('\n')), lines);
+    QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), names.size());
+    QVERIFY(pdfText(QDir(folder).filePath(names[1])).contains(u("井上 花子")));
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -268,7 +268,7 @@ StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids, const QHash<qint64
 {
     return forEachEntry(db_, ids,
                         QStringLiteral("UPDATE 発行記録 SET 状態 = CASE WHEN 原本 = 1 THEN ? ELSE ? END, "
-                                       "出力先 = coalesce(?, 出力先), SHA256 = ?, 保存ファイル = ? "
+                                       "出力先 = coalesce(?, 出力先), sha256 = ?, 保存ファイル = ? "
                                        "WHERE 記録番号 BETWEEN ? AND ? AND 状態 = ?"),
                         [&files](qint64 first, qint64 last) -> QVariantList {
                             const auto file = files.constFind(first);

@@ -122,7 +122,7 @@ const QList<Column>& columns()
         {QStringLiteral("登録番号"), QStringLiteral("登録番号")},
         {QStringLiteral("印紙税額"), QStringLiteral("印紙税額")},
         {QStringLiteral("領収日"), QStringLiteral("領収日")},
-        {QStringLiteral("SHA256"), QStringLiteral("SHA-256")},
+        {QStringLiteral("sha256"), QStringLiteral("SHA-256")},
         {QStringLiteral("保存ファイル"), QStringLiteral("保存ファイル")},
     };
     return list;
@@ -187,7 +187,7 @@ StoreResult insertWithin(QSqlDatabase db, const EntrySource& entries, QList<qint
         const auto textOrNull = [](const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); };
         if (!sql.exec(QStringLiteral("INSERT INTO 発行記録 (領収証番号, 領収日付, 顧客名, 領収額, 但書, 表題, 自社名, "
                                      "自社情報, 用紙, 出力先, 種別, 発行日時, 状態, 無効理由, 原本, 発行端末, 発行プロセス, "
-                                     "税区分, 税率, 消費税額, 登録番号, 印紙税額, 領収日, SHA256, 保存ファイル) "
+                                     "税区分, 税率, 消費税額, 登録番号, 印紙税額, 領収日, sha256, 保存ファイル) "
                                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
                           SqlDialect::returningKey(db, QStringLiteral("記録番号")),
                       {e.領収証番号, e.領収日付, e.顧客名, e.領収額, e.但書, e.表題, e.自社名, e.自社情報, e.用紙,
@@ -239,8 +239,8 @@ QList<RegisterEntry> readAll(const Filter& filter, int sortColumn, Qt::SortOrder
 std::optional<QList<PdfArchive::Recorded>> keptFiles()
 {
     SqlRunner sql(Connections::mainDb());
-    if (!sql.exec(QStringLiteral("SELECT 保存ファイル, SHA256, min(記録番号) AS earliest FROM 発行記録 "
-                                 "WHERE 保存ファイル IS NOT NULL GROUP BY 保存ファイル, SHA256 ORDER BY earliest")))
+    if (!sql.exec(QStringLiteral("SELECT 保存ファイル, sha256, min(記録番号) AS earliest FROM 発行記録 "
+                                 "WHERE 保存ファイル IS NOT NULL GROUP BY 保存ファイル, sha256 ORDER BY earliest")))
         return std::nullopt;
     QList<PdfArchive::Recorded> kept;
     while (sql.query().next())

@@ -26,7 +26,7 @@ CREATE TABLE IF NOT EXISTS 発行記録 (
     登録番号 TEXT,   -- the registration number printed
     印紙税額 INTEGER, -- the stamp duty the receipt bears
     領収日 TEXT,       -- the receipt's date as YYYY-MM-DD, for searching
-    SHA256 TEXT,       -- of the PDF file the receipt went out in
+    sha256 TEXT,       -- of the PDF file the receipt went out in
     保存ファイル TEXT   -- that file's copy, relative to the archive folder
 );
 -- A number goes to one receipt: only copies printed again (原本 0) share the number of their

@@ -64,7 +64,7 @@ CREATE TABLE 発行記録 (
     登録番号 TEXT COLLATE "C",
     印紙税額 BIGINT,
     領収日 TEXT COLLATE "C",
-    SHA256 TEXT COLLATE "C",
+    sha256 TEXT COLLATE "C",
     保存ファイル TEXT COLLATE "C"
 );
 CREATE UNIQUE INDEX 発行記録_原本 ON 発行記録 (領収証番号) WHERE 原本 = 1;
