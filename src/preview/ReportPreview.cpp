@@ -33,6 +33,8 @@ QPushButton* button(const QString& name, const QString& text, QWidget* parent)
     b->setObjectName(name);
     b->setAutoDefault(false);
     b->setFocusPolicy(Qt::TabFocus);
+    // As wide as its text needs, not the style's usual minimum: the whole bar fits a small screen.
+    b->setMaximumWidth(std::max(b->fontMetrics().horizontalAdvance(text) + 20, 40));
     return b;
 }
 } // namespace
@@ -79,7 +81,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     bar->addWidget(printButton);
     bar->addWidget(pdfButton);
     bar->addWidget(perMemberButton);
-    bar->addSpacing(16);
+    bar->addSpacing(8);
     bar->addWidget(firstButton);
     bar->addWidget(previousButton);
     bar->addWidget(pageBox_);
@@ -116,6 +118,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
 
     printButton->setEnabled(run_->pageCount() > 0);
     pdfButton->setEnabled(run_->pageCount() > 0);
+    perMemberButton->setEnabled(run_->pageCount() > 0);
     // A tall window for a portrait page, but never larger than the screen it opens on.
     QSize size(900, 1000);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
