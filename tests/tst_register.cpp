@@ -441,7 +441,7 @@ void TestRegister::printToFileCutShortIsPutRight()
         rlimit limit {};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limit), 0);
         rlimit small = limit;
-        small.rlim_cur = rlim_t(largest + 16 * 1024);
+        small.rlim_cur = rlim_t(largest + 4 * 1024);
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
         printed = output(*run, Output::Printer, path, &message);
         ::setrlimit(RLIMIT_FSIZE, &limit);
@@ -853,7 +853,7 @@ void TestRegister::olderDatabaseGainsTheRegister()
     };
     sqlite(u("DROP TABLE 発行記録; INSERT INTO 顧客マスタ (行番号, 顧客名, 区分, 但書) VALUES (1, '相川', '会員', NULL);"
              "INSERT INTO 自社情報 (自社名, 領収証番号) VALUES ('会', 12);"));
-    QVERIFY(!sqlite(u(".tables")).contains(u("発行記録")));
+    QVERIFY(!sqlite(u(".tables")).contains(QRegularExpression(u("(^|\\s)発行記録(\\s|$)"))));
     const QString before = sqlite(u(".dump"));
     QVERIFY(Connections::open(paths).ok);
     QVERIFY(ReceiptNumbers(Connections::mainDb()).next().number.has_value());

@@ -2,7 +2,7 @@
 
 #include "domain/MemberFileName.h"
 #include "report/PagePainter.h"
-#include "report/PdfTextLayer.h"
+#include "report/PdfRewriter.h"
 #include "report/ReportRun.h"
 #include "store/OwnFiles.h"
 #include "store/WriteFailure.h"
@@ -67,7 +67,13 @@ QByteArray drawCell(const ReportRun& run, int cell)
         pagePainter.paint(painter, page);
         painter.end();
     }
-    return PdfTextLayer::mended(drawing.data(), pagePainter.markedCharacters());
+    drawing.close();
+    drawing.open(QIODevice::ReadOnly);
+    QBuffer rewritten;
+    rewritten.open(QIODevice::WriteOnly);
+    if (PdfRewriter::rewrite(drawing, rewritten, pagePainter.markedCharacters()) != PdfRewriter::Result::Rewritten)
+        return drawing.data(); // as Qt wrote it
+    return rewritten.data();
 }
 
 } // namespace

@@ -280,8 +280,7 @@ StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids, const QHash<qint64
                                     RegisterTable::Pending};
                         },
                         // entries that went out in one file are confirmed together
-                        [&files](qint64 one, qint64 next) { return files.value(one) == files.value(next); }
-                        });
+                        [&files](qint64 one, qint64 next) { return files.value(one) == files.value(next); });
 }
 
 StoreResult ReceiptNumbers::withdraw(const QList<qint64>& ids) const
