@@ -860,8 +860,10 @@ void TestRegister::olderDatabaseGainsTheRegister()
     Connections::close();
     QString after = sqlite(u(".dump"));
     QVERIFY(after.contains(u("CREATE TABLE 発行記録")));
-    after.remove(QRegularExpression(u("CREATE TABLE 発行記録(変更)? \\([^;]*\\);\n|CREATE (UNIQUE )?INDEX 発行記録_[^;]*;\n")));
-    QCOMPARE(after, before);
+    // The register's tables and indexes aside (its table of changes was there before and stays).
+    const QRegularExpression registerTables(u("CREATE TABLE 発行記録(変更)? \\([^;]*\\);\n|CREATE (UNIQUE )?INDEX 発行記録_[^;]*;\n"));
+    after.remove(registerTables);
+    QCOMPARE(after, QString(before).remove(registerTables));
 }
 
 void TestRegister::opensInOneStepFromTheReceiptTab_data()
