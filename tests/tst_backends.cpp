@@ -10,6 +10,7 @@
 #include "store/Connections.h"
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
+#include "store/PrinterCalibrationTable.h"
 #include "store/ReceiptNumbers.h"
 #include "store/RegisterChanges.h"
 #include "store/StoreUpgrades.h"
@@ -17,6 +18,7 @@
 #include "store/RegisterTable.h"
 #include "store/SchemaInstaller.h"
 #include "store/ServerAddress.h"
+#include "store/SealTable.h"
 #include "store/ServerSchema.h"
 #include "store/SqlRunner.h"
 #include "store/StoreUpgrades.h"
@@ -127,6 +129,8 @@ private slots:
     void listsAndSettingsComeBackAsSaved();
     void taxSettingsAndEntriesComeBackAsSaved_data() { backends(); }
     void taxSettingsAndEntriesComeBackAsSaved();
+    void sealAndPrinterCorrectionsComeBackAsSaved_data() { backends(); }
+    void sealAndPrinterCorrectionsComeBackAsSaved();
     void serverGoneAndBackIssuesNothingInBetween();
     void aSaveNeverReplacesOneItDidNotLoad_data();
     void aSaveNeverReplacesOneItDidNotLoad();
@@ -467,6 +471,45 @@ void TestBackends::taxSettingsAndEntriesComeBackAsSaved()
     QCOMPARE(rows, (QStringList{u("10|10|5000|T7000012050002|200"), u("<N>|<N>|<N>|<N>|<N>")}));
 }
 
+// The seal goes in and out with the settings, under the same version check, and each printer
+// keeps its own correction; a store from before either has the tables added at open.
+void TestBackends::sealAndPrinterCorrectionsComeBackAsSaved()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    QSqlDatabase db = Connections::mainDb();
+    SqlRunner sql(db);
+    QVERIFY(sql.exec(QStringLiteral("DROP TABLE 印影")) && sql.exec(QStringLiteral("DROP TABLE 印刷位置")));
+    QCOMPARE(StoreUpgrades::ensure(db), QString());
+
+    QByteArray image(300000, '\0');
+    for (qsizetype i = 0; i < image.size(); ++i)
+        image[i] = char(i * 7919 % 256); // every byte value, a zero among them
+    const SealRecord seal{u("png"), image, 215, true};
+    QVERIFY(WorkTableProtocol::markSettingsLoaded());
+    QVERIFY(WorkTableProtocol::registerSettings({u("さくら会"), {}, u("西暦"), 5}, seal));
+    bool read = false;
+    QCOMPARE(SealTable::read(db, &read), seal);
+    QVERIFY(read);
+    // Saved again without a seal: it is gone, with the settings.
+    QVERIFY(WorkTableProtocol::registerSettings({u("さくら会"), {}, u("西暦"), 5}, std::nullopt));
+    QCOMPARE(SealTable::read(db), std::nullopt);
+    // Another screen registered the settings since this one loaded them: the seal is not written.
+    QVERIFY(WorkTableProtocol::markSettingsLoaded());
+    QVERIFY(CompanyTable::writeFirst({u("よそ"), {}, u("西暦"), 5}));
+    const StoreResult refused = WorkTableProtocol::registerSettings({u("さくら会"), {}, u("西暦"), 5}, seal);
+    QVERIFY(!refused && refused.outdated);
+    QCOMPARE(SealTable::read(db), std::nullopt);
+
+    const PrinterCalibration shifted{15, -20, 980};
+    QVERIFY(PrinterCalibrationTable::write(db, u("事務所の複合機"), shifted));
+    QVERIFY(PrinterCalibrationTable::write(db, u("2階"), {-100, 100, 1050}));
+    QVERIFY(PrinterCalibrationTable::write(db, u("2階"), {3, 4, 1001}));
+    QCOMPARE(PrinterCalibrationTable::read(db, u("事務所の複合機")), shifted);
+    QCOMPARE(PrinterCalibrationTable::read(db, u("2階")), (PrinterCalibration{3, 4, 1001}));
+    QCOMPARE(PrinterCalibrationTable::read(db, u("新しいプリンタ")), PrinterCalibration{});
+}
+
 // The server stops in the middle of the work: an output then issues nothing (so nothing may be
 // printed) and says so; once the server is back, the next output goes on from the last number
 // recorded, on the same connection opened again.
@@ -650,6 +693,9 @@ void TestBackends::dataFolderCopiedToServerGoesOnNumbering()
     const ReceiptNumbers numbers(Connections::mainDb());
     const ReceiptNumbers::Issued issued = numbers.issue(1, 2, {entryFor(u("相川")), entryFor(u("井上"))});
     QVERIFY(numbers.confirm(issued.ids));
+    const SealRecord seal{u("svg"), QByteArrayLiteral("<svg xmlns='http://www.w3.org/2000/svg'/>"), 180, false};
+    QVERIFY(WorkTableProtocol::registerSettings({u("会"), {}, u("西暦"), 2}, seal));
+    QVERIFY(PrinterCalibrationTable::write(Connections::mainDb(), u("レジ横"), {-5, 7, 995}));
     const QString database = QStringLiteral("copy%1").arg(++databases_);
     QVERIFY(server_->createDatabase(database).isEmpty());
     QString error;
@@ -661,6 +707,11 @@ void TestBackends::dataFolderCopiedToServerGoesOnNumbering()
         QCOMPARE(copied.customers, 2);
         QCOMPARE(copied.entries, 2);
         QCOMPARE(copied.settings, 1);
+        QCOMPARE(copied.seals, 1);
+        QCOMPARE(copied.calibrations, 1);
+        QCOMPARE(SealTable::read(QSqlDatabase::database(u("target"))), seal);
+        QCOMPARE(PrinterCalibrationTable::read(QSqlDatabase::database(u("target")), u("レジ横")),
+                 (PrinterCalibration{-5, 7, 995}));
         const ReceiptNumbers onServer(QSqlDatabase::database(u("target")));
         QCOMPARE(*onServer.next().number, 3);
         const ReceiptNumbers::Issued more = onServer.issue(3, 1, {entryFor(u("上田"))});

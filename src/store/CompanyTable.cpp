@@ -24,7 +24,8 @@ std::optional<CompanySettingsRecord> readFirst(bool* ok)
     return CompanySettingsRecord{q.value(0), q.value(1), q.value(2), q.value(3), q.value(4), q.value(5), q.value(6)};
 }
 
-StoreResult writeFirst(const CompanySettingsRecord& r, std::optional<qint64> loaded, qint64* saved)
+StoreResult writeFirst(const CompanySettingsRecord& r, std::optional<qint64> loaded, qint64* saved,
+                       const std::function<StoreResult()>& alsoWrite)
 {
     const QSqlDatabase db = Connections::mainDb();
     return SavedVersions::save(db, SavedVersions::settings(), loaded, saved, [&] {
@@ -40,7 +41,7 @@ StoreResult writeFirst(const CompanySettingsRecord& r, std::optional<qint64> loa
                                      "端数処理) VALUES (?, ?, ?, ?, ?, ?, ?)"),
                       values))
             return StoreResult::failure(sql.error());
-        return StoreResult::success();
+        return alsoWrite ? alsoWrite() : StoreResult::success();
     });
 }
 

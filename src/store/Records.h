@@ -1,6 +1,7 @@
 #pragma once
 #include <functional>
 #include <QList>
+#include <QByteArray>
 #include <QString>
 #include <QVariant>
 
@@ -37,6 +38,23 @@ struct CompanySettingsRecord { // 自社情報
     QVariant 事業者区分 = {}; // Null when none chosen
     QVariant 登録番号 = {};
     QVariant 端数処理 = {};
+};
+
+struct SealRecord { // 印影
+    QString 種類;      // "png" or "svg"
+    QByteArray 画像;   // the file as it was chosen (a PNG made transparent is stored so)
+    int 寸法 = 0;      // tenths of a millimetre
+    bool 印刷 = true;
+
+    bool operator==(const SealRecord&) const = default;
+};
+
+struct PrinterCalibration { // 印刷位置
+    int 左右 = 0;    // tenths of a millimetre, right positive
+    int 上下 = 0;    // tenths of a millimetre, down positive
+    int 倍率 = 1000; // tenths of a per cent
+
+    bool operator==(const PrinterCalibration&) const = default;
 };
 
 struct CustomerWorkRow { // w顧客マスタ

@@ -30,6 +30,8 @@ const Table copiedTables[] = {
      "状態, 無効理由, 原本, 発行端末, 発行プロセス, 税区分, 税率, 消費税額, 登録番号, 印紙税額, 領収日, sha256, 保存ファイル",
      "記録番号", &Copied::entries},
     {"発行記録変更", "変更番号, 記録番号, 変更日時, 操作, 変更前, 変更後, 理由, 利用者, 端末", "変更番号", &Copied::changes},
+    {"印影", "種類, 画像, 寸法, 印刷", "rowid", &Copied::seals},
+    {"印刷位置", "プリンタ名, 左右, 上下, 倍率", "プリンタ名", &Copied::calibrations},
 };
 
 StoreResult runScript(SqlRunner& sql, const QString& resource)

@@ -25,9 +25,12 @@ struct Copied {
     qint64 settings = 0;
     qint64 entries = 0;
     qint64 changes = 0; // of register entries
+    qint64 seals = 0;
+    qint64 calibrations = 0; // printers with a position correction
 };
 // Creates the tables in an empty server database and copies into it the main data of `local`
-// (customers, code lists, settings with the counter, the register), all or nothing.
+// (customers, code lists, settings with the counter and the seal, the register, the printers'
+// position corrections), all or nothing.
 Copied copyFrom(QSqlDatabase local, QSqlDatabase server);
 
 } // namespace ServerSchema

@@ -54,8 +54,25 @@ bool keptPdfsStep(QSqlDatabase db, SqlRunner& sql)
                          .arg(key, number, text)));
 }
 
+// The issuer's seal and the printers' position corrections.
+bool sealAndCalibrationTables(QSqlDatabase db, SqlRunner& sql)
+{
+    if (SqlDialect::hasColumn(db, QStringLiteral("印影"), QStringLiteral("種類")) &&
+        SqlDialect::hasColumn(db, QStringLiteral("印刷位置"), QStringLiteral("倍率")))
+        return true;
+    const bool server = SqlDialect::of(db) == SqlDialect::Kind::Postgres;
+    const QString text = server ? QStringLiteral("TEXT COLLATE \"C\"") : QStringLiteral("TEXT");
+    const QString bytes = server ? QStringLiteral("BYTEA") : QStringLiteral("BLOB");
+    return sql.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS 印影 (種類 %1 NOT NULL, 画像 %2 NOT NULL, "
+                                   "寸法 INTEGER NOT NULL, 印刷 INTEGER NOT NULL)")
+                        .arg(text, bytes)) &&
+           sql.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS 印刷位置 (プリンタ名 %1 NOT NULL PRIMARY KEY, "
+                                   "左右 INTEGER NOT NULL, 上下 INTEGER NOT NULL, 倍率 INTEGER NOT NULL)")
+                        .arg(text));
+}
+
 // The steps, oldest first.
-const std::vector<Step> steps{addTaxColumns, keptPdfsStep};
+const std::vector<Step> steps{addTaxColumns, keptPdfsStep, sealAndCalibrationTables};
 
 } // namespace
 

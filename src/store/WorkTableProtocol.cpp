@@ -7,6 +7,7 @@
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
 #include "store/LoadedVersions.h"
+#include "store/SealTable.h"
 
 #include <functional>
 #include <optional>
@@ -200,6 +201,14 @@ StoreResult registerSettings(const CompanySettingsRecord& record)
 {
     return registerUnit(SavedVersions::settings(), [&](std::optional<qint64> loaded, qint64* saved) {
         return CompanyTable::writeFirst(record, loaded, saved);
+    });
+}
+
+StoreResult registerSettings(const CompanySettingsRecord& record, const std::optional<SealRecord>& seal)
+{
+    return registerUnit(SavedVersions::settings(), [&](std::optional<qint64> loaded, qint64* saved) {
+        return CompanyTable::writeFirst(record, loaded, saved,
+                                        [&seal] { return SealTable::write(Connections::mainDb(), seal); });
     });
 }
 

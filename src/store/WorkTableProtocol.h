@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 // The editors' protocol: master rows are copied onto a rebuilt work table, the grid edits the
 // work table, and registering replaces the master rows of the category with the work rows.
 // A load keeps the version it read (LoadedVersions); registering names it, so that a list
@@ -36,6 +38,8 @@ StoreResult registerCodeList(const QString& kcode);
 // The settings screen is about to show the stored settings: keeps their version. Call before
 // reading them, so that a save registered in between refuses this screen's, never the reverse.
 StoreResult markSettingsLoaded();
-// The settings screen's record becomes the stored settings (CompanyTable::writeFirst).
+// The settings screen's record becomes the stored settings (CompanyTable::writeFirst); given a
+// seal (or its absence), that is stored with them, all or nothing.
 StoreResult registerSettings(const CompanySettingsRecord& record);
+StoreResult registerSettings(const CompanySettingsRecord& record, const std::optional<SealRecord>& seal);
 } // namespace WorkTableProtocol

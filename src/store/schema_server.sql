@@ -30,6 +30,26 @@ CREATE TABLE 自社情報 (
     端数処理 TEXT COLLATE "C"
 );
 
+-- The issuer's seal printed on the receipts, saved with the settings: the image itself (種類
+-- "png" or "svg"), its size in tenths of a millimetre, and whether it prints (Yes/No). At most
+-- one row; none when no seal is set.
+CREATE TABLE 印影 (
+    種類 TEXT COLLATE "C" NOT NULL,
+    画像 BYTEA NOT NULL,
+    寸法 INTEGER NOT NULL,
+    印刷 INTEGER NOT NULL
+);
+
+-- How far a printer's page is to be moved and scaled so that receipts land where the paper
+-- expects them: offsets in tenths of a millimetre (right and down positive), scale in tenths of
+-- a per cent (1000 = as drawn).
+CREATE TABLE 印刷位置 (
+    プリンタ名 TEXT COLLATE "C" NOT NULL PRIMARY KEY,
+    左右 INTEGER NOT NULL,
+    上下 INTEGER NOT NULL,
+    倍率 INTEGER NOT NULL
+);
+
 -- How many times each customer category, code list and the settings have been registered: a
 -- save names the version it loaded and is refused when another has registered since.
 CREATE TABLE 保存版 (
