@@ -15,10 +15,12 @@
 #include "store/CustomerMasterTable.h"
 #include "store/ServerAddress.h"
 #include "store/SqlRunner.h"
+#include "store/WorkTableProtocol.h"
 #include "ui/NumberBox.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBuffer>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -46,6 +48,7 @@ private slots:
     void neverWritesOverItsOwnData();
     void twoComputersPrintFromOneServer();
     void onePdfPerMember();
+    void sealAsInTheWindowUnlessLeftOff();
 };
 
 namespace {
@@ -476,6 +479,35 @@ void TestCommandLine::onePdfPerMember()
     QCOMPARE(done.out.trimmed().split(QLatin1Char('\n')), lines);
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), names.size());
     QVERIFY(pdfText(QDir(folder).filePath(names[1])).contains(u("井上 花子")));
+}
+
+// A seal stored with the settings prints from the command line too, once per file; --no-seal
+// leaves it off and nothing else changes.
+void TestCommandLine::sealAsInTheWindowUnlessLeftOff()
+{
+    QImage seal(180, 180, QImage::Format_ARGB32);
+    seal.fill(QColor(200, 30, 30));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    seal.save(&buffer, "PNG");
+    QTemporaryDir program;
+    {
+        TestData data;
+        arrange(u("西暦"));
+        QVERIFY(WorkTableProtocol::registerSettings({u("みどり町内会"), u("東京都"), u("西暦"), 40},
+                                                    SealRecord{u("png"), png, 200, true}));
+        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
+    }
+    QVERIFY(installProgram(program.path()));
+    const QStringList blank = {u("--paper"), u("A4 x 8"), u("--blank"), u("9"), u("--pdf")};
+    const QString with = program.filePath(u("with.pdf"));
+    const QString without = program.filePath(u("without.pdf"));
+    QCOMPARE(runProgram(program.path(), blank + QStringList{with}).exitCode, 0);
+    QCOMPARE(runProgram(program.path(), blank + QStringList{without, u("--no-seal")}).exitCode, 0);
+    QCOMPARE(imageObjects(with, seal.size()), 1);
+    QCOMPARE(imageObjects(without, seal.size()), 0);
+    QCOMPARE(pdfText(without), pdfText(with));
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -34,10 +34,10 @@ namespace {
 const char* const Help =
     "使い方: ledrium --pdf ファイル --paper 用紙タイプ (--category 顧客区分 | --blank 枚数)\n"
     "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--tax 税区分]\n"
-    "                [--server 接続先]\n"
+    "                [--no-seal] [--server 接続先]\n"
     "        ledrium --pdf-per-member フォルダ --paper 用紙タイプ --category 顧客区分\n"
     "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--tax 税区分]\n"
-    "                [--server 接続先]\n"
+    "                [--no-seal] [--server 接続先]\n"
     "        ledrium --init-server --server 接続先\n"
     "        ledrium --copy-to-server --server 接続先\n"
     "\n"
@@ -56,6 +56,7 @@ const char* const Help =
     "  --no-number          番号を印刷しない\n"
     "  --tax 税区分         10・8・exempt（非課税）・outside（不課税）・none（表示なし）。\n"
     "                       省略すると、顧客区分の既定の税区分\n"
+    "  --no-seal            印影を印刷しない（印影は設定で「印刷する」にしたときに印刷されます）\n"
     "  --server 接続先      PostgreSQL サーバーのデータを使う（libpq の接続文字列・URI・service=名前）。\n"
     "                       省略すると、接続先の設定に従う\n"
     "  --init-server        空のサーバーのデータベースに Ledrium の表を作る\n"
@@ -143,13 +144,14 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     const QCommandLineOption noAmount(QStringLiteral("no-amount"));
     const QCommandLineOption noNumber(QStringLiteral("no-number"));
     const QCommandLineOption tax(QStringLiteral("tax"), {}, QStringLiteral("class"));
+    const QCommandLineOption noSeal(QStringLiteral("no-seal"));
     const QCommandLineOption server(QStringLiteral("server"), {}, QStringLiteral("connection"));
     const QCommandLineOption initServer(QStringLiteral("init-server"));
     const QCommandLineOption copyToServer(QStringLiteral("copy-to-server"));
     const QCommandLineOption help(QStringLiteral("help"));
     const QList<QCommandLineOption> options{pdf,      paper,  category,   blank,        date, noDate,
-                                            noAmount, noNumber, tax, server, initServer, copyToServer, help,
-                                            perMember};
+                                            noAmount, noNumber, tax, noSeal, server, initServer, copyToServer,
+                                            help, perMember};
     parser.addOptions(options);
     const QString helpText = QString::fromUtf8(Help).arg(paperNames().join(QStringLiteral("、")));
     auto usage = [&](const QString& message) {
@@ -234,6 +236,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     if (parser.isSet(tax) && !taxClass)
         return usage(QStringLiteral("--tax は 10・8・exempt・outside・none のどれかで指定してください。（指定：「%1」）")
                          .arg(parser.value(tax)));
+    request.SealFlag = !parser.isSet(noSeal);
 
     // Refused before the data is opened, so that a refused run leaves the folder as it was.
     if (const QString own = parser.isSet(pdf) ? OwnFiles::refusal(parser.value(pdf), DataPaths::forFolder(dataFolder))

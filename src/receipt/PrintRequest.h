@@ -3,6 +3,7 @@
 #include "domain/IssuerKind.h"
 #include "receipt/layouts/ReceiptLayouts.h"
 
+#include <QImage>
 #include <QString>
 
 // Everything one print run needs besides its rows: the paper (which layout), the switches, the
@@ -27,4 +28,9 @@ struct PrintRequest {
     QString RegistrationNumber; // printed for a qualified issuer
     ConsumptionTax::Rounding TaxRounding = ConsumptionTax::Rounding::Down;
     ConsumptionTax::TaxClass TaxClass = ConsumptionTax::TaxClass::None;
+    // The issuer's seal, pressed on every receipt at its layout's place; none when null.
+    // SealFlag false (the command line's --no-seal) leaves the stored seal off.
+    bool SealFlag = true;
+    QImage Seal;
+    int SealTwips = 0; // its longer side
 };

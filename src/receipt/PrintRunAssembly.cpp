@@ -2,15 +2,17 @@
 
 #include "receipt/ReceiptRun.h"
 #include "receipt/StampNotice.h"
+#include "receipt/SealStamp.h"
 #include "store/CustomerWorkTable.h"
 #include "store/PrintRowTable.h"
 
 namespace PrintRunAssembly {
 
 namespace {
-StoreResult recordAndBuild(const PrintRequest& request, const QList<PrintRow>& rows, std::shared_ptr<ReportRun>* run)
+StoreResult recordAndBuild(PrintRequest request, const QList<PrintRow>& rows, std::shared_ptr<ReportRun>* run)
 {
     const StoreResult recorded = PrintRowTable::replace(rows);
+    SealStamp::takeStored(request);
     if (recorded)
         *run = ReceiptRun::build(request, rows);
     return recorded;

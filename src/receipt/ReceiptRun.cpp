@@ -5,6 +5,7 @@
 #include "receipt/ReceiptFormatter.h"
 #include "receipt/ReceiptTexts.h"
 #include "report/CellPdfs.h"
+#include "receipt/SealStamp.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
 
@@ -12,7 +13,11 @@ namespace ReceiptRun {
 
 std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintRow>& rows)
 {
-    auto run = std::make_shared<ReportRun>(request.paper.layout(), std::make_unique<ReceiptFormatter>(request));
+    ReportLayout layout = request.paper.layout();
+    // Drawn last, over the company name.
+    if (const std::optional<ReportControl> seal = SealStamp::control(layout, request.Seal, request.SealTwips))
+        layout.controls.append(*seal);
+    auto run = std::make_shared<ReportRun>(std::move(layout), std::make_unique<ReceiptFormatter>(request));
     ReportRows data;
     data.columns = {ReceiptLayouts::NameColumn, ReceiptLayouts::AmountColumn, ReceiptLayouts::ProvisoColumn};
     data.count = rows.size();

@@ -48,6 +48,10 @@ void PagePainter::paintFramed(QPainter& painter, const PageItem& item)
 
 void PagePainter::paintPicture(QPainter& painter, const PageItem& item)
 {
+    if (const QImage& given = item.control->picture.image; !given.isNull()) {
+        painter.drawImage(QRectF(item.box), given);
+        return;
+    }
     const PictureCache::Placed& placed = pictures_.get(item.control->picture, item.box.size());
     if (placed.image.isNull())
         return;

@@ -1,5 +1,6 @@
 #pragma once
 #include <QColor>
+#include <QImage>
 #include <QLine>
 #include <QList>
 #include <QPair>
@@ -18,6 +19,9 @@ struct ReportPicture {
     QString path;
     PictureScaling scaling = PictureScaling::Fit;
     QList<QPair<qreal, qreal>> stretchSpans;
+    // A picture given as a finished image instead (the issuer's seal): drawn as it is, the same
+    // image every time, so that a PDF embeds it once.
+    QImage image = {};
 };
 
 struct ReportControl {

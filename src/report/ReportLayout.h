@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QMargins>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 // A layout: the page, the margins, the cell grid and the controls of one cell, drawn in list order.
@@ -16,6 +17,7 @@ struct ReportLayout {
     int cellHeight = 4100;
     int columns = 1;             // cells fill a row left to right, then the next row
     QList<ReportControl> controls;
+    QRect sealRoom;              // in the cell: the largest seal it takes, pressed at its bottom right
 
     int rowsPerPage() const;
     int cellsPerPage() const;

@@ -3,6 +3,8 @@
 #include "TestText.h"
 
 #include <QProcess>
+#include <QSet>
+#include <QSize>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -24,4 +26,21 @@ inline QStringList numbersIn(const QString& pdf)
         if (!numbers.contains(match.captured()))
             numbers << match.captured();
     return numbers;
+}
+
+// How many image objects of that pixel size the file holds.
+int imageObjects(const QString& pdf, const QSize& pixels)
+{
+    QProcess list;
+    list.start(u("pdfimages"), {u("-list"), pdf});
+    list.waitForFinished(60000);
+    const QStringList lines = QString::fromUtf8(list.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QSet<QString> objects;
+    for (const QString& line : lines.mid(2)) {
+        const QStringList fields = line.simplified().split(u' ');
+        if (fields.size() > 11 && fields.at(2) == u("image") && fields.at(3).toInt() == pixels.width() &&
+            fields.at(4).toInt() == pixels.height())
+            objects.insert(fields.at(10) + u' ' + fields.at(11));
+    }
+    return int(objects.size());
 }

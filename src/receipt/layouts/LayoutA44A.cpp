@@ -13,6 +13,8 @@ ReportLayout plainFourUp(const QString& name, const ReportPicture& lowerLeft, co
     l.caption = caption();
     l.margins = QMargins(600, 270, 0, 100);
     l.cellWidth = 10815;
+    // Where the seal is pressed: over the end of the company name, clear of every other text.
+    l.sealRoom = QRect(9248, 1703, 1240, 1240);
     l.controls = {
         label("Lbl領収証タイトル", 4394, 270, 2409, 426, 22, Centre, designTitle()),
         line("Line1", 1063, 1260, 5528, 1260, LineStyle::Solid),

@@ -12,6 +12,8 @@ ReportLayout Rpt領収証A44B()
     l.caption = caption();
     l.margins = QMargins(600, 270, 0, 100);
     l.cellWidth = 11100;
+    // Where the seal is pressed: over the end of the company name, clear of every other text.
+    l.sealRoom = QRect(7189, 2441, 535, 535);
     l.controls = {
         label("Lbl領収証タイトル", 2906, 283, 2196, 426, 20.5, Centre, designTitle()),
         line("Line1", 425, 1300, 4600, 1300, LineStyle::Solid),

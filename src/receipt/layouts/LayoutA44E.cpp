@@ -12,6 +12,8 @@ ReportLayout Rpt領収証A44E()
     l.caption = caption();
     l.margins = QMargins(600, 270, 0, 0);
     l.cellWidth = 10815;
+    // Where the seal is pressed: over the end of the company name, clear of every other text.
+    l.sealRoom = QRect(9088, 1488, 1400, 1400);
     l.controls = {
         picture("Image1", 71, 0, 10701, 3756, ReceiptArt::scrollFrame()),
         field("txt日付", 7724, 780, 2268, 354, 12, Left).runningOn(),
