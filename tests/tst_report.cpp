@@ -41,6 +41,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <tuple>
+
 #include <unistd.h>
 
 Q_DECLARE_METATYPE(ConsumptionTax::TaxClass)
@@ -205,6 +207,7 @@ private slots:
     void outputNeverWritesIntoTheDatabase();
     void nullColumnsPrintAsBlanks();
     void printerGetsChosenPages();
+    void printerCorrectionMovesEveryControl();
     void pdfReadBack_data();
     void pdfReadBack();
     void taxTextsReadBack_data();
@@ -613,6 +616,50 @@ void TestReport::nullColumnsPrintAsBlanks()
     QCOMPARE(run->text(0, u("txt但書")), u("但し、品代として"));
     QCOMPARE(run->text(1, u("txt氏名")), QString());
     QCOMPARE(run->text(1, u("txt領収額")), WideBlank);
+}
+
+// A printer's correction moves and scales every text of its page by exactly that, from the
+// page's top-left corner; without one the page is as drawn.
+void TestReport::printerCorrectionMovesEveryControl()
+{
+    QTemporaryDir dir;
+    auto printed = [&](const QString& name, const PrinterCalibration& correction) {
+        const auto run = build(u("A4 x 4"), members(4)); // a run printed again would carry a mark
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setPrinterName(u("事務所の複合機"));
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(name));
+        return ReportOutput::print(*run, printer, nullptr, nullptr, correction) ? pdfWords(printer.outputFileName())
+                                                                                 : QList<PdfWord>();
+    };
+    // Words by text, in reading order: the same texts pair up between the two files.
+    auto byText = [](QList<PdfWord> words) {
+        std::sort(words.begin(), words.end(), [](const PdfWord& a, const PdfWord& b) {
+            return std::tuple(a.text, a.box.top(), a.box.left()) < std::tuple(b.text, b.box.top(), b.box.left());
+        });
+        QMultiHash<QString, QRectF> boxes;
+        for (const PdfWord& w : words)
+            boxes.insert(w.text, w.box);
+        return boxes;
+    };
+    const QMultiHash<QString, QRectF> plain = byText(printed(u("plain.pdf"), {}));
+    const QMultiHash<QString, QRectF> moved = byText(printed(u("moved.pdf"), {15, -20, 980}));
+    constexpr double PointsPerMm = 72 / 25.4;
+    int compared = 0;
+    for (const QString& text : plain.uniqueKeys()) {
+        const QList<QRectF> was = plain.values(text);
+        const QList<QRectF> is = moved.values(text);
+        if (was.size() != is.size())
+            continue; // a text the reader split otherwise at the other size
+        for (qsizetype i = 0; i < was.size(); ++i, ++compared) {
+            const QPointF expected(was.at(i).left() * 0.98 + 1.5 * PointsPerMm,
+                                   was.at(i).top() * 0.98 - 2.0 * PointsPerMm);
+            QVERIFY2(QLineF(is.at(i).topLeft(), expected).length() < 0.2 * PointsPerMm &&
+                         qAbs(is.at(i).width() - was.at(i).width() * 0.98) < 0.2 * PointsPerMm,
+                     qPrintable(text));
+        }
+    }
+    QVERIFY(compared > 40);
 }
 
 void TestReport::printerGetsChosenPages()

@@ -5,6 +5,8 @@
 #include "receipt/ReceiptRun.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
+#include "store/Connections.h"
+#include "store/PrinterCalibrationTable.h"
 #include "ui/BriefNotice.h"
 #include "ui/RecentFolder.h"
 
@@ -244,7 +246,10 @@ bool ReportPreview::printOn(QPrinter& printer)
     QString error;
     QString notice;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long run takes a few seconds
-    const bool printed = ReportOutput::print(*run_, printer, &error, &notice);
+    // Each printer's own position correction, kept with the main data.
+    const PrinterCalibration correction =
+        PrinterCalibrationTable::read(Connections::mainDb(), printer.printerName()).value_or(PrinterCalibration{});
+    const bool printed = ReportOutput::print(*run_, printer, &error, &notice, correction);
     QGuiApplication::restoreOverrideCursor();
     if (printed) {
         const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;

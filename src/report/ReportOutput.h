@@ -1,4 +1,6 @@
 #pragma once
+#include "store/Records.h"
+
 #include <QString>
 
 class QPrinter;
@@ -15,7 +17,9 @@ namespace ReportOutput {
 bool writePdf(ReportRun& run, const QString& path, QString* error = nullptr, int fromPage = 1, int toPage = 0,
               QString* notice = nullptr);
 
-// Prints on a printer the user has set up; honours its page range.
-bool print(ReportRun& run, QPrinter& printer, QString* error = nullptr, QString* notice = nullptr);
+// Prints on a printer the user has set up; honours its page range. `correction` moves and scales
+// every page for where that printer puts it on the paper (a PDF file is never corrected).
+bool print(ReportRun& run, QPrinter& printer, QString* error = nullptr, QString* notice = nullptr,
+           const PrinterCalibration& correction = {});
 
 } // namespace ReportOutput
