@@ -314,7 +314,9 @@ void TestMainWindow::window()
         {"cmd設定クリア", "設定画面の情報を消去します。登録済みデータは消去されません。"},
         {"cmd設定読込", "設定を読込みます"},
         {"cmd設定削除", "設定情報を削除し初期値に戻します。"},
-        {"cmd接続先", "データをこのパソコンに置くか、PostgreSQL サーバーに置くかを選びます。"}};
+        {"cmd接続先", "データをこのパソコンに置くか、PostgreSQL サーバーに置くかを選びます。"},
+        {"cmd印影選択", "印影の画像（PNG または SVG、5 MB まで）を選びます。"},
+        {"chk印影白透明", "スキャンした印影の白い地を透明にします。次に選ぶ画像と、いま選んだ画像に効きます。"}};
     int withTip = 0;
     for (QWidget* w : window.findChildren<QWidget*>())
         withTip += !w->toolTip().isEmpty();

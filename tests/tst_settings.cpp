@@ -7,12 +7,19 @@
 #include "app/ApplicationSetup.h"
 #include "app/MainWindow.h"
 #include "messages/MessageCatalogue.h"
+#include "report/SealImage.h"
 #include "settings/ReceiptCounter.h"
 #include "store/CodeMasterTable.h"
 #include "store/CompanyTable.h"
 #include "ui/NumberBox.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QCheckBox>
+#include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QPainter>
+#include <QTimer>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -37,6 +44,38 @@ QVariantList settingsRows()
                "ifnull(領収証番号,'<N>') FROM 自社情報 ORDER BY rowid")))
         rows << row;
     return rows;
+}
+
+const QByteArray StoredSeal = "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 10 10'><circle cx='5' cy='5' r='4'/></svg>";
+
+// A red seal on white paper, as a scanner gives it.
+QByteArray scannedSealPng()
+{
+    QImage image(120, 120, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter(&image).fillRect(QRect(10, 10, 100, 100), QColor(200, 30, 30));
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return png;
+}
+
+// Picks `path` in the file dialog the button opens, as a user would.
+void pickSealFile(const Started& started, const QString& path)
+{
+    QTimer::singleShot(0, [path] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept(); // the dialog hides its own accept()
+        }
+    });
+    started.click("cmd印影選択");
+}
+
+QVariantList storedSeal()
+{
+    return TestData::columnMain(u("SELECT 種類 || '|' || 寸法 || '|' || 印刷 FROM 印影"));
 }
 } // namespace
 
@@ -69,6 +108,9 @@ private slots:
     void savedNumberAgreesWithTheRegister();
     void registeredElsewhereIsOfferedForReload_data();
     void registeredElsewhereIsOfferedForReload();
+    void sealGroup_data();
+    void sealGroup();
+    void sealRemoved();
 };
 
 void TestSettings::initTestCase()
@@ -610,6 +652,92 @@ void TestSettings::registeredElsewhereIsOfferedForReload()
     QCOMPARE(CodeMasterTable::readKind(kind).value(0).sname.toString(), settings ? codeShown : u("よその区分"));
     QCOMPARE(started.get<QLineEdit>("txt自社名")->text(), settings && reload ? u("よそ") : u("画面の名"));
     QCOMPARE(firstCode(), !settings && reload ? u("よその区分") : codeShown);
+}
+
+// The seal group: a picked file is checked, registered with the settings and read back; a
+// refused file is explained and loses nothing.
+void TestSettings::sealGroup_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("whiteToTransparent");
+    QTest::addColumn<QString>("refusal"); // empty: taken
+    QTest::addColumn<QString>("stored");
+    const QByteArray png = scannedSealPng();
+    // The picked image replaces the stored one; whether it prints stays as the user set it.
+    QTest::newRow("scanned png") << png << false << QString() << u("png|155|0");
+    QTest::newRow("scanned png, white made transparent") << png << true << QString() << u("png|155|0");
+    QTest::newRow("svg") << QByteArray(StoredSeal).replace("circle", "ellipse") << false << QString() << u("svg|155|0");
+    QTest::newRow("text named .png") << QByteArray("会長印\n") << false
+                                     << u("印影には PNG または SVG の画像ファイルを選んでください。") << u("svg|155|0");
+    QTest::newRow("damaged png") << png.left(png.size() / 2) << true << u("PNG ファイルが壊れているため、読めません。")
+                                 << u("svg|155|0");
+    QTest::newRow("svg with a script") << QByteArray("<svg xmlns='http://www.w3.org/2000/svg'><script>x()</script></svg>")
+                                       << false
+                                       << u("この SVG ファイルはほかのファイルやスクリプトを使っているため、印影に使えません。")
+                                       << u("svg|155|0");
+}
+
+void TestSettings::sealGroup()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, whiteToTransparent);
+    QFETCH(QString, refusal);
+    QFETCH(QString, stored);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u("seal.png"));
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write(file) == file.size());
+    out.close();
+    Started started([] {
+        TestData::execMain(u("INSERT INTO 印影 (種類, 画像, 寸法, 印刷) VALUES ('svg', ?, 250, 0)"), {StoredSeal});
+    });
+    auto* size = started.get<QDoubleSpinBox>("num印影寸法");
+    QCOMPARE(size->value(), 25.0);
+    started.get<QCheckBox>("chk印影白透明")->setChecked(whiteToTransparent);
+    pickSealFile(started, path);
+    QCOMPARE(started.presenter->shown.size(), refusal.isEmpty() ? 0 : 1);
+    if (!refusal.isEmpty())
+        QCOMPARE(started.presenter->shown[0].prompt, refusal);
+    size->setValue(15.5);
+    started.presenter->answers = {true};
+    started.click("cmd設定登録");
+    QCOMPARE(storedSeal(), QVariantList{stored});
+    const QByteArray image = TestData::columnMain(u("SELECT 画像 FROM 印影")).value(0).toByteArray();
+    if (!whiteToTransparent || !refusal.isEmpty())
+        QCOMPARE(image, refusal.isEmpty() ? file : StoredSeal);
+    else
+        QCOMPARE(qAlpha(SealImage::render(u("png"), image).pixel(2, 2)), 0);
+
+    size->setValue(30);
+    started.get<QCheckBox>("chk印影印刷")->setChecked(!started.get<QCheckBox>("chk印影印刷")->isChecked());
+    started.click("cmd設定読込");
+    QCOMPARE(size->value(), 15.5);
+    QCOMPARE(started.get<QCheckBox>("chk印影印刷")->isChecked(), stored.endsWith(u("-1")));
+    QVERIFY(!started.get<QLabel>("img印影")->pixmap().isNull());
+}
+
+// 削除 takes the seal off and registering stores none; a seal picked after that prints.
+void TestSettings::sealRemoved()
+{
+    Started started([] {
+        TestData::execMain(u("INSERT INTO 印影 (種類, 画像, 寸法, 印刷) VALUES ('svg', ?, 200, -1)"), {StoredSeal});
+    });
+    QVERIFY(!started.get<QLabel>("img印影")->pixmap().isNull());
+    started.click("cmd印影削除");
+    QVERIFY(started.get<QLabel>("img印影")->pixmap().isNull());
+    QVERIFY(!started.get<QCheckBox>("chk印影印刷")->isEnabled());
+    started.presenter->answers = {true};
+    started.click("cmd設定登録");
+    QCOMPARE(storedSeal(), QVariantList());
+
+    QTemporaryDir folder;
+    QFile file(folder.filePath(u("seal.svg")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(StoredSeal) == StoredSeal.size());
+    file.close();
+    pickSealFile(started, file.fileName());
+    QVERIFY(started.get<QCheckBox>("chk印影印刷")->isChecked());
+    started.click("cmd設定登録");
+    QCOMPARE(storedSeal(), QVariantList{u("svg|210|-1")});
 }
 
 QTEST_MAIN(TestSettings)

@@ -1,5 +1,6 @@
 #include "app/MainWindowLayout.h"
 
+#include "app/SealControls.h"
 #include "app/TaxControls.h"
 
 #include "app/AppArt.h"
@@ -380,6 +381,7 @@ Panels build(QWidget* window)
     finish(made);
     Panels panels = panelsOf(made);
     TaxControls::add(made, panels);
+    SealControls::add(made, panels);
     // Where the main data lives (this computer or a server) is chosen in a dialog of its own,
     // from a button in the free space under the initialisation frame.
     panels.serverChoice = new QPushButton(QStringLiteral("データの接続先…"), made.value(QStringLiteral("imContainer3D4")));

@@ -2,10 +2,12 @@
 
 #include "domain/RegistrationNumber.h"
 #include "messages/ShowMsg.h"
+#include "settings/SealSettings.h"
 #include "settings/StoredSettings.h"
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
 #include "store/ReceiptNumbers.h"
+#include "store/SealTable.h"
 #include "store/WorkTableProtocol.h"
 #include "ui/NumberBox.h"
 
@@ -98,6 +100,8 @@ void read(const Panel& panel, SettingCopies& copies)
     // screen's save instead of being overwritten by it.
     if (const StoreResult marked = WorkTableProtocol::markSettingsLoaded(); !marked)
         ShowWriteFailure(QStringLiteral("設定の版"), marked.error);
+    if (panel.seal)
+        panel.seal->show(SealTable::read(Connections::mainDb()));
     const std::optional<StoredSettings> stored = StoredSettings::read();
     if (!stored) { // empty or unreadable: the screen keeps what it shows
         copies.SettingEra = StoredSettings::DefaultEra;
@@ -145,7 +149,8 @@ bool entry(const Panel& panel)
     const bool raised = registered && number->value() < highest;
     if (raised)
         record.領収証番号 = highest;
-    const StoreResult result = WorkTableProtocol::registerSettings(record);
+    const StoreResult result = panel.seal ? WorkTableProtocol::registerSettings(record, panel.seal->current())
+                                          : WorkTableProtocol::registerSettings(record);
     if (!result) {
         SettingCopies reread; // the receipt form's copies change with the window's own reading only
         if (ShowSaveFailure(QStringLiteral("設定"), result))
@@ -174,6 +179,8 @@ void clearFields(const Panel& panel)
     panel.issuer->setCurrentIndex(0);
     panel.registrationNumber->clear();
     panel.rounding->setCurrentIndex(0);
+    if (panel.seal)
+        panel.seal->clear();
 }
 
 void followCounter(const Panel& panel)

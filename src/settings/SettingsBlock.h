@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 class NumberBox;
+class SealSettings;
 class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
@@ -21,6 +22,7 @@ struct Panel {
     QComboBox* issuer = nullptr;           // cmb事業者区分: IssuerKinds::labels()
     QLineEdit* registrationNumber = nullptr; // txt登録番号
     QComboBox* rounding = nullptr;         // cmb端数処理: ConsumptionTax::roundingLabels()
+    SealSettings* seal = nullptr;          // the seal group; stored with the settings
 };
 
 // Fills the issuer and rounding lists.
