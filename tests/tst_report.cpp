@@ -14,6 +14,7 @@
 #include "receipt/ReceiptRun.h"
 #include "receipt/TaxMarks.h"
 #include "receipt/layouts/ReceiptLayouts.h"
+#include "report/CalibrationSheet.h"
 #include "report/PagePainter.h"
 #include "report/PdfDrawing.h"
 #include "report/PdfRewriter.h"
@@ -241,6 +242,8 @@ private slots:
     void previewWindow();
     void emptyRunSaysWhy();
     void previewOpensOverItsWindow();
+    void calibrationSheet_data();
+    void calibrationSheet();
 
 private:
     // A run of the request every test starts from, on the given paper.
@@ -1647,6 +1650,69 @@ void TestReport::previewOpensOverItsWindow()
     QVERIFY2(off.manhattanLength() <= 4, qPrintable(QStringLiteral("%1, %2").arg(off.x()).arg(off.y())));
     QVERIFY(screen.contains(preview->geometry().topLeft()));
     delete preview;
+}
+
+namespace {
+struct PlacedWord {
+    QString text;
+    QPointF centreMm;
+};
+
+// Every word of the PDF's first page with the centre of its box, as a viewer places it.
+QList<PlacedWord> wordsIn(const QString& pdf)
+{
+    static const QRegularExpression word(
+        u("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">([^<]*)</word>"));
+    constexpr double MmPerPoint = 25.4 / 72;
+    QList<PlacedWord> words;
+    for (const QRegularExpressionMatch& m : word.globalMatch(pdfText(pdf, "-bbox")))
+        words.append({m.captured(5), QPointF(m.captured(1).toDouble() + m.captured(3).toDouble(),
+                                             m.captured(2).toDouble() + m.captured(4).toDouble()) / 2 * MmPerPoint});
+    return words;
+}
+} // namespace
+
+// The sheet's rulers are numbered from the paper's corner along all four edges, and the
+// printer's correction moves them as it moves the receipts.
+void TestReport::calibrationSheet_data()
+{
+    QTest::addColumn<int>("right");  // tenths of a millimetre
+    QTest::addColumn<int>("down");
+    QTest::addColumn<int>("scale");  // tenths of a per cent
+    QTest::addColumn<QString>("number");
+    QTest::addColumn<QPointF>("centreMm");
+    QTest::newRow("top edge") << 0 << 0 << 1000 << u("100") << QPointF(100, 7);
+    QTest::newRow("bottom edge") << 0 << 0 << 1000 << u("50") << QPointF(50, 290);
+    QTest::newRow("left edge") << 0 << 0 << 1000 << u("250") << QPointF(7, 250);
+    QTest::newRow("right edge") << 0 << 0 << 1000 << u("150") << QPointF(203, 150);
+    QTest::newRow("moved +1.5 mm, -2.0 mm") << 15 << -20 << 1000 << u("150") << QPointF(204.5, 148);
+    QTest::newRow("scaled to 98 %") << 0 << 0 << 980 << u("200") << QPointF(7 * 0.98, 196);
+}
+
+void TestReport::calibrationSheet()
+{
+    QFETCH(int, right);
+    QFETCH(int, down);
+    QFETCH(int, scale);
+    QFETCH(QString, number);
+    QFETCH(QPointF, centreMm);
+    QTemporaryDir folder;
+    const QString pdf = folder.filePath(u("sheet.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFileName(pdf);
+    QVERIFY(CalibrationSheet::print(printer, ReceiptLayouts::Rpt領収証A48D(), {right, down, scale}));
+    const QList<PlacedWord> words = wordsIn(pdf);
+    // Each centimetre is numbered on both edges that run along it.
+    for (int mm = 10; mm < 297; mm += 10) {
+        const qsizetype seen = std::count_if(words.begin(), words.end(),
+                                             [mm](const PlacedWord& w) { return w.text == QString::number(mm); });
+        QCOMPARE(seen, mm < 210 ? 4 : 2);
+    }
+    double nearest = 1e9;
+    for (const PlacedWord& w : words)
+        if (w.text == number)
+            nearest = std::min(nearest, QLineF(w.centreMm, centreMm).length());
+    QVERIFY2(nearest < 0.5, qPrintable(QString::number(nearest)));
 }
 
 QTEST_MAIN(TestReport)

@@ -74,14 +74,6 @@ QString notAFile()
     return QStringLiteral("通常のファイルではないため、書き込めません。");
 }
 
-// Moves the page by the printer's offsets and scales it about its top-left corner (twips).
-void corrected(QPainter& painter, const PrinterCalibration& correction)
-{
-    constexpr double TwipsPerTenthMm = 1440 / 254.0;
-    painter.translate(correction.左右 * TwipsPerTenthMm, correction.上下 * TwipsPerTenthMm);
-    painter.scale(correction.倍率 / 1000.0, correction.倍率 / 1000.0);
-}
-
 void addNotice(QString* notice, const QString& more)
 {
     if (notice && !more.isEmpty())
@@ -89,6 +81,13 @@ void addNotice(QString* notice, const QString& more)
 }
 
 } // namespace
+
+void applyCorrection(QPainter& painter, const PrinterCalibration& correction)
+{
+    constexpr double TwipsPerTenthMm = 1440 / 254.0;
+    painter.translate(correction.左右 * TwipsPerTenthMm, correction.上下 * TwipsPerTenthMm);
+    painter.scale(correction.倍率 / 1000.0, correction.倍率 / 1000.0);
+}
 
 bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage, int toPage, QString* notice)
 {
@@ -223,7 +222,7 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice, c
             break;
         painter.save();
         PagePainter::useTwips(painter);
-        corrected(painter, correction);
+        applyCorrection(painter, correction);
         pagePainter.paint(painter, run.page(index));
         painter.restore();
         run.pagePrinted(index + 1);

@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QPainter;
 class QPrinter;
 class ReportRun;
 
@@ -21,5 +22,9 @@ bool writePdf(ReportRun& run, const QString& path, QString* error = nullptr, int
 // every page for where that printer puts it on the paper (a PDF file is never corrected).
 bool print(ReportRun& run, QPrinter& printer, QString* error = nullptr, QString* notice = nullptr,
            const PrinterCalibration& correction = {});
+
+// Moves what the painter draws (in twips) by the printer's offsets and scales it about the
+// paper's top-left corner.
+void applyCorrection(QPainter& painter, const PrinterCalibration& correction);
 
 } // namespace ReportOutput
