@@ -24,7 +24,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
+#include <QDoubleSpinBox>
+#include <QTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -42,6 +45,8 @@ class TestPrinting : public QObject {
 private slots:
     void initTestCase();
     void init();
+    void calibrationPerPrinter_data();
+    void calibrationPerPrinter();
     void formResetShowsNextNumber();
     void unreadableCounterStopsOnlyNumberedRuns_data();
     void unreadableCounterStopsOnlyNumberedRuns();
@@ -506,6 +511,54 @@ void TestPrinting::interleavedPreviewsNeverShareNumbers()
     QCOMPARE(told, notices);
     QCOMPARE(texts(print(started, u("A4 x 4"))->run(), "txtNo").value(0),
              ReceiptFormat::number(storedLastNumber() + 1));
+}
+
+// 印刷位置の調整 from the print options: what a printer shows is its own stored correction, the
+// boxes keep to their ranges, and saving one printer's leaves the others'.
+void TestPrinting::calibrationPerPrinter_data()
+{
+    QTest::addColumn<QString>("printer");
+    QTest::addColumn<QList<double>>("typed"); // left/right mm, up/down mm, scale %
+    QTest::addColumn<QList<double>>("shownBefore");
+    QTest::addColumn<QVariantList>("stored");
+    const QString other = u("事務所のプリンタ|3|0|1010");
+    QTest::newRow("new printer") << u("テスト用プリンタ") << QList<double>{1.5, -2.0, 98.0}
+                                 << QList<double>{0, 0, 100} << QVariantList{other, u("テスト用プリンタ|15|-20|980")};
+    QTest::newRow("stored printer") << u("事務所のプリンタ") << QList<double>{-0.7, 9.9, 105.0}
+                                    << QList<double>{0.3, 0, 101} << QVariantList{u("事務所のプリンタ|-7|99|1050")};
+    QTest::newRow("beyond the ranges") << u("事務所のプリンタ") << QList<double>{12.0, -10.5, 90.0}
+                                       << QList<double>{0.3, 0, 101} << QVariantList{u("事務所のプリンタ|100|-100|950")};
+}
+
+void TestPrinting::calibrationPerPrinter()
+{
+    QFETCH(QString, printer);
+    QFETCH(QList<double>, typed);
+    QFETCH(QList<double>, shownBefore);
+    QFETCH(QVariantList, stored);
+    StartedWindow started([] {
+        TestData::execMain(u("INSERT INTO 印刷位置 (プリンタ名, 左右, 上下, 倍率) VALUES ('事務所のプリンタ', 3, 0, 1010)"));
+    });
+    click(started, "cmd徴収印刷");
+    QList<double> shown;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        dialog->findChild<QComboBox*>(u("cmbプリンタ"))->setCurrentText(printer);
+        const QList<QDoubleSpinBox*> boxes = {dialog->findChild<QDoubleSpinBox*>(u("num左右")),
+                                              dialog->findChild<QDoubleSpinBox*>(u("num上下")),
+                                              dialog->findChild<QDoubleSpinBox*>(u("num倍率"))};
+        for (int i = 0; i < boxes.size(); ++i) {
+            shown << boxes[i]->value();
+            boxes[i]->setValue(typed[i]);
+        }
+        dialog->accept();
+    });
+    click(started, "cmd印刷位置");
+    QCOMPARE(shown, shownBefore);
+    QCOMPARE(TestData::columnMain(u("SELECT プリンタ名 || '|' || 左右 || '|' || 上下 || '|' || 倍率 FROM 印刷位置 "
+                                    "ORDER BY プリンタ名 DESC")),
+             stored);
 }
 
 QTEST_MAIN(TestPrinting)

@@ -213,6 +213,8 @@ void Frm領収証::FormInit()
                             QStringLiteral("発行した領収証の記録を開きます（Ctrl+R）"), [this] { openRegister(); });
         }});
     printOptions_ = std::make_unique<PrintOptions>(panels_.printOptions, printRuns_.get());
+    connect(panels_.printOptions.calibration, &QAbstractButton::clicked, this,
+            [this] { printOptions_->cmd印刷位置_Click(); });
 }
 
 void Frm領収証::showCounter()

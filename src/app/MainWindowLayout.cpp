@@ -391,6 +391,14 @@ Panels build(QWidget* window)
     panels.serverChoice->setFont(serverFont);
     panels.serverChoice->setGeometry(LayoutUnits::rect(6120, 1620, 3225, 420));
     panels.serverChoice->setToolTip(QStringLiteral("データをこのパソコンに置くか、PostgreSQL サーバーに置くかを選びます。"));
+    // Each printer's position correction, from the free corner of the print options.
+    auto* calibration = new QPushButton(QStringLiteral("印刷位置の調整…"), made.value(QStringLiteral("imContainer3D5")));
+    calibration->setObjectName(QStringLiteral("cmd印刷位置"));
+    QFont calibrationFont(ReportFont::family());
+    calibrationFont.setPointSizeF(8);
+    calibration->setFont(calibrationFont);
+    calibration->setGeometry(LayoutUnits::rect(3360, 90, 1575, 360));
+    panels.printOptions.calibration = calibration;
     return panels;
 }
 

@@ -1,6 +1,7 @@
 #include "printing/PrintOptions.h"
 
 #include "messages/ShowMsg.h"
+#include "printing/CalibrationDialog.h"
 #include "printing/PrintRuns.h"
 #include "receipt/PrintRequest.h"
 #include "store/CategoryTaxTable.h"
@@ -54,4 +55,10 @@ void PrintOptions::cmd印刷実行_Click()
         runs_->Prn領収証白紙(request);
     else
         runs_->Prn領収証(request);
+}
+
+void PrintOptions::cmd印刷位置_Click()
+{
+    CalibrationDialog dialog(ReceiptLayouts::forPaperType(panel_.paper->currentText()), panel_.frame->window());
+    dialog.exec();
 }

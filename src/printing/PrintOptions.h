@@ -1,6 +1,7 @@
 #pragma once
 
 class NumberBox;
+class QAbstractButton;
 class PrintRuns;
 class QCheckBox;
 class QComboBox;
@@ -21,6 +22,7 @@ public:
         QCheckBox* printAmount = nullptr;  // Chk金額印刷
         QComboBox* taxClass = nullptr;     // cmb税区分: ConsumptionTax::labels()
         QComboBox* category = nullptr;     // cmb顧客区分: whose default tax class the run takes
+        QAbstractButton* calibration = nullptr; // cmd印刷位置: opens 印刷位置の調整
     };
 
     PrintOptions(const Panel& panel, PrintRuns* runs) : panel_(panel), runs_(runs) {}
@@ -31,6 +33,8 @@ public:
     void cmd印刷設定閉じる_Click();
     // Takes the switches, count, paper type and next receipt number, then starts the chosen run.
     void cmd印刷実行_Click();
+    // 印刷位置の調整 for the chosen paper type's layout.
+    void cmd印刷位置_Click();
 
 private:
     Panel panel_;
