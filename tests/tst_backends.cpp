@@ -404,7 +404,7 @@ void TestBackends::listsAndSettingsComeBackAsSaved()
     QFETCH(QString, backend);
     OPEN_STORE(backend, server);
     const QList<CustomerRecord> members = {
-        {1, u("O'Brien \"Bob\""), u("会員"), u("会費として"), 3000},
+        {1, u("O'Brien \"Bob\""), u("会員"), u("会費として"), 3000, u("8")},
         {2, u("🎌 絵文字"), u("会員"), {}, {}},
         {3, QString(2000, QChar(u'長')), u("会員"), u("; DROP TABLE 顧客マスタ; --"), qint64(999999999999999)},
     };
@@ -416,6 +416,8 @@ void TestBackends::listsAndSettingsComeBackAsSaved()
         QCOMPARE(read.at(i).但書.isNull(), members.at(i).但書.isNull());
         QCOMPARE(read.at(i).領収額.isNull(), members.at(i).領収額.isNull());
         QCOMPARE(read.at(i).領収額.toLongLong(), members.at(i).領収額.toLongLong());
+        QCOMPARE(read.at(i).税区分.isNull(), members.at(i).税区分.isNull());
+        QCOMPARE(read.at(i).税区分.toString(), members.at(i).税区分.toString());
     }
     QVERIFY(CodeMasterTable::replaceKind(CodeMasterTable::CustomerCategoryKind, {u("会員"), {}, u("賛助会員")}));
     QStringList codes;

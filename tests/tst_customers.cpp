@@ -5,9 +5,12 @@
 #include "TypeText.h"
 #include "app/ApplicationSetup.h"
 #include "customers/CsvImportDialog.h"
+#include "customers/CustomerExport.h"
+#include "customers/CustomerImport.h"
 #include "customers/CustomerCsv.h"
 #include "customers/CustomerList.h"
 #include "domain/AmountText.h"
+#include "domain/CsvReader.h"
 #include "messages/MessageCatalogue.h"
 #include "preview/ReportPreview.h"
 #include "printing/PrintRuns.h"
@@ -17,6 +20,7 @@
 #include "store/CustomerWorkTable.h"
 #include "store/DataPaths.h"
 #include "store/SchemaInstaller.h"
+#include "store/WorkTableProtocol.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -91,6 +95,9 @@ private slots:
     void csvExportThenImportGivesTheSameList_data();
     void csvExportThenImportGivesTheSameList();
     void csvImportOfTenThousandRows();
+    void csvTaxClassColumn_data();
+    void csvTaxClassColumn();
+    void csvTaxClassesGoOutAndComeBack();
     void csvImportRefusesWhatIsNoMemberList_data();
     void csvImportRefusesWhatIsNoMemberList();
     void gridMenuOffersCsv();
@@ -931,7 +938,7 @@ void TestCustomers::olderDatabaseGainsTheUsualAmount()
     QVERIFY(SchemaInstaller::createMissing(dir.path()));
     const DataPaths paths = DataPaths::forFolder(dir.path());
     QProcess sqlite;
-    sqlite.start(u("sqlite3"), {paths.MainDbPath, u("ALTER TABLE 顧客マスタ DROP COLUMN 領収額;"
+    sqlite.start(u("sqlite3"), {paths.MainDbPath, u("ALTER TABLE 顧客マスタ DROP COLUMN 領収額; ALTER TABLE 顧客マスタ DROP COLUMN 税区分;"
                                                    "INSERT INTO 顧客マスタ VALUES (1, '相川', '会員', '会費');")});
     QVERIFY(sqlite.waitForFinished());
     QCOMPARE(sqlite.exitCode(), 0);
@@ -1168,6 +1175,73 @@ void TestCustomers::failedCsvImportChangesNothing()
     TestData::execMain(u("PRAGMA query_only = OFF"));
     QCOMPARE(masterList(u("会員")), QStringList{u("1|旧|但し1|")});
     QCOMPARE(workList(), before);
+}
+
+void TestCustomers::csvTaxClassColumn_data()
+{
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("stored"); // the key kept, "" for none of its own
+    QTest::addColumn<QString>("refusal"); // "" when the line is read
+    QTest::newRow("10") << u("10") << u("10") << QString();
+    QTest::newRow("8, full-width") << u("８") << u("8") << QString();
+    QTest::newRow("as the screens write it") << u("8%（軽減税率）") << u("8") << QString();
+    QTest::newRow("非課税") << u("非課税") << u("exempt") << QString();
+    QTest::newRow("exempt") << u("exempt") << u("exempt") << QString();
+    QTest::newRow("不課税") << u(" 不課税 ") << u("outside") << QString();
+    QTest::newRow("outside") << u("Outside") << u("outside") << QString();
+    QTest::newRow("表示なし") << u("表示なし") << u("none") << QString();
+    QTest::newRow("none") << u("none") << u("none") << QString();
+    QTest::newRow("empty: the run's") << QString() << QString() << QString();
+    QTest::newRow("another rate") << u("5") << QString() << u("税区分「5」は 10、8、非課税、不課税、表示なし のどれでもありません");
+    QTest::newRow("a word") << u("課税") << QString() << u("税区分「課税」は 10、8、非課税、不課税、表示なし のどれでもありません");
+}
+
+// A 税区分 header brings each member's own class; a value it does not know refuses the line.
+void TestCustomers::csvTaxClassColumn()
+{
+    QFETCH(QString, cell);
+    QFETCH(QString, stored);
+    QFETCH(QString, refusal);
+    const QList<CsvReader::Record> records = CsvReader::records(u("顧客名,税　区　分\n相川,") + cell + u("\n"), QChar(u','));
+    const CustomerImport::Columns columns = CustomerImport::recognise(records);
+    QCOMPARE(columns.taxClass, 1);
+    const CustomerImport::Plan plan = CustomerImport::plan(records, columns, u("会員"));
+    if (!refusal.isEmpty()) {
+        QCOMPARE(plan.customers.size(), 0);
+        QCOMPARE(plan.skipped.size(), 1);
+        QCOMPARE(plan.skipped.at(0).line, 2);
+        QCOMPARE(plan.skipped.at(0).reason, refusal);
+        return;
+    }
+    QCOMPARE(plan.customers.size(), 1);
+    QCOMPARE(plan.customers.at(0).taxClass.isNull(), stored.isEmpty());
+    QCOMPARE(plan.customers.at(0).taxClass.toString(), stored);
+}
+
+// Members' own classes go out in the export and come back with the import; loading and
+// registering the list through the grid keeps them.
+void TestCustomers::csvTaxClassesGoOutAndComeBack()
+{
+    StartedWindow started;
+    QVERIFY(started.show());
+    QVERIFY(CustomerMasterTable::replaceCategory(u("正会員"), {{1, u("相川"), u("正会員"), {}, 11000, u("8")},
+                                                                {2, u("井上"), u("正会員"), {}, {}},
+                                                                {3, u("上田"), u("正会員"), {}, {}, u("exempt")}}));
+    chooseCategory(started, u("正会員"));
+    QByteArray bytes;
+    QVERIFY(CustomerExport::document(CustomerExport::Scope::Registered, u("正会員"), &bytes, nullptr));
+    QVERIFY(bytes.contains(u("区分,行番号,顧客名,領収額,但書,税区分\r\n").toUtf8()));
+    QVERIFY(bytes.contains(u(",非課税\r\n").toUtf8()));
+    const QList<CsvReader::Record> records = CsvReader::records(QString::fromUtf8(bytes).remove(QChar(0xFEFF)), QChar(u','));
+    const CustomerImport::Plan plan = CustomerImport::plan(records, CustomerImport::recognise(records), u("正会員"));
+    QCOMPARE(plan.skipped.size(), 0);
+    QVERIFY(CustomerImport::store(plan, u("正会員"), CustomerImport::Mode::Replace));
+    QTest::mouseClick(started.get<QToolButton>("cmd徴収読込"), Qt::LeftButton);
+    QVERIFY(WorkTableProtocol::registerCustomerList(u("正会員")));
+    QStringList classes;
+    for (const CustomerRecord& row : CustomerMasterTable::readCategory(u("正会員")))
+        classes << row.税区分.toString() + (row.税区分.isNull() ? u("(null)") : QString());
+    QCOMPARE(classes, (QStringList{u("8"), u("(null)"), u("exempt")}));
 }
 
 void TestCustomers::csvExportThenImportGivesTheSameList_data()

@@ -213,8 +213,13 @@ void CsvImportDialog::fillColumnBoxes(const CustomerImport::Columns& columns)
 
 CustomerImport::Columns CsvImportDialog::chosenColumns() const
 {
-    return {nameColumn_->currentData().toInt(), provisoColumn_->currentData().toInt(),
-            amountColumn_->currentData().toInt(), categoryColumn_->currentData().toInt(), header_->isChecked()};
+    CustomerImport::Columns columns{nameColumn_->currentData().toInt(), provisoColumn_->currentData().toInt(),
+                                    amountColumn_->currentData().toInt(), categoryColumn_->currentData().toInt(),
+                                    header_->isChecked()};
+    // The tax class has no box of its own: it is read where the header names its column.
+    if (columns.header)
+        columns.taxClass = CustomerImport::recognise(records_).taxClass;
+    return columns;
 }
 
 void CsvImportDialog::replan()

@@ -1,6 +1,7 @@
 #include "customers/CustomerImport.h"
 
 #include "domain/AmountText.h"
+#include "domain/ConsumptionTax.h"
 #include "store/CsvText.h"
 #include "store/CustomerMasterTable.h"
 #include "ui/BrokenText.h"
@@ -27,7 +28,7 @@ struct HeaderName {
 const HeaderName headerNames[] = {
     {u"顧客名", &Columns::name},   {u"氏名", &Columns::name},     {u"名前", &Columns::name},
     {u"但書", &Columns::proviso},  {u"領収額", &Columns::amount}, {u"金額", &Columns::amount},
-    {u"区分", &Columns::category}, {u"顧客区分", &Columns::category},
+    {u"区分", &Columns::category}, {u"顧客区分", &Columns::category}, {u"税区分", &Columns::taxClass},
 };
 
 // The column a header text names, or null.
@@ -138,7 +139,17 @@ Plan plan(const QList<CsvReader::Record>& records, const Columns& columns, const
             }
             amount = value;
         }
-        result.customers.append({record.line, name, proviso.isEmpty() ? QVariant() : QVariant(proviso), amount});
+        QVariant taxClass;
+        if (const QString text = field(record, columns.taxClass); !text.trimmed().isEmpty()) {
+            const std::optional<ConsumptionTax::TaxClass> known = ConsumptionTax::fromWritten(text);
+            if (!known) {
+                skip(QStringLiteral("税区分「%1」は 10、8、非課税、不課税、表示なし のどれでもありません").arg(text.left(20)));
+                continue;
+            }
+            taxClass = ConsumptionTax::key(*known);
+        }
+        result.customers.append(
+            {record.line, name, proviso.isEmpty() ? QVariant() : QVariant(proviso), amount, taxClass});
     }
     return result;
 }
@@ -154,12 +165,12 @@ StoreResult store(const Plan& plan, const QString& category, Mode mode, QVariant
             return StoreResult::failure(QStringLiteral("顧客マスタを読み込めません。"));
         for (const CustomerRecord& row : kept)
             if (!row.顧客名.isNull()) {
-                rows.append({rows.size() + 1, row.顧客名, category, row.但書, row.領収額});
+                rows.append({rows.size() + 1, row.顧客名, category, row.但書, row.領収額, row.税区分});
                 stored.append(row.領収額);
             }
     }
     for (const Customer& customer : plan.customers) {
-        rows.append({rows.size() + 1, customer.name, category, customer.proviso, customer.amount});
+        rows.append({rows.size() + 1, customer.name, category, customer.proviso, customer.amount, customer.taxClass});
         stored.append(customer.amount);
     }
     const StoreResult result = CustomerMasterTable::replaceCategory(category, rows);

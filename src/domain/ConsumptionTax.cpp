@@ -57,6 +57,18 @@ QString labelOfKey(const QString& key)
     return taxClass ? label(*taxClass) : QString();
 }
 
+QString written(TaxClass taxClass) { return rate(taxClass) > 0 ? key(taxClass) : label(taxClass); }
+
+std::optional<TaxClass> fromWritten(const QString& text)
+{
+    const QString plain = text.normalized(QString::NormalizationForm_KC).trimmed();
+    for (const ClassNames& names : classNames)
+        if (plain.compare(QString::fromUtf8(names.key), Qt::CaseInsensitive) == 0 ||
+            plain == QString::fromUtf8(names.label).normalized(QString::NormalizationForm_KC))
+            return names.taxClass;
+    return std::nullopt;
+}
+
 QString key(Rounding rounding) { return QString::fromUtf8(roundingNames.at(std::size_t(rounding)).key); }
 
 Rounding roundingFromKey(const QString& key)

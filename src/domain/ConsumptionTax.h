@@ -18,6 +18,10 @@ std::optional<TaxClass> fromKey(const QString& key);
 QString label(TaxClass taxClass);
 QStringList labels();
 QString labelOfKey(const QString& key); // empty for an unknown key
+// A class as a member list file writes it: "10", "8", 非課税, 不課税, 表示なし. Read back from
+// that, from a key or from a label, full-width forms and stray spaces included.
+QString written(TaxClass taxClass);
+std::optional<TaxClass> fromWritten(const QString& text);
 
 QString key(Rounding rounding);
 Rounding roundingFromKey(const QString& key); // anything unknown rounds down

@@ -160,6 +160,10 @@ OpenOutcome open(const DataPaths& paths, const MainServer& server, WholeFileChec
             return {false, file.path, reason};
         }
     }
+    if (const QString reason = StoreUpgrades::ensureWork(workDb()); !reason.isEmpty()) {
+        close();
+        return {false, paths.WorkDbPath, reason};
+    }
     if (server.open) {
         QString reason = server.open(QLatin1String(MainDbName));
         if (reason.isEmpty())

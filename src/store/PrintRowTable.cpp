@@ -11,18 +11,18 @@ StoreResult replace(const QList<PrintRow>& rows)
     QList<QVariantList> values;
     values.reserve(rows.size());
     for (const PrintRow& row : rows)
-        values.append({row.顧客名, row.領収額, row.但書});
+        values.append({row.顧客名, row.領収額, row.但書, row.税区分});
     return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM w領収証印刷"), {},
-                       QStringLiteral("INSERT INTO w領収証印刷 (顧客名, 領収額, 但書) VALUES (?, ?, ?)"), values);
+                       QStringLiteral("INSERT INTO w領収証印刷 (顧客名, 領収額, 但書, 税区分) VALUES (?, ?, ?, ?)"), values);
 }
 
 QList<PrintRow> rows(bool* ok)
 {
     QList<PrintRow> result;
     SqlRunner sql(Connections::workDb());
-    const bool done = sql.exec(QStringLiteral("SELECT 顧客名, 領収額, 但書 FROM w領収証印刷 ORDER BY id"));
+    const bool done = sql.exec(QStringLiteral("SELECT 顧客名, 領収額, 但書, 税区分 FROM w領収証印刷 ORDER BY id"));
     while (done && sql.query().next())
-        result.append({sql.query().value(0), sql.query().value(1), sql.query().value(2)});
+        result.append({sql.query().value(0), sql.query().value(1), sql.query().value(2), sql.query().value(3)});
     if (ok)
         *ok = done;
     return result;

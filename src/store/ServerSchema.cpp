@@ -22,7 +22,7 @@ struct Table {
     qint64 Copied::*count;
 };
 const Table copiedTables[] = {
-    {"顧客マスタ", "行番号, 顧客名, 区分, 但書, 領収額", "rowid", &Copied::customers},
+    {"顧客マスタ", "行番号, 顧客名, 区分, 但書, 領収額, 税区分", "rowid", &Copied::customers},
     {"コードマスタ", "kcode, code, sname", "rowid", &Copied::codes},
     {"自社情報", "自社名, 自社情報, 年号, 領収証番号, 事業者区分, 登録番号, 端数処理", "rowid", &Copied::settings},
     {"発行記録",

@@ -71,8 +71,36 @@ bool sealAndCalibrationTables(QSqlDatabase db, SqlRunner& sql)
                         .arg(text));
 }
 
+// A member's own tax class, over the print run's.
+bool memberTaxClassColumn(QSqlDatabase db, SqlRunner& sql)
+{
+    const bool server = SqlDialect::of(db) == SqlDialect::Kind::Postgres;
+    return StoreUpgrades::addColumn(db, sql, QStringLiteral("顧客マスタ"), QStringLiteral("税区分"),
+                                    server ? QStringLiteral("TEXT COLLATE \"C\"") : QStringLiteral("TEXT"));
+}
+
 // The steps, oldest first.
-const std::vector<Step> steps{addTaxColumns, keptPdfsStep, sealAndCalibrationTables};
+const std::vector<Step> steps{addTaxColumns, keptPdfsStep, sealAndCalibrationTables, memberTaxClassColumn};
+
+// The work file's steps: its tables are refilled at every start, but the file stays.
+bool workTaxClassColumns(QSqlDatabase db, SqlRunner& sql)
+{
+    return StoreUpgrades::addColumn(db, sql, QStringLiteral("w顧客マスタ"), QStringLiteral("税区分"), QStringLiteral("TEXT")) &&
+           StoreUpgrades::addColumn(db, sql, QStringLiteral("w領収証印刷"), QStringLiteral("税区分"), QStringLiteral("TEXT"));
+}
+const std::vector<Step> workSteps{workTaxClassColumns};
+
+QString run(QSqlDatabase db, const std::vector<Step>& list)
+{
+    const StoreResult done = Transaction::run(db, [&db, &list] {
+        SqlRunner sql(db);
+        for (const Step step : list)
+            if (!step(db, sql))
+                return StoreResult::failure(sql.error());
+        return StoreResult::success();
+    });
+    return done ? QString() : QStringLiteral("データの表を新しい版に合わせられません：") + done.error;
+}
 
 } // namespace
 
@@ -89,16 +117,8 @@ bool addColumn(QSqlDatabase db, SqlRunner& sql, const QString& table, const QStr
     return sql.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2%3 %4").arg(table, ifMissing, column, definition));
 }
 
-QString ensure(QSqlDatabase db)
-{
-    const StoreResult done = Transaction::run(db, [&db] {
-        SqlRunner sql(db);
-        for (const Step step : steps)
-            if (!step(db, sql))
-                return StoreResult::failure(sql.error());
-        return StoreResult::success();
-    });
-    return done ? QString() : QStringLiteral("データの表を新しい版に合わせられません：") + done.error;
-}
+QString ensure(QSqlDatabase db) { return run(db, steps); }
+
+QString ensureWork(QSqlDatabase db) { return run(db, workSteps); }
 
 } // namespace StoreUpgrades

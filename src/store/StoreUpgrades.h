@@ -12,4 +12,6 @@ namespace StoreUpgrades {
 bool addColumn(QSqlDatabase db, SqlRunner& sql, const QString& table, const QString& column, const QString& definition);
 // Returns an empty text, or why the store could not be brought up to date (in Japanese).
 QString ensure(QSqlDatabase db);
+// The same for the work file.
+QString ensureWork(QSqlDatabase db);
 } // namespace StoreUpgrades

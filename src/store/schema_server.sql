@@ -7,7 +7,8 @@ CREATE TABLE 顧客マスタ (
     顧客名 TEXT COLLATE "C",
     区分 TEXT COLLATE "C",
     但書 TEXT COLLATE "C",
-    領収額 BIGINT
+    領収額 BIGINT,
+    税区分 TEXT COLLATE "C"
 );
 CREATE INDEX 顧客マスタ_区分 ON 顧客マスタ (区分, 行番号);
 

@@ -6,7 +6,8 @@ CREATE TABLE w顧客マスタ (
     チェック INTEGER NOT NULL DEFAULT 0,
     顧客名 TEXT,
     領収額 INTEGER,
-    但書 TEXT
+    但書 TEXT,
+    税区分 TEXT
 );
 
 CREATE TABLE wコードマスタ (
@@ -25,7 +26,8 @@ CREATE TABLE w領収証印刷 (
     id INTEGER PRIMARY KEY,
     顧客名 TEXT,
     領収額 INTEGER,
-    但書 TEXT
+    但書 TEXT,
+    税区分 TEXT
 );
 
 CREATE TABLE ClHint (
