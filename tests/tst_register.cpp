@@ -8,6 +8,7 @@
 #include "app/ApplicationSetup.h"
 #include "domain/Clock.h"
 #include "preview/ReportPreview.h"
+#include "receipt/PrintRunAssembly.h"
 #include "receipt/ReceiptFormat.h"
 #include "receipt/ReceiptRun.h"
 #include "register/RegisterModel.h"
@@ -20,6 +21,7 @@
 #include "settings/DataReset.h"
 #include "settings/ReceiptCounter.h"
 #include "store/CompanyTable.h"
+#include "store/CustomerWorkTable.h"
 #include "store/Connections.h"
 #include "store/DataInitialisation.h"
 #include "store/IssuingProcess.h"
@@ -78,6 +80,8 @@ private slots:
     void sortingKeepsTheCountAndSum();
     void exportReadsBackElsewhere();
     void taxIsRecordedAndSummedPerRate();
+    void membersOwnTaxClassOverridesTheRun_data();
+    void membersOwnTaxClassOverridesTheRun();
     void windowReadsAsAUserExpects();
     void olderDatabaseGainsTheRegister();
     void perMemberRunWritesOneFilePerReceipt_data();
@@ -177,6 +181,7 @@ void addEntries(const QList<Fixture>& fixtures)
 } // namespace
 
 Q_DECLARE_METATYPE(Output)
+Q_DECLARE_METATYPE(ConsumptionTax::TaxClass)
 Q_DECLARE_METATYPE(RegisterTable::Filter)
 
 void TestRegister::initTestCase()
@@ -805,6 +810,56 @@ void TestRegister::taxIsRecordedAndSummedPerRate()
     window.findChild<QLineEdit*>(u("txt氏名"))->setText(u("井上"));
     QVERIFY2(totals->text().endsWith(u("金額合計 ¥55,000（再発行・無効を除く）　10%対象 ¥55,000（消費税等 ¥5,000）")),
              qPrintable(totals->text()));
+}
+
+void TestRegister::membersOwnTaxClassOverridesTheRun_data()
+{
+    QTest::addColumn<ConsumptionTax::TaxClass>("runClass");
+    QTest::addColumn<QStringList>("lastReceipt"); // its tax line, then its entry
+    QTest::newRow("run at 10%") << ConsumptionTax::TaxClass::Standard
+                                << QStringList{u("（内消費税等10%¥4,909）"), u("10|10|4909|0")};
+    QTest::newRow("run without tax") << ConsumptionTax::TaxClass::None << QStringList{QString(), u("none|||200")};
+}
+
+// Each member's own class gives its receipt's tax line, tax and stamp duty, and its register
+// entry; a member without one takes the run's.
+void TestRegister::membersOwnTaxClassOverridesTheRun()
+{
+    QFETCH(ConsumptionTax::TaxClass, runClass);
+    QFETCH(QStringList, lastReceipt);
+    TestData data;
+    QTemporaryDir dir;
+    QList<CustomerRecord> members;
+    for (const auto& [name, taxClass] : {std::pair{"相川", "10"}, {"井上", "8"}, {"上田", "none"}, {"江藤", ""}})
+        members.append({members.size() + 1, u(name), u("会員"), {}, qint64(54'000),
+                        *taxClass ? QVariant(u(taxClass)) : QVariant()});
+    QVERIFY(CustomerWorkTable::rebuild(members));
+    QVERIFY(CustomerWorkTable::setChecks(true));
+    PrintRequest r = request();
+    r.Issuer = IssuerKind::Qualified;
+    r.RegistrationNumber = u("T7000012050002");
+    r.TaxClass = runClass;
+    std::shared_ptr<ReportRun> run;
+    QString stamps;
+    QVERIFY(PrintRunAssembly::listRun(r, &run, &stamps));
+    // ¥50,000 before tax at 8% bears the stamp, as do ¥54,000 without tax.
+    QCOMPARE(stamps, lastReceipt.at(0).isEmpty() ? u("収入印紙が必要な領収証：3 枚（600 円）")
+                                                 : u("収入印紙が必要な領収証：2 枚（400 円）"));
+    const QString pdf = dir.filePath(u("会員.pdf"));
+    QVERIFY(output(*run, Output::Pdf, pdf));
+
+    QStringList lines;
+    static const QRegularExpression taxLine(u("(※軽減税率対象)?（内消費税等[^）]*）"));
+    for (const QRegularExpressionMatch& match : taxLine.globalMatch(pdfText(pdf, "-raw").remove(u' ')))
+        lines << match.captured();
+    QStringList expectedLines{u("（内消費税等10%¥4,909）"), u("※軽減税率対象（内消費税等8%¥4,000）")};
+    if (!lastReceipt.at(0).isEmpty())
+        expectedLines << lastReceipt.at(0);
+    QCOMPARE(lines, expectedLines);
+    QStringList recorded;
+    for (const RegisterEntry& e : allEntries())
+        recorded << QStringList{e.税区分, e.税率.toString(), e.消費税額.toString(), e.印紙税額.toString()}.join(u'|');
+    QCOMPARE(recorded, (QStringList{u("10|10|4909|0"), u("8|8|4000|200"), u("none|||200"), lastReceipt.at(1)}));
 }
 
 // A void entry does not read as money received, times read to the minute, Esc closes, and an

@@ -28,7 +28,7 @@ StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run
     QList<PrintRow> rows;
     rows.reserve(marked.size());
     for (const CustomerWorkRow& customer : marked)
-        rows.append({customer.顧客名, customer.領収額, customer.但書});
+        rows.append({customer.顧客名, customer.領収額, customer.但書, customer.税区分});
     if (stamps)
         *stamps = StampNotice::of(request, rows);
     return recordAndBuild(request, rows, run);

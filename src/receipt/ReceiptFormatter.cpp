@@ -11,14 +11,16 @@
 
 #include <utility>
 
-ReceiptFormatter::ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers, PdfArchive archive)
-    : request_(std::move(request)), numbers_(std::move(numbers)), archive_(std::move(archive)),
-      nextNumber_(request_.ReceiptNo)
+ReceiptFormatter::ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers, PdfArchive archive,
+                                   RowClasses rowClasses)
+    : request_(std::move(request)), rowClasses_(std::move(rowClasses)), numbers_(std::move(numbers)),
+      archive_(std::move(archive)), nextNumber_(request_.ReceiptNo)
 {
 }
 
-ReceiptFormatter::ReceiptFormatter(PrintRequest request)
-    : ReceiptFormatter(std::move(request), ReceiptNumbers(Connections::mainDb()), PdfArchive::ofOpenData())
+ReceiptFormatter::ReceiptFormatter(PrintRequest request, RowClasses rowClasses)
+    : ReceiptFormatter(std::move(request), ReceiptNumbers(Connections::mainDb()), PdfArchive::ofOpenData(),
+                       std::move(rowClasses))
 {
 }
 
@@ -27,12 +29,19 @@ void ReceiptFormatter::reportStart(ReportLayout& layout)
     // Empty until a receipt has gone out once: a later output shows it as the copy it is.
     if (request_.PrintNumberFlag)
         ReissueMark::addTo(layout, {});
-    TaxMarks::addTo(layout, request_);
+    QList<ConsumptionTax::TaxClass> own;
+    for (const std::optional<ConsumptionTax::TaxClass>& taxClass : rowClasses_)
+        if (taxClass)
+            own.append(*taxClass);
+    TaxMarks::addTo(layout, request_, own);
+    row_ = 0;
 }
 
 void ReceiptFormatter::detailFormat(ReportDetail& detail)
 {
-    const ReceiptTexts texts = ReceiptTexts::of(request_, ReceiptTexts::rowOf(detail), nextNumber_);
+    ReceiptTexts::Row row = ReceiptTexts::rowOf(detail);
+    row.taxClass = rowClasses_.value(row_);
+    const ReceiptTexts texts = ReceiptTexts::of(request_, row, nextNumber_);
     texts.writeTo(detail);
     if (request_.PrintNumberFlag) { // only numbered receipts are recorded
         const RegisterEntry entry = texts.entry(request_);
@@ -41,7 +50,8 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
         const auto wholeOrNone = [](const QVariant& value) {
             return value.isNull() ? std::nullopt : std::optional<qint64>(value.toLongLong());
         };
-        receipts_.append({nextNumber_, entry.領収額, wholeOrNone(entry.消費税額), wholeOrNone(entry.印紙税額)});
+        receipts_.append(
+            {nextNumber_, entry.領収額, wholeOrNone(entry.消費税額), wholeOrNone(entry.印紙税額), texts.taxClass});
     }
 }
 
@@ -54,6 +64,9 @@ RegisterEntry ReceiptFormatter::entryOf(const ReportRun& run, int cell) const
     const auto valueOf = [](std::optional<qint64> value) { return value ? QVariant(*value) : QVariant(); };
     entry.消費税額 = valueOf(receipt.tax);
     entry.印紙税額 = valueOf(receipt.stampDuty);
+    entry.税区分 = ConsumptionTax::key(receipt.taxClass);
+    const int rate = ConsumptionTax::rate(receipt.taxClass);
+    entry.税率 = rate > 0 ? QVariant(rate) : QVariant();
     entry.顧客名 = run.text(cell, QStringLiteral("txt氏名"));
     entry.但書 = run.text(cell, QStringLiteral("txt但書"));
     return entry;
@@ -61,6 +74,7 @@ RegisterEntry ReceiptFormatter::entryOf(const ReportRun& run, int cell) const
 
 void ReceiptFormatter::detailAfterPrint()
 {
+    ++row_;
     ++nextNumber_;
     issued_.resize(receipts_.size());
 }

@@ -18,8 +18,11 @@ class ReceiptFormatter : public ReportHandlers {
 public:
     // Issues and records on the main database, and keeps files in its data folder's archive,
     // unless others are given.
-    ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers, PdfArchive archive);
-    explicit ReceiptFormatter(PrintRequest request);
+    // `rowClasses`: each row's own tax class, in the order of the rows; a row without one, or
+    // beyond the list, takes the request's.
+    using RowClasses = QList<std::optional<ConsumptionTax::TaxClass>>;
+    ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers, PdfArchive archive, RowClasses rowClasses = {});
+    explicit ReceiptFormatter(PrintRequest request, RowClasses rowClasses = {});
 
     void reportStart(ReportLayout& layout) override;
     void detailFormat(ReportDetail& detail) override;
@@ -34,6 +37,8 @@ public:
 
 private:
     const PrintRequest request_;
+    const RowClasses rowClasses_;
+    qsizetype row_ = 0; // the row being formatted
     const ReceiptNumbers numbers_;
     const PdfArchive archive_;
     QList<WrittenFile> written_;
@@ -46,6 +51,7 @@ private:
         QVariant amount;
         std::optional<qint64> tax;
         std::optional<qint64> stampDuty;
+        ConsumptionTax::TaxClass taxClass = ConsumptionTax::TaxClass::None;
     };
     RegisterEntry common_;
     QList<Receipt> receipts_;

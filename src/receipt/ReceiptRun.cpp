@@ -17,7 +17,10 @@ std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintR
     // Drawn last, over the company name.
     if (const std::optional<ReportControl> seal = SealStamp::control(layout, request.Seal, request.SealTwips))
         layout.controls.append(*seal);
-    auto run = std::make_shared<ReportRun>(std::move(layout), std::make_unique<ReceiptFormatter>(request));
+    ReceiptFormatter::RowClasses rowClasses;
+    for (const PrintRow& row : rows)
+        rowClasses.append(ConsumptionTax::fromKey(row.税区分.toString()));
+    auto run = std::make_shared<ReportRun>(std::move(layout), std::make_unique<ReceiptFormatter>(request, rowClasses));
     ReportRows data;
     data.columns = {ReceiptLayouts::NameColumn, ReceiptLayouts::AmountColumn, ReceiptLayouts::ProvisoColumn};
     data.count = rows.size();

@@ -31,7 +31,9 @@ ReceiptTexts ReceiptTexts::of(const PrintRequest& s, const Row& row, qint64 numb
     }
     t.number = s.PrintNumberFlag ? ReceiptFormat::number(number) : QString();
     const bool whole = t.amountValue.typeId() == QMetaType::LongLong;
-    t.tax = TaxMarks::textsFor(s, whole ? std::optional<qint64>(t.amountValue.toLongLong()) : std::nullopt);
+    PrintRequest ofRow = s;
+    ofRow.TaxClass = t.taxClass = row.taxClass.value_or(s.TaxClass);
+    t.tax = TaxMarks::textsFor(ofRow, whole ? std::optional<qint64>(t.amountValue.toLongLong()) : std::nullopt);
     return t;
 }
 
@@ -76,8 +78,8 @@ RegisterEntry ReceiptTexts::entry(const PrintRequest& request) const
     entry.自社情報 = companyInfo;
     entry.用紙 = request.paper.name;
     entry.種別 = RegisterTable::ListRun; // blank forms carry no number
-    entry.税区分 = ConsumptionTax::key(request.TaxClass);
-    const int rate = ConsumptionTax::rate(request.TaxClass);
+    entry.税区分 = ConsumptionTax::key(taxClass);
+    const int rate = ConsumptionTax::rate(taxClass);
     entry.税率 = rate > 0 ? QVariant(rate) : QVariant();
     entry.消費税額 = tax.tax ? QVariant(*tax.tax) : QVariant();
     entry.登録番号 = tax.registration.isEmpty() ? QString() : request.RegistrationNumber;

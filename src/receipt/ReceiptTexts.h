@@ -7,6 +7,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <optional>
+
 class ReportDetail;
 class ReportRun;
 
@@ -21,6 +23,8 @@ struct ReceiptTexts {
         QString amount;
         QString counterfoilAmount;
         QString proviso;
+        // The row's own tax class; the run's where it has none.
+        std::optional<ConsumptionTax::TaxClass> taxClass = std::nullopt;
     };
 
     QString name;
@@ -33,6 +37,7 @@ struct ReceiptTexts {
     QString counterfoilAmount;
     QString number; // empty when the run prints no numbers
     QVariant amountValue; // the amount as received, whole yen where it is one; Null when not printed
+    ConsumptionTax::TaxClass taxClass = ConsumptionTax::TaxClass::None; // the one printed
     TaxMarks::Texts tax;
 
     static ReceiptTexts of(const PrintRequest& request, const Row& row, qint64 number);

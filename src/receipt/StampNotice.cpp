@@ -12,7 +12,8 @@ QString of(const PrintRequest& request, const QList<PrintRow>& rows)
     for (const PrintRow& row : rows) {
         // Judged as the receipt will be printed.
         const QString amount = row.領収額.isNull() ? QString() : row.領収額.toString();
-        const qint64 due = ReceiptTexts::of(request, {{}, amount, amount, {}}, 0).tax.stampDuty;
+        const qint64 due =
+            ReceiptTexts::of(request, {{}, amount, amount, {}, ConsumptionTax::fromKey(row.税区分.toString())}, 0).tax.stampDuty;
         receipts += due > 0;
         duty += due;
     }

@@ -4,6 +4,8 @@
 #include "domain/StampDuty.h"
 #include "report/ReportLayout.h"
 
+#include <algorithm>
+
 namespace TaxMarks {
 
 namespace {
@@ -34,7 +36,7 @@ Places placesFor(const QString& layoutName)
     return plainFourUp;
 }
 
-void addTo(ReportLayout& layout, const PrintRequest& request)
+void addTo(ReportLayout& layout, const PrintRequest& request, const QList<ConsumptionTax::TaxClass>& rowClasses)
 {
     const Places places = placesFor(layout.name);
     auto add = [&layout, &places](const QString& name, const QRect& box, Qt::Alignment alignment, bool framed = false) {
@@ -46,7 +48,8 @@ void addTo(ReportLayout& layout, const PrintRequest& request)
     const bool qualified = request.Issuer == IssuerKind::Qualified;
     if (qualified && !request.RegistrationNumber.isEmpty())
         add(registrationControl(), places.registration, Qt::AlignLeft);
-    if (ConsumptionTax::printsLine(request.TaxClass) || qualified)
+    if (ConsumptionTax::printsLine(request.TaxClass) || qualified ||
+        std::any_of(rowClasses.cbegin(), rowClasses.cend(), ConsumptionTax::printsLine))
         add(taxLineControl(), places.taxLine, Qt::AlignLeft);
     const bool stampsDue = request.Issuer == IssuerKind::Qualified || request.Issuer == IssuerKind::Unregistered;
     if (stampsDue && places.stamp && request.PrintAmountFlag)

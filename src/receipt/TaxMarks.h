@@ -1,6 +1,7 @@
 #pragma once
 #include "receipt/PrintRequest.h"
 
+#include <QList>
 #include <QRect>
 #include <QString>
 
@@ -28,8 +29,9 @@ struct Places {
 };
 Places placesFor(const QString& layoutName);
 
-// Adds the controls the request calls for.
-void addTo(ReportLayout& layout, const PrintRequest& request);
+// Adds the controls the request calls for, and the tax line where any of `rowClasses` (the
+// rows' own classes) prints one.
+void addTo(ReportLayout& layout, const PrintRequest& request, const QList<ConsumptionTax::TaxClass>& rowClasses = {});
 
 // One receipt's tax and stamp duty, and its texts (empty where the receipt shows nothing).
 struct Texts {
