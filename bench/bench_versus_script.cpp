@@ -1,15 +1,18 @@
 // The command line's receipt runs, whole process against whole process, beside a yardstick: a
 // short script (receipt_script.py) that draws comparable A4 4-up receipts with a mainstream PDF
 // library. Runs alternate, program then script, round by round, on one machine; the medians are
-// compared. For every paper type, 10,000 receipts:
+// compared. For every paper type, 10,000 receipts (the stored seal left off):
 // - receipts per second (target: at least 2 × the script's),
 // - bytes per receipt after the first page (target: at most the script's for the 4-up layouts
 //   its page compares with),
-// and, for A4 x 4, peak memory at 100,000 receipts beside 10,000 (target: within 1.2 ×).
+// and, for A4 x 4, the same with the seal on beside off (bytes per page: at most 2 KB more), and
+// peak memory at 100,000 receipts beside 10,000 (target: within 1.2 ×).
 #include "TestData.h"
 #include "app/ApplicationSetup.h"
 #include "store/Connections.h"
 
+#include <QBuffer>
+#include <QPen>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -89,6 +92,23 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
+// A seal as a scanned one is stored: a red ring, 600 pixels square.
+QByteArray sealPng()
+{
+    QImage seal(600, 600, QImage::Format_ARGB32);
+    seal.fill(Qt::transparent);
+    QPainter painter(&seal);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(200, 30, 30), 40));
+    painter.drawEllipse(QRectF(30, 30, 540, 540));
+    painter.end();
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    seal.save(&buffer, "PNG");
+    return png;
+}
+
 // The program with its own copy of data holding three categories: 8, 10,000 and 100,000
 // members. Before each run the files get back the bytes they had after a first run in place, so
 // that every run starts from the same register, in files the program has opened there before
@@ -109,7 +129,9 @@ public:
                 "'年会費として', 3000 FROM n")
                                     .arg(FirstPages + Receipts + ManyReceipts)
                                     .arg(FirstPages)
-                                    .arg(FirstPages + Receipts)))
+                                    .arg(FirstPages + Receipts)) ||
+            !TestData::execMain(QStringLiteral("INSERT INTO 印影 (種類, 画像, 寸法, 印刷) VALUES ('png', ?, 200, -1)"),
+                                {sealPng()}))
             return false;
         Connections::close();
         folder_ = dir_.filePath(QStringLiteral("program"));
@@ -128,7 +150,8 @@ public:
         return true;
     }
 
-    Outcome run(const QString& paper, const QString& category, const QString& output)
+    // Runs leave the stored seal off unless `seal` says otherwise.
+    Outcome run(const QString& paper, const QString& category, const QString& output, bool seal = false)
     {
         int index = 0;
         for (const char* name : {"Ledrium.mdb", "LedriumWork.mdb"}) {
@@ -137,17 +160,19 @@ public:
             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
                 return {};
         }
-        return launch(paper, category, output);
+        return launch(paper, category, output, seal ? QStringList() : QStringList{QStringLiteral("--no-seal")});
     }
 
     QString path(const QString& name) const { return dir_.filePath(name); }
 
 private:
     QString fileOf(const char* name) const { return folder_ + QStringLiteral("/data/") + QLatin1String(name); }
-    Outcome launch(const QString& paper, const QString& category, const QString& output) const
+    Outcome launch(const QString& paper, const QString& category, const QString& output,
+                   const QStringList& more = {}) const
     {
-        return measure({folder_ + QStringLiteral("/ledrium"), QStringLiteral("--pdf"), output, QStringLiteral("--paper"),
-                        paper, QStringLiteral("--category"), category},
+        return measure(QStringList{folder_ + QStringLiteral("/ledrium"), QStringLiteral("--pdf"), output,
+                                   QStringLiteral("--paper"), paper, QStringLiteral("--category"), category} +
+                           more,
                        output);
     }
 
@@ -228,6 +253,27 @@ int main(int argc, char** argv)
                     scriptBytes > 0 ? bytes / scriptBytes : 0.0);
         std::fflush(stdout);
     }
+
+    // The seal: embedded once per file, drawn by reference on every receipt.
+    std::vector<double> plain;
+    std::vector<double> sealed;
+    Outcome plainRun;
+    Outcome sealedRun;
+    for (int round = 0; round < Rounds; ++round) {
+        if ((plainRun = program.run(QStringLiteral("A4 x 4"), QStringLiteral("一万"), pdf)).ok)
+            plain.push_back(Receipts / plainRun.seconds);
+        if ((sealedRun = program.run(QStringLiteral("A4 x 4"), QStringLiteral("一万"), pdf, true)).ok)
+            sealed.push_back(Receipts / sealedRun.seconds);
+    }
+    const Outcome sealedFirst = program.run(QStringLiteral("A4 x 4"), QStringLiteral("少数"), pdf, true);
+    const Outcome plainFirst = program.run(QStringLiteral("A4 x 4"), QStringLiteral("少数"), pdf);
+    const auto perPage = [](const Outcome& first, const Outcome& last) {
+        return first.ok && last.ok ? double(last.bytes - first.bytes) / ((Receipts - FirstPages) / 4.0) : 0.0;
+    };
+    std::printf("\nSeal, A4 x 4: %.0f receipts/s with it, %.0f without; bytes per page after the first %.0f with it, "
+                "%.0f without (target: at most 2 KB more); whole file %lld bytes with it, %lld without\n",
+                median(sealed), median(plain), perPage(sealedFirst, sealedRun), perPage(plainFirst, plainRun),
+                static_cast<long long>(sealedRun.bytes), static_cast<long long>(plainRun.bytes));
 
     const Outcome ten = program.run(QStringLiteral("A4 x 4"), QStringLiteral("一万"), pdf);
     const Outcome hundred = program.run(QStringLiteral("A4 x 4"), QStringLiteral("十万"), pdf);
