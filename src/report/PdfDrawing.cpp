@@ -25,14 +25,6 @@ struct DrawnPart {
     QList<char32_t> marked;
 };
 
-// Qt's PDF engine reports no failed write: on a full disk it leaves a file cut short and says
-// it printed. Every file it finishes ends with this line.
-bool endsAsAPdf(QIODevice& file)
-{
-    const QByteArray end = QByteArrayLiteral("%%EOF\n");
-    return file.size() >= end.size() && file.seek(file.size() - end.size()) && file.read(end.size()) == end;
-}
-
 DrawnPart draw(const ReportRun& run, QTemporaryFile* file, int first, int last)
 {
     DrawnPart part;
@@ -61,13 +53,19 @@ DrawnPart draw(const ReportRun& run, QTemporaryFile* file, int first, int last)
     }
     if (drawn != last - first + 1)
         return {QStringLiteral("PDF のページを作成できません。"), {}};
-    if (!file->flush() || !endsAsAPdf(*file))
+    if (!file->flush() || !PdfDrawing::endsAsAPdf(*file))
         return {WriteFailure::describe(*file, file->fileName(), 0), {}};
     part.marked = pagePainter.markedCharacters();
     return part;
 }
 
 } // namespace
+
+bool PdfDrawing::endsAsAPdf(QIODevice& file)
+{
+    const QByteArray end = QByteArrayLiteral("%%EOF\n");
+    return file.size() >= end.size() && file.seek(file.size() - end.size()) && file.read(end.size()) == end;
+}
 
 int PdfDrawing::partsFor(int first, int last)
 {

@@ -17,6 +17,10 @@ public:
     // Pages first..last (0-based), in at most `parts` parts (see partsFor).
     PdfDrawing(const ReportRun& run, int first, int last, int parts);
 
+    // Qt's PDF engine reports no failed write: on a full disk it leaves a file cut short and says
+    // it printed. Every file it finishes ends with "%%EOF".
+    static bool endsAsAPdf(QIODevice& file);
+
     // How many parts pages first..last are best drawn in on this computer.
     static int partsFor(int first, int last);
 

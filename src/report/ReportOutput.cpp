@@ -25,18 +25,11 @@ QPageLayout fullPageA4()
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
 }
 
-// Qt's PDF engine reports no failed write: on a full disk it leaves a file cut short and says
-// it printed. Every file it finishes ends with this line.
-bool endsAsAPdf(QIODevice& file)
-{
-    const QByteArray end = QByteArrayLiteral("%%EOF\n");
-    return file.size() >= end.size() && file.seek(file.size() - end.size()) && file.read(end.size()) == end;
-}
-
+// A file Qt's PDF engine wrote whole (see PdfDrawing::endsAsAPdf).
 bool endsAsAPdf(const QString& path)
 {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) && endsAsAPdf(file);
+    return file.open(QIODevice::ReadOnly) && PdfDrawing::endsAsAPdf(file);
 }
 
 // The whole of `from` appended to `to`, a block at a time.
