@@ -275,6 +275,17 @@ void TestBackends::issuingConfirmingAndVoiding()
     const ReceiptNumbers::Abandoned abandoned = numbers.voidAbandoned();
     QVERIFY(abandoned.result);
     QCOMPARE(abandoned.numbers, (QList<qint64>{5, 6}));
+    // ... and the voiding is in the record of changes, with the reason the window shows.
+    QVERIFY(sql.exec(QStringLiteral("SELECT 発行記録.領収証番号, 操作, 変更前, 変更後, 理由 FROM 発行記録変更 "
+                                    "JOIN 発行記録 USING (記録番号) WHERE 発行記録.領収証番号 > 4 ORDER BY 1")));
+    for (qint64 number : {5, 6}) {
+        QVERIFY(sql.query().next());
+        QCOMPARE(sql.query().value(0).toLongLong(), number);
+        QCOMPARE(sql.query().value(1).toString() + sql.query().value(2).toString() + sql.query().value(3).toString(),
+                 u("無効出力中無効"));
+        QCOMPARE(sql.query().value(4).toString(), ReceiptNumbers::abandonedReason());
+    }
+    QVERIFY(!sql.query().next());
     QVERIFY(sql.exec(QStringLiteral("SELECT count(*) FROM 発行記録 WHERE 状態 = '出力中'")) && sql.query().next());
     QCOMPARE(sql.query().value(0).toInt(), 1); // number 4, of this process
 }

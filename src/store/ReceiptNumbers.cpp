@@ -330,17 +330,24 @@ ReceiptNumbers::Abandoned ReceiptNumbers::voidAbandoned() const
             while (sql.query().next())
                 if (const QString process = sql.query().value(0).toString(); self.sawEnd(process))
                     ended << process;
+            // The voiding is a change like any other: each entry's is logged, by this start.
+            QList<RegisterChanges::Change> changes;
             for (const QString& process : ended) {
-                if (!sql.exec(QStringLiteral("SELECT 領収証番号 FROM 発行記録 WHERE 状態 = ? AND 発行プロセス = ?"),
+                if (!sql.exec(QStringLiteral("SELECT 記録番号, 領収証番号 FROM 発行記録 WHERE 状態 = ? AND 発行プロセス = ?"),
                               {RegisterTable::Pending, process}))
                     return StoreResult::failure(sql.error());
-                while (sql.query().next())
-                    abandoned.numbers << sql.query().value(0).toLongLong();
+                while (sql.query().next()) {
+                    changes.append(RegisterChanges::now(sql.query().value(0).toLongLong(), RegisterChanges::Voiding,
+                                                        RegisterTable::Pending, RegisterTable::Voided,
+                                                        abandonedReason(), self));
+                    abandoned.numbers << sql.query().value(1).toLongLong();
+                }
                 if (!sql.exec(QStringLiteral("UPDATE 発行記録 SET 状態 = ?, 無効理由 = ? WHERE 状態 = ? AND 発行プロセス = ?"),
                               {RegisterTable::Voided, abandonedReason(), RegisterTable::Pending, process}))
                     return StoreResult::failure(sql.error());
             }
-            return StoreResult::success();
+            QString error;
+            return RegisterChanges::addWithin(db_, changes, &error) ? StoreResult::success() : StoreResult::failure(error);
         },
         Transaction::Lock::Immediate);
     if (!abandoned.result)
