@@ -14,6 +14,7 @@
 #include "register/RegisterModel.h"
 #include "register/RegisterWindow.h"
 #include "receipt/ReissueMark.h"
+#include "report/CellPdfs.h"
 #include "register/ReissueFormatter.h"
 #include "register/ReissueRuns.h"
 #include "report/ReportOutput.h"
@@ -88,6 +89,8 @@ private slots:
     void perMemberRunWritesOneFilePerReceipt();
     void perMemberRunFailingLeavesNoFile_data();
     void perMemberRunFailingLeavesNoFile();
+    void perMemberRunFailingHalfwayTakesBackItsFiles_data();
+    void perMemberRunFailingHalfwayTakesBackItsFiles();
     void voidAndReissueOnlyAddToTheRegister();
     void archiveCheckFindsWhatChanged_data();
     void archiveCheckFindsWhatChanged();
@@ -1062,6 +1065,51 @@ void TestRegister::perMemberRunFailingLeavesNoFile()
         QCOMPARE(e.状態, u("無効"));
         QVERIFY2(e.無効理由.contains(u("保存用のフォルダ")), qPrintable(e.無効理由));
     }
+}
+
+void TestRegister::perMemberRunFailingHalfwayTakesBackItsFiles_data()
+{
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("the folder is removed after two files") << u("folder");
+    QTest::newRow("a file takes the second name while the run writes") << u("taken");
+}
+
+// A failure after some files of a run were written (while drawing, or while moving them in)
+// leaves none of them, nothing of another program's, and voids every number of the run.
+void TestRegister::perMemberRunFailingHalfwayTakesBackItsFiles()
+{
+    QFETCH(QString, failure);
+    TestData data;
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(u("領収証"));
+    QVERIFY(QDir().mkpath(folder));
+    const auto run = ReceiptRun::build(request(), rows({u("相川"), u("井上"), u("上田"), u("江藤")}));
+    const auto nameOf = [&](int cell) {
+        if (cell == 2 && failure == u("folder"))
+            QDir(folder).removeRecursively();
+        if (cell == 3 && failure == u("taken")) {
+            QFile other(QDir(folder).filePath(u("1.pdf")));
+            if (other.open(QIODevice::WriteOnly))
+                other.write("another program's");
+        }
+        return QString::number(cell) + u(".pdf");
+    };
+    QString error;
+    QVERIFY(!CellPdfs::write(*run, folder, nameOf, nullptr, &error));
+    QVERIFY(!error.isEmpty());
+    const QStringList left = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    QCOMPARE(left, failure == u("taken") ? QStringList{u("1.pdf")} : QStringList());
+    if (failure == u("folder")) // nor anything put back where the folder was
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList());
+    if (failure == u("taken")) {
+        QFile other(QDir(folder).filePath(u("1.pdf")));
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), QByteArray("another program's"));
+    }
+    const QList<RegisterEntry> entries = allEntries();
+    QCOMPARE(entries.size(), 4);
+    for (const RegisterEntry& e : entries)
+        QCOMPARE(e.状態, u("無効"));
 }
 
 void TestRegister::archiveCheckFindsWhatChanged_data()
