@@ -67,6 +67,8 @@ private slots:
     void outputFailingAfterRecordingIsPutRight_data();
     void outputFailingAfterRecordingIsPutRight();
     void printToFileCutShortIsPutRight();
+    void everyFileOutputIsKept_data();
+    void everyFileOutputIsKept();
     void printToFileNeverOpensADeviceOrAPipe_data();
     void printToFileNeverOpensADeviceOrAPipe();
     void voidNumberStaysAndIsNeverIssuedAgain_data();
@@ -463,6 +465,31 @@ void TestRegister::printToFileCutShortIsPutRight()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[0].状態 + entries[1].状態, u("無効無効"));
     QVERIFY2(entries[0].無効理由.contains(u("書き込みが途中で止まりました")), qPrintable(entries[0].無効理由));
+}
+
+void TestRegister::everyFileOutputIsKept_data()
+{
+    QTest::addColumn<Output>("kind");
+    QTest::newRow("PDF保存") << Output::Pdf;
+    QTest::newRow("printed to a file") << Output::Printer;
+}
+
+// A PDF saved, or printed to a file from the print dialog, is kept in the archive and its
+// entries hold the file's name and hash.
+void TestRegister::everyFileOutputIsKept()
+{
+    QFETCH(Output, kind);
+    TestData data;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("r.pdf"));
+    QVERIFY(output(*ReceiptRun::build(request(), rows({u("相川"), u("井上")})), kind, path));
+    const QList<RegisterEntry> entries = allEntries();
+    QCOMPARE(entries.size(), 2);
+    for (const RegisterEntry& e : entries) {
+        QCOMPARE(e.状態 + e.出力先, u("発行r.pdf"));
+        QCOMPARE(e.SHA256, PdfArchive::sha256Of(path));
+        QCOMPARE(PdfArchive::sha256Of(data.folder() + PdfArchive::folderName() + u("/") + e.保存ファイル), e.SHA256);
+    }
 }
 
 void TestRegister::printToFileNeverOpensADeviceOrAPipe_data()

@@ -231,6 +231,18 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice, c
     }
     if (!ended || sent != order.size())
         return failAfterClearance(QStringLiteral("プリンタにすべてのページを送れませんでした。"));
+    // A file is an output like a PDF: kept and recorded with its hash, or taken back.
+    if (const QString file = printer.outputFileName(); !file.isEmpty()) {
+        QList<int> cells;
+        for (auto [cell, end] = run.cellsOn({first, last}); cell < end; ++cell)
+            cells.append(cell);
+        if (const QString unrecorded = run.outputCompleted({{file, cells}}); !unrecorded.isEmpty()) {
+            if (const QFileInfo written(file); written.isFile() && !written.isSymLink())
+                QFile::remove(file);
+            return failAfterClearance(unrecorded);
+        }
+        return true;
+    }
     // Qt has handed the last page to the print system: paper cannot be taken back, so a
     // completion the register could not note is told (its entries stay pending, and a later
     // start voids them and names their numbers).
