@@ -1,8 +1,7 @@
 #include "app/SealControls.h"
 
-#include "report/ReportFont.h"
+#include "app/AddedControls.h"
 #include "settings/SealSettings.h"
-#include "ui/LayoutUnits.h"
 
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -12,19 +11,11 @@
 namespace SealControls {
 
 namespace {
-constexpr quint32 Caption = 0x4A5F32; // as the settings page's captions
-
 template <class T> T* place(QWidget* parent, const char* name, const QString& text, double left, double top,
                             double width, double height, double points = 9)
 {
-    auto* widget = new T(parent);
-    widget->setObjectName(QString::fromUtf8(name));
-    QFont font(ReportFont::family());
-    font.setPointSizeF(points);
-    widget->setFont(font);
-    widget->setGeometry(LayoutUnits::rect(left, top, width, height));
-    if constexpr (!std::is_same_v<T, QDoubleSpinBox>)
-        widget->setText(text);
+    auto* widget = AddedControls::place<T>(parent, name, left, top, width, height, points);
+    widget->setText(text);
     return widget;
 }
 } // namespace
@@ -32,10 +23,7 @@ template <class T> T* place(QWidget* parent, const char* name, const QString& te
 void add(const QHash<QString, QWidget*>& made, MainWindowLayout::Panels& panels)
 {
     QWidget* page = made.value(QStringLiteral("imContainer3D4"));
-    auto* caption = place<QLabel>(page, "lbl印影", QStringLiteral("印影"), 60, 4130, 1260, 255, 10.5);
-    QPalette palette = caption->palette();
-    palette.setColor(QPalette::WindowText, LayoutUnits::colour(Caption));
-    caption->setPalette(palette);
+    AddedControls::caption(page, "lbl印影", QStringLiteral("印影"), 60, 4130, 1260);
 
     SealSettings::Panel seal;
     seal.preview = place<QLabel>(page, "img印影", QString(), 60, 4400, 660, 660);
@@ -43,7 +31,7 @@ void add(const QHash<QString, QWidget*>& made, MainWindowLayout::Panels& panels)
     seal.choose = place<QPushButton>(page, "cmd印影選択", QStringLiteral("選択…"), 750, 4400, 570, 315);
     seal.choose->setToolTip(QStringLiteral("印影の画像（PNG または SVG、5 MB まで）を選びます。"));
     seal.remove = place<QPushButton>(page, "cmd印影削除", QStringLiteral("削除"), 750, 4745, 570, 315);
-    seal.size = place<QDoubleSpinBox>(page, "num印影寸法", QString(), 60, 5100, 1260, 315);
+    seal.size = AddedControls::place<QDoubleSpinBox>(page, "num印影寸法", 60, 5100, 1260, 315);
     seal.print = place<QCheckBox>(page, "chk印影印刷", QStringLiteral("印刷する"), 60, 5420, 1260, 210);
     // The column is narrow: the longer option takes a smaller font to show whole.
     seal.whiteToTransparent =

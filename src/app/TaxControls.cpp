@@ -1,8 +1,8 @@
 #include "app/TaxControls.h"
 
+#include "app/AddedControls.h"
+
 #include "domain/ConsumptionTax.h"
-#include "report/ReportFont.h"
-#include "ui/LayoutUnits.h"
 #include "ui/ReadOnlyComboFilter.h"
 
 #include <QComboBox>
@@ -12,28 +12,8 @@
 namespace TaxControls {
 
 namespace {
-constexpr quint32 Caption = 0x4A5F32; // as the settings page's captions
-
-template <class T> T* place(QWidget* parent, const char* name, double left, double top, double width, double height,
-                            double points)
-{
-    auto* widget = new T(parent);
-    widget->setObjectName(QString::fromUtf8(name));
-    QFont font(ReportFont::family());
-    font.setPointSizeF(points);
-    widget->setFont(font);
-    widget->setGeometry(LayoutUnits::rect(left, top, width, height));
-    return widget;
-}
-
-void caption(QWidget* parent, const char* name, const QString& text, double left, double top, double width)
-{
-    auto* label = place<QLabel>(parent, name, left, top, width, 255, 10.5);
-    label->setText(text);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, LayoutUnits::colour(Caption));
-    label->setPalette(palette);
-}
+using AddedControls::caption;
+using AddedControls::place;
 
 QComboBox* list(QWidget* parent, const char* name, double left, double top, double width)
 {

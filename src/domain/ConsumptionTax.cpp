@@ -1,55 +1,29 @@
 #include "domain/ConsumptionTax.h"
 
 #include "domain/AmountText.h"
-
-#include <array>
+#include "domain/KeyedNames.h"
 
 namespace ConsumptionTax {
 
 namespace {
-struct ClassNames {
-    TaxClass taxClass;
-    const char* key;
-    const char* label;
-};
-const std::array<ClassNames, 5> classNames{{
+constexpr KeyedNames<TaxClass, 5> classNames{{{
     {TaxClass::None, "none", "表示なし"},
     {TaxClass::Standard, "10", "10%"},
     {TaxClass::Reduced, "8", "8%（軽減税率）"},
     {TaxClass::Exempt, "exempt", "非課税"},
     {TaxClass::Outside, "outside", "不課税"},
-}};
-struct RoundingNames {
-    Rounding rounding;
-    const char* key;
-    const char* label;
-};
-const std::array<RoundingNames, 3> roundingNames{{
+}}};
+constexpr KeyedNames<Rounding, 3> roundingNames{{{
     {Rounding::Down, "down", "切り捨て"},
     {Rounding::HalfUp, "half-up", "四捨五入"},
     {Rounding::Up, "up", "切り上げ"},
-}};
+}}};
 } // namespace
 
-QString key(TaxClass taxClass) { return QString::fromUtf8(classNames.at(std::size_t(taxClass)).key); }
-
-std::optional<TaxClass> fromKey(const QString& key)
-{
-    for (const ClassNames& names : classNames)
-        if (key == QString::fromUtf8(names.key))
-            return names.taxClass;
-    return std::nullopt;
-}
-
-QString label(TaxClass taxClass) { return QString::fromUtf8(classNames.at(std::size_t(taxClass)).label); }
-
-QStringList labels()
-{
-    QStringList all;
-    for (const ClassNames& names : classNames)
-        all << QString::fromUtf8(names.label);
-    return all;
-}
+QString key(TaxClass taxClass) { return classNames.key(taxClass); }
+std::optional<TaxClass> fromKey(const QString& key) { return classNames.fromKey(key); }
+QString label(TaxClass taxClass) { return classNames.label(taxClass); }
+QStringList labels() { return classNames.labels(); }
 
 QString labelOfKey(const QString& key)
 {
@@ -62,32 +36,17 @@ QString written(TaxClass taxClass) { return rate(taxClass) > 0 ? key(taxClass) :
 std::optional<TaxClass> fromWritten(const QString& text)
 {
     const QString plain = text.normalized(QString::NormalizationForm_KC).trimmed();
-    for (const ClassNames& names : classNames)
+    for (const auto& names : classNames.names)
         if (plain.compare(QString::fromUtf8(names.key), Qt::CaseInsensitive) == 0 ||
             plain == QString::fromUtf8(names.label).normalized(QString::NormalizationForm_KC))
-            return names.taxClass;
+            return names.value;
     return std::nullopt;
 }
 
-QString key(Rounding rounding) { return QString::fromUtf8(roundingNames.at(std::size_t(rounding)).key); }
-
-Rounding roundingFromKey(const QString& key)
-{
-    for (const RoundingNames& names : roundingNames)
-        if (key == QString::fromUtf8(names.key))
-            return names.rounding;
-    return Rounding::Down;
-}
-
-QString label(Rounding rounding) { return QString::fromUtf8(roundingNames.at(std::size_t(rounding)).label); }
-
-QStringList roundingLabels()
-{
-    QStringList all;
-    for (const RoundingNames& names : roundingNames)
-        all << QString::fromUtf8(names.label);
-    return all;
-}
+QString key(Rounding rounding) { return roundingNames.key(rounding); }
+Rounding roundingFromKey(const QString& key) { return roundingNames.fromKey(key).value_or(Rounding::Down); }
+QString label(Rounding rounding) { return roundingNames.label(rounding); }
+QStringList roundingLabels() { return roundingNames.labels(); }
 
 int rate(TaxClass taxClass)
 {

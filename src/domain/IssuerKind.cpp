@@ -1,41 +1,21 @@
 #include "domain/IssuerKind.h"
 
-#include <array>
+#include "domain/KeyedNames.h"
 
 namespace IssuerKinds {
 
 namespace {
-struct Names {
-    IssuerKind kind;
-    const char* key;
-    const char* label;
-};
-const std::array<Names, 4> names{{
+constexpr KeyedNames<IssuerKind, 4> names{{{
     {IssuerKind::Unset, "", "（設定しない）"},
     {IssuerKind::Qualified, "qualified", "適格請求書発行事業者"},
     {IssuerKind::Unregistered, "unregistered", "免税事業者"},
     {IssuerKind::NonProfit, "nonprofit", "非営利の団体"},
-}};
+}}};
 } // namespace
 
-QString key(IssuerKind kind) { return QString::fromUtf8(names.at(std::size_t(kind)).key); }
-
-IssuerKind fromKey(const QString& key)
-{
-    for (const Names& n : names)
-        if (key == QString::fromUtf8(n.key))
-            return n.kind;
-    return IssuerKind::Unset;
-}
-
-QString label(IssuerKind kind) { return QString::fromUtf8(names.at(std::size_t(kind)).label); }
-
-QStringList labels()
-{
-    QStringList all;
-    for (const Names& n : names)
-        all << QString::fromUtf8(n.label);
-    return all;
-}
+QString key(IssuerKind kind) { return names.key(kind); }
+IssuerKind fromKey(const QString& key) { return names.fromKey(key).value_or(IssuerKind::Unset); }
+QString label(IssuerKind kind) { return names.label(kind); }
+QStringList labels() { return names.labels(); }
 
 } // namespace IssuerKinds
