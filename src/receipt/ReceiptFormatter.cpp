@@ -64,9 +64,7 @@ RegisterEntry ReceiptFormatter::entryOf(const ReportRun& run, int cell) const
     const auto valueOf = [](std::optional<qint64> value) { return value ? QVariant(*value) : QVariant(); };
     entry.消費税額 = valueOf(receipt.tax);
     entry.印紙税額 = valueOf(receipt.stampDuty);
-    entry.税区分 = ConsumptionTax::key(receipt.taxClass);
-    const int rate = ConsumptionTax::rate(receipt.taxClass);
-    entry.税率 = rate > 0 ? QVariant(rate) : QVariant();
+    ReceiptTexts::recordClass(entry, receipt.taxClass);
     entry.顧客名 = run.text(cell, QStringLiteral("txt氏名"));
     entry.但書 = run.text(cell, QStringLiteral("txt但書"));
     return entry;

@@ -78,15 +78,20 @@ RegisterEntry ReceiptTexts::entry(const PrintRequest& request) const
     entry.自社情報 = companyInfo;
     entry.用紙 = request.paper.name;
     entry.種別 = RegisterTable::ListRun; // blank forms carry no number
-    entry.税区分 = ConsumptionTax::key(taxClass);
-    const int rate = ConsumptionTax::rate(taxClass);
-    entry.税率 = rate > 0 ? QVariant(rate) : QVariant();
+    recordClass(entry, taxClass);
     entry.消費税額 = tax.tax ? QVariant(*tax.tax) : QVariant();
     entry.登録番号 = tax.registration.isEmpty() ? QString() : request.RegistrationNumber;
     // Judged only for an issuer who said who it is.
     entry.印紙税額 = request.Issuer == IssuerKind::Unset || amountValue.isNull() ? QVariant() : QVariant(tax.stampDuty);
     entry.領収日 = dayOf(date).toString(Qt::ISODate);
     return entry;
+}
+
+void ReceiptTexts::recordClass(RegisterEntry& entry, ConsumptionTax::TaxClass taxClass)
+{
+    entry.税区分 = ConsumptionTax::key(taxClass);
+    const int rate = ConsumptionTax::rate(taxClass);
+    entry.税率 = rate > 0 ? QVariant(rate) : QVariant();
 }
 
 QDate ReceiptTexts::dayOf(const QString& printedDate)

@@ -47,6 +47,8 @@ struct ReceiptTexts {
     static void writeNumber(ReportRun& run, int cell, const QString& number);
     // The register entry of the receipt as printed (number, output and time are the issuer's).
     RegisterEntry entry(const PrintRequest& request) const;
+    // The class and rate of tax an entry records for a receipt of `taxClass`.
+    static void recordClass(RegisterEntry& entry, ConsumptionTax::TaxClass taxClass);
     // The day a printed date names, in either of the date box's forms; invalid for a blank one.
     static QDate dayOf(const QString& printedDate);
 };
