@@ -6,6 +6,7 @@
 #include "store/CategoryTaxTable.h"
 #include "store/CodeMasterTable.h"
 #include "store/CodeWorkTable.h"
+#include "store/ArchiveFolder.h"
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
 #include "store/CustomerMasterTable.h"
@@ -299,9 +300,15 @@ void TestBackends::keptFilesSearchAndChanges()
     SqlRunner sql(Connections::mainDb());
     for (const char* statement : {"DROP INDEX 発行記録_領収日", "ALTER TABLE 発行記録 DROP COLUMN 領収日",
                                   "ALTER TABLE 発行記録 DROP COLUMN sha256", "ALTER TABLE 発行記録 DROP COLUMN 保存ファイル",
-                                  "DROP TABLE 発行記録変更"})
+                                  "DROP TABLE 発行記録変更", "DROP TABLE 保存先"})
         QVERIFY2(sql.exec(QString::fromUtf8(statement)), qPrintable(sql.error()));
     QCOMPARE(StoreUpgrades::ensure(Connections::mainDb()), QString());
+    // The archive folder chosen once: set, changed, and back to the data folder's own.
+    QCOMPARE(ArchiveFolder::read(Connections::mainDb()), QString());
+    for (const QString& folder : {u("/srv/共有 \"PDF\""), u("/mnt/保存PDF"), QString()}) {
+        QVERIFY(ArchiveFolder::write(Connections::mainDb(), folder));
+        QCOMPARE(ArchiveFolder::read(Connections::mainDb()), folder);
+    }
     const ReceiptNumbers numbers(Connections::mainDb());
     QList<RegisterEntry> entries = {entryFor(u("山田"), 1000), entryFor(u("山田 花子"), 3000), entryFor(u("田中"), 5000)};
     const QStringList days = {u("2026-03-31"), u("2026-04-01"), u("2026-04-30")};
@@ -709,6 +716,7 @@ void TestBackends::dataFolderCopiedToServerGoesOnNumbering()
     const SealRecord seal{u("svg"), QByteArrayLiteral("<svg xmlns='http://www.w3.org/2000/svg'/>"), 180, false};
     QVERIFY(WorkTableProtocol::registerSettings({u("会"), {}, u("西暦"), 2}, seal));
     QVERIFY(PrinterCalibrationTable::write(Connections::mainDb(), u("レジ横"), {-5, 7, 995}));
+    QVERIFY(ArchiveFolder::write(Connections::mainDb(), u("/mnt/共有/保存PDF")));
     const QString database = QStringLiteral("copy%1").arg(++databases_);
     QVERIFY(server_->createDatabase(database).isEmpty());
     QString error;
@@ -722,6 +730,8 @@ void TestBackends::dataFolderCopiedToServerGoesOnNumbering()
         QCOMPARE(copied.settings, 1);
         QCOMPARE(copied.seals, 1);
         QCOMPARE(copied.calibrations, 1);
+        QCOMPARE(copied.archiveFolders, 1);
+        QCOMPARE(ArchiveFolder::read(QSqlDatabase::database(u("target"))), u("/mnt/共有/保存PDF"));
         QCOMPARE(SealTable::read(QSqlDatabase::database(u("target"))), seal);
         QCOMPARE(PrinterCalibrationTable::read(QSqlDatabase::database(u("target")), u("レジ横")),
                  (PrinterCalibration{-5, 7, 995}));

@@ -11,6 +11,7 @@
 #include "receipt/PrintRunAssembly.h"
 #include "receipt/ReceiptFormat.h"
 #include "receipt/ReceiptRun.h"
+#include "register/ArchiveFolderChoice.h"
 #include "register/RegisterModel.h"
 #include "register/RegisterWindow.h"
 #include "receipt/ReissueMark.h"
@@ -21,6 +22,7 @@
 #include "report/ReportRun.h"
 #include "settings/DataReset.h"
 #include "settings/ReceiptCounter.h"
+#include "store/ArchiveFolder.h"
 #include "store/CompanyTable.h"
 #include "store/CustomerWorkTable.h"
 #include "store/Connections.h"
@@ -94,6 +96,8 @@ private slots:
     void perMemberRunFailingHalfwayTakesBackItsFiles_data();
     void perMemberRunFailingHalfwayTakesBackItsFiles();
     void voidAndReissueOnlyAddToTheRegister();
+    void archiveFolderChosenOnceKeepsEveryFile_data();
+    void archiveFolderChosenOnceKeepsEveryFile();
     void archiveCheckFindsWhatChanged_data();
     void archiveCheckFindsWhatChanged();
     void searchCombinesReceiptDateAmountAndName_data();
@@ -1137,6 +1141,49 @@ void TestRegister::perMemberRunFailingHalfwayTakesBackItsFiles()
     QCOMPARE(entries.size(), 4);
     for (const RegisterEntry& e : entries)
         QCOMPARE(e.状態, u("無効"));
+}
+
+void TestRegister::archiveFolderChosenOnceKeepsEveryFile_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<bool>("moved");
+    QTest::newRow("a new folder") << u("共有/保存PDF") << true;
+    QTest::newRow("another file under a kept name there") << u("clash") << false;
+    QTest::newRow("inside the folder in use") << u("inside") << false;
+}
+
+// Choosing the archive folder copies what was kept so far, so the check still finds every file,
+// and later files go there; a choice that cannot be carried out leaves everything as it was.
+void TestRegister::archiveFolderChosenOnceKeepsEveryFile()
+{
+    QFETCH(QString, target);
+    QFETCH(bool, moved);
+    TestData data;
+    QTemporaryDir dir;
+    QVERIFY(ReceiptRun::writePerMember(*ReceiptRun::build(request(), rows({u("相川"), u("井上"), u("上田")})), dir.path()));
+    const QString kept = data.folder() + u("保存PDF/");
+    QString folder = dir.filePath(target);
+    if (target == u("inside"))
+        folder = kept + u("2026-12/新しい保存先");
+    if (target == u("clash")) {
+        QVERIFY(QDir().mkpath(folder + u("/2026-12")));
+        QFile other(folder + u("/2026-12/20261210_井上_2000_No00002.pdf"));
+        QVERIFY(other.open(QIODevice::WriteOnly) && other.write("another file") > 0);
+    }
+    ScriptedMessagePresenter& messages = ScriptedMessagePresenter::install();
+    messages.answers = {true};
+    const std::optional<QString> done = ArchiveFolderChoice::moveTo(folder);
+    QCOMPARE(done.has_value(), moved);
+    QCOMPARE(*ArchiveFolder::read(Connections::mainDb()), moved ? QDir::cleanPath(folder) : QString());
+    if (target == u("clash")) // nothing of the attempt is left there
+        QCOMPARE(QDir(folder + u("/2026-12")).entryList(QDir::Files), QStringList{u("20261210_井上_2000_No00002.pdf")});
+    RegisterWindow window;
+    QCOMPARE(window.checkArchive(), u("保存ファイル 3 件：そのまま 3 件、内容の変更 0 件、見つからない 0 件、名前の変更 0 件"));
+    // The files kept before stay where they were; the next one goes to the folder in use.
+    QCOMPARE(QDir(kept + u("2026-12")).entryList(QDir::Files).size(), 3);
+    QVERIFY(output(*ReceiptRun::build(request(), rows({u("江藤")})), Output::Pdf, dir.filePath(u("e.pdf"))));
+    const RegisterEntry latest = allEntries().last();
+    QVERIFY(QFileInfo((moved ? folder + u("/") : kept) + latest.保存ファイル).isFile());
 }
 
 void TestRegister::archiveCheckFindsWhatChanged_data()

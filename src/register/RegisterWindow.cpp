@@ -7,6 +7,7 @@
 #include "preview/ReportPreview.h"
 #include "preview/WindowPlacement.h"
 #include "receipt/ReceiptFormat.h"
+#include "register/ArchiveFolderChoice.h"
 #include "register/ArchiveReport.h"
 #include "register/RegisterCsv.h"
 #include "register/RegisterModel.h"
@@ -154,6 +155,8 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     openPdfButton->setToolTip(QStringLiteral("選んだ記録の保存ファイルを開きます"));
     auto* checkButton = button(QStringLiteral("cmd保存ファイルの確認"), QStringLiteral("保存ファイルの確認"), this);
     checkButton->setToolTip(QStringLiteral("保存した PDF ファイルがすべてあり、変わっていないかを確かめます"));
+    auto* folderButton = button(QStringLiteral("cmd保存フォルダ"), QStringLiteral("保存フォルダ…"), this);
+    folderButton->setToolTip(QStringLiteral("PDF ファイルを保存するフォルダを選びます（複数のパソコンで共有するフォルダなど）"));
     auto* closeButton = button(QStringLiteral("cmd閉じる"), QStringLiteral("閉じる"), this);
     auto* bar = new QHBoxLayout;
     bar->addWidget(totals_, 1);
@@ -162,6 +165,7 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     bar->addWidget(exportButton);
     bar->addWidget(openPdfButton);
     bar->addWidget(checkButton);
+    bar->addWidget(folderButton);
     bar->addSpacing(16);
     bar->addWidget(closeButton);
 
@@ -191,6 +195,7 @@ RegisterWindow::RegisterWindow(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(exportButton, &QPushButton::clicked, this, &RegisterWindow::askFileAndExport);
     connect(openPdfButton, &QPushButton::clicked, this, &RegisterWindow::openCurrentPdf);
     connect(checkButton, &QPushButton::clicked, this, &RegisterWindow::checkArchive);
+    connect(folderButton, &QPushButton::clicked, this, &RegisterWindow::askArchiveFolder);
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
     notice_ = new BriefNotice(this);
@@ -392,6 +397,16 @@ bool RegisterWindow::openCurrentPdf()
         return false;
     }
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void RegisterWindow::askArchiveFolder()
+{
+    const QString folder = QFileDialog::getExistingDirectory(this, QStringLiteral("PDF の保存フォルダ"),
+                                                             PdfArchive::ofOpenData().folder());
+    if (folder.isEmpty())
+        return;
+    if (const std::optional<QString> done = ArchiveFolderChoice::moveTo(folder))
+        notice_->showText(*done);
 }
 
 void RegisterWindow::askFileAndExport()

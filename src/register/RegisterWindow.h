@@ -44,6 +44,7 @@ private:
     void showTotals();
     void askReasonAndVoid();
     void askFileAndExport();
+    void askArchiveFolder();
 
     RegisterModel* model_ = nullptr;
     QTableView* view_ = nullptr;

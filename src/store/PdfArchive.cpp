@@ -2,6 +2,7 @@
 
 #include "domain/Clock.h"
 #include "domain/MemberFileName.h"
+#include "store/ArchiveFolder.h"
 #include "store/Connections.h"
 
 #include <QCryptographicHash>
@@ -13,7 +14,50 @@
 #include <QHash>
 #include <QSet>
 
-PdfArchive PdfArchive::ofOpenData() { return PdfArchive(Connections::dataFolder() + folderName()); }
+PdfArchive PdfArchive::ofOpenData()
+{
+    const std::optional<QString> chosen = ArchiveFolder::read(Connections::mainDb());
+    return chosen && !chosen->isEmpty() ? PdfArchive(*chosen) : inDataFolder();
+}
+
+PdfArchive PdfArchive::inDataFolder() { return PdfArchive(Connections::dataFolder() + folderName()); }
+
+QString PdfArchive::copyInto(const QString& target, qint64* copied) const
+{
+    QStringList made;
+    const auto fail = [&made](const QString& reason) {
+        for (const QString& path : made) {
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+            QFile::remove(path);
+        }
+        return reason;
+    };
+    if (!QDir().mkpath(target))
+        return QStringLiteral("保存用のフォルダを作れません：") + target;
+    const QDir from(folder_);
+    for (QDirIterator it(folder_, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString source = it.next();
+        const QString name = from.relativeFilePath(source);
+        const QString path = QDir(target).filePath(name);
+        const QString sha256 = sha256Of(source);
+        if (QFileInfo::exists(path)) {
+            if (sha256Of(path) == sha256)
+                continue;
+            return fail(QStringLiteral("新しい保存フォルダに、同じ名前で内容の違うファイルがあります：") + path);
+        }
+        QFile file(source);
+        if (!QDir().mkpath(QFileInfo(path).path()) || !file.copy(path))
+            return fail(QStringLiteral("PDF ファイルを新しい保存フォルダに写せません：") + path + QStringLiteral("\n") +
+                        file.errorString());
+        made.append(path);
+        if (sha256.isEmpty() || sha256Of(path) != sha256)
+            return fail(QStringLiteral("写した PDF ファイルが元と一致しません：") + path);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    }
+    if (copied)
+        *copied = made.size();
+    return {};
+}
 
 QString PdfArchive::sha256Of(const QString& path)
 {

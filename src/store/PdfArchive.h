@@ -7,8 +7,9 @@
 class PdfArchive {
 public:
     explicit PdfArchive(QString folder) : folder_(std::move(folder)) {}
-    // 保存PDF in the data folder of the databases open now.
+    // The folder chosen for the data open now, or else 保存PDF in its data folder.
     static PdfArchive ofOpenData();
+    static PdfArchive inDataFolder(); // 保存PDF in the data folder, whatever was chosen
     static QString folderName() { return QStringLiteral("保存PDF"); }
 
     const QString& folder() const { return folder_; }
@@ -39,6 +40,12 @@ public:
     // A file is renamed when it is missing under its name but a file of its content is kept
     // under another name the register does not know.
     Check check(const QList<Recorded>& recorded) const;
+
+    // Copies every kept file into `target`, under the same relative names, so that the register
+    // finds them there; a file already there with the same content is left as it is. All or
+    // nothing: on failure the files copied so far are removed again. Nothing is removed here.
+    // Empty when done, else why not (in Japanese); `copied` gets the number of files copied.
+    QString copyInto(const QString& target, qint64* copied = nullptr) const;
 
     static QString sha256Of(const QString& path); // empty when unreadable
 

@@ -32,6 +32,7 @@ const Table copiedTables[] = {
     {"発行記録変更", "変更番号, 記録番号, 変更日時, 操作, 変更前, 変更後, 理由, 利用者, 端末", "変更番号", &Copied::changes},
     {"印影", "種類, 画像, 寸法, 印刷", "rowid", &Copied::seals},
     {"印刷位置", "プリンタ名, 左右, 上下, 倍率", "プリンタ名", &Copied::calibrations},
+    {"保存先", "フォルダ", "フォルダ", &Copied::archiveFolders},
 };
 
 StoreResult runScript(SqlRunner& sql, const QString& resource)

@@ -27,6 +27,7 @@ struct Copied {
     qint64 changes = 0; // of register entries
     qint64 seals = 0;
     qint64 calibrations = 0; // printers with a position correction
+    qint64 archiveFolders = 0; // the folder chosen for the kept PDFs, when one was
 };
 // Creates the tables in an empty server database and copies into it the main data of `local`
 // (customers, code lists, settings with the counter and the seal, the register, the printers'

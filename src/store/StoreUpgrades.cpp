@@ -79,8 +79,19 @@ bool memberTaxClassColumn(QSqlDatabase db, SqlRunner& sql)
                                     server ? QStringLiteral("TEXT COLLATE \"C\"") : QStringLiteral("TEXT"));
 }
 
+// The folder chosen for the kept PDF files.
+bool archiveFolderTable(QSqlDatabase db, SqlRunner& sql)
+{
+    if (SqlDialect::hasColumn(db, QStringLiteral("保存先"), QStringLiteral("フォルダ")))
+        return true;
+    const bool server = SqlDialect::of(db) == SqlDialect::Kind::Postgres;
+    return sql.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS 保存先 (フォルダ %1 NOT NULL)")
+                        .arg(server ? QStringLiteral("TEXT COLLATE \"C\"") : QStringLiteral("TEXT")));
+}
+
 // The steps, oldest first.
-const std::vector<Step> steps{addTaxColumns, keptPdfsStep, sealAndCalibrationTables, memberTaxClassColumn};
+const std::vector<Step> steps{addTaxColumns, keptPdfsStep, sealAndCalibrationTables, memberTaxClassColumn,
+                              archiveFolderTable};
 
 // The work file's steps: its tables are refilled at every start, but the file stays.
 bool workTaxClassColumns(QSqlDatabase db, SqlRunner& sql)

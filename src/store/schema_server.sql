@@ -51,6 +51,12 @@ CREATE TABLE 印刷位置 (
     倍率 INTEGER NOT NULL
 );
 
+-- The folder chosen for the kept PDF files; at most one row, none when they are kept in the
+-- data folder's own 保存PDF.
+CREATE TABLE 保存先 (
+    フォルダ TEXT COLLATE "C" NOT NULL
+);
+
 -- How many times each customer category, code list and the settings have been registered: a
 -- save names the version it loaded and is refused when another has registered since.
 CREATE TABLE 保存版 (
