@@ -29,6 +29,7 @@
 #include <QRegularExpression>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QSet>
 #include <QSqlDatabase>
 
@@ -49,6 +50,8 @@ private slots:
     void twoComputersPrintFromOneServer();
     void onePdfPerMember();
     void sealAsInTheWindowUnlessLeftOff();
+    void damageFoundAfterARunEndedWithoutClosing_data();
+    void damageFoundAfterARunEndedWithoutClosing();
 };
 
 namespace {
@@ -508,6 +511,63 @@ void TestCommandLine::sealAsInTheWindowUnlessLeftOff()
     QCOMPARE(imageObjects(with, seal.size()), 1);
     QCOMPARE(imageObjects(without, seal.size()), 0);
     QCOMPARE(pdfText(without), pdfText(with));
+}
+
+void TestCommandLine::damageFoundAfterARunEndedWithoutClosing_data()
+{
+    QTest::addColumn<bool>("lockLeftBehind");
+    QTest::newRow("closed as usual") << false;
+    QTest::newRow("a run ended without closing") << true;
+}
+
+// A page of another category's members overwritten with zeros, where neither the header nor the
+// schema shows it. Every page is read when the last run ended without closing (its lock left
+// behind), as the window does, and the run refused before anything is written; after a run that
+// closed, opening does not grow with the data.
+void TestCommandLine::damageFoundAfterARunEndedWithoutClosing()
+{
+    QFETCH(bool, lockLeftBehind);
+    QTemporaryDir program;
+    {
+        TestData data;
+        arrange(u("西暦"));
+        QVERIFY(TestData::execMain(u("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) "
+                                     "INSERT INTO 顧客マスタ (行番号, 顧客名, 区分) SELECT i, '賛助 ' || i, '賛助会員' FROM n")));
+        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
+    }
+    QVERIFY(installProgram(program.path()));
+    const auto runOnce = [&](const QString& name) {
+        return runProgram(program.path(), {u("--pdf"), program.filePath(name), u("--paper"), u("A4 x 4"), u("--category"),
+                                           u("正会員")});
+    };
+    QCOMPARE(runOnce(u("first.pdf")).exitCode, 0); // the files are known in this place from now on
+    if (lockLeftBehind) { // the window started on the data and killed
+        QProcess window;
+        window.setProcessEnvironment([] {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u("QT_QPA_PLATFORM"), u("offscreen"));
+            return environment;
+        }());
+        window.start(program.filePath(u("ledrium")), {});
+        QVERIFY(window.waitForStarted());
+        QFileInfo lock(program.filePath(u("data/Ledrium.lock")));
+        QTRY_VERIFY_WITH_TIMEOUT((lock.refresh(), lock.exists() && lock.size() > 0), 20000);
+        window.kill();
+        QVERIFY(window.waitForFinished());
+    }
+    {
+        QFile file(program.filePath(u("data/Ledrium.mdb")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const QByteArray header = file.read(100);
+        const qint64 pageSize = qFromBigEndian<quint16>(header.constData() + 16);
+        QVERIFY(file.seek(file.size() - pageSize));
+        QVERIFY(file.write(QByteArray(pageSize, '\0')) == pageSize);
+    }
+    const Result second = runOnce(u("second.pdf"));
+    QCOMPARE(second.exitCode != 0, lockLeftBehind);
+    QCOMPARE(QFileInfo::exists(program.filePath(u("second.pdf"))), !lockLeftBehind);
+    if (lockLeftBehind)
+        QVERIFY2(second.err.contains(u("壊れています")), qPrintable(second.err));
 }
 
 QTEST_MAIN(TestCommandLine)

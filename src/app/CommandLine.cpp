@@ -131,7 +131,7 @@ bool wanted(const QStringList& arguments)
     return false;
 }
 
-int run(const QStringList& arguments, const QString& dataFolder, QTextStream& out, QTextStream& err)
+int run(const QStringList& arguments, const QString& dataFolder, QTextStream& out, QTextStream& err, WholeFileCheck check)
 {
     QCommandLineParser parser;
     const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("file"));
@@ -246,7 +246,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         return Failed;
     }
     const OpenOutcome opened =
-        Connections::open(DataPaths::forFolder(dataFolder), address ? address->asMainData() : MainServer{});
+        Connections::open(DataPaths::forFolder(dataFolder), address ? address->asMainData() : MainServer{}, check);
     if (!opened.ok) {
         err << opened.file << "\n" << opened.reason << "\n";
         return Failed;

@@ -1,4 +1,6 @@
 #pragma once
+#include "store/Connections.h"
+
 #include <QStringList>
 
 class QTextStream;
@@ -11,5 +13,8 @@ namespace CommandLine {
 // True when the arguments ask for the command line rather than the window.
 bool wanted(const QStringList& arguments);
 // Runs it on the data folder; the exit status. Results go to `out`, messages to `err`.
-int run(const QStringList& arguments, const QString& dataFolder, QTextStream& out, QTextStream& err);
+// `check`: whether opening reads every page of the data files even when they were opened here
+// before (as after a run that ended without closing).
+int run(const QStringList& arguments, const QString& dataFolder, QTextStream& out, QTextStream& err,
+        WholeFileCheck check = WholeFileCheck::Always);
 } // namespace CommandLine

@@ -32,7 +32,9 @@ int runCommandLine(int argc, char** argv)
         err << instance.refusal(claim) << Qt::endl;
         return 1;
     }
-    return CommandLine::run(app.arguments(), dataFolder, out, err);
+    // As a window's start: every page is read only when there is a reason (see Connections::open).
+    return CommandLine::run(app.arguments(), dataFolder, out, err,
+                            instance.tookOverLock() ? WholeFileCheck::Always : WholeFileCheck::WhenDue);
 }
 } // namespace
 
