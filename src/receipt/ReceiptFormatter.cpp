@@ -1,5 +1,7 @@
 #include "receipt/ReceiptFormatter.h"
 
+#include <QSet>
+
 #include "domain/Clock.h"
 #include "receipt/KeptFiles.h"
 #include "receipt/ReceiptFormat.h"
@@ -9,6 +11,7 @@
 #include "report/ReportRun.h"
 #include "store/Connections.h"
 
+#include <QSet>
 #include <utility>
 
 ReceiptFormatter::ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers, PdfArchive archive,
@@ -147,8 +150,9 @@ QString ReceiptFormatter::outputCompleted(ReportRun& run)
 {
     // Each cell's entry: the fresh ones in order, then the copies in order.
     QHash<int, qint64> entryOfCell;
+    const QSet<int> freshCells(output_.fresh.cbegin(), output_.fresh.cend());
     for (qsizetype cell = 0, fresh = 0, copy = 0; cell < output_.cells.size(); ++cell)
-        entryOfCell.insert(output_.cells.at(cell), output_.fresh.contains(output_.cells.at(cell))
+        entryOfCell.insert(output_.cells.at(cell), freshCells.contains(output_.cells.at(cell))
                                                        ? output_.originalIds.value(fresh++)
                                                        : output_.copyIds.value(copy++));
     QHash<qint64, ReceiptNumbers::OutputFile> files;
