@@ -15,6 +15,7 @@
 #include "register/RegisterModel.h"
 #include "register/RegisterWindow.h"
 #include "receipt/ReissueMark.h"
+#include "receipt/TaxMarks.h"
 #include "report/CellPdfs.h"
 #include "register/ReissueFormatter.h"
 #include "register/ReissueRuns.h"
@@ -76,6 +77,8 @@ private slots:
     void voidNumberStaysAndIsNeverIssuedAgain_data();
     void voidNumberStaysAndIsNeverIssuedAgain();
     void reissuePrintsTheOriginalWithAMark();
+    void reissueShowsTheOriginalsTaxAndStamp_data();
+    void reissueShowsTheOriginalsTaxAndStamp();
     void reissueMarkCoversNoText_data();
     void reissueMarkCoversNoText();
     void dataInitialisationKeepsTheRegisterUnlessAsked_data();
@@ -191,6 +194,8 @@ void addEntries(const QList<Fixture>& fixtures)
 
 Q_DECLARE_METATYPE(Output)
 Q_DECLARE_METATYPE(ConsumptionTax::TaxClass)
+Q_DECLARE_METATYPE(ConsumptionTax::Rounding)
+Q_DECLARE_METATYPE(IssuerKind)
 Q_DECLARE_METATYPE(RegisterTable::Filter)
 
 void TestRegister::initTestCase()
@@ -469,6 +474,56 @@ void TestRegister::printToFileCutShortIsPutRight()
     QCOMPARE(entries.size(), 2);
     QCOMPARE(entries[0].状態 + entries[1].状態, u("無効無効"));
     QVERIFY2(entries[0].無効理由.contains(u("書き込みが途中で止まりました")), qPrintable(entries[0].無効理由));
+}
+
+void TestRegister::reissueShowsTheOriginalsTaxAndStamp_data()
+{
+    QTest::addColumn<QString>("paper");
+    QTest::addColumn<IssuerKind>("issuer");
+    QTest::addColumn<ConsumptionTax::Rounding>("rounding");
+    QTest::newRow("qualified, 4 to a sheet, rounded up") << u("A4 x 4") << IssuerKind::Qualified << ConsumptionTax::Rounding::Up;
+    QTest::newRow("qualified, 8 to a sheet") << u("A4 x 8 T3") << IssuerKind::Qualified << ConsumptionTax::Rounding::HalfUp;
+    QTest::newRow("unregistered, counterfoil") << u("A4 x 4 控付") << IssuerKind::Unregistered << ConsumptionTax::Rounding::Down;
+}
+
+// A copy printed from the register shows the tax line, registration number and stamp box of the
+// original, whatever the settings say now.
+void TestRegister::reissueShowsTheOriginalsTaxAndStamp()
+{
+    QFETCH(QString, paper);
+    QFETCH(IssuerKind, issuer);
+    QFETCH(ConsumptionTax::Rounding, rounding);
+    TestData data;
+    QTemporaryDir dir;
+    PrintRequest r = request(paper);
+    r.Issuer = issuer;
+    r.RegistrationNumber = issuer == IssuerKind::Qualified ? u("T7000012050002") : QString();
+    r.TaxClass = ConsumptionTax::TaxClass::Standard;
+    r.TaxRounding = rounding;
+    QList<PrintRow> rows{{u("相川"), qint64(11'995), {}}, {u("井上"), qint64(55'005), {}}, {u("上田"), qint64(3'333), {}}};
+    rows[2].税区分 = u("8");
+    const auto original = ReceiptRun::build(r, rows);
+    QVERIFY(output(*original, Output::Pdf, dir.filePath(u("a.pdf"))));
+    RegisterWindow window;
+    window.model().sort(0, Qt::AscendingOrder);
+    window.view().selectAll();
+    const QList<ReportPreview*> previews = window.reissueSelected();
+    QCOMPARE(previews.size(), 1);
+    ReportRun& copy = previews.first()->run();
+    QCOMPARE(copy.cellCount(), 3);
+    for (int cell = 0; cell < 3; ++cell)
+        for (const QString& control : {TaxMarks::taxLineControl(), TaxMarks::registrationControl(), TaxMarks::stampControl()})
+            QCOMPARE(copy.text(cell, control), original->text(cell, control));
+    QVERIFY(!copy.text(0, TaxMarks::taxLineControl()).isEmpty());
+    QCOMPARE(copy.text(1, TaxMarks::stampControl()).isEmpty(), !paper.endsWith(u("控付")) && paper.contains(u("8")));
+    for (const QString& control : {TaxMarks::taxLineControl(), TaxMarks::registrationControl(), TaxMarks::stampControl()}) {
+        const auto has = [&control](const ReportRun& run) {
+            return std::any_of(run.layout().controls.cbegin(), run.layout().controls.cend(),
+                               [&control](const ReportControl& c) { return c.name == control; });
+        };
+        QCOMPARE(has(copy), has(*original));
+    }
+    qDeleteAll(previews);
 }
 
 void TestRegister::everyFileOutputIsKept_data()

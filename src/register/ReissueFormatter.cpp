@@ -5,10 +5,13 @@
 #include "receipt/PrintRequest.h"
 #include "receipt/ReceiptTexts.h"
 #include "receipt/ReissueMark.h"
+#include "receipt/TaxMarks.h"
 #include "report/ReportDetail.h"
 #include "report/ReportLayout.h"
 #include "report/ReportRun.h"
 #include "store/Connections.h"
+
+#include <algorithm>
 
 ReissueFormatter::ReissueFormatter(QList<RegisterEntry> entries, ReceiptNumbers numbers, PdfArchive archive)
     : entries_(std::move(entries)), numbers_(std::move(numbers)), archive_(std::move(archive))
@@ -33,12 +36,42 @@ PrintRequest ReissueFormatter::requestOf(const RegisterEntry& entry)
     request.PrintAmountFlag = !entry.領収額.isNull();
     request.PrintNumberFlag = true;
     request.ReceiptProviso = entry.但書;
+    // Tax and stamp as first printed: the class recorded, the issuer the entry shows (a
+    // registration number; a stamp duty judged), and the rounding that gives the tax recorded.
+    using namespace ConsumptionTax;
+    request.TaxClass = fromKey(entry.税区分).value_or(TaxClass::None);
+    request.RegistrationNumber = entry.登録番号;
+    request.Issuer = !entry.登録番号.isEmpty()          ? IssuerKind::Qualified
+                     : entry.印紙税額.isNull()          ? IssuerKind::Unset
+                     : entry.印紙税額.toLongLong() > 0 ? IssuerKind::Unregistered
+                                                       : IssuerKind::NonProfit;
+    if (!entry.消費税額.isNull() && !entry.領収額.isNull())
+        for (Rounding rounding : {Rounding::Down, Rounding::HalfUp, Rounding::Up})
+            if (contained(entry.領収額.toLongLong(), rate(request.TaxClass), rounding) == entry.消費税額.toLongLong()) {
+                request.TaxRounding = rounding;
+                break;
+            }
     return request;
 }
 
 void ReissueFormatter::reportStart(ReportLayout& layout)
 {
     ReissueMark::addTo(layout, ReissueMark::text());
+    // The places for tax and stamp that any of the originals had.
+    QList<PrintRequest> requests;
+    QList<ConsumptionTax::TaxClass> classes;
+    for (const RegisterEntry& entry : entries_) {
+        requests.append(requestOf(entry));
+        classes.append(requests.last().TaxClass);
+    }
+    const auto most = std::max_element(requests.cbegin(), requests.cend(), [](const PrintRequest& a, const PrintRequest& b) {
+        const auto weight = [](const PrintRequest& r) {
+            return (r.Issuer == IssuerKind::Qualified ? 4 : r.Issuer == IssuerKind::Unregistered ? 2 : 0) + (r.PrintAmountFlag ? 1 : 0);
+        };
+        return weight(a) < weight(b);
+    });
+    if (most != requests.cend())
+        TaxMarks::addTo(layout, *most, classes);
 }
 
 void ReissueFormatter::detailFormat(ReportDetail& detail)
