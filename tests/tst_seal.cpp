@@ -7,6 +7,7 @@
 #include "app/ApplicationSetup.h"
 #include "receipt/PrintRunAssembly.h"
 #include "receipt/ReceiptRun.h"
+#include "report/PdfDrawing.h"
 #include "report/ReportRun.h"
 #include "report/SealImage.h"
 #include "store/Connections.h"
@@ -14,6 +15,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QFile>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -82,9 +84,10 @@ QList<QList<PlacedImage>> imagesIn(const QString& pdf)
 }
 
 // A seal stored with the settings, 25 mm, printing.
-void storeSeal(bool prints = true)
+void storeSeal(bool prints = true, bool whiteToTransparent = false)
 {
-    const SealRecord seal{u("png"), pngOf(scannedSeal()), 250, prints};
+    const SealImage::Chosen chosen = SealImage::choose(pngOf(scannedSeal()), whiteToTransparent);
+    const SealRecord seal{chosen.kind, chosen.bytes, 250, prints};
     QVERIFY(WorkTableProtocol::registerSettings({u("みどり町内会"), u("東京都"), u("西暦"), 0}, seal));
 }
 
@@ -133,6 +136,7 @@ private slots:
     void pressedOnEveryReceiptFromOneImage_data() { byPaper(); }
     void pressedOnEveryReceiptFromOneImage();
     void sealOffLeavesTheReceiptsAsTheyWere();
+    void partsDrawnAtOnceHoldEachPictureOnce();
 };
 
 void TestSeal::chosenFiles_data()
@@ -272,6 +276,56 @@ void TestSeal::sealOffLeavesTheReceiptsAsTheyWere()
     for (const QString& pdf : {none, off, left})
         QCOMPARE(imageObjects(pdf, scannedSeal().size()), 0);
     QCOMPARE(imageObjects(on, scannedSeal().size()), 1);
+}
+
+// A long run is drawn in parts at once, each part embedding its own copy of the seal and the
+// artwork: the joined file holds each picture once and reads and looks as if drawn in one.
+void TestSeal::partsDrawnAtOnceHoldEachPictureOnce()
+{
+    TestData data;
+    QVERIFY(data.ok());
+    storeSeal(true, true); // with a soft mask
+    PrintRequest request = everySwitchOn(u("領収証"), u("みどり町内会"), u("東京都港区一丁目1番1号"), u("令和 08年12月10日"));
+    request.paper = ReceiptLayouts::paperOrDefault(u("A4 x 4"));
+    request.PrintCopies = 1200;
+    std::shared_ptr<ReportRun> run;
+    QVERIFY(PrintRunAssembly::blankRun(request, &run));
+    const int last = run->pageCount() - 1;
+    QTemporaryDir dir;
+    const auto written = [&](int parts) {
+        const QString path = dir.filePath(u("parts%1.pdf").arg(parts));
+        const PdfDrawing drawing(*run, 0, last, parts);
+        QFile file(path);
+        const bool ok = drawing.error().isEmpty() && drawing.parts().size() == parts &&
+                        file.open(QIODevice::WriteOnly) &&
+                        PdfRewriter::rewrite(drawing.parts(), file) == PdfRewriter::Result::Rewritten;
+        return ok ? path : QString();
+    };
+    const auto images = [](const QString& pdf) {
+        QFile file(pdf);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().count("/Subtype /Image") : -1;
+    };
+    // The last page as a viewer draws it; empty when the viewer complains.
+    const auto lastPage = [&](const QString& pdf) {
+        QProcess render;
+        render.start(u("pdftoppm"), {u("-f"), QString::number(last + 1), u("-l"), QString::number(last + 1), u("-r"),
+                                     u("50"), pdf});
+        render.waitForFinished(60000);
+        const bool clean = render.exitCode() == 0 && render.readAllStandardError().isEmpty();
+        return clean ? render.readAllStandardOutput() : QByteArray();
+    };
+    const QString one = written(1);
+    QVERIFY(!one.isEmpty());
+    for (const int parts : {2, 3}) {
+        const QString joined = written(parts);
+        QVERIFY(!joined.isEmpty());
+        QCOMPARE(imageObjects(joined, scannedSeal().size()), 1);
+        QCOMPARE(images(joined), images(one)); // the artwork and every soft mask once too
+        QCOMPARE(pdfText(joined, "-raw"), pdfText(one, "-raw"));
+        const QByteArray drawn = lastPage(joined);
+        QVERIFY(!drawn.isEmpty());
+        QCOMPARE(drawn, lastPage(one));
+    }
 }
 
 QTEST_MAIN(TestSeal)

@@ -2,6 +2,7 @@
 
 #include "report/PdfTextLayer.h"
 
+#include <QCryptographicHash>
 #include <QHash>
 #include <QIODevice>
 #include <QRegularExpression>
@@ -99,6 +100,15 @@ QByteArray read(QIODevice& in, qint64 at, qint64 length)
     return in.read(length);
 }
 
+bool parse(const QByteArray& span, int number, Object* object);
+
+// The whole object `number` of a file.
+bool readWhole(QIODevice& in, const Table& table, int number, Object* object)
+{
+    const qint64 at = table.offsets.at(number);
+    return parse(read(in, at, table.endOf(table.placeOf.at(number)) - at), number, object);
+}
+
 bool parse(const QByteArray& span, int number, Object* object)
 {
     const QByteArray opening = QByteArray::number(number) + " 0 obj\n";
@@ -123,11 +133,13 @@ enum Role : quint8 {
     Dropped = 1,     // left out: an empty annotation list, a length, a repeated resource dictionary
     PageDrawing = 2, // a page's content stream
     UnicodeMap = 4,  // a font's ToUnicode map
+    Picture = 8,     // an image, its soft mask or a form: a stream of type XObject
 };
 
 struct Plan {
     QList<quint8> roles;     // by object number
     QList<int> referredAs;   // by object number: the object a reference to it names instead
+    QHash<int, std::pair<qsizetype, int>> sameAs; // a picture written once for all: its part and number
     QHash<QByteArray, QByteArray> subsetTags;
     int pages = 0; // the page tree's root
 };
@@ -167,10 +179,7 @@ bool makePlan(QIODevice& in, const Table& table, Plan* plan)
     for (int number = 0; number < count; ++number)
         plan->referredAs[number] = number;
     auto known = [&](int number) { return number > 0 && number < count && table.offsets.at(number) > 0; };
-    auto whole = [&](int number, Object* object) {
-        const qint64 at = table.offsets.at(number);
-        return parse(read(in, at, table.endOf(table.placeOf.at(number)) - at), number, object);
-    };
+    auto whole = [&](int number, Object* object) { return readWhole(in, table, number, object); };
     const QByteArrayView contents = "/Contents ";
     const QByteArrayView resources = "/Resources ";
     const QByteArrayView annots = "/Annots ";
@@ -180,8 +189,11 @@ bool makePlan(QIODevice& in, const Table& table, Plan* plan)
         const int number = table.inFileOrder.at(place);
         const qint64 at = table.offsets.at(number);
         QByteArray head = read(in, at, std::min<qint64>(table.endOf(place) - at, 4096));
-        if (const qsizetype streamAt = head.indexOf(streamOpening); streamAt >= 0)
+        if (const qsizetype streamAt = head.indexOf(streamOpening); streamAt >= 0) {
             head.truncate(streamAt);
+            if (head.contains("/Type /XObject"))
+                plan->roles[number] |= Picture;
+        }
         PdfTextLayer::learnSubsetTag(head, &plan->subsetTags);
         if (const int map = PdfTextLayer::toUnicodeOf(head); known(map))
             plan->roles[map] |= UnicodeMap;
@@ -242,6 +254,8 @@ public:
         const Plan& plan = plans_.at(part);
         if (old <= 0 || old >= numbers.size())
             return 0;
+        if (const auto same = plan.sameAs.constFind(old); same != plan.sameAs.cend())
+            return numberFor(same->first, same->second);
         old = plan.referredAs.at(old);
         if (plan.roles.at(old) & Dropped)
             return 0;
@@ -283,9 +297,10 @@ private:
     bool failed_ = false;
 };
 
-// The head with each "N 0 R" naming the object's new number; strings are passed over whole.
-// Empty when a reference names nothing kept.
-QByteArray renumbered(const QByteArray& head, Writer& writer, qsizetype part)
+// The head with each "N 0 R" replaced by what `replacement(N)` gives; strings are passed over
+// whole. Empty when a replacement is empty.
+template <typename Replacement>
+QByteArray withReferencesReplaced(const QByteArray& head, Replacement replacement)
 {
     QByteArray result;
     result.reserve(head.size());
@@ -314,10 +329,10 @@ QByteArray renumbered(const QByteArray& head, Writer& writer, qsizetype part)
         if (ch >= '0' && ch <= '9' && (i == 0 || isDelimiter(i - 1))) {
             qsizetype length = 0;
             if (const int old = referenceAt(head, i, &length); old > 0 && isDelimiter(i + length)) {
-                const int number = writer.numberFor(part, old);
-                if (number == 0)
+                const QByteArray replaced = replacement(old);
+                if (replaced.isEmpty())
                     return {};
-                result += QByteArray::number(number) + " 0 R";
+                result += replaced;
                 i += length;
                 continue;
             }
@@ -326,6 +341,16 @@ QByteArray renumbered(const QByteArray& head, Writer& writer, qsizetype part)
         ++i;
     }
     return result;
+}
+
+// The head with each "N 0 R" naming the object's new number. Empty when a reference names
+// nothing kept.
+QByteArray renumbered(const QByteArray& head, Writer& writer, qsizetype part)
+{
+    return withReferencesReplaced(head, [&](int old) {
+        const int number = writer.numberFor(part, old);
+        return number == 0 ? QByteArray() : QByteArray::number(number) + " 0 R";
+    });
 }
 
 // A later part's font subsets get tags of their own: two different subsets of one font under
@@ -341,6 +366,13 @@ QByteArray retagged(QByteArray head, qsizetype part)
     return head;
 }
 
+// A stream's length in its dictionary, given or referred to.
+const QRegularExpression& lengthEntry()
+{
+    static const QRegularExpression length(QStringLiteral(R"(/Length (\d+ 0 R|\d+))"));
+    return length;
+}
+
 // A page without its empty annotation list; a stream with its length in place.
 QByteArray shaped(QByteArray head, const Object& object, const Plan& plan)
 {
@@ -349,8 +381,7 @@ QByteArray shaped(QByteArray head, const Object& object, const Plan& plan)
         if (const auto m = annots.match(QString::fromLatin1(head)); m.hasMatch() && (plan.roles.value(m.captured(1).toInt()) & Dropped))
             head.remove(m.capturedStart(0), m.capturedLength(0));
     if (object.isStream) {
-        static const QRegularExpression length(QStringLiteral(R"(/Length (\d+ 0 R|\d+))"));
-        if (const auto m = length.match(QString::fromLatin1(head)); m.hasMatch())
+        if (const auto m = lengthEntry().match(QString::fromLatin1(head)); m.hasMatch())
             head.replace(m.capturedStart(1), m.capturedLength(1), QByteArray::number(object.data.size()));
     }
     return PdfTextLayer::withSubsetTag(head, plan.subsetTags);
@@ -392,10 +423,8 @@ QByteArray withPagesOfEveryPart(QByteArray head, const QList<Source>& sources, c
     int count = 0;
     for (qsizetype part = 1; part < sources.size(); ++part) {
         const Source& source = sources.at(part);
-        const int number = plans.at(part).pages;
-        const qint64 at = source.table.offsets.at(number);
         Object tree;
-        if (!parse(read(*source.in, at, source.table.endOf(source.table.placeOf.at(number)) - at), number, &tree))
+        if (!readWhole(*source.in, source.table, plans.at(part).pages, &tree))
             return {};
         const Kids kids = kidsOf(tree.head);
         const QByteArray pages = kids.to < 0 ? QByteArray() : renumbered(tree.head.mid(kids.from, kids.to - kids.from), writer, part);
@@ -410,6 +439,94 @@ QByteArray withPagesOfEveryPart(QByteArray head, const QList<Source>& sources, c
     head.replace(own.countAt, own.countLength, QByteArray::number(own.count + count));
     return head.insert(own.to, later);
 }
+
+// Pictures alike are written once: each part's writer embeds its own copy of every image (the
+// seal, the artwork) and of its soft mask. Alike means the same bytes and the same dictionary
+// apart from the length, its references naming pictures alike in turn (a soft mask is decided
+// before the image that names it). Fonts are left alone: each part has a subset of its own.
+class PictureSharing {
+public:
+    PictureSharing(const QList<Source>& sources, QList<Plan>& plans) : sources_(sources), plans_(plans)
+    {
+        for (const Plan& plan : plans)
+            states_.append(QList<quint8>(plan.roles.size(), Unseen));
+    }
+
+    // False when a picture cannot be read.
+    bool share()
+    {
+        for (qsizetype part = 0; part < sources_.size(); ++part)
+            for (const int number : sources_.at(part).table.inFileOrder)
+                if ((plans_.at(part).roles.at(number) & Picture) && !decide(part, number))
+                    return false;
+        return true;
+    }
+
+private:
+    enum State : quint8 { Unseen, Deciding, Decided };
+    struct Seen {
+        qsizetype part;
+        int number;
+        QByteArray head; // as compared: see comparable()
+    };
+
+    // What a reference names, alike for pictures written once.
+    QByteArray nameOf(qsizetype part, int number) const
+    {
+        if (const auto same = plans_.at(part).sameAs.constFind(number); same != plans_.at(part).sameAs.cend())
+            return nameOf(same->first, same->second);
+        return QByteArray::number(part) + ':' + QByteArray::number(number);
+    }
+
+    // The dictionary without its length, each reference named by nameOf.
+    QByteArray comparable(qsizetype part, const QByteArray& head, bool* ok)
+    {
+        QByteArray withoutLength = head;
+        if (const auto m = lengthEntry().match(QString::fromLatin1(head)); m.hasMatch())
+            withoutLength.remove(m.capturedStart(0), m.capturedLength(0));
+        const QList<quint8>& roles = plans_.at(part).roles;
+        return withReferencesReplaced(withoutLength, [&](int old) {
+            if (old < roles.size() && (roles.at(old) & Picture) && !decide(part, old))
+                *ok = false;
+            return '(' + nameOf(part, old) + ')';
+        });
+    }
+
+    bool decide(qsizetype part, int number)
+    {
+        quint8& state = states_[part][number];
+        if (state != Unseen) // decided, or a loop of references: it stays as it is
+            return true;
+        state = Deciding;
+        const Source& source = sources_.at(part);
+        Object object;
+        bool ok = readWhole(*source.in, source.table, number, &object);
+        const QByteArray head = ok ? comparable(part, object.head, &ok) : QByteArray();
+        states_[part][number] = Decided;
+        if (!ok)
+            return false;
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        hash.addData(head);
+        hash.addData(object.data);
+        const QByteArray digest = hash.result();
+        for (auto it = seen_.constFind(digest); it != seen_.cend() && it.key() == digest; ++it) {
+            const Source& earlier = sources_.at(it->part);
+            Object other;
+            if (it->head == head && readWhole(*earlier.in, earlier.table, it->number, &other) && other.data == object.data) {
+                plans_[part].sameAs.insert(number, {it->part, it->number});
+                plans_[part].roles[number] |= Dropped;
+                return true;
+            }
+        }
+        seen_.insert(digest, {part, number, head});
+        return true;
+    }
+
+    const QList<Source>& sources_;
+    QList<Plan>& plans_;
+    QList<QList<quint8>> states_; // per part, by object number
+    QMultiHash<QByteArray, Seen> seen_; // pictures written, by digest of what is compared
+};
 
 } // namespace
 
@@ -433,7 +550,7 @@ Result rewrite(const QList<Part>& parts, QIODevice& out)
         sources.append(source);
         plans.append(plan);
     }
-    if (sources.isEmpty())
+    if (sources.isEmpty() || !PictureSharing(sources, plans).share())
         return Result::NotRecognised;
     Writer writer(out, plans);
     // The file's opening lines, up to its first object.

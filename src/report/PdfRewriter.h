@@ -27,7 +27,8 @@ struct Part {
     QList<char32_t> marked;
 };
 // The parts joined into one document, their pages in order: the first part's document
-// information and page tree hold the pages of all.
+// information and page tree hold the pages of all, and a picture (image, soft mask, form) that
+// several parts hold alike is written once.
 Result rewrite(const QList<Part>& parts, QIODevice& out);
 
 } // namespace PdfRewriter
