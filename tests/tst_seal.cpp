@@ -110,16 +110,17 @@ const struct {
 } sealRooms[] = {
     {"A4 x 4", {9248, 1703, 1240, 1240}},   {"A4 x 4 控付", {7189, 2441, 535, 535}},
     {"A4 x 4 T2", {9248, 1703, 1240, 1240}}, {"A4 x 4 T3", {9088, 1488, 1400, 1400}},
-    {"A4 x 4 T4", {9088, 1488, 1400, 1400}}, {"A4 x 8", {5089, 2300, 590, 590}},
-    {"A4 x 8 T3", {4829, 2040, 850, 850}},   {"A4 x 8 T4", {4829, 2040, 850, 850}},
+    {"A4 x 4 T4", {9088, 1488, 1400, 1400}}, {"A4 x 8", {4830, 2360, 530, 530}},
+    {"A4 x 8 T3", {4825, 2345, 545, 545}},   {"A4 x 8 T4", {4825, 2345, 545, 545}},
 };
 
-void byPaper()
+void byPaper(bool eightUpOnly = false)
 {
     QTest::addColumn<QString>("paperType");
     QTest::addColumn<QRect>("room");
     for (const auto& r : sealRooms)
-        QTest::newRow(r.paperType) << u(r.paperType) << r.room;
+        if (!eightUpOnly || ReceiptLayouts::forPaperType(u(r.paperType)).cellsPerPage() == 8)
+            QTest::newRow(r.paperType) << u(r.paperType) << r.room;
 }
 
 } // namespace
@@ -133,6 +134,8 @@ private slots:
     void chosenFiles();
     void roomOverlapsOnlyTheCompanyName_data() { byPaper(); }
     void roomOverlapsOnlyTheCompanyName();
+    void roomLiesClearOfTheArtwork_data() { byPaper(true); }
+    void roomLiesClearOfTheArtwork();
     void pressedOnEveryReceiptFromOneImage_data() { byPaper(); }
     void pressedOnEveryReceiptFromOneImage();
     void sealOffLeavesTheReceiptsAsTheyWere();
@@ -208,6 +211,40 @@ void TestSeal::roomOverlapsOnlyTheCompanyName()
             QVERIFY2(room.intersects(c.box) && room.right() >= c.box.right(), qPrintable(c.name));
         else
             QVERIFY2(!room.intersects(c.box), qPrintable(c.name));
+    }
+}
+
+// Where the seal is pressed on the eight-up receipts, the printed receipt shows nothing but its
+// ground: no frame, no ornament, no text under it.
+void TestSeal::roomLiesClearOfTheArtwork()
+{
+    QFETCH(QString, paperType);
+    TestData data;
+    QVERIFY(data.ok());
+    QTemporaryDir dir;
+    const QString pdf = blankPdf(paperType, dir.filePath(u("art.pdf")), false);
+    QVERIFY(!pdf.isEmpty());
+    QProcess render;
+    render.start(u("pdftoppm"), {u("-f"), u("1"), u("-l"), u("1"), u("-r"), u("100"), pdf});
+    QVERIFY(render.waitForFinished(60000));
+    const QImage page = QImage::fromData(render.readAllStandardOutput());
+    QVERIFY(!page.isNull());
+    const ReportLayout layout = ReceiptLayouts::forPaperType(paperType);
+    const QRect room = layout.sealRoom;
+    constexpr double PixelsPerTwip = 100 / 1440.0;
+    for (int cell = 0; cell < layout.cellsPerPage(); ++cell) {
+        const QRectF inTwips(layout.cellOrigin(cell) + room.topLeft(), room.size());
+        const QRect pixels = QRectF(inTwips.topLeft() * PixelsPerTwip, inTwips.size() * PixelsPerTwip)
+                                 .toAlignedRect()
+                                 .adjusted(1, 1, -1, -1); // the edges blend with what lies beside
+        const QColor ground = page.pixelColor(pixels.center());
+        for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+            for (int x = pixels.left(); x <= pixels.right(); ++x) {
+                const QColor seen = page.pixelColor(x, y);
+                const int apart = std::max({qAbs(seen.red() - ground.red()), qAbs(seen.green() - ground.green()),
+                                            qAbs(seen.blue() - ground.blue())});
+                QVERIFY2(apart <= 24, qPrintable(u("receipt %1: pixel %2,%3").arg(cell).arg(x).arg(y)));
+            }
     }
 }
 

@@ -14,7 +14,7 @@ ReportLayout Rpt領収証A48A()
     l.cellWidth = 5730;
     l.columns = 2;
     // Where the seal is pressed: over the end of the company name, clear of every other text.
-    l.sealRoom = QRect(5089, 2300, 590, 590);
+    l.sealRoom = QRect(4830, 2360, 530, 530);
     l.controls = {
         label("Lbl領収証タイトル", 283, 350, 1914, 355, 18, Centre, designTitle()),
         field("txt氏名", 280, 1185, 3060, 320, 12, Left, NameColumn),

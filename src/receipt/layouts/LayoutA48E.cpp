@@ -14,7 +14,7 @@ ReportLayout Rpt領収証A48E()
     l.cellWidth = 5730;
     l.columns = 2;
     // Where the seal is pressed: over the end of the company name, clear of every other text.
-    l.sealRoom = QRect(4829, 2040, 850, 850);
+    l.sealRoom = QRect(4825, 2345, 545, 545);
     l.controls = {
         picture("Image1", 30, 50, 5650, 3742, ReceiptArt::scrollFrame()),
         field("txt日付", 3400, 630, 1772, 284, 10, Left).runningOn(),
