@@ -47,6 +47,8 @@ private slots:
     void init();
     void calibrationPerPrinter_data();
     void calibrationPerPrinter();
+    void calibrationFromThePreview_data();
+    void calibrationFromThePreview();
     void formResetShowsNextNumber();
     void unreadableCounterStopsOnlyNumberedRuns_data();
     void unreadableCounterStopsOnlyNumberedRuns();
@@ -559,6 +561,76 @@ void TestPrinting::calibrationPerPrinter()
     QCOMPARE(TestData::columnMain(u("SELECT プリンタ名 || '|' || 左右 || '|' || 上下 || '|' || 倍率 FROM 印刷位置 "
                                     "ORDER BY プリンタ名 DESC")),
              stored);
+}
+
+// 印刷位置の調整 from the preview: it opens on the printer the preview prints to, a printer
+// chosen and saved there is the one the next print goes to, and that print moves by its
+// correction; cancelled, nothing changes.
+void TestPrinting::calibrationFromThePreview_data()
+{
+    QTest::addColumn<QString>("chosen"); // in the dialog
+    QTest::addColumn<bool>("saved");
+    QTest::addColumn<QString>("printsTo");
+    QTest::addColumn<double>("movedMm"); // the next print against the first, rightwards
+    QTest::addColumn<QVariantList>("stored");
+    const QString office = u("事務所のプリンタ");
+    QTest::newRow("the printer printed to") << office << true << office << 1.7
+                                            << QVariantList{u("事務所のプリンタ|20|0|1000")};
+    QTest::newRow("another printer chosen")
+        << u("テスト用プリンタ") << true << u("テスト用プリンタ") << 1.7
+        << QVariantList{u("事務所のプリンタ|3|0|1000"), u("テスト用プリンタ|20|0|1000")};
+    QTest::newRow("cancelled") << u("テスト用プリンタ") << false << office << 0.0
+                               << QVariantList{u("事務所のプリンタ|3|0|1000")};
+}
+
+void TestPrinting::calibrationFromThePreview()
+{
+    QFETCH(QString, chosen);
+    QFETCH(bool, saved);
+    QFETCH(QString, printsTo);
+    QFETCH(double, movedMm);
+    QFETCH(QVariantList, stored);
+    StartedWindow started([] {
+        TestData::execMain(u("INSERT INTO 印刷位置 (プリンタ名, 左右, 上下, 倍率) VALUES ('事務所のプリンタ', 3, 0, 1000)"));
+    });
+    QPointer<ReportPreview> preview = print(started, u("A4 x 4"), true, 4);
+    QVERIFY(preview);
+    QTemporaryDir dir;
+    const auto printedTo = [&](const QString& printerName, const QString& file) {
+        QPrinter printer(QPrinter::HighResolution); // the printer named stands in a file
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(file));
+        return preview->printOn(printer, printerName) ? pdfWords(printer.outputFileName()) : QList<PdfWord>();
+    };
+    const QList<PdfWord> first = printedTo(u("事務所のプリンタ"), u("first.pdf"));
+    QVERIFY(!first.isEmpty());
+    QString openedOn;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        auto* printer = dialog->findChild<QComboBox*>(u("cmbプリンタ"));
+        openedOn = printer->currentText();
+        printer->setCurrentText(chosen);
+        dialog->findChild<QDoubleSpinBox*>(u("num左右"))->setValue(2.0);
+        saved ? dialog->accept() : dialog->reject();
+    });
+    auto* calibration = preview->findChild<QAction*>(u("cmd印刷位置の調整"));
+    QVERIFY(calibration);
+    calibration->trigger();
+    QCOMPARE(openedOn, u("事務所のプリンタ"));
+    QCOMPARE(preview->printerName(), printsTo);
+    QCOMPARE(TestData::columnMain(u("SELECT プリンタ名 || '|' || 左右 || '|' || 上下 || '|' || 倍率 FROM 印刷位置 "
+                                    "ORDER BY プリンタ名 DESC")),
+             stored);
+    const QList<PdfWord> next = printedTo(preview->printerName(), u("next.pdf"));
+    QCOMPARE(next.size(), first.size());
+    constexpr double PointsPerMm = 72 / 25.4;
+    for (qsizetype i = 0; i < first.size(); ++i) {
+        QCOMPARE(next.at(i).text, first.at(i).text);
+        const QPointF moved = next.at(i).box.topLeft() - first.at(i).box.topLeft();
+        QVERIFY2(qAbs(moved.x() - movedMm * PointsPerMm) < 0.1 * PointsPerMm && qAbs(moved.y()) < 0.1 * PointsPerMm,
+                 qPrintable(u("%1 moved %2, %3 pt").arg(first.at(i).text).arg(moved.x()).arg(moved.y())));
+    }
 }
 
 QTEST_MAIN(TestPrinting)

@@ -1,5 +1,6 @@
 #include "preview/ReportPreview.h"
 
+#include "preview/CalibrationDialog.h"
 #include "preview/PreviewPageView.h"
 #include "preview/WindowPlacement.h"
 #include "receipt/ReceiptRun.h"
@@ -19,8 +20,10 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -42,7 +45,7 @@ QPushButton* button(const QString& name, const QString& text, QWidget* parent)
 } // namespace
 
 ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
-    : QWidget(parent, Qt::Window), run_(std::move(run))
+    : QWidget(parent, Qt::Window), run_(std::move(run)), printerName_(QPrinterInfo::defaultPrinterName())
 {
     setObjectName(QStringLiteral("ReportPreview"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -50,7 +53,18 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(run_->layout().caption);
 
-    auto* printButton = button(QStringLiteral("cmd印刷"), QStringLiteral("印刷"), this);
+    // 印刷 offers the printer's position correction in its menu: on a small screen the bar has
+    // no room for a button of its own.
+    auto* printButton = new QToolButton(this);
+    printButton->setObjectName(QStringLiteral("cmd印刷"));
+    printButton->setText(QStringLiteral("印刷"));
+    printButton->setFocusPolicy(Qt::TabFocus);
+    printButton->setPopupMode(QToolButton::MenuButtonPopup);
+    auto* printMenu = new QMenu(printButton);
+    QAction* calibration = printMenu->addAction(QStringLiteral("印刷位置の調整…"));
+    calibration->setObjectName(QStringLiteral("cmd印刷位置の調整"));
+    printButton->setMenu(printMenu);
+    printButton->setToolTip(QStringLiteral("印刷します。▼から、印刷するプリンタの印刷位置を調整できます"));
     auto* pdfButton = button(QStringLiteral("cmdPDF保存"), QStringLiteral("PDF保存"), this);
     auto* perMemberButton = button(QStringLiteral("cmd会員ごとにPDF"), QStringLiteral("会員ごとにPDF"), this);
     perMemberButton->setToolTip(QStringLiteral("領収証を一人ずつ別の PDF ファイルにしてフォルダに保存します"));
@@ -106,7 +120,8 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(scroll_, 1);
 
-    connect(printButton, &QPushButton::clicked, this, [this] { printWithDialog(); });
+    connect(printButton, &QToolButton::clicked, this, [this] { printWithDialog(); });
+    connect(calibration, &QAction::triggered, this, [this] { calibrate(); });
     connect(pdfButton, &QPushButton::clicked, this, [this] { saveAsPdf(); });
     connect(perMemberButton, &QPushButton::clicked, this, [this] { savePerMember(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
@@ -224,6 +239,8 @@ void ReportPreview::printWithDialog()
     if (run_->pageCount() == 0)
         return;
     QPrinter printer(QPrinter::HighResolution);
+    if (QPrinterInfo::availablePrinterNames().contains(printerName_))
+        printer.setPrinterName(printerName_);
     printer.setDocName(run_->layout().caption);
     printer.setFromTo(1, run_->pageCount());
     QPrintDialog dialog(&printer, this);
@@ -241,21 +258,35 @@ void ReportPreview::printWithDialog()
     printOn(printer);
 }
 
+void ReportPreview::calibrate()
+{
+    CalibrationDialog dialog(run_->layout(), this, printerName_);
+    if (dialog.exec() == QDialog::Accepted)
+        printerName_ = dialog.printerName();
+}
+
 bool ReportPreview::printOn(QPrinter& printer)
 {
+    return printOn(printer, printer.printerName());
+}
+
+bool ReportPreview::printOn(QPrinter& printer, const QString& printerName)
+{
+    if (!printerName.isEmpty())
+        printerName_ = printerName;
     QString error;
     QString notice;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor); // a long run takes a few seconds
     // Each printer's own position correction, kept with the main data.
     const PrinterCalibration correction =
-        PrinterCalibrationTable::read(Connections::mainDb(), printer.printerName()).value_or(PrinterCalibration{});
+        PrinterCalibrationTable::read(Connections::mainDb(), printerName).value_or(PrinterCalibration{});
     const bool printed = ReportOutput::print(*run_, printer, &error, &notice, correction);
     QGuiApplication::restoreOverrideCursor();
     if (printed) {
         const int first = printer.fromPage() > 0 ? printer.fromPage() : 1;
         const int last = printer.toPage() > 0 ? std::min(printer.toPage(), run_->pageCount()) : run_->pageCount();
         notice_->showText(QStringLiteral("プリンタ「%1」に %2 ページを送りました。")
-                              .arg(printer.printerName().isEmpty() ? printer.outputFileName() : printer.printerName())
+                              .arg(printerName.isEmpty() ? printer.outputFileName() : printerName)
                               .arg(std::max(last - first + 1, 0)));
     }
     afterOutput(printed, printed ? notice : QStringLiteral("印刷できませんでした。") + error);

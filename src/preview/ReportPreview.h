@@ -33,9 +33,17 @@ public:
 
     // Ask for a printer or a file name, then output the whole run.
     void printWithDialog();
+    // The printer the next print goes to: the one printed to last, or the one chosen in
+    // 印刷位置の調整, else the system's default.
+    QString printerName() const { return printerName_; }
+    // 印刷位置の調整 for that printer; a printer chosen there becomes the one printed to.
+    void calibrate();
     void saveAsPdf();
-    // Output without asking; on a failure the preview stays open for another try.
+    // Output without asking; on a failure the preview stays open for another try. The correction
+    // of the printer named applies (that of `printer` itself, unless named otherwise: a printer
+    // printing into a file has no name), and it becomes the one printed to.
     bool printOn(QPrinter& printer);
+    bool printOn(QPrinter& printer, const QString& printerName);
     bool saveAsPdfTo(const QString& path);
     // One PDF file per receipt, into a folder asked for, or the one given.
     void savePerMember();
@@ -66,4 +74,5 @@ private:
     QHBoxLayout* bar_ = nullptr;
     BriefNotice* notice_ = nullptr;
     int zoom_ = 0;
+    QString printerName_;
 };

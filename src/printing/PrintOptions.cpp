@@ -1,7 +1,7 @@
 #include "printing/PrintOptions.h"
 
 #include "messages/ShowMsg.h"
-#include "printing/CalibrationDialog.h"
+#include "preview/CalibrationDialog.h"
 #include "printing/PrintRuns.h"
 #include "receipt/PrintRequest.h"
 #include "store/CategoryTaxTable.h"

@@ -3,6 +3,7 @@
 #include "TestText.h"
 
 #include <QProcess>
+#include <QRectF>
 #include <QSet>
 #include <QSize>
 #include <QRegularExpression>
@@ -43,4 +44,31 @@ int imageObjects(const QString& pdf, const QSize& pixels)
             objects.insert(fields.at(10) + u' ' + fields.at(11));
     }
     return int(objects.size());
+}
+
+struct PdfWord {
+    QString text;
+    QRectF box; // points
+};
+
+// Every word of the file with its box, as pdftotext finds them.
+inline QList<PdfWord> pdfWords(const QString& path)
+{
+    QProcess p;
+    p.start(u("pdftotext"), {u("-bbox"), path, u("-")});
+    if (!p.waitForFinished(60000))
+        return {};
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression word(
+        u(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    QList<PdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const auto m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        QString text = m.captured(5);
+        text.replace(u("&amp;"), u("&")).replace(u("&lt;"), u("<")).replace(u("&gt;"), u(">"));
+        words.append({text, QRectF(topLeft, bottomRight)});
+    }
+    return words;
 }

@@ -1,4 +1,4 @@
-#include "printing/CalibrationDialog.h"
+#include "preview/CalibrationDialog.h"
 
 #include "messages/ShowMsg.h"
 #include "report/CalibrationSheet.h"
@@ -31,7 +31,7 @@ QDoubleSpinBox* millimetres(QWidget* parent, const char* name)
 int tenths(const QDoubleSpinBox* box) { return int(std::lround(box->value() * 10)); }
 } // namespace
 
-CalibrationDialog::CalibrationDialog(const ReportLayout& layout, QWidget* parent)
+CalibrationDialog::CalibrationDialog(const ReportLayout& layout, QWidget* parent, const QString& printer)
     : QDialog(parent), layout_(layout), printer_(new QComboBox(this)), right_(millimetres(this, "num左右")),
       down_(millimetres(this, "num上下")), scale_(new QDoubleSpinBox(this))
 {
@@ -39,7 +39,7 @@ CalibrationDialog::CalibrationDialog(const ReportLayout& layout, QWidget* parent
     printer_->setObjectName(QStringLiteral("cmbプリンタ"));
     printer_->setEditable(true); // a printer set up later can be named before it is installed
     printer_->addItems(QPrinterInfo::availablePrinterNames());
-    printer_->setCurrentText(QPrinterInfo::defaultPrinterName());
+    printer_->setCurrentText(printer.isEmpty() ? QPrinterInfo::defaultPrinterName() : printer);
     scale_->setObjectName(QStringLiteral("num倍率"));
     scale_->setRange(95.0, 105.0);
     scale_->setDecimals(1);
@@ -70,6 +70,8 @@ CalibrationDialog::CalibrationDialog(const ReportLayout& layout, QWidget* parent
     showStored();
 }
 
+QString CalibrationDialog::printerName() const { return printer_->currentText().trimmed(); }
+
 PrinterCalibration CalibrationDialog::shown() const
 {
     return PrinterCalibration{tenths(right_), tenths(down_), tenths(scale_)};
@@ -77,7 +79,7 @@ PrinterCalibration CalibrationDialog::shown() const
 
 bool CalibrationDialog::save()
 {
-    const QString printer = printer_->currentText().trimmed();
+    const QString printer = printerName();
     if (printer.isEmpty()) {
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), QStringLiteral("プリンタ名を入れてください。"));
         return false;
@@ -98,7 +100,7 @@ void CalibrationDialog::accept()
 void CalibrationDialog::showStored()
 {
     const PrinterCalibration stored =
-        PrinterCalibrationTable::read(Connections::mainDb(), printer_->currentText().trimmed()).value_or(PrinterCalibration{});
+        PrinterCalibrationTable::read(Connections::mainDb(), printerName()).value_or(PrinterCalibration{});
     right_->setValue(stored.左右 / 10.0);
     down_->setValue(stored.上下 / 10.0);
     scale_->setValue(stored.倍率 / 10.0);
@@ -109,7 +111,7 @@ void CalibrationDialog::showStored()
 void CalibrationDialog::printSheet()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPrinterName(printer_->currentText().trimmed());
+    printer.setPrinterName(printerName());
     if (!printer.isValid() || !CalibrationSheet::print(printer, layout_, shown()))
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"),
                 QStringLiteral("プリンタ「%1」に調整用紙を印刷できませんでした。").arg(printer_->currentText()));
