@@ -19,8 +19,8 @@
 #include <QScreen>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QAction>
 #include <QLabel>
-#include <QMenu>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -60,10 +60,10 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     printButton->setText(QStringLiteral("印刷"));
     printButton->setFocusPolicy(Qt::TabFocus);
     printButton->setPopupMode(QToolButton::MenuButtonPopup);
-    auto* printMenu = new QMenu(printButton);
-    QAction* calibration = printMenu->addAction(QStringLiteral("印刷位置の調整…"));
+    // Its menu is made when it opens, and gone with it: no window of its own stays behind.
+    auto* calibration = new QAction(QStringLiteral("印刷位置の調整…"), printButton);
     calibration->setObjectName(QStringLiteral("cmd印刷位置の調整"));
-    printButton->setMenu(printMenu);
+    printButton->addAction(calibration);
     printButton->setToolTip(QStringLiteral("印刷します。▼から、印刷するプリンタの印刷位置を調整できます"));
     auto* pdfButton = button(QStringLiteral("cmdPDF保存"), QStringLiteral("PDF保存"), this);
     auto* perMemberButton = button(QStringLiteral("cmd会員ごとにPDF"), QStringLiteral("会員ごとにPDF"), this);
