@@ -130,6 +130,8 @@ private slots:
     void listsAndSettingsComeBackAsSaved();
     void taxSettingsAndEntriesComeBackAsSaved_data() { backends(); }
     void taxSettingsAndEntriesComeBackAsSaved();
+    void mailAddressesTravelWithTheList_data() { backends(); }
+    void mailAddressesTravelWithTheList();
     void sealAndPrinterCorrectionsComeBackAsSaved_data() { backends(); }
     void sealAndPrinterCorrectionsComeBackAsSaved();
     void serverGoneAndBackIssuesNothingInBetween();
@@ -447,6 +449,25 @@ void TestBackends::listsAndSettingsComeBackAsSaved()
     QVERIFY(settings);
     QCOMPARE(settings->自社名.toString(), u("さくら会"));
     QCOMPARE(*ReceiptNumbers(Connections::mainDb()).next().number, 42);
+}
+
+// A member's address goes from the registered list into the work list and back with 登録; a
+// member without one stays without.
+void TestBackends::mailAddressesTravelWithTheList()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    QVERIFY(CustomerMasterTable::replaceCategory(
+        u("会員"), {{1, u("相川"), u("会員"), {}, 3000, u("aikawa@example.jp")}, {2, u("井上"), u("会員"), {}, {}, {}}}));
+    QVERIFY(WorkTableProtocol::loadCustomerList(u("会員")));
+    const QList<CustomerWorkRow> work = CustomerWorkTable::rows();
+    QCOMPARE(work.at(0).メールアドレス.toString(), u("aikawa@example.jp"));
+    QVERIFY(work.at(1).メールアドレス.isNull());
+    QVERIFY(WorkTableProtocol::registerCustomerList(u("会員")));
+    const QList<CustomerRecord> read = CustomerMasterTable::readCategory(u("会員"));
+    QCOMPARE(read.size(), 2);
+    QCOMPARE(read.at(0).メールアドレス.toString(), u("aikawa@example.jp"));
+    QVERIFY(read.at(1).メールアドレス.isNull());
 }
 
 // Who issues, the categories' default tax classes and the tax printed on each receipt are kept

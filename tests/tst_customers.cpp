@@ -98,6 +98,8 @@ private slots:
     void csvTaxClassColumn_data();
     void csvTaxClassColumn();
     void csvTaxClassesGoOutAndComeBack();
+    void csvCarriesMailAddresses_data();
+    void csvCarriesMailAddresses();
     void csvImportRefusesWhatIsNoMemberList_data();
     void csvImportRefusesWhatIsNoMemberList();
     void gridMenuOffersCsv();
@@ -939,6 +941,7 @@ void TestCustomers::olderDatabaseGainsTheUsualAmount()
     const DataPaths paths = DataPaths::forFolder(dir.path());
     QProcess sqlite;
     sqlite.start(u("sqlite3"), {paths.MainDbPath, u("ALTER TABLE 顧客マスタ DROP COLUMN 領収額; ALTER TABLE 顧客マスタ DROP COLUMN 税区分;"
+                                                   "ALTER TABLE 顧客マスタ DROP COLUMN メールアドレス;"
                                                    "INSERT INTO 顧客マスタ VALUES (1, '相川', '会員', '会費');")});
     QVERIFY(sqlite.waitForFinished());
     QCOMPARE(sqlite.exitCode(), 0);
@@ -1001,6 +1004,45 @@ void TestCustomers::csvPreview_data()
     const QString unicodeText = QChar(0xFEFF) + u("顧客名\t金額\r\n山田\t1,000\r\n");
     QTest::newRow("tab-separated UTF-16") << QByteArray(reinterpret_cast<const char*>(unicodeText.utf16()), unicodeText.size() * 2)
                                           << u("UTF-16") << -2 << QStringList{u("2|山田||1000")} << QStringList{} << true;
+}
+
+void TestCustomers::csvCarriesMailAddresses_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("stored"); // "!" for a skipped line
+    QTest::newRow("plain") << u("taro@example.jp") << u("taro@example.jp");
+    QTest::newRow("full-width and blanks") << u(" ｔａｒｏ＠ｅｘａｍｐｌｅ．ｊｐ ") << u("taro@example.jp");
+    QTest::newRow("empty") << QString() << QString();
+    QTest::newRow("no at sign") << u("taro.example.jp") << u("!");
+    QTest::newRow("two at signs") << u("a@b@example.jp") << u("!");
+    QTest::newRow("no dot in the domain") << u("taro@localhost") << u("!");
+    QTest::newRow("blank inside") << u("ta ro@example.jp") << u("!");
+}
+
+// An address column is read, checked and kept; the export writes it back under its header.
+void TestCustomers::csvCarriesMailAddresses()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, stored);
+    TestData data;
+    QVERIFY(data.ok());
+    const QList<CsvReader::Record> records =
+        CsvReader::records(u("顧客名,メールアドレス\r\n山田,\"%1\"\r\n").arg(field), QLatin1Char(','));
+    const CustomerImport::Plan plan = CustomerImport::plan(records, CustomerImport::recognise(records), u("会員"));
+    if (stored == u("!")) {
+        QCOMPARE(plan.customers.size(), 0);
+        QCOMPARE(plan.skipped.size(), 1);
+        QVERIFY2(plan.skipped[0].reason.startsWith(u("メールアドレス")), qPrintable(plan.skipped[0].reason));
+        return;
+    }
+    QVERIFY(CustomerImport::store(plan, u("会員"), CustomerImport::Mode::Replace));
+    QCOMPARE(CustomerMasterTable::readCategory(u("会員")).value(0).メールアドレス.toString(), stored);
+    QByteArray bytes;
+    QVERIFY(CustomerExport::document(CustomerExport::Scope::Registered, u("会員"), &bytes, nullptr));
+    QCOMPARE(QString::fromUtf8(bytes).contains(u("メールアドレス")), !stored.isEmpty());
+    QVERIFY(QString::fromUtf8(bytes).contains(u("山田")));
+    if (!stored.isEmpty())
+        QVERIFY(QString::fromUtf8(bytes).contains(stored));
 }
 
 // What the preview offers for a file, before anything is stored.
@@ -1381,7 +1423,7 @@ void TestCustomers::gridMenuOffersCsv()
     QStringList entries;
     for (QAction* action : menu->actions())
         entries.append(action->text());
-    QCOMPARE(entries, (QStringList{u("CSVから読み込む…"), u("CSVに書き出す")}));
+    QCOMPARE(entries, (QStringList{u("CSVから読み込む…"), u("CSVに書き出す"), QString(), u("メールアドレス…")}));
     QCOMPARE(menu->actions()[1]->menu()->actions().size(), 3);
     menu->close();
     QCOMPARE(grid->geometry(), before);

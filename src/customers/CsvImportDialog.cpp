@@ -216,9 +216,13 @@ CustomerImport::Columns CsvImportDialog::chosenColumns() const
     CustomerImport::Columns columns{nameColumn_->currentData().toInt(), provisoColumn_->currentData().toInt(),
                                     amountColumn_->currentData().toInt(), categoryColumn_->currentData().toInt(),
                                     header_->isChecked()};
-    // The tax class has no box of its own: it is read where the header names its column.
-    if (columns.header)
-        columns.taxClass = CustomerImport::recognise(records_).taxClass;
+    // The tax class and the address have no box of their own: they are read where the header
+    // names their columns.
+    if (columns.header) {
+        const CustomerImport::Columns named = CustomerImport::recognise(records_);
+        columns.taxClass = named.taxClass;
+        columns.mail = named.mail;
+    }
     return columns;
 }
 

@@ -3,6 +3,7 @@
 #include "customers/CsvImportDialog.h"
 #include "customers/CustomerImport.h"
 #include "customers/CustomerList.h"
+#include "customers/MemberMail.h"
 #include "messages/ShowMsg.h"
 #include "store/CsvText.h"
 #include "store/WorkTableProtocol.h"
@@ -51,6 +52,9 @@ void CustomerCsv::attach()
     for (const auto& [text, scope] : scopes)
         QObject::connect(out->addAction(QString::fromUtf16(text)), &QAction::triggered, grid,
                          [this, scope] { exportFile(scope); });
+    menu_->addSeparator();
+    QObject::connect(menu_->addAction(QStringLiteral("メールアドレス…")), &QAction::triggered, grid,
+                     [this] { MemberMail::edit(*list_); });
     notice_ = new BriefNotice(grid->window());
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
     QObject::connect(grid, &QWidget::customContextMenuRequested, grid,

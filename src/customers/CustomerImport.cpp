@@ -2,6 +2,7 @@
 
 #include "domain/AmountText.h"
 #include "domain/ConsumptionTax.h"
+#include "domain/MailAddress.h"
 #include "store/CsvText.h"
 #include "store/CustomerMasterTable.h"
 #include "ui/BrokenText.h"
@@ -29,6 +30,7 @@ const HeaderName headerNames[] = {
     {u"顧客名", &Columns::name},   {u"氏名", &Columns::name},     {u"名前", &Columns::name},
     {u"但書", &Columns::proviso},  {u"領収額", &Columns::amount}, {u"金額", &Columns::amount},
     {u"区分", &Columns::category}, {u"顧客区分", &Columns::category}, {u"税区分", &Columns::taxClass},
+    {u"メールアドレス", &Columns::mail}, {u"メール", &Columns::mail},
 };
 
 // The column a header text names, or null.
@@ -148,8 +150,13 @@ Plan plan(const QList<CsvReader::Record>& records, const Columns& columns, const
             }
             taxClass = ConsumptionTax::key(*known);
         }
-        result.customers.append(
-            {record.line, name, proviso.isEmpty() ? QVariant() : QVariant(proviso), amount, taxClass});
+        const QString mail = MailAddress::normalised(field(record, columns.mail));
+        if (const QString wrong = MailAddress::problem(mail); !wrong.isEmpty()) {
+            skip(wrong);
+            continue;
+        }
+        result.customers.append({record.line, name, proviso.isEmpty() ? QVariant() : QVariant(proviso), amount, taxClass,
+                                 mail.isEmpty() ? QVariant() : QVariant(mail)});
     }
     return result;
 }
@@ -165,12 +172,12 @@ StoreResult store(const Plan& plan, const QString& category, Mode mode, QVariant
             return StoreResult::failure(QStringLiteral("顧客マスタを読み込めません。"));
         for (const CustomerRecord& row : kept)
             if (!row.顧客名.isNull()) {
-                rows.append({rows.size() + 1, row.顧客名, category, row.但書, row.領収額, row.税区分});
+                rows.append({rows.size() + 1, row.顧客名, category, row.但書, row.領収額, row.税区分, row.メールアドレス});
                 stored.append(row.領収額);
             }
     }
     for (const Customer& customer : plan.customers) {
-        rows.append({rows.size() + 1, customer.name, category, customer.proviso, customer.amount, customer.taxClass});
+        rows.append({rows.size() + 1, customer.name, category, customer.proviso, customer.amount, customer.taxClass, customer.mail});
         stored.append(customer.amount);
     }
     const StoreResult result = CustomerMasterTable::replaceCategory(category, rows);

@@ -16,14 +16,14 @@ QList<CustomerWorkRow> select(const QString& sql, bool* ok)
     while (done && runner.query().next()) {
         const QSqlQuery& q = runner.query();
         result.append({q.value(0).toLongLong(), q.value(1).toLongLong(), q.value(2).toInt() != 0, q.value(3),
-                       q.value(4), q.value(5), q.value(6)});
+                       q.value(4), q.value(5), q.value(6), q.value(7)});
     }
     if (ok)
         *ok = done;
     return result;
 }
 
-const QString columns = QStringLiteral("SELECT id, 行番号, チェック, 顧客名, 領収額, 但書, 税区分 FROM w顧客マスタ ");
+const QString columns = QStringLiteral("SELECT id, 行番号, チェック, 顧客名, 領収額, 但書, 税区分, メールアドレス FROM w顧客マスタ ");
 
 } // namespace
 
@@ -37,11 +37,12 @@ StoreResult rebuild(const QList<CustomerRecord>& named, const QVariantList& amou
         const bool hasName = i < named.size();
         const QVariant amount = i < amounts.size() ? amounts.at(i) : hasName ? named.at(i).領収額 : QVariant();
         values.append({i + 1, NoValue, hasName ? named.at(i).顧客名 : QVariant(), amount,
-                       hasName ? named.at(i).但書 : QVariant(), hasName ? named.at(i).税区分 : QVariant()});
+                       hasName ? named.at(i).但書 : QVariant(), hasName ? named.at(i).税区分 : QVariant(),
+                       hasName ? named.at(i).メールアドレス : QVariant()});
     }
     return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM w顧客マスタ"), {},
-                       QStringLiteral("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額, 但書, 税区分) "
-                                      "VALUES (?, ?, ?, ?, ?, ?)"),
+                       QStringLiteral("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額, 但書, 税区分, メールアドレス) "
+                                      "VALUES (?, ?, ?, ?, ?, ?, ?)"),
                        values);
 }
 

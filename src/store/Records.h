@@ -12,9 +12,9 @@
 struct CustomerRecord { // 顧客マスタ
     // A member without a usual amount needs none to be named: {行番号, 顧客名, 区分, 但書}.
     CustomerRecord(qint64 number = 0, QVariant name = {}, QString category = {}, QVariant proviso = {},
-                   QVariant amount = {}, QVariant taxClass = {})
+                   QVariant amount = {}, QVariant taxClass = {}, QVariant mail = {})
         : 行番号(number), 顧客名(std::move(name)), 区分(std::move(category)), 但書(std::move(proviso)),
-          領収額(std::move(amount)), 税区分(std::move(taxClass))
+          領収額(std::move(amount)), 税区分(std::move(taxClass)), メールアドレス(std::move(mail))
     {
     }
     qint64 行番号 = 0;
@@ -23,6 +23,7 @@ struct CustomerRecord { // 顧客マスタ
     QVariant 但書;
     QVariant 領収額; // the usual amount, Null when none is kept
     QVariant 税区分; // the member's own tax class (a ConsumptionTax key); Null: the run's
+    QVariant メールアドレス; // where the member's receipts are mailed, Null when none
 };
 
 struct CodeRecord { // コードマスタ / wコードマスタ
@@ -66,6 +67,7 @@ struct CustomerWorkRow { // w顧客マスタ
     QVariant 領収額;
     QVariant 但書;
     QVariant 税区分 = {}; // as in 顧客マスタ
+    QVariant メールアドレス = {};
 };
 
 struct PrintRow { // w領収証印刷

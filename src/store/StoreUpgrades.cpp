@@ -89,9 +89,18 @@ bool archiveFolderTable(QSqlDatabase db, SqlRunner& sql)
                         .arg(server ? QStringLiteral("TEXT COLLATE \"C\"") : QStringLiteral("TEXT")));
 }
 
+// Each member's e-mail address, and per receipt in the register the message it was mailed in.
+bool mailColumns(QSqlDatabase db, SqlRunner& sql)
+{
+    const QString text =
+        SqlDialect::of(db) == SqlDialect::Kind::Postgres ? QStringLiteral("TEXT COLLATE \"C\"") : QStringLiteral("TEXT");
+    return StoreUpgrades::addColumn(db, sql, QStringLiteral("顧客マスタ"), QStringLiteral("メールアドレス"), text) &&
+           StoreUpgrades::addColumn(db, sql, QStringLiteral("発行記録"), QStringLiteral("メール"), text);
+}
+
 // The steps, oldest first.
 const std::vector<Step> steps{addTaxColumns, keptPdfsStep, sealAndCalibrationTables, memberTaxClassColumn,
-                              archiveFolderTable};
+                              archiveFolderTable, mailColumns};
 
 // The work file's steps: its tables are refilled at every start, but the file stays.
 bool workTaxClassColumns(QSqlDatabase db, SqlRunner& sql)
@@ -99,7 +108,11 @@ bool workTaxClassColumns(QSqlDatabase db, SqlRunner& sql)
     return StoreUpgrades::addColumn(db, sql, QStringLiteral("w顧客マスタ"), QStringLiteral("税区分"), QStringLiteral("TEXT")) &&
            StoreUpgrades::addColumn(db, sql, QStringLiteral("w領収証印刷"), QStringLiteral("税区分"), QStringLiteral("TEXT"));
 }
-const std::vector<Step> workSteps{workTaxClassColumns};
+bool workMailColumn(QSqlDatabase db, SqlRunner& sql)
+{
+    return StoreUpgrades::addColumn(db, sql, QStringLiteral("w顧客マスタ"), QStringLiteral("メールアドレス"), QStringLiteral("TEXT"));
+}
+const std::vector<Step> workSteps{workTaxClassColumns, workMailColumn};
 
 QString run(QSqlDatabase db, const std::vector<Step>& list)
 {

@@ -104,7 +104,7 @@ StoreResult registerCustomerList(const QString& category)
     QList<CustomerRecord> master;
     for (const CustomerWorkRow& row : work)
         if (!row.顧客名.isNull())
-            master.append({master.size() + 1, row.顧客名, category, row.但書, row.領収額, row.税区分});
+            master.append({master.size() + 1, row.顧客名, category, row.但書, row.領収額, row.税区分, row.メールアドレス});
     return registerUnit(SavedVersions::customerList(category), [&](std::optional<qint64> loaded, qint64* saved) {
         return CustomerMasterTable::replaceCategory(category, master, loaded, saved);
     });

@@ -5,7 +5,8 @@ CREATE TABLE 顧客マスタ (
     区分 TEXT,
     但書 TEXT,
     領収額 INTEGER, -- the member's usual amount, whole yen; Null when none is kept
-    税区分 TEXT -- the member's own tax class; Null when the print run's applies
+    税区分 TEXT, -- the member's own tax class; Null when the print run's applies
+    メールアドレス TEXT -- where receipts are mailed; Null when none
 );
 CREATE INDEX 顧客マスタ_区分 ON 顧客マスタ (区分, 行番号);
 

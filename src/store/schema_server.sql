@@ -8,7 +8,8 @@ CREATE TABLE 顧客マスタ (
     区分 TEXT COLLATE "C",
     但書 TEXT COLLATE "C",
     領収額 BIGINT,
-    税区分 TEXT COLLATE "C"
+    税区分 TEXT COLLATE "C",
+    メールアドレス TEXT COLLATE "C"
 );
 CREATE INDEX 顧客マスタ_区分 ON 顧客マスタ (区分, 行番号);
 
@@ -92,7 +93,8 @@ CREATE TABLE 発行記録 (
     印紙税額 BIGINT,
     領収日 TEXT COLLATE "C",
     sha256 TEXT COLLATE "C",
-    保存ファイル TEXT COLLATE "C"
+    保存ファイル TEXT COLLATE "C",
+    メール TEXT COLLATE "C"
 );
 CREATE UNIQUE INDEX 発行記録_原本 ON 発行記録 (領収証番号) WHERE 原本 = 1;
 CREATE INDEX 発行記録_出力中 ON 発行記録 (発行プロセス) WHERE 状態 = '出力中';

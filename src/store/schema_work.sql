@@ -7,7 +7,8 @@ CREATE TABLE w顧客マスタ (
     顧客名 TEXT,
     領収額 INTEGER,
     但書 TEXT,
-    税区分 TEXT
+    税区分 TEXT,
+    メールアドレス TEXT
 );
 
 CREATE TABLE wコードマスタ (
