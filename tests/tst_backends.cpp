@@ -11,9 +11,11 @@
 #include "store/Connections.h"
 #include "store/CustomerMasterTable.h"
 #include "store/CustomerWorkTable.h"
+#include "store/MailTemplateTable.h"
 #include "store/PrinterCalibrationTable.h"
 #include "store/ReceiptNumbers.h"
 #include "store/RegisterChanges.h"
+#include "store/RegisterMail.h"
 #include "store/StoreUpgrades.h"
 #include "store/SavedVersions.h"
 #include "store/RegisterTable.h"
@@ -132,6 +134,8 @@ private slots:
     void taxSettingsAndEntriesComeBackAsSaved();
     void mailAddressesTravelWithTheList_data() { backends(); }
     void mailAddressesTravelWithTheList();
+    void mailTextAndRecordsComeBackAsSaved_data() { backends(); }
+    void mailTextAndRecordsComeBackAsSaved();
     void sealAndPrinterCorrectionsComeBackAsSaved_data() { backends(); }
     void sealAndPrinterCorrectionsComeBackAsSaved();
     void serverGoneAndBackIssuesNothingInBetween();
@@ -458,7 +462,7 @@ void TestBackends::mailAddressesTravelWithTheList()
     QFETCH(QString, backend);
     OPEN_STORE(backend, server);
     QVERIFY(CustomerMasterTable::replaceCategory(
-        u("会員"), {{1, u("相川"), u("会員"), {}, 3000, u("aikawa@example.jp")}, {2, u("井上"), u("会員"), {}, {}, {}}}));
+        u("会員"), {{1, u("相川"), u("会員"), {}, 3000, {}, u("aikawa@example.jp")}, {2, u("井上"), u("会員"), {}, {}, {}, {}}}));
     QVERIFY(WorkTableProtocol::loadCustomerList(u("会員")));
     const QList<CustomerWorkRow> work = CustomerWorkTable::rows();
     QCOMPARE(work.at(0).メールアドレス.toString(), u("aikawa@example.jp"));
@@ -468,6 +472,59 @@ void TestBackends::mailAddressesTravelWithTheList()
     QCOMPARE(read.size(), 2);
     QCOMPARE(read.at(0).メールアドレス.toString(), u("aikawa@example.jp"));
     QVERIFY(read.at(1).メールアドレス.isNull());
+}
+
+// The text receipts are mailed with and what the register keeps of their mail are stored alike
+// on both kinds of store, and a store made before them gains their columns at open.
+void TestBackends::mailTextAndRecordsComeBackAsSaved()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    SqlRunner sql(Connections::mainDb());
+    for (const char* statement : {"ALTER TABLE 自社情報 DROP COLUMN メール件名", "ALTER TABLE 自社情報 DROP COLUMN メール本文",
+                                  "ALTER TABLE 自社情報 DROP COLUMN メール差出人", "ALTER TABLE 発行記録 DROP COLUMN メール"})
+        QVERIFY2(sql.exec(QString::fromUtf8(statement)), qPrintable(sql.error()));
+    QCOMPARE(StoreUpgrades::ensure(Connections::mainDb()), QString());
+
+    const std::optional<MailTemplateTable::Stored> unset = MailTemplateTable::read();
+    QVERIFY(unset && !unset->subject && !unset->body);
+    const QString body = u("{氏名} 様\n\n領収証（{番号}）をお送りします。\n");
+    qint64 saved = 0;
+    QVERIFY(MailTemplateTable::write(u("領収証 {番号}"), body, u("kaikei@example.jp"), unset->version, &saved));
+    const std::optional<MailTemplateTable::Stored> read = MailTemplateTable::read();
+    QVERIFY(read);
+    QCOMPARE(read->subject.value_or(QString()), u("領収証 {番号}"));
+    QCOMPARE(read->body.value_or(QString()), body);
+    QCOMPARE(read->from, u("kaikei@example.jp"));
+    QCOMPARE(read->version, saved);
+    // A save from a dialog that loaded before this one is refused and writes nothing.
+    const StoreResult stale = MailTemplateTable::write(u("古い件名"), body, {}, unset->version);
+    QVERIFY(!stale && stale.outdated);
+    QCOMPARE(MailTemplateTable::read()->subject.value_or(QString()), u("領収証 {番号}"));
+    // The settings tab's save leaves the mail text alone.
+    QVERIFY(WorkTableProtocol::registerSettings({u("ひまわり会"), u("東京都"), u("西暦"), 10}));
+    QCOMPARE(MailTemplateTable::read()->body.value_or(QString()), body);
+
+    const ReceiptNumbers numbers(Connections::mainDb());
+    const ReceiptNumbers::Issued issued = numbers.issue(1, 2, {entryFor(u("相川"), 1000), entryFor(u("井上"), 2000)});
+    QVERIFY2(issued.result, qPrintable(issued.result.error));
+    QVERIFY(numbers.confirm(issued.ids, {{issued.ids[0], {u("a.pdf"), QString(64, u'a'), u("2026-12/a.pdf")}},
+                                         {issued.ids[1], {u("b.pdf"), QString(64, u'b'), u("2026-12/b.pdf")}}}));
+    const IssuingProcess by = IssuingProcess::current();
+    QVERIFY(RegisterMail::note(Connections::mainDb(), {{QString(64, u'a'), u("a.eml")}, {QString(64, u'c'), u("c.eml")}}, by));
+    QVERIFY(RegisterMail::note(Connections::mainDb(), {{QString(64, u'a'), u("a_2.eml")}}, by));
+    const QList<RegisterEntry> entries = RegisterTable::read(issued.ids);
+    QCOMPARE(entries.at(0).メール, u("a.eml"));
+    QCOMPARE(entries.at(1).メール, QString());
+    const auto changes = RegisterChanges::all(Connections::mainDb());
+    QVERIFY(changes);
+    QCOMPARE(changes->size(), 2);
+    for (const RegisterChanges::Change& c : *changes) {
+        QCOMPARE(c.記録番号, issued.ids[0]);
+        QCOMPARE(c.操作, u("メール作成"));
+    }
+    QCOMPARE(changes->at(1).変更前, u("a.eml"));
+    QCOMPARE(changes->at(1).変更後, u("a_2.eml"));
 }
 
 // Who issues, the categories' default tax classes and the tax printed on each receipt are kept

@@ -10,6 +10,7 @@
 #include "receipt/PrintRunAssembly.h"
 #include "receipt/ReceiptRun.h"
 #include "receipt/ReceiptFormat.h"
+#include "receipt/ReceiptMail.h"
 #include "report/ReportOutput.h"
 #include "report/ReportRun.h"
 #include "settings/StoredSettings.h"
@@ -35,7 +36,7 @@ const char* const Help =
     "使い方: ledrium --pdf ファイル --paper 用紙タイプ (--category 顧客区分 | --blank 枚数)\n"
     "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--tax 税区分]\n"
     "                [--no-seal] [--server 接続先]\n"
-    "        ledrium --pdf-per-member フォルダ --paper 用紙タイプ --category 顧客区分\n"
+    "        ledrium --pdf-per-member フォルダ [--mail-folder フォルダ] --paper 用紙タイプ --category 顧客区分\n"
     "                [--date YYYY-MM-DD] [--no-date] [--no-amount] [--no-number] [--tax 税区分]\n"
     "                [--no-seal] [--server 接続先]\n"
     "        ledrium --init-server --server 接続先\n"
@@ -47,6 +48,9 @@ const char* const Help =
     "  --pdf ファイル       書き出す PDF ファイル\n"
     "  --pdf-per-member フォルダ\n"
     "                       一人ずつの PDF ファイルを書き出すフォルダ（--pdf の代わりに）\n"
+    "  --mail-folder フォルダ\n"
+    "                       メールアドレスのある会員に送るメール（.eml ファイル）を書き出すフォルダ\n"
+    "                       （--pdf-per-member と一緒に）\n"
     "  --paper 用紙タイプ   用紙タイプ（%1）\n"
     "  --category 顧客区分  登録された顧客区分の全員の領収証（行番号の順）\n"
     "  --blank 枚数         白紙の領収証（番号なし）\n"
@@ -136,6 +140,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     QCommandLineParser parser;
     const QCommandLineOption pdf(QStringLiteral("pdf"), {}, QStringLiteral("file"));
     const QCommandLineOption perMember(QStringLiteral("pdf-per-member"), {}, QStringLiteral("folder"));
+    const QCommandLineOption mailFolder(QStringLiteral("mail-folder"), {}, QStringLiteral("folder"));
     const QCommandLineOption paper(QStringLiteral("paper"), {}, QStringLiteral("type"));
     const QCommandLineOption category(QStringLiteral("category"), {}, QStringLiteral("name"));
     const QCommandLineOption blank(QStringLiteral("blank"), {}, QStringLiteral("count"));
@@ -151,7 +156,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     const QCommandLineOption help(QStringLiteral("help"));
     const QList<QCommandLineOption> options{pdf,      paper,  category,   blank,        date, noDate,
                                             noAmount, noNumber, tax, noSeal, server, initServer, copyToServer,
-                                            help, perMember};
+                                            help, perMember, mailFolder};
     parser.addOptions(options);
     const QString helpText = QString::fromUtf8(Help).arg(paperNames().join(QStringLiteral("、")));
     auto usage = [&](const QString& message) {
@@ -193,6 +198,8 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         return usage(QStringLiteral("--pdf と --pdf-per-member のどちらか一方を指定してください。"));
     if (parser.isSet(perMember) && (parser.value(perMember).isEmpty() || !parser.isSet(category)))
         return usage(QStringLiteral("--pdf-per-member には書き出すフォルダと --category を指定してください。"));
+    if (parser.isSet(mailFolder) && (parser.value(mailFolder).isEmpty() || !parser.isSet(perMember)))
+        return usage(QStringLiteral("--mail-folder には書き出すフォルダと --pdf-per-member を指定してください。"));
     if (!parser.isSet(perMember) && (!parser.isSet(pdf) || parser.value(pdf).isEmpty()))
         return usage(QStringLiteral("--pdf で書き出すファイルを指定してください。"));
     if (!parser.isSet(paper))
@@ -284,6 +291,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
     std::shared_ptr<ReportRun> run;
     StoreResult assembled;
     QString stamps;
+    QStringList addresses;
     if (parser.isSet(category)) {
         // The categories the window's 顧客区分 list offers.
         if (!CategoryLists::namesOf(CodeMasterTable::CustomerCategoryKind).contains(parser.value(category))) {
@@ -292,7 +300,7 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         }
         assembled = loadAndMark(parser.value(category));
         if (assembled)
-            assembled = PrintRunAssembly::listRun(request, &run, &stamps);
+            assembled = PrintRunAssembly::listRun(request, &run, &stamps, &addresses);
     } else {
         assembled = PrintRunAssembly::blankRun(request, &run);
     }
@@ -320,6 +328,20 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
             << "\n";
     for (const QString& file : written)
         out << file << "\n";
+    if (!parser.isSet(mailFolder))
+        return Done;
+    // The receipts are issued and their files in place: a failure here leaves them so.
+    const QList<ReceiptMail::Letter> letters = ReceiptMail::letters(*run, written, addresses);
+    const ReceiptMail::Outcome mailed =
+        ReceiptMail::writeMessages(letters, ReceiptMail::stored(), parser.value(mailFolder));
+    if (!mailed.ok) {
+        err << QStringLiteral("メールのファイルを書き出せませんでした（PDF ファイルは保存済みです）。\n") << mailed.error << "\n";
+        return Failed;
+    }
+    for (const QString& file : mailed.written)
+        out << file << "\n";
+    if (const QStringList without = ReceiptMail::without(letters); !without.isEmpty())
+        err << QStringLiteral("メールアドレスのない会員（%1 人）：%2\n").arg(without.size()).arg(without.join(u'、'));
     return Done;
 }
 

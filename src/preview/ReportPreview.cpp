@@ -1,6 +1,7 @@
 #include "preview/ReportPreview.h"
 
 #include "preview/CalibrationDialog.h"
+#include "preview/MailDialog.h"
 #include "preview/PreviewPageView.h"
 #include "preview/WindowPlacement.h"
 #include "receipt/ReceiptRun.h"
@@ -68,6 +69,10 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     auto* pdfButton = button(QStringLiteral("cmdPDF保存"), QStringLiteral("PDF保存"), this);
     auto* perMemberButton = button(QStringLiteral("cmd会員ごとにPDF"), QStringLiteral("会員ごとにPDF"), this);
     perMemberButton->setToolTip(QStringLiteral("領収証を一人ずつ別の PDF ファイルにしてフォルダに保存します"));
+    auto* mailButton = button(QStringLiteral("cmdメールで送る"), QStringLiteral("メールで送る"), this);
+    mailButton->setToolTip(QStringLiteral("会員ごとの PDF をメールで送れるようにします（先に「会員ごとにPDF」で保存します）"));
+    mailButton->setEnabled(false);
+    mailButton_ = mailButton;
     auto* firstButton = button(QStringLiteral("cmd先頭"), QStringLiteral("|◀"), this);
     auto* previousButton = button(QStringLiteral("cmd前"), QStringLiteral("◀"), this);
     auto* nextButton = button(QStringLiteral("cmd次"), QStringLiteral("▶"), this);
@@ -97,6 +102,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     bar->addWidget(printButton);
     bar->addWidget(pdfButton);
     bar->addWidget(perMemberButton);
+    bar->addWidget(mailButton);
     bar->addSpacing(8);
     bar->addWidget(firstButton);
     bar->addWidget(previousButton);
@@ -124,6 +130,7 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     connect(calibration, &QAction::triggered, this, [this] { calibrate(); });
     connect(pdfButton, &QPushButton::clicked, this, [this] { saveAsPdf(); });
     connect(perMemberButton, &QPushButton::clicked, this, [this] { savePerMember(); });
+    connect(mailButton, &QPushButton::clicked, this, [this] { sendByMail(); });
     connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
     connect(firstButton, &QPushButton::clicked, this, [this] { showPage(1); });
     connect(previousButton, &QPushButton::clicked, this, [this] { showPage(currentPage() - 1); });
@@ -342,6 +349,11 @@ bool ReportPreview::savePerMemberTo(const QString& folder)
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     const bool written = ReceiptRun::writePerMember(*run_, folder, &files, &error, &notice);
     QGuiApplication::restoreOverrideCursor();
+    if (written) {
+        memberFiles_ = files;
+        memberFolder_ = folder;
+        mailButton_->setEnabled(!files.isEmpty());
+    }
     if (written)
         notice_->showText(QStringLiteral("PDF ファイルを %1 個保存しました：%2")
                               .arg(files.size())
@@ -350,6 +362,16 @@ bool ReportPreview::savePerMemberTo(const QString& folder)
                                  : QStringLiteral("PDF ファイルを保存できませんでした。\n") + folder +
                                        QStringLiteral("\n") + error);
     return written;
+}
+
+MailDialog* ReportPreview::sendByMail()
+{
+    if (memberFiles_.isEmpty())
+        return nullptr;
+    auto* dialog = new MailDialog(ReceiptMail::letters(*run_, memberFiles_, addresses_), memberFolder_, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+    return dialog;
 }
 
 void ReportPreview::afterOutput(bool done, const QString& message)

@@ -1,10 +1,12 @@
 #pragma once
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
 #include <memory>
 
 class BriefNotice;
+class MailDialog;
 class QComboBox;
 class QHBoxLayout;
 class QAbstractButton;
@@ -48,6 +50,11 @@ public:
     // One PDF file per receipt, into a folder asked for, or the one given.
     void savePerMember();
     bool savePerMemberTo(const QString& folder);
+    // The members' e-mail addresses, one per receipt of the run (empty for none), given by
+    // whoever opened the preview.
+    void setMailAddresses(QStringList perReceipt) { addresses_ = std::move(perReceipt); }
+    // 「メールで送る」, once a per-member run wrote its files here: opens the mail dialog.
+    MailDialog* sendByMail();
     // A button of the opener's own in the toolbar, after the zoom box.
     QAbstractButton* addTool(const QString& objectName, const QString& text, const QString& tip,
                              std::function<void()> action);
@@ -72,6 +79,10 @@ private:
     QLabel* pageCountLabel_ = nullptr;
     QComboBox* zoomBox_ = nullptr;
     QHBoxLayout* bar_ = nullptr;
+    QAbstractButton* mailButton_ = nullptr;
+    QStringList addresses_;
+    QStringList memberFiles_; // of the last per-member run
+    QString memberFolder_;
     BriefNotice* notice_ = nullptr;
     int zoom_ = 0;
     QString printerName_;

@@ -34,12 +34,16 @@ bool PrintRuns::Prn領収証(PrintRequest request)
         sources_.customers->commitPendingEdit();
     std::shared_ptr<ReportRun> run;
     QString stamps;
-    const StoreResult assembled = PrintRunAssembly::listRun(request, &run, &stamps);
+    QStringList addresses;
+    const StoreResult assembled = PrintRunAssembly::listRun(request, &run, &stamps, &addresses);
     // Before anything goes out: the stamps are due on every receipt handed over on paper, also
     // when the receipts are saved as a PDF and printed later.
     if (assembled && !stamps.isEmpty())
         ShowMsg(QStringLiteral("その他"), QStringLiteral("注意"), stamps);
-    return open(assembled, std::move(run));
+    const bool opened = open(assembled, std::move(run));
+    if (opened)
+        lastPreview_->setMailAddresses(addresses);
+    return opened;
 }
 
 bool PrintRuns::Prn領収証白紙(PrintRequest request)

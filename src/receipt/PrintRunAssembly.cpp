@@ -19,7 +19,7 @@ StoreResult recordAndBuild(PrintRequest request, const QList<PrintRow>& rows, st
 }
 } // namespace
 
-StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run, QString* stamps)
+StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run, QString* stamps, QStringList* addresses)
 {
     bool read = false;
     const QList<CustomerWorkRow> marked = CustomerWorkTable::checkedRows(&read);
@@ -29,6 +29,11 @@ StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run
     rows.reserve(marked.size());
     for (const CustomerWorkRow& customer : marked)
         rows.append({customer.顧客名, customer.領収額, customer.但書, customer.税区分});
+    if (addresses) {
+        addresses->clear();
+        for (const CustomerWorkRow& customer : marked)
+            addresses->append(customer.メールアドレス.toString());
+    }
     if (stamps)
         *stamps = StampNotice::of(request, rows);
     return recordAndBuild(request, rows, run);

@@ -2,6 +2,8 @@
 #include "receipt/PrintRequest.h"
 #include "store/StoreResult.h"
 
+#include <QStringList>
+
 #include <memory>
 
 class ReportRun;
@@ -10,8 +12,10 @@ class ReportRun;
 // the last run, and formatted. The window and the command line both come through here.
 namespace PrintRunAssembly {
 // One receipt per marked customer of the work list, in 行番号 order. `stamps` receives what the
-// user is told of the revenue stamps the run needs (see StampNotice).
-StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run, QString* stamps = nullptr);
+// user is told of the revenue stamps the run needs (see StampNotice); `addresses` the members'
+// e-mail addresses, one per receipt (empty for none).
+StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run, QString* stamps = nullptr,
+                    QStringList* addresses = nullptr);
 // request.PrintCopies empty forms; blank forms never carry a number nor move the counter.
 StoreResult blankRun(PrintRequest request, std::shared_ptr<ReportRun>* run);
 } // namespace PrintRunAssembly

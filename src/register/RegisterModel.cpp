@@ -45,6 +45,7 @@ void RegisterModel::select()
     const QList<RegisterTable::Column>& columns = RegisterTable::columns();
     for (int i = 0; i < columns.size(); ++i)
         setHeaderData(i, Qt::Horizontal, columns.at(i).header);
+    setHeaderData(int(columns.size()), Qt::Horizontal, RegisterTable::MailColumn.header);
 }
 
 qint64 RegisterModel::idAt(int row) const

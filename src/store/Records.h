@@ -111,6 +111,7 @@ struct RegisterEntry { // 発行記録: one receipt as it went out
     QString 領収日;        // the receipt's date as YYYY-MM-DD; empty when none was printed
     QString SHA256;        // of the PDF file it went out in, hexadecimal
     QString 保存ファイル;  // that file's copy in the archive folder, relative to it
+    QString メール;        // how it was first prepared for mail: the message file's name, or the mail program and time
 };
 
 // Entries to record, made one at a time as they are written: a long run's entries are never

@@ -7,13 +7,15 @@
 
 #include <optional>
 
-// 発行記録変更: every later change of a register entry (voiding it, printing a copy of it), with
+// 発行記録変更: every later change of a register entry (voiding it, printing a copy of it, preparing
+// it for mail), with
 // when, by whom, on which computer and why. Rows are only ever added, never changed or removed,
 // not even when the register itself is deleted.
 namespace RegisterChanges {
 
 inline const QString Voiding = QStringLiteral("無効");
 inline const QString Reissuing = QStringLiteral("再発行");
+inline const QString MailPrepared = QStringLiteral("メール作成");
 
 struct Change {
     qint64 記録番号 = 0;

@@ -13,6 +13,7 @@ QString fieldList()
     QStringList fields;
     for (const Column& column : columns())
         fields << column.field;
+    fields << MailColumn.field;
     return fields.join(QStringLiteral(", "));
 }
 
@@ -92,6 +93,7 @@ RegisterEntry entryOf(const QSqlQuery& q)
     e.領収日 = text(20);
     e.SHA256 = text(21);
     e.保存ファイル = text(22);
+    e.メール = text(23);
     return e;
 }
 
@@ -143,8 +145,8 @@ Query select(const Filter& filter, int sortColumn, Qt::SortOrder order)
     const QString direction = order == Qt::DescendingOrder ? QStringLiteral(" DESC") : QString();
     if (sortColumn == 0)
         query.sql += QStringLiteral(" ORDER BY 記録番号") + direction;
-    else if (sortColumn > 0 && sortColumn < columns().size())
-        query.sql += QStringLiteral(" ORDER BY ") + columns().at(sortColumn).field + direction +
+    else if (sortColumn > 0 && sortColumn <= columns().size())
+        query.sql += QStringLiteral(" ORDER BY ") + columns().value(sortColumn, MailColumn).field + direction +
                      QStringLiteral(", 記録番号") + direction;
     else
         query.sql += QStringLiteral(" ORDER BY 記録番号 DESC");

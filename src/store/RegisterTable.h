@@ -29,6 +29,9 @@ struct Column {
 };
 const QList<Column>& columns();
 int columnOf(const QString& field);
+// After those, the window also shows how a receipt was prepared for mail; the CSV export keeps
+// to columns().
+inline const Column MailColumn{QStringLiteral("メール"), QStringLiteral("メール")};
 
 // Empty members do not filter; they combine. Dates of issue (発行日時) and of the receipt
 // (領収日) and amounts include both ends.
@@ -45,7 +48,7 @@ struct Filter {
     std::optional<qint64> amountTo;
 };
 
-// A select of the filtered entries in columns() order, sorted by that column (then newest first);
+// A select of the filtered entries in columns() order and MailColumn, sorted by that column (then newest first);
 // sortColumn < 0 gives newest first.
 struct Query {
     QString sql;

@@ -34,6 +34,7 @@ QString named(const QString& name) { return name.isNull() ? QStringLiteral("") :
 Unit customerList(const QString& category) { return {QStringLiteral("顧客"), named(category)}; }
 Unit codeList(const QString& kcode) { return {QStringLiteral("コード"), named(kcode)}; }
 Unit settings() { return {settingsKind, QStringLiteral("")}; }
+Unit mailTemplate() { return {settingsKind, QStringLiteral("メール")}; }
 
 std::optional<qint64> stored(QSqlDatabase db, const Unit& unit)
 {

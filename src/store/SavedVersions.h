@@ -23,6 +23,8 @@ struct Unit {
 Unit customerList(const QString& category);
 Unit codeList(const QString& kcode);
 Unit settings();
+// The subject and text receipts are mailed with: a setting saved from its own dialog.
+Unit mailTemplate();
 
 // The unit's stored version: 0 for one never registered; nothing when it cannot be read.
 std::optional<qint64> stored(QSqlDatabase db, const Unit& unit);

@@ -89,13 +89,18 @@ bool archiveFolderTable(QSqlDatabase db, SqlRunner& sql)
                         .arg(server ? QStringLiteral("TEXT COLLATE \"C\"") : QStringLiteral("TEXT")));
 }
 
-// Each member's e-mail address, and per receipt in the register the message it was mailed in.
+// Each member's e-mail address, per receipt in the register the message it was mailed in, and
+// the issuer's subject, text and sender address for those messages.
 bool mailColumns(QSqlDatabase db, SqlRunner& sql)
 {
     const QString text =
         SqlDialect::of(db) == SqlDialect::Kind::Postgres ? QStringLiteral("TEXT COLLATE \"C\"") : QStringLiteral("TEXT");
+    const QString company = QStringLiteral("自社情報");
     return StoreUpgrades::addColumn(db, sql, QStringLiteral("顧客マスタ"), QStringLiteral("メールアドレス"), text) &&
-           StoreUpgrades::addColumn(db, sql, QStringLiteral("発行記録"), QStringLiteral("メール"), text);
+           StoreUpgrades::addColumn(db, sql, QStringLiteral("発行記録"), QStringLiteral("メール"), text) &&
+           StoreUpgrades::addColumn(db, sql, company, QStringLiteral("メール件名"), text) &&
+           StoreUpgrades::addColumn(db, sql, company, QStringLiteral("メール本文"), text) &&
+           StoreUpgrades::addColumn(db, sql, company, QStringLiteral("メール差出人"), text);
 }
 
 // The steps, oldest first.

@@ -24,7 +24,10 @@ CREATE TABLE 自社情報 (
     領収証番号 INTEGER,
     事業者区分 TEXT, -- qualified, unregistered, nonprofit; Null or empty: none chosen
     登録番号 TEXT,   -- "T" and 13 digits
-    端数処理 TEXT    -- down, half-up, up
+    端数処理 TEXT,   -- down / half-up / up
+    メール件名 TEXT, -- the subject receipts are mailed with (Null: the program's own)
+    メール本文 TEXT, -- their text (Null: the program's own)
+    メール差出人 TEXT -- the sender's address in those messages (Null or empty: none)
 );
 
 -- The issuer's seal printed on the receipts, saved with the settings: the image itself (種類

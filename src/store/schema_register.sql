@@ -27,8 +27,8 @@ CREATE TABLE IF NOT EXISTS 発行記録 (
     印紙税額 INTEGER, -- the stamp duty the receipt bears
     領収日 TEXT,       -- the receipt's date as YYYY-MM-DD, for searching
     sha256 TEXT,       -- of the PDF file the receipt went out in
-    保存ファイル TEXT,  -- that file's copy, relative to the archive folder
-    メール TEXT        -- the message file it was prepared for mail in
+    保存ファイル TEXT,  -- that file's copy (relative to the archive folder)
+    メール TEXT        -- how it was first prepared for mail (the message file or the mail program and time)
 );
 -- A number goes to one receipt: only copies printed again (原本 0) share the number of their
 -- original, whatever the state of either.

@@ -29,7 +29,10 @@ CREATE TABLE 自社情報 (
     領収証番号 BIGINT,
     事業者区分 TEXT COLLATE "C",
     登録番号 TEXT COLLATE "C",
-    端数処理 TEXT COLLATE "C"
+    端数処理 TEXT COLLATE "C",
+    メール件名 TEXT COLLATE "C",
+    メール本文 TEXT COLLATE "C",
+    メール差出人 TEXT COLLATE "C"
 );
 
 -- The issuer's seal printed on the receipts, saved with the settings: the image itself (種類
