@@ -49,6 +49,7 @@ private slots:
     void neverWritesOverItsOwnData();
     void twoComputersPrintFromOneServer();
     void onePdfPerMember();
+    void mailFolderWritesAMessagePerAddress();
     void sealAsInTheWindowUnlessLeftOff();
     void damageFoundAfterARunEndedWithoutClosing_data();
     void damageFoundAfterARunEndedWithoutClosing();
@@ -482,6 +483,43 @@ void TestCommandLine::onePdfPerMember()
     QCOMPARE(done.out.trimmed().split(QLatin1Char('\n')), lines);
     QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), names.size());
     QVERIFY(pdfText(QDir(folder).filePath(names[1])).contains(u("井上 花子")));
+}
+
+// --mail-folder beside --pdf-per-member writes one .eml per member with an address, named like
+// the PDF, and names the members without one; alone it is refused.
+void TestCommandLine::mailFolderWritesAMessagePerAddress()
+{
+    QTemporaryDir program;
+    {
+        TestData data;
+        arrange(u("西暦"));
+        QList<CustomerRecord> rows = CustomerMasterTable::readCategory(u("正会員"));
+        rows[0].メールアドレス = u("aikawa@example.jp");
+        rows[2].メールアドレス = u("ueda@example.jp");
+        QVERIFY(CustomerMasterTable::replaceCategory(u("正会員"), rows));
+        QVERIFY(copyData(data.folder(), program.filePath(u("data"))));
+    }
+    QVERIFY(installProgram(program.path()));
+    const QString folder = program.filePath(u("out"));
+    const QString mail = QDir(folder).filePath(u("メール"));
+    QVERIFY(QDir().mkpath(folder));
+    const Result refused = runProgram(program.path(), {u("--pdf"), program.filePath(u("a.pdf")), u("--mail-folder"), mail,
+                                                       u("--paper"), u("A4 x 4"), u("--category"), u("正会員")});
+    QCOMPARE(refused.exitCode, 2);
+    QVERIFY2(refused.err.contains(u("--mail-folder には書き出すフォルダと --pdf-per-member を指定してください。")),
+             qPrintable(refused.err));
+    const Result done = runProgram(program.path(), {u("--pdf-per-member"), folder, u("--mail-folder"), mail, u("--paper"),
+                                                    u("A4 x 4"), u("--category"), u("正会員"), u("--date"), u("2026-12-10")});
+    QVERIFY2(done.exitCode == 0, qPrintable(done.err));
+    const QStringList messages = {u("20261210_相川_一郎_No00041.eml"), u("20261210_上田__三郎__No00043.eml")};
+    QStringList found = QDir(mail).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    found.sort();
+    QStringList expected = messages;
+    expected.sort();
+    QCOMPARE(found, expected);
+    const QStringList lines = done.out.trimmed().split(QLatin1Char('\n'));
+    QCOMPARE(lines.mid(6), (QStringList{QDir(mail).filePath(messages[0]), QDir(mail).filePath(messages[1])}));
+    QVERIFY2(done.err.contains(u("メールアドレスのない会員（3 人）：井上 花子、江口 四郎、小野 五郎")), qPrintable(done.err));
 }
 
 // A seal stored with the settings prints from the command line too, once per file; --no-seal

@@ -35,7 +35,7 @@ QByteArray mailbox(const QString& name, const QString& address)
 // enough for any mail program, never cutting a %XX escape.
 QByteArray extendedParameter(const QByteArray& parameter, const QString& value)
 {
-    const QByteArray escaped = oneLine(value).toUtf8().toPercentEncoding("", "!#$&+-.^_`|~");
+    const QByteArray escaped = oneLine(value).toUtf8().toPercentEncoding("!#$&+-.^_`|~");
     QList<QByteArray> pieces;
     qsizetype at = 0;
     while (at < escaped.size()) {

@@ -71,7 +71,9 @@ ReportPreview::ReportPreview(std::shared_ptr<ReportRun> run, QWidget* parent)
     perMemberButton->setToolTip(QStringLiteral("領収証を一人ずつ別の PDF ファイルにしてフォルダに保存します"));
     auto* mailButton = button(QStringLiteral("cmdメールで送る"), QStringLiteral("メールで送る"), this);
     mailButton->setToolTip(QStringLiteral("会員ごとの PDF をメールで送れるようにします（先に「会員ごとにPDF」で保存します）"));
-    mailButton->setEnabled(false);
+    // Shown once this preview has written the files to send: until then the tool bar keeps the
+    // width that fits a small screen.
+    mailButton->setVisible(false);
     mailButton_ = mailButton;
     auto* firstButton = button(QStringLiteral("cmd先頭"), QStringLiteral("|◀"), this);
     auto* previousButton = button(QStringLiteral("cmd前"), QStringLiteral("◀"), this);
@@ -352,7 +354,7 @@ bool ReportPreview::savePerMemberTo(const QString& folder)
     if (written) {
         memberFiles_ = files;
         memberFolder_ = folder;
-        mailButton_->setEnabled(!files.isEmpty());
+        mailButton_->setVisible(!files.isEmpty());
     }
     if (written)
         notice_->showText(QStringLiteral("PDF ファイルを %1 個保存しました：%2")

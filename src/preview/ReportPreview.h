@@ -53,7 +53,7 @@ public:
     // The members' e-mail addresses, one per receipt of the run (empty for none), given by
     // whoever opened the preview.
     void setMailAddresses(QStringList perReceipt) { addresses_ = std::move(perReceipt); }
-    // 「メールで送る」, once a per-member run wrote its files here: opens the mail dialog.
+    // 「メールで送る」, shown once a per-member run wrote its files here: opens the mail dialog.
     MailDialog* sendByMail();
     // A button of the opener's own in the toolbar, after the zoom box.
     QAbstractButton* addTool(const QString& objectName, const QString& text, const QString& tip,
