@@ -45,13 +45,13 @@ ReportPage cellPage(const ReportRun& run, int cell, QSize* size)
     return one;
 }
 
-QByteArray drawCell(const ReportRun& run, int cell)
+QByteArray drawCell(const ReportRun& run, int cell, const std::shared_ptr<PictureCache>& pictures)
 {
     QSize size;
     const ReportPage page = cellPage(run, cell, &size);
     QBuffer drawing;
     drawing.open(QIODevice::WriteOnly);
-    PagePainter pagePainter;
+    PagePainter pagePainter(pictures); // the artwork is rendered once for all the files
     pagePainter.markSharedGlyphs();
     {
         QPdfWriter writer(&drawing);
@@ -114,6 +114,7 @@ bool write(ReportRun& run, const QString& folder, const std::function<QString(in
 
     QStringList names;
     QSet<QString> used;
+    const auto pictures = std::make_shared<PictureCache>();
     for (int cell = 0; cell < run.cellCount(); ++cell) {
         const QString name = MemberFileName::unique(nameOf(cell), [&](const QString& candidate) {
             return used.contains(candidate) || QFileInfo::exists(target.filePath(candidate));
@@ -122,7 +123,7 @@ bool write(ReportRun& run, const QString& folder, const std::function<QString(in
             return failAfterClearance(own);
         used.insert(name);
         names.append(name);
-        const QByteArray pdf = drawCell(run, cell);
+        const QByteArray pdf = drawCell(run, cell, pictures);
         if (pdf.isEmpty())
             return failAfterClearance(QStringLiteral("PDF を作成できません。"));
         QFile file(staging.filePath(name));

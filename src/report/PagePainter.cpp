@@ -52,7 +52,7 @@ void PagePainter::paintPicture(QPainter& painter, const PageItem& item)
         painter.drawImage(QRectF(item.box), given);
         return;
     }
-    const PictureCache::Placed& placed = pictures_.get(item.control->picture, item.box.size());
+    const PictureCache::Placed& placed = pictures_->get(item.control->picture, item.box.size());
     if (placed.image.isNull())
         return;
     painter.drawImage(placed.area.translated(item.box.topLeft()), placed.image);

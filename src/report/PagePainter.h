@@ -3,12 +3,20 @@
 #include "report/ReportPage.h"
 #include "report/TextSetter.h"
 
+#include <memory>
+
 class QPainter;
 
 // Draws pages in twips on any painter: preview widget, printer or PDF writer.
 // One painter object serves a whole job, so pictures and texts are prepared once.
 class PagePainter {
 public:
+    PagePainter() = default;
+    // Draws with the pictures another painter prepared: for jobs drawn one after another (a
+    // file per receipt), never at the same time.
+    explicit PagePainter(std::shared_ptr<PictureCache> pictures) : pictures_(std::move(pictures)) {}
+    const std::shared_ptr<PictureCache>& pictures() const { return pictures_; }
+
     // Scales the painter so that one unit is one twip from the device's top-left corner.
     static void useTwips(QPainter& painter);
     void paint(QPainter& painter, const ReportPage& page);
@@ -25,6 +33,6 @@ private:
     void paintPicture(QPainter& painter, const PageItem& item);
     void paintFramed(QPainter& painter, const PageItem& item);
 
-    PictureCache pictures_;
+    std::shared_ptr<PictureCache> pictures_ = std::make_shared<PictureCache>();
     TextSetter text_;
 };

@@ -493,9 +493,10 @@ void TextSetter::drawLaidOut(QPainter& painter, const QRectF& box, int flags, co
 
 const SharedGlyphs& TextSetter::sharedGlyphs()
 {
-    if (!shared_) // which characters share a glyph is the same at every size
-        shared_.emplace(QRawFont::fromFont(reportFont(240)));
-    return *shared_;
+    // Which characters share a glyph depends on the report font alone: the same at every size
+    // and for every job, so it is worked out once (the font's whole map is read for it).
+    static const SharedGlyphs shared(QRawFont::fromFont(reportFont(240)));
+    return shared;
 }
 
 int TextSetter::markFor(char32_t character)

@@ -90,7 +90,7 @@ private:
     // Draws the text as QPainter::drawText(box, flags, text) would, line by line through drawRuns.
     void drawLaidOut(QPainter& painter, const QRectF& box, int flags, const QString& text, const QFont& font);
     const QFontMetricsF& metrics(int pixelSize);
-    const SharedGlyphs& sharedGlyphs();
+    static const SharedGlyphs& sharedGlyphs();
     // The mark a glyph of `character` is drawn with (see markSharedGlyphs).
     int markFor(char32_t character);
 
@@ -100,7 +100,6 @@ private:
     QHash<int, QRawFont> rawFonts_;
     QList<GlyphBatch> batches_;
     bool marking_ = false;
-    std::optional<SharedGlyphs> shared_;
     QList<char32_t> marked_;
 };
 
