@@ -2,6 +2,7 @@
 // formatted text, numbering and the stored counter, PDF output read back by poppler,
 // texts that do not fit, and the preview window.
 #include "ScriptedMessagePresenter.h"
+#include "PartsDrawn.h"
 #include "PdfText.h"
 #include "RequestFixture.h"
 #include "TestData.h"
@@ -1471,17 +1472,8 @@ void TestReport::pdfSharesWhatPagesRepeat()
 void TestReport::partsDrawnAtOnceReadAsOneDocument()
 {
     const auto run = build(u("A4 x 4"), members(600));
-    const int last = run->pageCount() - 1;
     QTemporaryDir dir;
-    const auto written = [&](int parts) {
-        const QString path = dir.filePath(u("parts%1.pdf").arg(parts));
-        const PdfDrawing drawing(*run, 0, last, parts);
-        QFile file(path);
-        const bool ok = drawing.error().isEmpty() && drawing.parts().size() == parts &&
-                        file.open(QIODevice::WriteOnly) &&
-                        PdfRewriter::rewrite(drawing.parts(), file) == PdfRewriter::Result::Rewritten;
-        return ok ? path : QString();
-    };
+    const auto written = [&](int parts) { return drawnInParts(*run, parts, dir.filePath(u("parts%1.pdf").arg(parts))); };
     const QString one = written(1);
     const QString three = written(3);
     QVERIFY(!one.isEmpty() && !three.isEmpty());

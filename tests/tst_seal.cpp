@@ -1,5 +1,6 @@
 // The issuer's seal: which files are taken, where it is pressed on each layout, and that a PDF
 // holds its image once however many receipts carry it.
+#include "PartsDrawn.h"
 #include "PdfText.h"
 #include "RequestFixture.h"
 #include "TestData.h"
@@ -26,14 +27,7 @@ namespace {
 
 constexpr double MmPerPoint = 25.4 / 72;
 
-QByteArray pngOf(const QImage& image)
-{
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return png;
-}
+using SealImage::pngOf;
 
 // A red square seal on white paper, as a scanner gives it.
 QImage scannedSeal()
@@ -329,15 +323,7 @@ void TestSeal::partsDrawnAtOnceHoldEachPictureOnce()
     QVERIFY(PrintRunAssembly::blankRun(request, &run));
     const int last = run->pageCount() - 1;
     QTemporaryDir dir;
-    const auto written = [&](int parts) {
-        const QString path = dir.filePath(u("parts%1.pdf").arg(parts));
-        const PdfDrawing drawing(*run, 0, last, parts);
-        QFile file(path);
-        const bool ok = drawing.error().isEmpty() && drawing.parts().size() == parts &&
-                        file.open(QIODevice::WriteOnly) &&
-                        PdfRewriter::rewrite(drawing.parts(), file) == PdfRewriter::Result::Rewritten;
-        return ok ? path : QString();
-    };
+    const auto written = [&](int parts) { return drawnInParts(*run, parts, dir.filePath(u("parts%1.pdf").arg(parts))); };
     const auto images = [](const QString& pdf) {
         QFile file(pdf);
         return file.open(QIODevice::ReadOnly) ? file.readAll().count("/Subtype /Image") : -1;

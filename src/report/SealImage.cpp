@@ -66,6 +66,8 @@ QImage withoutWhite(QImage image)
     return image;
 }
 
+} // namespace
+
 QByteArray pngOf(const QImage& image)
 {
     QByteArray png;
@@ -74,8 +76,6 @@ QByteArray pngOf(const QImage& image)
     image.save(&buffer, "PNG");
     return png;
 }
-
-} // namespace
 
 Chosen choose(const QByteArray& bytes, bool whiteToTransparent)
 {

@@ -18,6 +18,8 @@ struct Chosen {
 // its name), a damaged one, and an SVG that reaches outside itself are refused. With
 // `whiteToTransparent` the light background of a scanned seal is taken out; the result is a PNG.
 Chosen choose(const QByteArray& bytes, bool whiteToTransparent);
+// The image as PNG bytes.
+QByteArray pngOf(const QImage& image);
 
 // The seal ready to print, its longer side `longSidePixels` for an SVG (a PNG keeps its own
 // pixels); a null image when the stored seal cannot be used.

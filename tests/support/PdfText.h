@@ -30,7 +30,7 @@ inline QStringList numbersIn(const QString& pdf)
 }
 
 // How many image objects of that pixel size the file holds.
-int imageObjects(const QString& pdf, const QSize& pixels)
+inline int imageObjects(const QString& pdf, const QSize& pixels)
 {
     QProcess list;
     list.start(u("pdfimages"), {u("-list"), pdf});
