@@ -1,7 +1,5 @@
 #include "receipt/ReceiptFormatter.h"
 
-#include <QSet>
-
 #include "domain/Clock.h"
 #include "receipt/KeptFiles.h"
 #include "receipt/ReceiptFormat.h"

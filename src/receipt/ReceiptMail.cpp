@@ -2,23 +2,19 @@
 
 #include "domain/Clock.h"
 #include "domain/MailMessage.h"
-#include "domain/MemberFileName.h"
 #include "report/ReportRun.h"
 #include "store/CompanyTable.h"
 #include "store/Connections.h"
 #include "store/MailTemplateTable.h"
-#include "store/OwnFiles.h"
 #include "store/PdfArchive.h"
 #include "store/RegisterMail.h"
-#include "store/WriteFailure.h"
+#include "store/StagedFiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSet>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace ReceiptMail {
 
@@ -77,13 +73,9 @@ Outcome writeMessages(const QList<Letter>& letters, const Sender& sender, const 
 {
     if (!QDir().mkpath(folder))
         return failure(QStringLiteral("メールの保存先フォルダを作れません：") + folder);
-    const QDir target(folder);
-    // Inside the target, so that each file moves into place by a rename on the same disk.
-    QTemporaryDir staging(target.filePath(QStringLiteral(".ledrium-XXXXXX")));
-    if (!staging.isValid())
-        return failure(QStringLiteral("メールの保存先フォルダに書き込めません。") + staging.errorString());
-    QStringList names;
-    QSet<QString> used;
+    StagedFiles staged(folder);
+    if (!staged.isValid())
+        return failure(QStringLiteral("メールの保存先フォルダに書き込めません。") + staged.errorString());
     QList<RegisterMail::Prepared> prepared;
     for (const Letter& letter : letters) {
         if (letter.address.isEmpty())
@@ -92,41 +84,23 @@ Outcome writeMessages(const QList<Letter>& letters, const Sender& sender, const 
         const QByteArray pdf = readAll(letter.pdf, &read);
         if (!read)
             return failure(QStringLiteral("PDF ファイルを読めません：") + letter.pdf);
-        const QString name = MemberFileName::unique(QFileInfo(letter.pdf).completeBaseName() + QStringLiteral(".eml"),
-                                                    [&](const QString& candidate) {
-                                                        return used.contains(candidate) ||
-                                                               QFileInfo::exists(target.filePath(candidate));
-                                                    });
-        if (const QString own = OwnFiles::refusal(target.filePath(name)); !own.isEmpty())
-            return failure(own);
+        const QString name = staged.freeName(QFileInfo(letter.pdf).completeBaseName() + QStringLiteral(".eml"));
         const MailTemplate text = sender.text.filled(letter.fields);
         const QByteArray message = MailMessage::write({sender.from, sender.fromName, letter.address, letter.fields.name,
                                                        text.subject, text.body, QFileInfo(letter.pdf).fileName(), pdf,
                                                        Clock::now(), {}});
-        QFile file(staging.filePath(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(message) != message.size() || !file.flush())
-            return failure(WriteFailure::describe(file, target.filePath(name), message.size()));
-        file.close();
-        used.insert(name);
-        names.append(name);
+        if (const QString failed = staged.add(name, message); !failed.isEmpty())
+            return failure(failed);
         prepared.append({PdfArchive::sha256Of(letter.pdf), name});
     }
-    // Every message is complete: now they move in. A rename never replaces a file that
-    // appeared meanwhile.
-    QStringList placed;
-    const auto takeBack = [&placed](const QString& reason) {
-        for (const QString& path : placed)
-            QFile::remove(path);
-        return failure(reason);
-    };
-    for (const QString& name : names) {
-        if (!QFile::rename(staging.filePath(name), target.filePath(name)))
-            return takeBack(QStringLiteral("メールのファイルを保存先に移せません：") + target.filePath(name));
-        placed.append(target.filePath(name));
+    // Every message is complete: now they move in.
+    if (const QString stuck = staged.moveIn(); !stuck.isEmpty())
+        return failure(QStringLiteral("メールのファイルを保存先に移せません：") + stuck);
+    if (const StoreResult noted = note(prepared); !noted) {
+        staged.takeBack();
+        return failure(QStringLiteral("発行記録にメールの作成を記録できません。") + noted.error);
     }
-    if (const StoreResult noted = note(prepared); !noted)
-        return takeBack(QStringLiteral("発行記録にメールの作成を記録できません。") + noted.error);
-    return {true, {}, placed};
+    return {true, {}, staged.placed()};
 }
 
 Outcome openInMailProgram(const QList<Letter>& letters, const Sender& sender, const QString& program)

@@ -4,8 +4,7 @@
 #include "report/PagePainter.h"
 #include "report/PdfRewriter.h"
 #include "report/ReportRun.h"
-#include "store/OwnFiles.h"
-#include "store/WriteFailure.h"
+#include "store/StagedFiles.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -16,8 +15,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSet>
-#include <QTemporaryDir>
 
 namespace CellPdfs {
 
@@ -89,10 +86,9 @@ bool write(ReportRun& run, const QString& folder, const std::function<QString(in
     const QDir target(folder);
     if (!QFileInfo(folder).isDir())
         return fail(QStringLiteral("保存先のフォルダがありません。"));
-    // Inside the target, so that each file moves into place by a rename on the same disk.
-    QTemporaryDir staging(target.filePath(QStringLiteral(".ledrium-XXXXXX")));
-    if (!staging.isValid())
-        return fail(QStringLiteral("保存先のフォルダに書き込めません。") + staging.errorString());
+    StagedFiles staged(folder);
+    if (!staged.isValid())
+        return fail(QStringLiteral("保存先のフォルダに書き込めません。") + staged.errorString());
     if (run.cellCount() == 0)
         return true;
     const int lastPage = run.pageCount() - 1;
@@ -101,10 +97,8 @@ bool write(ReportRun& run, const QString& folder, const std::function<QString(in
         return fail(clearance.error);
     if (notice)
         *notice = clearance.notice;
-    QStringList placed;
     const auto failAfterClearance = [&](const QString& reason) {
-        for (const QString& path : placed)
-            QFile::remove(path);
+        staged.takeBack();
         run.outputFailed(reason);
         return fail(reason);
     };
@@ -112,39 +106,24 @@ bool write(ReportRun& run, const QString& folder, const std::function<QString(in
     for (int page = 0; page <= lastPage; ++page)
         run.pagePrinted(page + 1);
 
-    QStringList names;
-    QSet<QString> used;
     const auto pictures = std::make_shared<PictureCache>();
     for (int cell = 0; cell < run.cellCount(); ++cell) {
-        const QString name = MemberFileName::unique(nameOf(cell), [&](const QString& candidate) {
-            return used.contains(candidate) || QFileInfo::exists(target.filePath(candidate));
-        });
-        if (const QString own = OwnFiles::refusal(target.filePath(name)); !own.isEmpty())
-            return failAfterClearance(own);
-        used.insert(name);
-        names.append(name);
         const QByteArray pdf = drawCell(run, cell, pictures);
         if (pdf.isEmpty())
             return failAfterClearance(QStringLiteral("PDF を作成できません。"));
-        QFile file(staging.filePath(name));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) || file.write(pdf) != pdf.size() || !file.flush())
-            return failAfterClearance(WriteFailure::describe(file, target.filePath(name), pdf.size()));
-        file.close();
+        if (const QString failed = staged.add(staged.freeName(nameOf(cell)), pdf); !failed.isEmpty())
+            return failAfterClearance(failed);
     }
-    // Every file is complete: now they move in. A rename never replaces a file that appeared
-    // meanwhile.
+    // Every file is complete: now they move in.
+    if (const QString stuck = staged.moveIn(); !stuck.isEmpty())
+        return failAfterClearance(QStringLiteral("PDF ファイルを保存先に移せません：") + stuck);
     QList<WrittenFile> files;
-    for (int cell = 0; cell < names.size(); ++cell) {
-        const QString path = target.filePath(names.at(cell));
-        if (!QFile::rename(staging.filePath(names.at(cell)), path))
-            return failAfterClearance(QStringLiteral("PDF ファイルを保存先に移せません：") + path);
-        placed.append(path);
-        files.append({path, {cell}});
-    }
+    for (int cell = 0; cell < staged.placed().size(); ++cell)
+        files.append({staged.placed().at(cell), {cell}});
     if (const QString unrecorded = run.outputCompleted(files); !unrecorded.isEmpty())
         return failAfterClearance(unrecorded);
     if (written)
-        *written = placed;
+        *written = staged.placed();
     return true;
 }
 
