@@ -355,11 +355,10 @@ bool ReportPreview::savePerMemberTo(const QString& folder)
         memberFiles_ = files;
         memberFolder_ = folder;
         mailButton_->setVisible(!files.isEmpty());
-    }
-    if (written)
         notice_->showText(QStringLiteral("PDF ファイルを %1 個保存しました：%2")
                               .arg(files.size())
                               .arg(QDir::toNativeSeparators(QFileInfo(folder).absoluteFilePath())));
+    }
     afterOutput(written, written ? notice
                                  : QStringLiteral("PDF ファイルを保存できませんでした。\n") + folder +
                                        QStringLiteral("\n") + error);
