@@ -1,6 +1,7 @@
 // Receipts handed to members by e-mail: the messages a per-member run is mailed in, read back
 // by an independent MIME reader (Python's email package), the desktop's mail program as the
 // boundary, the preview's 「メールで送る」 and what the register keeps of it.
+#include "RequestFixture.h"
 #include "ScriptedMessagePresenter.h"
 #include "TestData.h"
 #include "TestText.h"
@@ -37,13 +38,8 @@ namespace {
 
 PrintRequest request()
 {
-    PrintRequest r;
+    PrintRequest r = everySwitchOn(u("領収証"), u("ひまわり会"), u("東京都千代田区1-1"), u("2026年12月10日"));
     r.paper = ReceiptLayouts::paperOrDefault(u("A4 x 4"));
-    r.ReceiptTitle = u("領収証");
-    r.CompanyName = u("ひまわり会");
-    r.CompanyInfo = u("東京都千代田区1-1");
-    r.ReceiptDate = u("2026年12月10日");
-    r.PrintDateFlag = r.PrintAmountFlag = r.PrintNumberFlag = true;
     r.ReceiptNo = Access自社情報(u("領収証番号"), u("Get"), 0).toLongLong();
     return r;
 }
