@@ -25,10 +25,12 @@ struct DrawnPart {
     QList<char32_t> marked;
 };
 
-DrawnPart draw(const ReportRun& run, QTemporaryFile* file, int first, int last)
+DrawnPart draw(const ReportRun& run, QTemporaryFile* file, int first, int last,
+               std::shared_ptr<const PictureCache> pictures)
 {
     DrawnPart part;
-    PagePainter pagePainter;
+    // A part of its own copy: the copies share the images, and no part changes another's cache.
+    PagePainter pagePainter(pictures ? std::make_shared<PictureCache>(*pictures) : std::make_shared<PictureCache>());
     pagePainter.markSharedGlyphs();
     int drawn = 0;
     {
@@ -73,7 +75,8 @@ int PdfDrawing::partsFor(int first, int last)
     return std::clamp(std::min(QThread::idealThreadCount(), pages / LeastPagesPerPart), 1, MostParts);
 }
 
-PdfDrawing::PdfDrawing(const ReportRun& run, int first, int last, int parts)
+PdfDrawing::PdfDrawing(const ReportRun& run, int first, int last, int parts,
+                       const std::shared_ptr<const PictureCache>& pictures)
 {
     parts = std::clamp(parts, 1, std::max(1, last - first + 1));
     const int pages = last - first + 1;
@@ -91,8 +94,8 @@ PdfDrawing::PdfDrawing(const ReportRun& run, int first, int last, int parts)
     std::vector<std::future<DrawnPart>> later;
     for (int part = 1; part < parts; ++part)
         later.push_back(std::async(std::launch::async, draw, std::cref(run), files_.at(part).get(),
-                                   ranges.at(part).first, ranges.at(part).second));
-    QList<DrawnPart> drawn{draw(run, files_.front().get(), ranges.first().first, ranges.first().second)};
+                                   ranges.at(part).first, ranges.at(part).second, pictures));
+    QList<DrawnPart> drawn{draw(run, files_.front().get(), ranges.first().first, ranges.first().second, pictures)};
     for (std::future<DrawnPart>& part : later)
         drawn.append(part.get());
     for (const DrawnPart& part : drawn) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class PictureCache;
 class ReportRun;
 
 // Pages of a run drawn by Qt's PDF writer into temporary files, for PdfRewriter to copy into
@@ -14,8 +15,10 @@ class ReportRun;
 // own writer, painter and file, and reads the run only.
 class PdfDrawing {
 public:
-    // Pages first..last (0-based), in at most `parts` parts (see partsFor).
-    PdfDrawing(const ReportRun& run, int first, int last, int parts);
+    // Pages first..last (0-based), in at most `parts` parts (see partsFor), each part starting
+    // from its own copy of `pictures` when given (pictures rendered ahead).
+    PdfDrawing(const ReportRun& run, int first, int last, int parts,
+               const std::shared_ptr<const PictureCache>& pictures = nullptr);
 
     // Qt's PDF engine reports no failed write: on a full disk it leaves a file cut short and says
     // it printed. Every file it finishes ends with "%%EOF".

@@ -1,5 +1,7 @@
 #include "report/PictureCache.h"
 
+#include "report/ReportLayout.h"
+
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -113,4 +115,11 @@ const PictureCache::Placed& PictureCache::get(const ReportPicture& picture, cons
     if (opaque)
         image = image.convertToFormat(QImage::Format_RGB32);
     return *images_.insert(key, Placed{image, placed});
+}
+
+void PictureCache::prepare(const ReportLayout& layout)
+{
+    for (const ReportControl& control : layout.controls)
+        if (control.kind == ControlKind::Picture && control.picture.image.isNull())
+            get(control.picture, control.box.size());
 }

@@ -16,6 +16,8 @@
 #include <QPainter>
 #include <QPrinter>
 
+#include <future>
+
 namespace ReportOutput {
 
 namespace {
@@ -101,6 +103,14 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(WriteFailure::describe(file, path, 0));
+    // The artwork is rendered on another processor while the register records the run: it
+    // needs nothing the record decides.
+    std::future<std::shared_ptr<const PictureCache>> pictures =
+        std::async(std::launch::async, [layout = run.layout()]() -> std::shared_ptr<const PictureCache> {
+            auto prepared = std::make_shared<PictureCache>();
+            prepared->prepare(layout);
+            return prepared;
+        });
     // The run is cleared before any page is written: should that fail, nothing is written;
     // should the program die while writing, the numbers are skipped, never handed out twice.
     const OutputClearance clearance = run.clearForOutput(QFileInfo(path).fileName(), {first, last});
@@ -122,7 +132,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
         run.pagePrinted(index + 1);
     // Drawn page by page into temporary files, then copied into place object by object: the
     // memory a run takes does not grow with its length. A long run is drawn in parts at once.
-    PdfDrawing drawing(run, first, last, PdfDrawing::partsFor(first, last));
+    PdfDrawing drawing(run, first, last, PdfDrawing::partsFor(first, last), pictures.get());
     if (!drawing.error().isEmpty())
         return failAfterClearance(drawing.error());
     PdfRewriter::Result rewritten = PdfRewriter::rewrite(drawing.parts(), file);
