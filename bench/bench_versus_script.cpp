@@ -30,6 +30,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <time.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -49,10 +50,14 @@ struct Outcome {
 };
 
 // Runs a program to its end: wall time and its own peak resident memory (wait4 reports the one
-// child's), and the size of the file it wrote.
+// child's), and the size of the file it wrote. Each run starts with nothing left to write to the
+// disk: otherwise the first flush a program asks for (the program's lock file, a database commit)
+// waits for the data the run before it, or the copying of the data between runs, left unwritten,
+// and the program would be timed for another's writes.
 Outcome measure(const QStringList& command, const QString& output)
 {
     QFile::remove(output);
+    ::sync();
     std::vector<QByteArray> arguments;
     for (const QString& argument : command)
         arguments.push_back(argument.toLocal8Bit());
