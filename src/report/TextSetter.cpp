@@ -141,8 +141,7 @@ bool TextSetter::composePlain(const QString& text, int pixelSize, ShapedLine* li
 
 const TextSetter::ShapedLine& TextSetter::shaped(const QString& text, int pixelSize)
 {
-    QString key = text;
-    key.append(QChar(0xFFFF)).append(QString::number(pixelSize));
+    const ShapedKey key{text, pixelSize};
     auto found = shaped_.find(key);
     if (found != shaped_.end())
         return *found;

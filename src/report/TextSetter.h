@@ -69,6 +69,14 @@ private:
         QList<quint32> glyphs;
         QList<QPointF> positions;
     };
+    // A text at a size: looked up several times for every text drawn, so built without
+    // allocating anything.
+    struct ShapedKey {
+        QString text;
+        int pixelSize = 0;
+        bool operator==(const ShapedKey&) const = default;
+        friend size_t qHash(const ShapedKey& key, size_t seed = 0) { return qHashMulti(seed, key.text, key.pixelSize); }
+    };
     const ShapedLine& shaped(const QString& text, int pixelSize);
     // Whether a line fits across `room` as it is drawn: a centred line may overhang both
     // edges equally by blanks, any other by its trailing blanks.
@@ -96,7 +104,7 @@ private:
 
     QHash<int, QFontMetricsF> metrics_;
     QHash<QString, TextFit> fits_; // texts that needed shrinking or wrapping
-    QHash<QString, ShapedLine> shaped_;
+    QHash<ShapedKey, ShapedLine> shaped_;
     QHash<int, QRawFont> rawFonts_;
     QList<GlyphBatch> batches_;
     bool marking_ = false;
