@@ -1,5 +1,6 @@
 #include "store/ServerAddress.h"
 
+#include <QLibrary>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QStringList>
@@ -21,6 +22,32 @@ bool hasSetter(const QString& keyword)
     return keywords.contains(keyword);
 }
 
+// libpq's own parser of connection strings, loaded at its first use: a program that never
+// reaches a server then starts without libpq and the libraries it brings (encryption, LDAP,
+// Kerberos), which cost every start about 15 ms. The driver for a server loads it anyway.
+struct LibpqParser {
+    decltype(&PQconninfoParse) parse = nullptr;
+    decltype(&PQconninfoFree) free = nullptr;
+    decltype(&PQfreemem) freeMemory = nullptr;
+};
+
+const LibpqParser& libpq()
+{
+    static const LibpqParser loaded = [] {
+        QLibrary library(QStringLiteral("pq"), 5); // stays loaded: QLibrary unloads only when asked
+        LibpqParser parser;
+        if (!library.load())
+            return parser;
+        parser.parse = reinterpret_cast<decltype(&PQconninfoParse)>(library.resolve("PQconninfoParse"));
+        parser.free = reinterpret_cast<decltype(&PQconninfoFree)>(library.resolve("PQconninfoFree"));
+        parser.freeMemory = reinterpret_cast<decltype(&PQfreemem)>(library.resolve("PQfreemem"));
+        if (!parser.free || !parser.freeMemory)
+            parser.parse = nullptr;
+        return parser;
+    }();
+    return loaded;
+}
+
 // A value quoted as libpq reads it in a key/value string.
 QString quoted(QString value)
 {
@@ -36,19 +63,25 @@ std::optional<ServerAddress> ServerAddress::parse(const QString& text, QString* 
         *error = QStringLiteral("サーバーの接続先を入力してください。");
         return std::nullopt;
     }
+    const LibpqParser& pq = libpq();
+    if (!pq.parse) {
+        *error = QStringLiteral("PostgreSQL の接続ライブラリ（libpq）を読み込めません。"
+                                "libpq5 パッケージが入っているか確かめてください。");
+        return std::nullopt;
+    }
     char* reason = nullptr;
-    PQconninfoOption* parsed = PQconninfoParse(text.toUtf8().constData(), &reason);
+    PQconninfoOption* parsed = pq.parse(text.toUtf8().constData(), &reason);
     if (!parsed) {
         *error = QStringLiteral("接続先を読めません: %1").arg(reason ? QString::fromUtf8(reason).trimmed()
                                                                       : QStringLiteral("メモリが足りません"));
-        PQfreemem(reason);
+        pq.freeMemory(reason);
         return std::nullopt;
     }
     QList<Option> options;
     for (const PQconninfoOption* o = parsed; o->keyword; ++o)
         if (o->val)
             options.append({QString::fromUtf8(o->keyword), QString::fromUtf8(o->val)});
-    PQconninfoFree(parsed);
+    pq.free(parsed);
     // The driver turns every ";" of its option string into a space, quoted or not.
     for (const auto& [keyword, value] : options)
         if (!hasSetter(keyword) && value.contains(QLatin1Char(';'))) {
