@@ -222,11 +222,14 @@ bool TestBackends::onTwoComputers(const QString& backend, const QString& server,
 {
     const QString folder = folderPath();
     QList<QThread*> computers;
+    // Both begin their work together, whenever a busy machine lets each thread start.
+    std::latch connected(2);
     for (int computer = 0; computer < 2; ++computer)
         computers << QThread::create([&, computer] {
             const QString name = QStringLiteral("computer%1").arg(computer);
             {
                 QSqlDatabase db = secondConnection(backend, server, name, folder);
+                connected.arrive_and_wait();
                 work(computer, name, db);
                 db.close();
             }
