@@ -94,8 +94,9 @@ QString openOne(const QString& name, const QString& path, const QStringList& tab
 }
 
 // Every commit lands in the database file itself before it returns: a rollback journal that
-// exists only during a save, and no page written to the file before the commit (so that a
-// journal left by a cut-off save always starts with what the file held, see LeftoverLogs).
+// exists only during a save. No page is written to the file before the commit, except in a
+// large write that journaled page 1 first (SpilledPages), so that a journal left by a cut-off
+// save always holds what page 1 was (see LeftoverLogs).
 QString configure(QSqlDatabase db, const char* synchronous)
 {
     QSqlQuery query(db);

@@ -54,6 +54,15 @@ bool knownHere(QSqlDatabase db, const QString& path)
     return isFromHere(stampOf(sql), placeOf(path));
 }
 
+QString rewrite(QSqlDatabase db)
+{
+    SqlRunner sql(db);
+    const Stamp stamp = stampOf(sql);
+    if (!stamp.read || !sql.exec(QStringLiteral("PRAGMA application_id = %1").arg(stamp.identity)))
+        return QStringLiteral("データベースに書き込めません：") + sql.error();
+    return {};
+}
+
 QString ensure(QSqlDatabase db, const QString& path)
 {
     SqlRunner sql(db);

@@ -18,4 +18,8 @@ QString ensure(QSqlDatabase db, const QString& path);
 // Whether `db`, opened from `path`, has an identity from this place: the program has opened
 // this very file here before. Reads only.
 bool knownHere(QSqlDatabase db, const QString& path);
+// Writes the identity again, unchanged, inside the write transaction the caller holds on `db`:
+// page 1 goes into the rollback journal ahead of every page the transaction changes after.
+// An empty text, or why it failed (in Japanese).
+QString rewrite(QSqlDatabase db);
 } // namespace FileIdentity

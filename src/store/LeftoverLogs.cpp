@@ -47,10 +47,13 @@ QString refusal(const QString& log, const QString& why)
 }
 
 // The rollback journal of one cut-off save holds the page images from before that save, page 1
-// (with its change counter) among them: the connections never spill pages before the commit, and
-// the commit journals page 1 first. It then writes the pages in order, page 1 with the raised
-// counter before any other, so while the file still carries the journal's page 1 unchanged, nothing of the save
-// reached the file; once it carries that counter plus one, the save was being written. Any
+// (with its change counter) among them: a save writes no page into the file before its commit
+// unless it journaled page 1 first (SpilledPages), and the commit journals page 1 before it
+// writes. The commit writes the pages in order, page 1 with the raised counter first; a page
+// spilled before the commit is never page 1, which the save holds until then. So while the file
+// carries the journal's page 1 unchanged, the save may have reached other pages, and playing
+// the journal back puts them right; once it carries that counter plus one, the save was being
+// written. Any
 // other file (a restored backup) must not get these pages. Without records, a roll-back only
 // cuts the file back to its size at the start of the save, which is harmless when that is its size.
 QString journalProblem(const QString& databasePath, const QString& journalPath)

@@ -141,7 +141,7 @@ StoreResult forEachEntry(QSqlDatabase db, QList<qint64> ids, const QString& stat
             }
             return StoreResult::success();
         },
-        Transaction::Lock::Immediate);
+        Transaction::Lock::Immediate, Transaction::Pages::Spilled);
 }
 
 // Each copy printed again is a change of its receipt, kept with who printed it.
@@ -217,7 +217,7 @@ ReceiptNumbers::Issued ReceiptNumbers::issue(qint64 first, qint64 count, const E
                 return recorded;
             return copiesNoted(db_, issued.ids.mid(entries.count), issuer());
         },
-        Transaction::Lock::Immediate);
+        Transaction::Lock::Immediate, Transaction::Pages::Spilled);
     if (!issued.result)
         issued.ids.clear();
     return issued;

@@ -1,12 +1,31 @@
 #include "store/Transaction.h"
 
+#include "store/SpilledPages.h"
 #include "store/SqlDialect.h"
 #include "store/WriteFailure.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 
-Transaction::Transaction(QSqlDatabase db, Lock lock) : db_(std::move(db))
+Transaction::Transaction(QSqlDatabase db, Lock lock, Pages pages) : db_(std::move(db))
+{
+    if (pages == Pages::Spilled && SqlDialect::of(db_) == SqlDialect::Kind::Sqlite) {
+        error_ = SpilledPages::allow(db_);
+        spilling_ = true;
+        if (!error_.isEmpty())
+            return;
+    }
+    begin(lock);
+    if (begun_ && spilling_) {
+        error_ = SpilledPages::journalPageOne(db_);
+        if (!error_.isEmpty()) {
+            db_.rollback();
+            begun_ = false;
+        }
+    }
+}
+
+void Transaction::begin(Lock lock)
 {
     if (!SqlDialect::reopenIfLost(db_)) {
         error_ = SqlDialect::of(db_) == SqlDialect::Kind::Postgres
@@ -38,6 +57,8 @@ Transaction::~Transaction()
 {
     if (begun_ && !done_)
         db_.rollback();
+    if (spilling_)
+        SpilledPages::stop(db_);
 }
 
 bool Transaction::commit()
@@ -50,9 +71,9 @@ bool Transaction::commit()
     return done_;
 }
 
-StoreResult Transaction::run(QSqlDatabase db, const std::function<StoreResult()>& work, Lock lock)
+StoreResult Transaction::run(QSqlDatabase db, const std::function<StoreResult()>& work, Lock lock, Pages pages)
 {
-    Transaction transaction(std::move(db), lock);
+    Transaction transaction(std::move(db), lock, pages);
     if (!transaction.begun())
         return StoreResult::failure(transaction.error());
     if (const StoreResult done = work(); !done)
