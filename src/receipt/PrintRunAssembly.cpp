@@ -22,18 +22,10 @@ StoreResult recordAndBuild(PrintRequest request, const QList<PrintRow>& rows, st
 StoreResult listRun(const PrintRequest& request, std::shared_ptr<ReportRun>* run, QString* stamps, QStringList* addresses)
 {
     bool read = false;
-    const QList<CustomerWorkRow> marked = CustomerWorkTable::checkedRows(&read);
+    QStringList unused;
+    const QList<PrintRow> rows = CustomerWorkTable::checkedPrintRows(addresses ? addresses : &unused, &read);
     if (!read)
         return StoreResult::failure(QStringLiteral("顧客リストを読み込めません。"));
-    QList<PrintRow> rows;
-    rows.reserve(marked.size());
-    for (const CustomerWorkRow& customer : marked)
-        rows.append({customer.顧客名, customer.領収額, customer.但書, customer.税区分});
-    if (addresses) {
-        addresses->clear();
-        for (const CustomerWorkRow& customer : marked)
-            addresses->append(customer.メールアドレス.toString());
-    }
     if (stamps)
         *stamps = StampNotice::of(request, rows);
     return recordAndBuild(request, rows, run);

@@ -1,5 +1,6 @@
 #pragma once
 #include "store/Records.h"
+#include "store/SqlRunner.h"
 #include "store/StoreResult.h"
 
 #include <QList>
@@ -8,6 +9,22 @@
 
 // 顧客マスタ on MainDb.
 namespace CustomerMasterTable {
+// The rows of one category in 行番号 order (Null names included), read forward one at a time:
+// a long list is never held whole.
+class CategoryRows {
+public:
+    explicit CategoryRows(const QString& category);
+    // The next row; nothing at the end, or when reading failed (error() says so).
+    std::optional<CustomerRecord> next();
+    // "" while every row could be read.
+    QString error() const { return error_; }
+
+private:
+    SqlRunner sql_;
+    bool reading_ = false;
+    QString error_;
+};
+
 // Rows of one category in 行番号 order (Null names included; callers skip them).
 QList<CustomerRecord> readCategory(const QString& category, bool* ok = nullptr);
 // Rows of every category, by category name, then in 行番号 order.

@@ -4,7 +4,8 @@
 #include "store/ReplaceRows.h"
 #include "store/SqlRunner.h"
 
-#include <algorithm>
+#include <functional>
+#include <optional>
 
 namespace {
 
@@ -24,26 +25,62 @@ QList<CustomerWorkRow> select(const QString& sql, bool* ok)
 }
 
 const QString columns = QStringLiteral("SELECT id, 行番号, チェック, 顧客名, 領収額, 但書, 税区分, メールアドレス FROM w顧客マスタ ");
+const QString checked = QStringLiteral("WHERE チェック <> 0 AND 顧客名 <> '' ORDER BY 行番号, id");
 
 } // namespace
 
 namespace CustomerWorkTable {
 
-StoreResult rebuild(const QList<CustomerRecord>& named, const QVariantList& amounts)
+namespace {
+
+// The customers `named` hands over, then blank rows up to BlankRows; see rebuild.
+StoreResult rebuildFrom(const std::function<std::optional<CustomerRecord>()>& named,
+                        const std::function<QString()>& failure, const QVariantList& amounts)
 {
-    QList<QVariantList> values;
-    const qsizetype count = std::max<qsizetype>(BlankRows, named.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        const bool hasName = i < named.size();
-        const QVariant amount = i < amounts.size() ? amounts.at(i) : hasName ? named.at(i).領収額 : QVariant();
-        values.append({i + 1, NoValue, hasName ? named.at(i).顧客名 : QVariant(), amount,
-                       hasName ? named.at(i).但書 : QVariant(), hasName ? named.at(i).税区分 : QVariant(),
-                       hasName ? named.at(i).メールアドレス : QVariant()});
-    }
+    qsizetype written = 0;
+    const RowSource rows{[&](QVariantList* values) {
+                             const std::optional<CustomerRecord> customer = named();
+                             if (!customer && written >= BlankRows)
+                                 return false;
+                             const QVariant amount = written < amounts.size() ? amounts.at(written)
+                                                     : customer               ? customer->領収額
+                                                                              : QVariant();
+                             ++written;
+                             *values = customer ? QVariantList{written, NoValue, customer->顧客名, amount, customer->但書,
+                                                               customer->税区分, customer->メールアドレス}
+                                                : QVariantList{written, NoValue, QVariant(), amount, QVariant(),
+                                                               QVariant(), QVariant()};
+                             return true;
+                         },
+                         failure};
     return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM w顧客マスタ"), {},
                        QStringLiteral("INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額, 但書, 税区分, メールアドレス) "
                                       "VALUES (?, ?, ?, ?, ?, ?, ?)"),
-                       values);
+                       rows);
+}
+
+} // namespace
+
+StoreResult rebuild(const QList<CustomerRecord>& named, const QVariantList& amounts)
+{
+    qsizetype next = 0;
+    return rebuildFrom([&]() -> std::optional<CustomerRecord> {
+        if (next == named.size())
+            return std::nullopt;
+        return named.at(next++);
+    }, {}, amounts);
+}
+
+StoreResult rebuild(CustomerMasterTable::CategoryRows& master, const QVariantList& amounts)
+{
+    return rebuildFrom(
+        [&master] {
+            std::optional<CustomerRecord> row = master.next();
+            while (row && row->顧客名.isNull())
+                row = master.next();
+            return row;
+        },
+        [&master] { return master.error(); }, amounts);
 }
 
 QList<CustomerWorkRow> rows(bool* ok) { return select(columns + QStringLiteral("ORDER BY id"), ok); }
@@ -59,7 +96,23 @@ StoreResult setChecks(bool checked)
 
 QList<CustomerWorkRow> checkedRows(bool* ok)
 {
-    return select(columns + QStringLiteral("WHERE チェック <> 0 AND 顧客名 <> '' ORDER BY 行番号, id"), ok);
+    return select(columns + checked, ok);
+}
+
+QList<PrintRow> checkedPrintRows(QStringList* addresses, bool* ok)
+{
+    QList<PrintRow> rows;
+    addresses->clear();
+    SqlRunner runner(Connections::workDb());
+    const bool done = runner.exec(QStringLiteral("SELECT 顧客名, 領収額, 但書, 税区分, メールアドレス FROM w顧客マスタ ") + checked);
+    while (done && runner.query().next()) {
+        const QSqlQuery& q = runner.query();
+        rows.append({q.value(0), q.value(1), q.value(2), q.value(3)});
+        addresses->append(q.value(4).toString());
+    }
+    if (ok)
+        *ok = done;
+    return rows;
 }
 
 } // namespace CustomerWorkTable

@@ -1,8 +1,10 @@
 #pragma once
+#include "store/CustomerMasterTable.h"
 #include "store/Records.h"
 #include "store/StoreResult.h"
 
 #include <QList>
+#include <QStringList>
 #include <QVariant>
 
 // w顧客マスタ on WorkDb: the customer list the grid edits.
@@ -13,6 +15,9 @@ inline constexpr int BlankRows = 100;
 // table holds max(BlankRows, named.size()) rows numbered from 1, each with its usual amount;
 // `amounts`, when given, fill 領収額 of the rows from the top instead. All or nothing.
 StoreResult rebuild(const QList<CustomerRecord>& named = {}, const QVariantList& amounts = {});
+// The same with the named customers `master` reads (rows without a name are left out), written
+// as they are read; a master that cannot be read to its end leaves the table as it was.
+StoreResult rebuild(CustomerMasterTable::CategoryRows& master, const QVariantList& amounts = {});
 // Every row in stored order.
 QList<CustomerWorkRow> rows(bool* ok = nullptr);
 // Sets or clears the mark of every named row (顧客名 not Null).
@@ -20,4 +25,7 @@ StoreResult setChecks(bool checked);
 // Marked rows that carry a name (not Null, not empty) in 行番号 order, for a print run: a
 // receipt without a name is never printed.
 QList<CustomerWorkRow> checkedRows(bool* ok = nullptr);
+// The same rows as a print run takes them, each member's e-mail address (empty for none) in
+// `addresses`, one per row.
+QList<PrintRow> checkedPrintRows(QStringList* addresses, bool* ok = nullptr);
 } // namespace CustomerWorkTable

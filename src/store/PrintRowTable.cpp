@@ -8,10 +8,13 @@ namespace PrintRowTable {
 
 StoreResult replace(const QList<PrintRow>& rows)
 {
-    QList<QVariantList> values;
-    values.reserve(rows.size());
-    for (const PrintRow& row : rows)
-        values.append({row.顧客名, row.領収額, row.但書, row.税区分});
+    const RowSource values{[&rows, next = qsizetype(0)](QVariantList* values) mutable {
+        if (next == rows.size())
+            return false;
+        const PrintRow& row = rows.at(next++);
+        *values = {row.顧客名, row.領収額, row.但書, row.税区分};
+        return true;
+    }};
     return replaceRows(Connections::workDb(), QStringLiteral("DELETE FROM w領収証印刷"), {},
                        QStringLiteral("INSERT INTO w領収証印刷 (顧客名, 領収額, 但書, 税区分) VALUES (?, ?, ?, ?)"), values);
 }

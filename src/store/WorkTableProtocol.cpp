@@ -78,11 +78,10 @@ StoreResult loadCustomerList(const QString& category, const QVariantList& amount
     const std::optional<qint64> version = versionBeforeLoad(unit, &failed);
     if (!version)
         return failed;
-    bool ok = false;
-    QList<CustomerRecord> named = CustomerMasterTable::readCategory(category, &ok);
-    if (!ok)
-        return StoreResult::failure(QStringLiteral("顧客マスタを読み込めません。"));
-    named.removeIf([](const CustomerRecord& row) { return row.顧客名.isNull(); });
+    // Read and written as it comes, inside the rebuild's one transaction.
+    CustomerMasterTable::CategoryRows named(category);
+    if (!named.error().isEmpty())
+        return StoreResult::failure(named.error());
     if (const StoreResult rebuilt = CustomerWorkTable::rebuild(named, amounts); !rebuilt)
         return rebuilt;
     return LoadedVersions::keep(unit, *version);
