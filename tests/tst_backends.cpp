@@ -134,6 +134,8 @@ private slots:
     void taxSettingsAndEntriesComeBackAsSaved();
     void mailAddressesTravelWithTheList_data() { backends(); }
     void mailAddressesTravelWithTheList();
+    void aLoadCutShortKeepsTheListBefore_data() { backends(); }
+    void aLoadCutShortKeepsTheListBefore();
     void mailTextAndRecordsComeBackAsSaved_data() { backends(); }
     void mailTextAndRecordsComeBackAsSaved();
     void sealAndPrinterCorrectionsComeBackAsSaved_data() { backends(); }
@@ -475,6 +477,42 @@ void TestBackends::mailAddressesTravelWithTheList()
     QCOMPARE(read.size(), 2);
     QCOMPARE(read.at(0).メールアドレス.toString(), u("aikawa@example.jp"));
     QVERIFY(read.at(1).メールアドレス.isNull());
+}
+
+// A list goes into the work file as it is read from the main data. A load the work file cannot
+// take to its end (the disk full half-way) keeps the list loaded before, whole and still
+// registrable; once there is room, the list comes in whole and in order.
+void TestBackends::aLoadCutShortKeepsTheListBefore()
+{
+    QFETCH(QString, backend);
+    OPEN_STORE(backend, server);
+    QVERIFY(CustomerMasterTable::replaceCategory(u("会員"), {{1, u("旧"), u("会員"), {}, 500}}));
+    QVERIFY(WorkTableProtocol::loadCustomerList(u("会員")));
+    QList<CustomerRecord> large;
+    for (int i = 1; i <= 3000; ++i)
+        large.append({i, u("%1番").arg(i) + QString(200, QChar(0x4E00 + i % 1000)), u("大"), {}, i});
+    QVERIFY(CustomerMasterTable::replaceCategory(u("大"), large));
+    SqlRunner work(Connections::workDb());
+    QVERIFY(work.exec(QStringLiteral("PRAGMA page_count")) && work.query().next());
+    QVERIFY(work.exec(QStringLiteral("PRAGMA max_page_count = %1").arg(work.query().value(0).toInt() + 20)));
+
+    const StoreResult cutShort = WorkTableProtocol::loadCustomerList(u("大"));
+    QVERIFY(!cutShort);
+    QVERIFY2(cutShort.error.contains(u("ディスクの空きがありません")), qPrintable(cutShort.error));
+    const QList<CustomerWorkRow> kept = CustomerWorkTable::rows();
+    QCOMPARE(kept.size(), qsizetype(CustomerWorkTable::BlankRows));
+    QCOMPARE(kept.first().顧客名.toString(), u("旧"));
+    QCOMPARE(kept.first().領収額.toInt(), 500);
+    QVERIFY(kept.at(1).顧客名.isNull());
+    QVERIFY(WorkTableProtocol::registerCustomerList(u("会員")));
+
+    QVERIFY(work.exec(QStringLiteral("PRAGMA max_page_count = 1000000")));
+    QVERIFY(WorkTableProtocol::loadCustomerList(u("大")));
+    const QList<CustomerWorkRow> loaded = CustomerWorkTable::rows();
+    QCOMPARE(loaded.size(), large.size());
+    QCOMPARE(loaded.first().顧客名, large.first().顧客名);
+    QCOMPARE(loaded.last().顧客名, large.last().顧客名);
+    QCOMPARE(loaded.last().領収額.toInt(), 3000);
 }
 
 // The text receipts are mailed with and what the register keeps of their mail are stored alike

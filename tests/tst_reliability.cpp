@@ -26,6 +26,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QtEndian>
 
 #include <signal.h>
 
@@ -37,6 +38,8 @@ private slots:
     void failingWritesKeepData_data();
     void failingWritesKeepData();
     void killedPrintingNeverRepeatsANumber();
+    void largeWriteKilledAfterSpillingRollsBack_data();
+    void largeWriteKilledAfterSpillingRollsBack();
     void twoProcessesWithoutTheLockNeverShareANumber();
     void twoComputersOnOneServerKilledNeverShareANumber();
     void restoredBackupIsExactlyTheBackup_data();
@@ -216,6 +219,73 @@ void TestReliability::failingWritesKeepData()
     QCOMPARE(CustomerMasterTable::readCategory(category).size(), 1);
     QCOMPARE(CompanyTable::readFirst()->領収証番号.toInt(), 41);
     QCOMPARE(HintTable::read(QStringLiteral("F"), QStringLiteral("C")).value(0).Contents.toString(), QStringLiteral("旧"));
+}
+
+void TestReliability::largeWriteKilledAfterSpillingRollsBack_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("table");
+    QTest::newRow("main file") << QStringLiteral("Ledrium.mdb") << QStringLiteral("顧客マスタ");
+    QTest::newRow("work file") << QStringLiteral("LedriumWork.mdb") << QStringLiteral("w顧客マスタ");
+}
+
+// A write too large to hold in memory moves pages into the file before its commit. Killed after
+// that, it leaves a journal that starts with page 1, which the next open accepts and plays back:
+// the file holds exactly what it held before, undamaged. Every row is changed in place, so
+// nothing but the program's own first write puts page 1 into the journal ahead of the others.
+void TestReliability::largeWriteKilledAfterSpillingRollsBack()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, table);
+    const QString child = qEnvironmentVariable("CRASH_CHILD");
+    if (child.isEmpty())
+        QSKIP("crash_child is not built beside this test");
+    QTemporaryDir dir;
+    QVERIFY(SchemaInstaller::createMissing(dir.path()));
+    QVERIFY(Connections::open(DataPaths::forFolder(dir.path())).ok);
+    const auto customers = [&file] {
+        return SqlRunner(file == QLatin1String("Ledrium.mdb") ? Connections::mainDb() : Connections::workDb());
+    };
+    // About 14 MB of lower-case text, well past what a write holds in memory.
+    QVERIFY(customers().exec(
+        QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 40000) "
+                       "INSERT INTO %1 (行番号, 顧客名, 但書) SELECT i, 'm' || i, lower(hex(randomblob(160))) FROM n")
+            .arg(table)));
+    Connections::close();
+    const QString path = dir.filePath(file);
+    const auto bytesOf = [](const QString& name) {
+        QFile read(name);
+        return read.open(QIODevice::ReadOnly) ? read.readAll() : QByteArray();
+    };
+    const QByteArray before = bytesOf(path);
+
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.start(child, {dir.path(), file == QLatin1String("Ledrium.mdb") ? QStringLiteral("spill-main")
+                                                                            : QStringLiteral("spill-work")});
+    QVERIFY2(process.waitForReadyRead(60000), "the child did not write");
+    ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+    QVERIFY(process.waitForFinished());
+
+    // Pages reached the file before the commit, after the journal was synced with page 1 first.
+    const QByteArray journal = bytesOf(path + QStringLiteral("-journal"));
+    QVERIFY(journal.startsWith(QByteArray::fromHex("d9d505f920a163d7")));
+    QVERIFY(bytesOf(path) != before);
+    const qint64 sectorSize = qFromBigEndian<quint32>(journal.constData() + 20);
+    QCOMPARE(qFromBigEndian<quint32>(journal.constData() + sectorSize), 1u);
+
+    const OpenOutcome opened = Connections::open(DataPaths::forFolder(dir.path()));
+    QVERIFY2(opened.ok, qPrintable(opened.reason));
+    {
+        SqlRunner check = customers();
+        QVERIFY(check.exec(QStringLiteral("SELECT count(*) FROM %1 WHERE 但書 = lower(但書)").arg(table)) &&
+                check.query().next());
+        QCOMPARE(check.query().value(0).toInt(), 40000);
+        QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")) && check.query().next());
+        QCOMPARE(check.query().value(0).toString(), QStringLiteral("ok"));
+    }
+    Connections::close();
+    QVERIFY(!QFile::exists(path + QStringLiteral("-journal")));
 }
 
 // Two programs on one data folder without its lock (as two computers on a shared folder would

@@ -1,6 +1,7 @@
 // Writes to a data folder over and over until it is killed, so that a kill lands in the
 // middle of a save. Each save writes one of two complete states, A or B, alternately.
-// "issue" instead issues a thousand receipt numbers and ends.
+// "issue" instead issues a thousand receipt numbers and ends; "spill-main" and "spill-work" make
+// one large change of every 但書 of a file's customer table, say so, and wait to be killed.
 #include "receipt/PrintRequest.h"
 #include "receipt/ReceiptRun.h"
 #include "report/ReportRun.h"
@@ -170,6 +171,21 @@ int main(int argc, char** argv)
         out.flush();
         QTextStream(stdin).readLine();
         return issueNumbers(1000) ? 0 : 4;
+    }
+    if (operation.startsWith(QLatin1String("spill-"))) {
+        const bool onMain = operation == QLatin1String("spill-main");
+        const QSqlDatabase db = onMain ? Connections::mainDb() : Connections::workDb();
+        Transaction write(db, Transaction::Lock::Deferred, Transaction::Pages::Spilled);
+        SqlRunner sql(db);
+        if (!write.begun() || !sql.exec(QStringLiteral("UPDATE %1 SET 但書 = upper(但書)")
+                                            .arg(onMain ? QStringLiteral("顧客マスタ") : QStringLiteral("w顧客マスタ")))) {
+            QTextStream(stderr) << write.error() << sql.error() << "\n";
+            return 4;
+        }
+        out << "written\n";
+        out.flush();
+        for (;;)
+            QThread::sleep(60);
     }
     for (qint64 round = 1;; ++round) {
         if (!saveOnce(operation, round % 2 ? QLatin1Char('A') : QLatin1Char('B'), round))
