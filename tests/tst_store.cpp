@@ -47,6 +47,8 @@ private slots:
     void valuesStoredExactly_data();
     void valuesStoredExactly();
     void customerRegisterCompactsNamedRows();
+    void printRowsReadInAnyOrder_data();
+    void printRowsReadInAnyOrder();
     void failedRegisterKeepsOldRows_data();
     void failedRegisterKeepsOldRows();
     void workListKeepsEveryNamedCustomer();
@@ -201,6 +203,42 @@ void TestStore::valuesStoredExactly()
     QCOMPARE(ProvisoTable::entries(), QStringList{value});
     QVERIFY(PrintRowTable::replace({{value, 1500, value}}));
     QCOMPARE(PrintRowTable::rows().value(0).顧客名.toString(), value);
+}
+
+void TestStore::printRowsReadInAnyOrder_data()
+{
+    QTest::addColumn<QList<int>>("order");
+    QList<int> forwards, backwards;
+    for (int row = 0; row < 2500; ++row) {
+        forwards << row;
+        backwards.prepend(row);
+    }
+    QTest::newRow("in order") << forwards;
+    QTest::newRow("backwards") << backwards;
+    QTest::newRow("across windows") << QList<int>{0, 2000, 1023, 1024, 5, 2499, 1024, 1025};
+}
+
+// The marked rows of the work list become the print run, and the run reads back a window at a
+// time: whatever order the rows are asked for in, each is the one stored at its place.
+void TestStore::printRowsReadInAnyOrder()
+{
+    QFETCH(QList<int>, order);
+    TestData data;
+    QVERIFY(data.ok());
+    QVERIFY(TestData::execWork(QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 2999) "
+        "INSERT INTO w顧客マスタ (行番号, チェック, 顧客名, 領収額) SELECT 3000 - i, i < 2500, 'n' || (2499 - i), i FROM n")));
+    QVERIFY(PrintRowTable::replaceWithMarkedCustomers());
+    PrintRowTable::Reader reader;
+    QCOMPARE(reader.count(), qsizetype(2500));
+    for (int row : order) {
+        const PrintRow read = reader.at(row);
+        QCOMPARE(read.顧客名.toString(), QStringLiteral("n%1").arg(row));
+        QCOMPARE(read.領収額.toInt(), 2499 - row);
+    }
+    QVERIFY(reader.ok());
+    QVERIFY(reader.at(2500).顧客名.isNull());
+    QVERIFY(!reader.ok());
 }
 
 // Rows 2, 7 and 40 of the work list become master rows 1, 2, 3; unnamed rows are not saved.

@@ -11,22 +11,29 @@
 
 namespace ReceiptRun {
 
-std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintRow>& rows)
+std::shared_ptr<ReportRun> build(const PrintRequest& request, const PrintRowSource& rows)
 {
     ReportLayout layout = request.paper.layout();
     // Drawn last, over the company name.
     if (const std::optional<ReportControl> seal = SealStamp::control(layout, request.Seal, request.SealTwips))
         layout.controls.append(*seal);
     ReceiptFormatter::RowClasses rowClasses;
-    for (const PrintRow& row : rows)
-        rowClasses.append(ConsumptionTax::fromKey(row.税区分.toString()));
+    rowClasses.reserve(rows.count);
+    for (qsizetype row = 0; row < rows.count; ++row)
+        rowClasses.append(ConsumptionTax::fromKey(rows.at(row).税区分.toString()));
     auto run = std::make_shared<ReportRun>(std::move(layout), std::make_unique<ReceiptFormatter>(request, rowClasses));
     ReportRows data;
     data.columns = {ReceiptLayouts::NameColumn, ReceiptLayouts::AmountColumn, ReceiptLayouts::ProvisoColumn};
-    data.count = rows.size();
-    data.value = [&rows](qsizetype row, int column) {
-        const PrintRow& r = rows.at(row);
-        return column == 0 ? r.顧客名 : column == 1 ? r.領収額 : r.但書;
+    data.count = rows.count;
+    // Each row is read once for its three columns, which come in the order of the layout's slots.
+    PrintRow current;
+    qsizetype currentRow = -1;
+    data.value = [&rows, &current, &currentRow](qsizetype row, int column) {
+        if (row != currentRow) {
+            current = rows.at(row);
+            currentRow = row;
+        }
+        return column == 0 ? current.顧客名 : column == 1 ? current.領収額 : current.但書;
     };
     run->format(data);
     return run;

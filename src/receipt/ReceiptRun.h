@@ -14,7 +14,7 @@ class ReportRun;
 namespace ReceiptRun {
 
 // A fresh run, formatted now, numbered from the request's first number on.
-std::shared_ptr<ReportRun> build(const PrintRequest& request, const QList<PrintRow>& rows);
+std::shared_ptr<ReportRun> build(const PrintRequest& request, const PrintRowSource& rows);
 
 // Writes a whole run to a PDF file; the pages count as printed.
 bool writePdf(ReportRun& run, const QString& path, QString* error = nullptr);

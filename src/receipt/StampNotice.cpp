@@ -5,11 +5,12 @@
 
 namespace StampNotice {
 
-QString of(const PrintRequest& request, const QList<PrintRow>& rows)
+QString of(const PrintRequest& request, const PrintRowSource& rows)
 {
     qint64 receipts = 0;
     qint64 duty = 0;
-    for (const PrintRow& row : rows) {
+    for (qsizetype at = 0; at < rows.count; ++at) {
+        const PrintRow row = rows.at(at);
         // Judged as the receipt will be printed.
         const QString amount = row.領収額.isNull() ? QString() : row.領収額.toString();
         const qint64 due =

@@ -94,25 +94,23 @@ StoreResult setChecks(bool checked)
     return StoreResult::success();
 }
 
+QString checkedCondition() { return checked; }
+
 QList<CustomerWorkRow> checkedRows(bool* ok)
 {
     return select(columns + checked, ok);
 }
 
-QList<PrintRow> checkedPrintRows(QStringList* addresses, bool* ok)
+QStringList checkedAddresses(bool* ok)
 {
-    QList<PrintRow> rows;
-    addresses->clear();
+    QStringList addresses;
     SqlRunner runner(Connections::workDb());
-    const bool done = runner.exec(QStringLiteral("SELECT 顧客名, 領収額, 但書, 税区分, メールアドレス FROM w顧客マスタ ") + checked);
-    while (done && runner.query().next()) {
-        const QSqlQuery& q = runner.query();
-        rows.append({q.value(0), q.value(1), q.value(2), q.value(3)});
-        addresses->append(q.value(4).toString());
-    }
+    const bool done = runner.exec(QStringLiteral("SELECT メールアドレス FROM w顧客マスタ ") + checked);
+    while (done && runner.query().next())
+        addresses.append(runner.query().value(0).toString());
     if (ok)
         *ok = done;
-    return rows;
+    return addresses;
 }
 
 } // namespace CustomerWorkTable

@@ -25,7 +25,8 @@ StoreResult setChecks(bool checked);
 // Marked rows that carry a name (not Null, not empty) in 行番号 order, for a print run: a
 // receipt without a name is never printed.
 QList<CustomerWorkRow> checkedRows(bool* ok = nullptr);
-// The same rows as a print run takes them, each member's e-mail address (empty for none) in
-// `addresses`, one per row.
-QList<PrintRow> checkedPrintRows(QStringList* addresses, bool* ok = nullptr);
+// The WHERE and ORDER BY of checkedRows, for a statement on w顧客マスタ.
+QString checkedCondition();
+// The e-mail address of each of those rows, in their order (empty for none).
+QStringList checkedAddresses(bool* ok = nullptr);
 } // namespace CustomerWorkTable

@@ -138,6 +138,20 @@ struct EntrySource {
     }
 };
 
+// The rows of a print run, each made when it is asked for: a long run read from its table is
+// never held whole. A list converts to one.
+struct PrintRowSource {
+    qsizetype count = 0;
+    std::function<PrintRow(qsizetype)> at;
+
+    PrintRowSource(qsizetype count, std::function<PrintRow(qsizetype)> at) : count(count), at(std::move(at)) {}
+    PrintRowSource(QList<PrintRow> rows) // NOLINT: a list is a source
+        : count(rows.size()), at([rows = std::move(rows)](qsizetype i) { return rows.at(i); })
+    {
+    }
+    PrintRowSource(std::initializer_list<PrintRow> rows) : PrintRowSource(QList<PrintRow>(rows)) {}
+};
+
 // Yes/No fields store -1 for True and 0 for False.
 inline constexpr int YesValue = -1;
 inline constexpr int NoValue = 0;
