@@ -2,10 +2,32 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace KeptFiles {
 
+void EntryFiles::add(const QList<qint64>& ids, const ReceiptNumbers::OutputFile& file)
+{
+    files_.append(file);
+    for (qint64 id : ids)
+        fileOfEntry_.append({id, files_.size() - 1});
+}
+
+void EntryFiles::sort()
+{
+    std::sort(fileOfEntry_.begin(), fileOfEntry_.end());
+}
+
+std::optional<ReceiptNumbers::OutputFile> EntryFiles::of(qint64 id) const
+{
+    const auto found = std::lower_bound(fileOfEntry_.cbegin(), fileOfEntry_.cend(), std::pair<qint64, qsizetype>{id, 0});
+    if (found == fileOfEntry_.cend() || found->first != id)
+        return std::nullopt;
+    return files_.at(found->second);
+}
+
 QString keep(const PdfArchive& archive, const QList<WrittenFile>& written, const std::function<qint64(int cell)>& entryOf,
-             QHash<qint64, ReceiptNumbers::OutputFile>* files)
+             EntryFiles* files)
 {
     for (const WrittenFile& file : written) {
         QList<qint64> ids;
@@ -17,9 +39,9 @@ QString keep(const PdfArchive& archive, const QList<WrittenFile>& written, const
         const PdfArchive::Kept kept = archive.keep(file.path);
         if (!kept.error.isEmpty())
             return kept.error;
-        for (qint64 id : ids)
-            files->insert(id, {QFileInfo(file.path).fileName(), kept.sha256, kept.archived});
+        files->add(ids, {QFileInfo(file.path).fileName(), kept.sha256, kept.archived});
     }
+    files->sort();
     return {};
 }
 

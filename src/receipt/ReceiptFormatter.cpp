@@ -9,7 +9,7 @@
 #include "report/ReportRun.h"
 #include "store/Connections.h"
 
-#include <QSet>
+#include <algorithm>
 #include <utility>
 
 ReceiptFormatter::ReceiptFormatter(PrintRequest request, ReceiptNumbers numbers, PdfArchive archive,
@@ -146,20 +146,25 @@ QString ReceiptFormatter::renumber(ReportRun& run, qint64 first, const ReceiptNu
 
 QString ReceiptFormatter::outputCompleted(ReportRun& run)
 {
-    // Each cell's entry: the fresh ones in order, then the copies in order.
-    QHash<int, qint64> entryOfCell;
-    const QSet<int> freshCells(output_.fresh.cbegin(), output_.fresh.cend());
-    for (qsizetype cell = 0, fresh = 0, copy = 0; cell < output_.cells.size(); ++cell)
-        entryOfCell.insert(output_.cells.at(cell), freshCells.contains(output_.cells.at(cell))
-                                                       ? output_.originalIds.value(fresh++)
-                                                       : output_.copyIds.value(copy++));
-    QHash<qint64, ReceiptNumbers::OutputFile> files;
-    if (const QString unkept = KeptFiles::keep(archive_, std::exchange(written_, {}),
-                                               [&](int cell) { return entryOfCell.value(cell); }, &files);
-        !unkept.isEmpty())
+    // Each cell's entry, beside the cell: the fresh ones in order, then the copies in order (the
+    // cells, and the fresh ones among them, come in increasing order).
+    QList<qint64> entryAt;
+    entryAt.reserve(output_.cells.size());
+    for (qsizetype at = 0, fresh = 0, copy = 0; at < output_.cells.size(); ++at)
+        entryAt.append(fresh < output_.fresh.size() && output_.fresh.at(fresh) == output_.cells.at(at)
+                           ? output_.originalIds.value(fresh++)
+                           : output_.copyIds.value(copy++));
+    const auto entryOf = [this, &entryAt](int cell) -> qint64 {
+        const auto found = std::lower_bound(output_.cells.cbegin(), output_.cells.cend(), cell);
+        return found != output_.cells.cend() && *found == cell ? entryAt.at(found - output_.cells.cbegin()) : 0;
+    };
+    KeptFiles::EntryFiles files;
+    if (const QString unkept = KeptFiles::keep(archive_, std::exchange(written_, {}), entryOf, &files); !unkept.isEmpty())
         return unkept;
     // Unconfirmed, the output stays the one under way, for outputFailed to put right.
-    if (const StoreResult confirmed = numbers_.confirm(output_.originalIds + output_.copyIds, files); !confirmed)
+    if (const StoreResult confirmed =
+            numbers_.confirm(output_.originalIds + output_.copyIds, [&files](qint64 id) { return files.of(id); });
+        !confirmed)
         return QStringLiteral("発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
     const Output done = std::exchange(output_, {});
     for (int cell : done.fresh)

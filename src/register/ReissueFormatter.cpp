@@ -100,13 +100,14 @@ OutputClearance ReissueFormatter::clearForOutput(ReportRun& run, const QString& 
 
 QString ReissueFormatter::outputCompleted(ReportRun&)
 {
-    QHash<qint64, ReceiptNumbers::OutputFile> files;
+    KeptFiles::EntryFiles files;
     if (const QString unkept = KeptFiles::keep(archive_, std::exchange(written_, {}),
                                                [this](int cell) { return lastRecorded_.value(cell - firstRecordedCell_); },
                                                &files);
         !unkept.isEmpty())
         return unkept;
-    if (const StoreResult confirmed = numbers_.confirm(lastRecorded_, files); !confirmed)
+    if (const StoreResult confirmed = numbers_.confirm(lastRecorded_, [&files](qint64 id) { return files.of(id); });
+        !confirmed)
         return QStringLiteral("発行記録に出力の完了を記録できませんでした。\n") + confirmed.error;
     lastRecorded_.clear();
     return {};

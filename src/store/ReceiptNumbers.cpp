@@ -266,21 +266,29 @@ StoreResult ReceiptNumbers::reissue(const EntrySource& entries, QList<qint64>* i
 
 StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids, const QHash<qint64, OutputFile>& files) const
 {
+    return confirm(ids, [&files](qint64 id) -> std::optional<OutputFile> {
+        const auto file = files.constFind(id);
+        return file == files.constEnd() ? std::nullopt : std::optional<OutputFile>(*file);
+    });
+}
+
+StoreResult ReceiptNumbers::confirm(const QList<qint64>& ids, const FileOf& fileOf) const
+{
     return forEachEntry(db_, ids,
                         QStringLiteral("UPDATE 発行記録 SET 状態 = CASE WHEN 原本 = 1 THEN ? ELSE ? END, "
                                        "出力先 = coalesce(?, 出力先), sha256 = ?, 保存ファイル = ? "
                                        "WHERE 記録番号 BETWEEN ? AND ? AND 状態 = ?"),
-                        [&files](qint64 first, qint64 last) -> QVariantList {
-                            const auto file = files.constFind(first);
+                        [&fileOf](qint64 first, qint64 last) -> QVariantList {
+                            const std::optional<OutputFile> file = fileOf(first);
                             const auto valueOr = [&](QString OutputFile::*field) {
-                                return file == files.constEnd() ? QVariant() : QVariant((*file).*field);
+                                return file ? QVariant((*file).*field) : QVariant();
                             };
                             return {RegisterTable::Issued, RegisterTable::Reissued, valueOr(&OutputFile::name),
                                     valueOr(&OutputFile::sha256), valueOr(&OutputFile::archived), first, last,
                                     RegisterTable::Pending};
                         },
                         // entries that went out in one file are confirmed together
-                        [&files](qint64 one, qint64 next) { return files.value(one) == files.value(next); });
+                        [&fileOf](qint64 one, qint64 next) { return fileOf(one) == fileOf(next); });
 }
 
 StoreResult ReceiptNumbers::withdraw(const QList<qint64>& ids) const

@@ -8,6 +8,7 @@
 #include <QSqlDatabase>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 // Receipt numbers run from 1 to here: far beyond any real count, and far from where adding a
@@ -67,9 +68,12 @@ public:
         QString archived;
         bool operator==(const OutputFile&) const = default;
     };
+    // The file an entry went out in, by its 記録番号; nothing when none is recorded.
+    using FileOf = std::function<std::optional<OutputFile>(qint64 id)>;
     // The output of these pending entries has completed: originals become 発行, copies 再発行;
     // an entry found in `files` records its file.
     StoreResult confirm(const QList<qint64>& ids, const QHash<qint64, OutputFile>& files = {}) const;
+    StoreResult confirm(const QList<qint64>& ids, const FileOf& fileOf) const;
     // Takes back pending copies of an output that failed; nothing else is ever removed.
     StoreResult withdraw(const QList<qint64>& ids) const;
     // Marks entries 無効 with a reason; their numbers stay taken.
