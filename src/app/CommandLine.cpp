@@ -300,7 +300,9 @@ int run(const QStringList& arguments, const QString& dataFolder, QTextStream& ou
         }
         assembled = loadAndMark(parser.value(category));
         if (assembled)
-            assembled = PrintRunAssembly::listRun(request, &run, &stamps, &addresses);
+            // The addresses only for mail: a long run's list is not held for nothing.
+            assembled = PrintRunAssembly::listRun(request, &run, &stamps,
+                                                  parser.isSet(mailFolder) ? &addresses : nullptr);
     } else {
         assembled = PrintRunAssembly::blankRun(request, &run);
     }
