@@ -53,9 +53,9 @@ QString refusal(const QString& log, const QString& why)
 // spilled before the commit is never page 1, which the save holds until then. So while the file
 // carries the journal's page 1 unchanged, the save may have reached other pages, and playing
 // the journal back puts them right; once it carries that counter plus one, the save was being
-// written. Any
-// other file (a restored backup) must not get these pages. Without records, a roll-back only
-// cuts the file back to its size at the start of the save, which is harmless when that is its size.
+// written. Any other file (a restored backup) must not get these pages. Without records, a
+// roll-back only cuts the file back to its size at the start of the save, which is harmless when
+// that is its size.
 QString journalProblem(const QString& databasePath, const QString& journalPath)
 {
     QFile journal(journalPath);
