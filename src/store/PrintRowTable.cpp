@@ -50,10 +50,6 @@ QList<PrintRow> rows(bool* ok)
     return result;
 }
 
-} // namespace PrintRowTable
-
-namespace PrintRowTable {
-
 Reader::Reader() : sql_(Connections::workDb())
 {
     ok_ = sql_.exec(QStringLiteral("SELECT count(*) FROM w領収証印刷")) && sql_.query().next();
