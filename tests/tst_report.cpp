@@ -16,6 +16,7 @@
 #include "receipt/TaxMarks.h"
 #include "receipt/layouts/ReceiptLayouts.h"
 #include "report/CalibrationSheet.h"
+#include "report/CellTexts.h"
 #include "report/PagePainter.h"
 #include "report/PdfDrawing.h"
 #include "report/PdfRewriter.h"
@@ -32,6 +33,7 @@
 #include <QLineF>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRandomGenerator>
 #include <QPicture>
 #include <QPrinter>
 #include <QProcess>
@@ -165,6 +167,8 @@ private slots:
     void cleanup();
 
     void handlersRunInOrder();
+    void cellTextsKeepEveryChange_data();
+    void cellTextsKeepEveryChange();
     void cellsFillPages_data();
     void cellsFillPages();
     void amount_data();
@@ -248,6 +252,62 @@ void TestReport::cleanup()
     for (QWidget* w : QApplication::topLevelWidgets())
         delete w;
     data_.reset();
+}
+
+// The packed texts of a run against a plain list of every cell's texts, through many changes
+// that shrink, grow and move cells, across blocks, with texts of every kind.
+void TestReport::cellTextsKeepEveryChange_data()
+{
+    QTest::addColumn<int>("cells");
+    QTest::addColumn<int>("changes");
+    QTest::addColumn<QStringList>("kinds");
+    const QString overlong = QString(70000, QChar(u'長')); // beyond one unit of length
+    QTest::newRow("one cell") << 1 << 50 << QStringList{QString(), u("鈴木")};
+    QTest::newRow("short texts over many blocks") << 20000 << 40000 << QStringList{QString(), u("00041"), u("会員 12")};
+    QTest::newRow("hostile texts") << 300 << 3000
+                                   << QStringList{QString(), u("😀\"\'"), u("\uFFFF\uFFFE"), QString(QChar(0)),
+                                                  overlong, u("【再発行】")};
+}
+
+void TestReport::cellTextsKeepEveryChange()
+{
+    QFETCH(int, cells);
+    QFETCH(int, changes);
+    QFETCH(QStringList, kinds);
+    constexpr int Slots = 5;
+    QRandomGenerator random(7);
+    const auto anyText = [&] { return kinds.at(random.bounded(int(kinds.size()))) + QString::number(random.bounded(3)); };
+    QList<QStringList> expected;
+    CellTexts packed;
+    for (int cell = 0; cell < cells; ++cell) {
+        QStringList texts;
+        for (int slot = 0; slot < Slots; ++slot)
+            texts.append(cell > 0 && random.bounded(2) ? expected.first().at(slot) : anyText());
+        expected.append(texts);
+        packed.append(texts);
+    }
+    for (int change = 0; change < changes; ++change) {
+        const int cell = random.bounded(cells);
+        const int slot = random.bounded(Slots);
+        // Sometimes every cell in order, to a longer text than it had, as marking a whole output
+        // as copies does: every cell moves.
+        if (change % 997 == 0) {
+            const QString text = u("【再発行】") + QString(change / 997, QChar(u'*'));
+            for (int each = 0; each < cells; ++each) {
+                expected[each][slot] = text;
+                packed.setText(each, slot, text);
+            }
+            continue;
+        }
+        expected[cell][slot] = anyText();
+        packed.setText(cell, slot, expected.at(cell).at(slot));
+    }
+    QCOMPARE(packed.size(), cells);
+    for (int cell = 0; cell < cells; ++cell) {
+        QCOMPARE(packed.texts(cell), expected.at(cell));
+        for (int slot = 0; slot < Slots; ++slot)
+            QCOMPARE(packed.text(cell, slot), expected.at(cell).at(slot));
+    }
 }
 
 void TestReport::handlersRunInOrder()

@@ -48,11 +48,20 @@ void ReceiptFormatter::detailFormat(ReportDetail& detail)
         const RegisterEntry entry = texts.entry(request_);
         if (receipts_.isEmpty())
             common_ = entry;
-        const auto wholeOrNone = [](const QVariant& value) {
-            return value.isNull() ? std::nullopt : std::optional<qint64>(value.toLongLong());
-        };
-        receipts_.append(
-            {nextNumber_, entry.領収額, wholeOrNone(entry.消費税額), wholeOrNone(entry.印紙税額), texts.taxClass});
+        Receipt receipt{nextNumber_};
+        if (entry.領収額.typeId() == QMetaType::LongLong) {
+            receipt.amountKind = Amount::Whole;
+            receipt.amount = entry.領収額.toLongLong();
+        } else if (!entry.領収額.isNull()) {
+            receipt.amountKind = Amount::Text;
+            textAmounts_.insert(receipts_.size(), entry.領収額.toString());
+        }
+        receipt.hasTax = !entry.消費税額.isNull();
+        receipt.tax = entry.消費税額.toLongLong();
+        receipt.hasStampDuty = !entry.印紙税額.isNull();
+        receipt.stampDuty = entry.印紙税額.toLongLong();
+        receipt.taxClass = quint8(texts.taxClass);
+        receipts_.append(receipt);
     }
 }
 
@@ -61,11 +70,12 @@ RegisterEntry ReceiptFormatter::entryOf(const ReportRun& run, int cell) const
     RegisterEntry entry = common_;
     const Receipt& receipt = receipts_.at(cell);
     entry.領収証番号 = receipt.number;
-    entry.領収額 = receipt.amount;
-    const auto valueOf = [](std::optional<qint64> value) { return value ? QVariant(*value) : QVariant(); };
-    entry.消費税額 = valueOf(receipt.tax);
-    entry.印紙税額 = valueOf(receipt.stampDuty);
-    ReceiptTexts::recordClass(entry, receipt.taxClass);
+    entry.領収額 = receipt.amountKind == Amount::Whole ? QVariant(receipt.amount)
+                   : receipt.amountKind == Amount::Text ? QVariant(textAmounts_.value(cell))
+                                                        : QVariant();
+    entry.消費税額 = receipt.hasTax ? QVariant(receipt.tax) : QVariant();
+    entry.印紙税額 = receipt.hasStampDuty ? QVariant(receipt.stampDuty) : QVariant();
+    ReceiptTexts::recordClass(entry, ConsumptionTax::TaxClass(receipt.taxClass));
     entry.顧客名 = run.text(cell, QStringLiteral("txt氏名"));
     entry.但書 = run.text(cell, QStringLiteral("txt但書"));
     return entry;

@@ -6,6 +6,7 @@
 #include "store/ReceiptNumbers.h"
 #include "store/Records.h"
 
+#include <QHash>
 #include <QList>
 #include <QtGlobal>
 
@@ -46,15 +47,21 @@ private:
     // What the register records of every receipt of the run alike, and per receipt what is its
     // own beyond the texts the run keeps (its number as the preview shows it, the amount as
     // received, the tax and stamp duty on it); whether it went out with that number. Small, so that a long run stays small.
+    // An amount as received that is not whole yen is kept aside: it is rare.
+    enum class Amount : quint8 { None, Whole, Text };
     struct Receipt {
         qint64 number = 0;
-        QVariant amount;
-        std::optional<qint64> tax;
-        std::optional<qint64> stampDuty;
-        ConsumptionTax::TaxClass taxClass = ConsumptionTax::TaxClass::None;
+        qint64 amount = 0; // when Whole
+        qint64 tax = 0;
+        qint64 stampDuty = 0;
+        Amount amountKind = Amount::None;
+        bool hasTax = false;
+        bool hasStampDuty = false;
+        quint8 taxClass = 0; // ConsumptionTax::TaxClass
     };
     RegisterEntry common_;
     QList<Receipt> receipts_;
+    QHash<qsizetype, QString> textAmounts_; // by cell
     QList<bool> issued_;
     // The output under way: its receipts, those of them it issued, and its register entries.
     struct Output {

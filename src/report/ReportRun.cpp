@@ -9,53 +9,9 @@ ReportRun::ReportRun(ReportLayout layout, std::unique_ptr<ReportHandlers> handle
         handlers_ = std::make_unique<ReportHandlers>();
 }
 
-namespace {
-constexpr char16_t AsCommon = 0xFFFF;
-constexpr qsizetype LongestText = 0xFFFE;
-} // namespace
-
-QString ReportRun::pack(const QStringList& texts) const
-{
-    qsizetype length = texts.size();
-    for (qsizetype slot = 0; slot < texts.size(); ++slot)
-        if (texts.at(slot) != common_.at(slot))
-            length += std::min(texts.at(slot).size(), LongestText);
-    QString record;
-    record.reserve(length);
-    for (qsizetype slot = 0; slot < texts.size(); ++slot) {
-        const QString& text = texts.at(slot);
-        if (text == common_.at(slot)) {
-            record.append(QChar(AsCommon));
-            continue;
-        }
-        const qsizetype size = std::min(text.size(), LongestText);
-        record.append(QChar(char16_t(size)));
-        record.append(QStringView(text).left(size));
-    }
-    return record;
-}
-
-QStringList ReportRun::unpack(const QString& record) const
-{
-    QStringList texts;
-    texts.reserve(common_.size());
-    qsizetype at = 0;
-    for (qsizetype slot = 0; slot < common_.size(); ++slot) {
-        const char16_t head = record.at(at++).unicode();
-        if (head == AsCommon) {
-            texts.append(common_.at(slot));
-        } else {
-            texts.append(record.mid(at, head));
-            at += head;
-        }
-    }
-    return texts;
-}
-
 void ReportRun::format(const ReportRows& rows)
 {
-    records_.clear();
-    common_.clear();
+    cells_.clear();
     handlers_->reportStart(layout_);
     // Slots are fixed after reportStart, which may still change the layout.
     slots_.clear();
@@ -72,7 +28,7 @@ void ReportRun::format(const ReportRows& rows)
         designTexts_.append(c.text);
         columnOfSlot.append(c.column.isEmpty() ? -1 : int(rows.columns.indexOf(c.column)));
     }
-    records_.reserve(rows.count);
+    cells_.reserve(rows.count);
     for (qsizetype row = 0; row < rows.count; ++row) {
         QStringList texts = designTexts_;
         for (int slot = 0; slot < columnOfSlot.size(); ++slot) {
@@ -84,10 +40,7 @@ void ReportRun::format(const ReportRows& rows)
         }
         ReportDetail detail(&slots_, std::move(texts));
         handlers_->detailFormat(detail);
-        const QStringList formatted = detail.takeTexts();
-        if (common_.isEmpty())
-            common_ = formatted;
-        records_.append(pack(formatted));
+        cells_.append(detail.takeTexts());
         handlers_->detailAfterPrint();
     }
 }
@@ -111,7 +64,7 @@ ReportPage ReportRun::page(int pageIndex) const
     for (int cell = first; cell < last; ++cell) {
         const QPoint origin = layout_.cellOrigin(cell - first);
         const QRect cellRect(origin, QSize(layout_.cellWidth, layout_.cellHeight));
-        const QStringList texts = unpack(records_.at(cell));
+        const QStringList texts = cells_.texts(cell);
         for (int i = 0; i < layout_.controls.size(); ++i) {
             const ReportControl& c = layout_.controls.at(i);
             PageItem item;
@@ -136,7 +89,7 @@ QString ReportRun::text(int cell, const QString& controlName) const
     const int slot = slots_.value(controlName, -1);
     if (cell < 0 || cell >= cellCount() || slot < 0)
         return QString();
-    return unpack(records_.at(cell)).at(slot);
+    return cells_.text(cell, slot);
 }
 
 void ReportRun::setText(int cell, const QString& controlName, const QString& text)
@@ -144,9 +97,7 @@ void ReportRun::setText(int cell, const QString& controlName, const QString& tex
     const int slot = slots_.value(controlName, -1);
     if (cell < 0 || cell >= cellCount() || slot < 0)
         return;
-    QStringList texts = unpack(records_.at(cell));
-    texts[slot] = text;
-    records_[cell] = pack(texts);
+    cells_.setText(cell, slot, text);
 }
 
 std::pair<int, int> ReportRun::cellsOn(OutputPages pages) const

@@ -1,4 +1,5 @@
 #pragma once
+#include "report/CellTexts.h"
 #include "report/ReportHandlers.h"
 #include "report/ReportLayout.h"
 #include "report/ReportPage.h"
@@ -7,9 +8,8 @@
 #include <memory>
 
 // One formatted run of a layout over a set of rows.
-// Formatting happens once, up front, and keeps only the texts of each cell, packed: a
-// text equal to the first cell's costs one character. Pages are built from the records on
-// demand, so a long run costs one small string per row and nothing per page.
+// Formatting happens once, up front, and keeps only the texts of each cell, packed (see
+// CellTexts). Pages are built from them on demand, so a long run costs nothing per page.
 class ReportRun {
 public:
     ReportRun(ReportLayout layout, std::unique_ptr<ReportHandlers> handlers);
@@ -18,7 +18,7 @@ public:
     void format(const ReportRows& rows);
 
     const ReportLayout& layout() const { return layout_; }
-    int cellCount() const { return int(records_.size()); }
+    int cellCount() const { return int(cells_.size()); }
     int pageCount() const;
     ReportPage page(int pageIndex) const; // 0-based
     // The texts of one cell as formatted, by control name.
@@ -44,9 +44,5 @@ private:
     QHash<QString, int> slots_;   // text control name -> index in a record
     QList<int> slotOfControl_;    // per control, -1 for lines and pictures
     QStringList designTexts_;     // captions before formatting
-    QStringList common_;          // the first cell's texts
-    QList<QString> records_;      // per cell: each slot either "as common" or its own text
-
-    QString pack(const QStringList& texts) const;
-    QStringList unpack(const QString& record) const;
+    CellTexts cells_;
 };
