@@ -8,7 +8,7 @@
 // line printed for it.
 namespace ConsumptionTax {
 
-enum class TaxClass { None, Standard, Reduced, Exempt, Outside };
+enum class TaxClass : quint8 { None, Standard, Reduced, Exempt, Outside };
 enum class Rounding { Down, HalfUp, Up };
 
 // Stored and command-line keys: "none", "10", "8", "exempt", "outside".

@@ -51,28 +51,33 @@ bool readTable(QIODevice& in, Table* table)
     const qsizetype count = m.hasMatch() ? m.captured(1).toLongLong() : 0;
     if (count <= 0 || !in.seek(table->at + m.capturedLength(0)))
         return false;
-    const QByteArray entries = in.read(count * EntrySize);
-    if (entries.size() != count * EntrySize)
-        return false;
-    QList<std::pair<qint64, int>> starts;
-    for (qsizetype number = 0; number < count; ++number) {
-        const QByteArrayView entry = QByteArrayView(entries).sliced(number * EntrySize, EntrySize);
-        const qint64 offset = entry.first(10).toByteArray().toLongLong(&ok);
-        if (!ok || (entry.at(17) != 'n' && entry.at(17) != 'f'))
+    // Read a few thousand entries at a time: a long run's table runs to megabytes.
+    constexpr qsizetype EntriesPerRead = 4096;
+    table->offsets.reserve(count);
+    table->inFileOrder.reserve(count);
+    for (qsizetype first = 0; first < count; first += EntriesPerRead) {
+        const qsizetype read = std::min(EntriesPerRead, count - first);
+        const QByteArray entries = in.read(read * EntrySize);
+        if (entries.size() != read * EntrySize)
             return false;
-        const bool used = entry.at(17) == 'n' && number > 0;
-        if (used && (offset <= 0 || offset >= table->at))
-            return false;
-        table->offsets.append(used ? offset : -1);
-        if (used)
-            starts.append({offset, int(number)});
+        for (qsizetype number = first; number < first + read; ++number) {
+            const QByteArrayView entry = QByteArrayView(entries).sliced((number - first) * EntrySize, EntrySize);
+            const qint64 offset = entry.first(10).toByteArray().toLongLong(&ok);
+            if (!ok || (entry.at(17) != 'n' && entry.at(17) != 'f'))
+                return false;
+            const bool used = entry.at(17) == 'n' && number > 0;
+            if (used && (offset <= 0 || offset >= table->at))
+                return false;
+            table->offsets.append(used ? offset : -1);
+            if (used)
+                table->inFileOrder.append(int(number));
+        }
     }
-    std::sort(starts.begin(), starts.end());
+    std::sort(table->inFileOrder.begin(), table->inFileOrder.end(),
+              [table](int a, int b) { return std::pair(table->offsets.at(a), a) < std::pair(table->offsets.at(b), b); });
     table->placeOf.fill(-1, count);
-    for (const auto& start : starts) {
-        table->placeOf[start.second] = table->inFileOrder.size();
-        table->inFileOrder.append(start.second);
-    }
+    for (qsizetype place = 0; place < table->inFileOrder.size(); ++place)
+        table->placeOf[table->inFileOrder.at(place)] = place;
     // The trailer follows the table and is the file's only one.
     const QByteArray rest = in.read(tailAt + startxref - in.pos());
     if (!rest.startsWith("trailer") || rest.indexOf("<<") < 0 || rest.lastIndexOf(">>") < 0)
