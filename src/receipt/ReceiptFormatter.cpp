@@ -95,6 +95,7 @@ OutputClearance ReceiptFormatter::clearForOutput(ReportRun& run, const QString& 
         return {};
     const auto [firstCell, endCell] = run.cellsOn(pages);
     QList<int> copies;
+    output_.cells.reserve(endCell - firstCell);
     for (int cell = firstCell; cell < std::min(endCell, int(receipts_.size())); ++cell) {
         output_.cells.append(cell);
         (issued_.at(cell) ? copies : output_.fresh).append(cell);

@@ -22,6 +22,17 @@ namespace ReportOutput {
 
 namespace {
 
+// The cells of an output's pages, in order.
+QList<int> cellsOn(const ReportRun& run, OutputPages pages)
+{
+    auto [cell, end] = run.cellsOn(pages);
+    QList<int> cells;
+    cells.reserve(end - cell);
+    for (; cell < end; ++cell)
+        cells.append(cell);
+    return cells;
+}
+
 QPageLayout fullPageA4()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0));
@@ -149,10 +160,7 @@ bool writePdf(ReportRun& run, const QString& path, QString* error, int fromPage,
     if (!file.commit())
         return failAfterClearance(WriteFailure::describe(file, path, drawing.size()));
     // A file whose receipts the register cannot call issued is no receipt: it goes again.
-    QList<int> cells;
-    for (auto [cell, end] = run.cellsOn({first, last}); cell < end; ++cell)
-        cells.append(cell);
-    if (const QString unrecorded = run.outputCompleted({{path, cells}}); !unrecorded.isEmpty()) {
+    if (const QString unrecorded = run.outputCompleted({{path, cellsOn(run, {first, last})}}); !unrecorded.isEmpty()) {
         QFile::remove(path);
         run.outputFailed(unrecorded);
         return fail(unrecorded);
@@ -243,10 +251,7 @@ bool print(ReportRun& run, QPrinter& printer, QString* error, QString* notice, c
         return failAfterClearance(QStringLiteral("プリンタにすべてのページを送れませんでした。"));
     // A file is an output like a PDF: kept and recorded with its hash, or taken back.
     if (const QString file = printer.outputFileName(); !file.isEmpty()) {
-        QList<int> cells;
-        for (auto [cell, end] = run.cellsOn({first, last}); cell < end; ++cell)
-            cells.append(cell);
-        if (const QString unrecorded = run.outputCompleted({{file, cells}}); !unrecorded.isEmpty()) {
+        if (const QString unrecorded = run.outputCompleted({{file, cellsOn(run, {first, last})}}); !unrecorded.isEmpty()) {
             if (const QFileInfo written(file); written.isFile() && !written.isSymLink())
                 QFile::remove(file);
             return failAfterClearance(unrecorded);

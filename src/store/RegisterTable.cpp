@@ -184,6 +184,8 @@ std::optional<Totals> totals(const Filter& filter)
 StoreResult insertWithin(QSqlDatabase db, const EntrySource& entries, QList<qint64>* ids)
 {
     SqlRunner sql(db);
+    if (ids)
+        ids->reserve(ids->size() + entries.count);
     for (qsizetype i = 0; i < entries.count; ++i) {
         const RegisterEntry e = entries.at(i);
         const auto textOrNull = [](const QString& text) { return text.isEmpty() ? QVariant() : QVariant(text); };
