@@ -114,43 +114,33 @@ struct RegisterEntry { // 発行記録: one receipt as it went out
     QString メール;        // how it was first prepared for mail: the message file's name, or the mail program and time
 };
 
-// Entries to record, made one at a time as they are written: a long run's entries are never
-// held a second time. A list converts to one.
-struct EntrySource {
+// Rows made one at a time as they are asked for, so that a long list is never held a second
+// time: the entries a register records as it writes them, the rows of a print run read from
+// their table. A list converts to one.
+template <class Row>
+struct RowsOnDemand {
     qsizetype count = 0;
-    std::function<RegisterEntry(qsizetype)> at;
+    std::function<Row(qsizetype)> at;
 
-    EntrySource() = default;
-    EntrySource(qsizetype count, std::function<RegisterEntry(qsizetype)> at) : count(count), at(std::move(at)) {}
-    EntrySource(QList<RegisterEntry> entries) // NOLINT: a list is a source
-        : count(entries.size()), at([entries = std::move(entries)](qsizetype i) { return entries.at(i); })
-    {
-    }
-    EntrySource(std::initializer_list<RegisterEntry> entries) : EntrySource(QList<RegisterEntry>(entries)) {}
-    // The same entries, each changed by `change` as it is made.
-    EntrySource changed(std::function<void(RegisterEntry&, qsizetype)> change) const
-    {
-        return {count, [from = at, change = std::move(change)](qsizetype i) {
-                    RegisterEntry entry = from(i);
-                    change(entry, i);
-                    return entry;
-                }};
-    }
-};
-
-// The rows of a print run, each made when it is asked for: a long run read from its table is
-// never held whole. A list converts to one.
-struct PrintRowSource {
-    qsizetype count = 0;
-    std::function<PrintRow(qsizetype)> at;
-
-    PrintRowSource(qsizetype count, std::function<PrintRow(qsizetype)> at) : count(count), at(std::move(at)) {}
-    PrintRowSource(QList<PrintRow> rows) // NOLINT: a list is a source
+    RowsOnDemand() = default;
+    RowsOnDemand(qsizetype count, std::function<Row(qsizetype)> at) : count(count), at(std::move(at)) {}
+    RowsOnDemand(QList<Row> rows) // NOLINT: a list is a source
         : count(rows.size()), at([rows = std::move(rows)](qsizetype i) { return rows.at(i); })
     {
     }
-    PrintRowSource(std::initializer_list<PrintRow> rows) : PrintRowSource(QList<PrintRow>(rows)) {}
+    RowsOnDemand(std::initializer_list<Row> rows) : RowsOnDemand(QList<Row>(rows)) {}
+    // The same rows, each changed by `change` as it is made.
+    RowsOnDemand changed(std::function<void(Row&, qsizetype)> change) const
+    {
+        return {count, [from = at, change = std::move(change)](qsizetype i) {
+                    Row row = from(i);
+                    change(row, i);
+                    return row;
+                }};
+    }
 };
+using EntrySource = RowsOnDemand<RegisterEntry>;
+using PrintRowSource = RowsOnDemand<PrintRow>;
 
 // Yes/No fields store -1 for True and 0 for False.
 inline constexpr int YesValue = -1;
